@@ -1,0 +1,76 @@
+#include "form1.h"
+
+#include "anchored_panel.h"
+#include "chart_series.h"
+#include "app_fonts.h"
+#include "flight_tables.h"
+
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+TForm1* Form1 = nullptr;
+
+namespace {
+const QRect kDesignedClientArea(274, 154, 1115, 690);
+constexpr int kPanel1Height = 60;
+}
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent), switchboard(&messageBoxes_) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("Сравнение полетов С чтением \"Сырых данных\""));
+  setFont(windowFont(kNormalFontPixels));
+  setGeometry(kDesignedClientArea);
+
+  createPanel1();
+  createPanel2();
+  auto layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(Panel1);
+  layout->addWidget(Panel2, 1);
+
+  connectHandlers();
+  FormCreate();
+}
+
+void TForm1::createPanel1() {
+  auto panel = new RightAnchoredPanel(this);
+  Panel1 = panel;
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setFrameShape(QFrame::StyledPanel);
+  Panel1->setFixedHeight(kPanel1Height);
+  Panel1->resize(kDesignedClientArea.width(), kPanel1Height);
+  createButtons();
+  createLabelsAndEdits();
+  createComboBoxes();
+  createCheckBoxes();
+  panel->anchorRight(Memo1);
+}
+
+void TForm1::createPanel2() {
+  Panel2 = new QWidget(this);
+  Panel2->setObjectName(QStringLiteral("Panel2"));
+  Splitter1 = new QSplitter(Qt::Horizontal, Panel2);
+  Splitter1->setObjectName(QStringLiteral("Splitter1"));
+  Splitter1->setHandleWidth(8);
+  Splitter1->setChildrenCollapsible(false);
+  createChart1();
+  createChart2();
+  Splitter1->addWidget(Chart1);
+  Splitter1->addWidget(Chart2);
+  // On a resize Chart2 keeps its width and Chart1 takes what remains.
+  Splitter1->setStretchFactor(0, 1);
+  Splitter1->setStretchFactor(1, 0);
+  constexpr int kChart2Width = 328;
+  Splitter1->setSizes({kDesignedClientArea.width() - kChart2Width - Splitter1->handleWidth(),
+                       kChart2Width});
+  auto layout = new QVBoxLayout(Panel2);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(Splitter1);
+}
+
+void TForm1::FormCreate() {
+  Memo1->clear();
+  MaxHight = kTopOfHeightWindow;
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "error_reporter.h"
+#include "switchboard.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QCustomPlot;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class ChartSeries;
+class ClickableLabel;
+class UpDown;
+
+// The one window. It holds its controls and the handlers of the user's actions; the flight
+// data lives in the process-wide tables of the intake library.
+class TForm1 : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+
+  // Tests and batch mode take the messages instead of a modal box.
+  void setErrorReporter(ErrorReporter* reporter) { switchboard.setReporter(reporter); }
+  Switchboard switchboard;
+
+  QFrame* Panel1;
+  QPushButton* Polus3;
+  QPushButton* AVK;
+  QPushButton* Compare;
+  QLabel* Label1;
+  QLabel* Label2;
+  QWidget* Panel2;
+  QCustomPlot* Chart1;
+  ChartSeries* Series1;
+  ChartSeries* Series2;
+  QCustomPlot* Chart2;
+  ChartSeries* Series3;
+  QLineEdit* Edit1;
+  UpDown* UpDown1;
+  QLabel* Label3;
+  ClickableLabel* Label4;
+  QPushButton* Polus;
+  QPushButton* Button3;
+  QPushButton* Polus2;
+  QPushButton* Button1;
+  QComboBox* ComboBox1;
+  QComboBox* ComboBox2;
+  QComboBox* ComboBox3;
+  QComboBox* ComboBox4;
+  QLineEdit* Edit2;
+  QLabel* Label5;
+  QLabel* Label6;
+  ChartSeries* Series4;
+  QSplitter* Splitter1;
+  QPlainTextEdit* Memo1;
+  QPushButton* Button2;
+  QPushButton* Button4;
+  QPushButton* Button5;
+  QPushButton* Button6;
+  QPushButton* Button7;
+  ChartSeries* Series5;
+  QLabel* Label7;
+  QComboBox* ComboBox5;
+  QComboBox* ComboBox6;
+  QPushButton* Button8;
+  QCheckBox* CheckBox1;
+  QLabel* Label8;
+  QCheckBox* CheckBox2;
+  QCheckBox* CheckBox3;
+
+  void CompareClick();
+  void FormCreate();
+  void Button1Click();
+  void UpDown1Click();
+  void Label4Click();
+  void PolusClick();
+  void Polus2Click();
+  void Polus3Click();
+  void Button3Click();
+  void ComboBox1Change();
+  void ComboBox2Change();
+  void Edit2Change();
+  void ComboBox3Change();
+  void ComboBox4Change();
+  void Button2Click();
+  void Button4Click();
+  void Button5Click();
+  void Button6Click();
+  void Button7Click();
+  void Button8Click();
+  void CheckBox1Click();
+  void CheckBox2Click();
+  void CheckBox3Click();
+
+ private:
+  void createPanel1();
+  void createButtons();
+  void createLabelsAndEdits();
+  void createComboBoxes();
+  void createCheckBoxes();
+  void createPanel2();
+  void createChart1();
+  void createChart2();
+  void connectHandlers();
+
+  MessageBoxReporter messageBoxes_{this};
+};
+
+// The window of this run, as the handlers and the batch front reach it.
+extern TForm1* Form1;

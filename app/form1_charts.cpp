@@ -1,0 +1,40 @@
+// The two charts and their five series.
+#include "form1.h"
+
+#include "chart_series.h"
+
+namespace {
+
+QCustomPlot* chart(QWidget* parent, const char* name) {
+  auto control = new QCustomPlot(parent);
+  control->setObjectName(QString::fromLatin1(name));
+  control->setAutoAddPlottableToLegend(false);
+  control->legend->setVisible(true);
+  control->legend->setBrush(Qt::NoBrush);
+  control->legend->setBorderPen(QPen(QColor(Qt::lightGray)));
+  setUpInteractiveChart(control);
+  return control;
+}
+
+QPen linePen(const QColor& colour, int width = 1) { return QPen(colour, width); }
+
+}  // namespace
+
+void TForm1::createChart1() {
+  Chart1 = chart(Splitter1, "Chart1");
+  // Drawn half transparent over the plot, so it hides no part of a curve.
+  Chart1->legend->setTextColor(QColor(0, 0, 0, 128));
+  Chart1->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+  Series1 = new ChartSeries(Chart1, QStringLiteral("Series1"), linePen(QColor(0xFF, 0, 0), 3));
+  Series2 = new ChartSeries(Chart1, QStringLiteral("Series2"), linePen(QColor(0, 0, 0xFF)));
+  Series5 = new ChartSeries(Chart1, QStringLiteral("Series5"), linePen(QColor(0, 0x80, 0)));
+}
+
+void TForm1::createChart2() {
+  Chart2 = chart(Splitter1, "Chart2");
+  Chart2->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+  Chart2->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignHCenter);
+  Series3 = new ChartSeries(Chart2, QStringLiteral("Series3"), linePen(QColor(0x44, 0x66, 0xA3)));
+  Series4 = new ChartSeries(Chart2, QStringLiteral("Series4"), linePen(QColor(0x00, 0xF7, 0xFD)));
+  Series4->setVisible(false);
+}

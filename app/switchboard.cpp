@@ -1,0 +1,28 @@
+#include "switchboard.h"
+
+#include "error_reporter.h"
+
+#include <QAbstractButton>
+
+#include <exception>
+
+void Switchboard::bindButton(QAbstractButton* button, Handler handler) {
+  const bool firstBinding = !handlers_.contains(button);
+  handlers_.insert(button, std::move(handler));
+  if (firstBinding)
+    QObject::connect(button, &QAbstractButton::clicked, button,
+                     guarded([this, button] { performClick(button); }));
+}
+
+void Switchboard::performClick(QAbstractButton* button) const {
+  const auto handler = handlers_.find(button);
+  if (handler != handlers_.end()) (*handler)();
+}
+
+void Switchboard::guard(const Handler& handler) const {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    reporter_->report(QString::fromUtf8(error.what()));
+  }
+}

@@ -1,0 +1,27 @@
+# Sourced by the scripts: installs the Debian packages the project needs when any is missing.
+# apt-get finds nothing on a fresh machine until its lists have been fetched once.
+
+build_packages=(cmake g++ make qt6-base-dev libqcustomplot-dev libgtest-dev libbenchmark-dev)
+window_packages=(fonts-wine)
+sanitizer_packages=(clang libclang-rt-14-dev)
+screenshot_packages=(xvfb xdotool x11-apps netpbm)
+baseline_packages=(python3-pandas)
+
+ensure_packages() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing missing packages: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Configures and builds the Release tree under build/; extra arguments go to cmake's configure step.
+build_release() {
+  cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  cmake --build "$root/build" -j "$(nproc)"
+}

@@ -1,0 +1,61 @@
+#include "chart_series.h"
+#include "form1.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QPoint centreOf(QCPAbstractLegendItem* item) { return item->outerRect().center(); }
+
+QCPAbstractLegendItem* legendEntryOf(QCustomPlot* chart, QCPAbstractPlottable* series) {
+  return chart->legend->itemWithPlottable(series);
+}
+
+}  // namespace
+
+TEST(Legend, EveryEntryCarriesACheckBox) {
+  TForm1 form;
+  for (QCustomPlot* chart : {form.Chart1, form.Chart2}) {
+    for (int i = 0; i < chart->legend->itemCount(); ++i)
+      EXPECT_NE(qobject_cast<CheckableLegendItem*>(chart->legend->item(i)), nullptr);
+  }
+  EXPECT_EQ(form.Chart1->legend->itemCount(), 3);
+  EXPECT_EQ(form.Chart2->legend->itemCount(), 2);
+}
+
+TEST(Legend, ClickTogglesTheSeriesAndKeepsItsPoints) {
+  TForm1 form;
+  form.show();
+  form.Series1->setData({1.0, 2.0, 3.0}, {10.0, 30.0, 20.0});
+  form.Chart1->replot();
+
+  const QPoint entry = centreOf(legendEntryOf(form.Chart1, form.Series1));
+  QTest::mouseClick(form.Chart1, Qt::LeftButton, {}, entry);
+  EXPECT_FALSE(form.Series1->visible());
+  EXPECT_EQ(form.Series1->data()->size(), 3);
+  QTest::mouseClick(form.Chart1, Qt::LeftButton, {}, entry);
+  EXPECT_TRUE(form.Series1->visible());
+
+  form.Chart2->replot();
+  QTest::mouseClick(form.Chart2, Qt::LeftButton, {}, centreOf(legendEntryOf(form.Chart2, form.Series4)));
+  EXPECT_TRUE(form.Series4->visible());
+}
+
+TEST(Legend, CurvesKeepTheOrderOfTheirPoints) {
+  TForm1 form;
+  form.Series2->setData({5.0, 1.0, 3.0}, {100.0, 300.0, 200.0});
+  const auto points = form.Series2->data();
+  EXPECT_EQ(points->at(0)->key, 5.0);
+  EXPECT_EQ(points->at(1)->value, 300.0);
+  EXPECT_EQ(points->at(2)->value, 200.0);
+}
+
+TEST(Legend, BlankTitleListsTheSeriesByItsName) {
+  TForm1 form;
+  form.Series2->setLegendTitle("flights/2026-12-08.TAE3");
+  EXPECT_EQ(form.Series2->name(), "flights/2026-12-08.TAE3");
+  form.Series2->setLegendTitle("   ");
+  EXPECT_EQ(form.Series2->name(), "Series2");
+}

@@ -1,0 +1,150 @@
+#include "chart_series.h"
+#include "flight_tables.h"
+#include "form1.h"
+#include "up_down.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ControlAtStart {
+  const char* name;
+  QString caption;
+  QRect place;  // an empty size: only the top-left corner is designed
+  bool shown;
+  bool enabled;
+};
+
+QString captionOf(QWidget* control) {
+  if (auto button = qobject_cast<QAbstractButton*>(control)) return button->text();
+  if (auto label = qobject_cast<QLabel*>(control)) return label->text();
+  if (auto edit = qobject_cast<QLineEdit*>(control)) return edit->text();
+  if (auto box = qobject_cast<QComboBox*>(control)) return box->currentText();
+  return {};
+}
+
+}  // namespace
+
+TEST(StartUp, EveryControlHasItsCaptionPlaceAndState) {
+  TForm1 form;
+  const ControlAtStart controls[] = {
+      {"Button1", "Открыть 1", {1, 3, 88, 25}, true, true},
+      {"Button3", "Открыть 2", {90, 3, 83, 25}, true, true},
+      {"Button8", "Открыть 3 (без сравнения)", {0, 29, 173, 25}, true, true},
+      {"Polus", "Открыть Файл Полюс", {346, 8, 113, 15}, false, true},
+      {"Polus2", "Открыть Файл Полюс", {465, 29, 113, 15}, false, true},
+      {"Polus3", "Открыть Файл Вектор", {346, 29, 113, 15}, false, false},
+      {"AVK", "Открыть Файл АВК", {465, 8, 113, 15}, false, false},
+      {"Compare", " Сравнить", {584, 2, 172, 26}, false, true},
+      {"UpDown1", "", {179, 3, 22, 52}, true, true},
+      {"Label3", "Корректировка", {204, 14, 0, 0}, true, true},
+      {"Label4", "высоты", {204, 31, 0, 0}, true, true},
+      {"Edit1", "0", {273, 14, 30, 21}, true, false},
+      {"Label5", "Параметр 1", {273, 42, 0, 0}, true, true},
+      {"Label6", "Параметр 2", {361, 42, 0, 0}, true, true},
+      {"Label1", "Вектор", {309, 10, 0, 0}, true, true},
+      {"Label2", "АВК", {309, 20, 0, 0}, true, true},
+      {"Label7", "МАРЛ", {309, 30, 0, 0}, true, true},
+      {"Label8", "Разделитель дробной части:", {465, 42, 0, 0}, true, true},
+      {"CheckBox2", "Точка", {619, 41, 48, 17}, true, true},
+      {"CheckBox3", "Запятая", {673, 38, 97, 17}, true, true},
+      {"Edit2", "10", {776, 38, 24, 21}, false, true},
+      {"ComboBox1", "ComboBox1", {801, 18, 73, 21}, true, true},
+      {"ComboBox2", "ComboBox2", {801, 38, 73, 21}, true, true},
+      {"ComboBox3", "ComboBox3", {874, 18, 73, 21}, true, true},
+      {"ComboBox4", "ComboBox4", {874, 38, 73, 21}, true, true},
+      {"ComboBox5", "ComboBox3", {947, 18, 73, 21}, true, true},
+      {"ComboBox6", "ComboBox3", {947, 38, 73, 21}, true, true},
+      {"Button4", "T", {800, 0, 28, 18}, true, true},
+      {"Button5", "H", {830, 0, 28, 18}, true, true},
+      {"Button2", "D", {860, 0, 28, 18}, true, true},
+      {"Button6", "V", {890, 0, 28, 18}, true, true},
+      {"Button7", "P", {920, 0, 28, 18}, true, true},
+      {"CheckBox1", "+", {994, 0, 32, 17}, true, true},
+      {"Memo1", "", {1032, 1, 82, 58}, true, true},
+  };
+  for (const ControlAtStart& expected : controls) {
+    SCOPED_TRACE(expected.name);
+    auto control = form.Panel1->findChild<QWidget*>(QString::fromLatin1(expected.name));
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(captionOf(control), expected.caption);
+    EXPECT_EQ(control->pos(), expected.place.topLeft());
+    if (!expected.place.size().isEmpty()) {
+      EXPECT_EQ(control->size(), expected.place.size());
+    }
+    EXPECT_EQ(!control->isHidden(), expected.shown);
+    EXPECT_EQ(control->isEnabled(), expected.enabled);
+  }
+}
+
+TEST(StartUp, HoldsNoDataAndTheDesignedChoices) {
+  TForm1 form;
+  EXPECT_EQ(form.windowTitle(), "Сравнение полетов С чтением \"Сырых данных\"");
+  EXPECT_EQ(form.geometry(), QRect(274, 154, 1115, 690));
+  EXPECT_EQ(form.Panel1->height(), 60);
+  EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
+  EXPECT_EQ(MaxHight, 50000.0);
+  EXPECT_EQ(MinHight, 0.0);
+  EXPECT_FALSE(form.CheckBox1->isChecked());
+  EXPECT_FALSE(form.CheckBox2->isChecked());
+  EXPECT_TRUE(form.CheckBox3->isChecked());
+  EXPECT_EQ(form.UpDown1->position(), 0);
+  EXPECT_EQ(form.UpDown1->increment(), 1);
+  for (QComboBox* box : {form.ComboBox1, form.ComboBox2, form.ComboBox3, form.ComboBox4,
+                         form.ComboBox5, form.ComboBox6}) {
+    EXPECT_EQ(box->count(), 0);
+    EXPECT_EQ(box->currentIndex(), -1);
+    EXPECT_TRUE(box->isEditable());
+  }
+  for (ChartSeries* series : {form.Series1, form.Series2, form.Series3, form.Series4, form.Series5}) {
+    EXPECT_TRUE(series->data()->isEmpty()) << series->ownName().toStdString();
+    EXPECT_EQ(series->name(), series->ownName()) << "a blank title lists the series by its name";
+  }
+}
+
+TEST(StartUp, SeriesHaveTheirColoursAndOnlyTheAverageStartsHidden) {
+  TForm1 form;
+  struct Expected {
+    ChartSeries* series;
+    QCustomPlot* chart;
+    QColor colour;
+    int width;
+    bool visible;
+  };
+  const Expected expected[] = {
+      {form.Series1, form.Chart1, QColor(0xFF0000), 3, true},
+      {form.Series2, form.Chart1, QColor(0x0000FF), 1, true},
+      {form.Series5, form.Chart1, QColor(0x008000), 1, true},
+      {form.Series3, form.Chart2, QColor(0x4466A3), 1, true},
+      {form.Series4, form.Chart2, QColor(0x00F7FD), 1, false},
+  };
+  for (const Expected& e : expected) {
+    SCOPED_TRACE(e.series->ownName().toStdString());
+    EXPECT_EQ(e.series->parentPlot(), e.chart);
+    EXPECT_EQ(e.series->pen().color(), e.colour);
+    EXPECT_EQ(e.series->pen().width(), e.width);
+    EXPECT_EQ(e.series->visible(), e.visible);
+    EXPECT_EQ(e.series->scatterStyle().shape(), QCPScatterStyle::ssNone);
+  }
+}
+
+TEST(StartUp, Chart2KeepsItsWidthWhenTheWindowGrows) {
+  TForm1 form;
+  form.show();
+  EXPECT_EQ(form.Chart2->width(), 328);
+  EXPECT_EQ(form.Splitter1->handleWidth(), 8);
+  const int memoRightMargin = form.Panel1->width() - form.Memo1->geometry().right();
+  form.resize(1400, 800);
+  QApplication::processEvents();
+  EXPECT_EQ(form.Chart2->width(), 328);
+  EXPECT_EQ(form.Panel1->height(), 60);
+  EXPECT_EQ(form.Panel1->width() - form.Memo1->geometry().right(), memoRightMargin);
+  EXPECT_EQ(form.Button4->pos(), QPoint(800, 0));
+}

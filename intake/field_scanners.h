@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// How decimals are written: the separator the operator chose with "Точка"/"Запятая", which
+// every point and comma of a field is rewritten to, and the separator of the regional
+// settings, the only one the conversion accepts. The two must agree for fractions to read.
+struct DecimalSeparators {
+  char chosen;
+  char regional;
+};
+
+// Each scanner takes the line by reference and shortens it from the front.
+
+// Drops everything in front of the next character that can begin a number: a digit, a point,
+// a comma, a minus sign or a slash.
+void deletNoDigit(std::string_view& line);
+
+// Takes the next numeric field (up to a blank, a tab or the end) and converts it. Points and
+// commas become the chosen separator, slashes become zeros, a lone minus becomes 0. Fails with
+// "'%s' is not a valid floating point value" naming the rewritten field.
+double decodDigit(std::string_view& line, DecimalSeparators separators);
+
+// Takes the next column name, with the blanks and tabs around it; points become commas.
+std::string decodtype(std::string_view& line);
+
+// The conversion behind decodDigit: optional blanks, sign, digits with at most one regional
+// separator, an optional exponent with digits, optional blanks. Correctly rounded; a value too
+// large for a double is rejected, one too small reads as 0 or a subnormal.
+double textToDouble(std::string_view text, char regionalSeparator);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "field_scanners.h"
+
+#include <string>
+
+class SlotControls;
+
+// Reads a raw flight file into flight slot 1, 2 or 3: recognises the layout by its header
+// line, fills the slot's parameter lists and default choices, reads the rows into the slot's
+// table, and lowers MaxHight to the flight's last height. Fails with a FlightError; the slot's
+// row count is 0 during the read and after a failed one, and other slots are never touched.
+void readFlightFile(int slot, const std::string& fileName, DecimalSeparators separators,
+                    SlotControls& controls);
+
+// How long a legend title may be: the end of the file's path.
+constexpr std::size_t kLegendTitleLength = 30;

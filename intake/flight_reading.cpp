@@ -1,0 +1,79 @@
+#include "flight_reading.h"
+
+#include "flight_error.h"
+#include "slot_controls.h"
+
+#include <limits>
+
+FlightReading::FlightReading(int slot, TextFile& file, DecimalSeparators separators,
+                             SlotControls& controls)
+    : slot_(slot), file_(file), separators_(separators), controls_(controls),
+      table_(flightSlot(slot).table) {}
+
+int FlightReading::readAll() {
+  // Every test looks at the current line, also after an earlier layout has read the file to
+  // its end: that layout's last line may still start another.
+  do {
+    str_ = file_.readLine();
+    if (startsWith(str_, "t\tH")) readTabLayout();
+    if (startsWith(str_, "Sct")) readSctLayout();
+    if (startsWith(str_, "INT")) readPlainLayout("INTalt", "INTtemp");
+    if (startsWith(str_, "ВРЕ")) readPlainLayout("H", "T");
+    if (startsWith(str_, "    t")) readIndentedTLayout();
+    if (startsWith(str_, "         H") || startsWith(str_, "        H")) readIndentedHLayout();
+    if (startsWith(str_, "  Шифр    ")) readShifrLayout();
+  } while (readingGoesOn());
+  return count_;
+}
+
+void FlightReading::takeHeader(const HeaderRules& rules) {
+  controls_.clearParameterLists();
+  heightColumn_ = -1;
+  columns_ = 0;
+  do {
+    std::string name = decodtype(str_);
+    if (rules.flagsMeansHumidity && name == "Flags") name = "U";
+    if (rules.dropsGAndY && (name == "G" || name == "Y")) continue;
+    if (columns_ == kMaxColumns) throw FlightError("Too many columns: a flight holds at most 56.");
+    controls_.addParameter(name);
+    if (name == rules.heightName || (!rules.otherHeightName.empty() && name == rules.otherHeightName)) {
+      controls_.selectHeight(columns_);
+      heightColumn_ = columns_;
+    }
+    if (name == rules.parameterName) controls_.selectParameter(columns_);
+    if (rules.marksSlowChannel && slot_ == 1 && name == "slwi") lowchange1Position = columns_;
+    ++columns_;
+  } while (!str_.empty());
+}
+
+void FlightReading::startRow() {
+  if (count_ == kMaxRows) throw FlightError("Too many rows: a flight holds at most 50000.");
+  ++count_;
+}
+
+// A cell the row does not provide holds no value, rather than one of an earlier flight.
+void FlightReading::markRestMissing(int fromColumn) {
+  for (int column = fromColumn; column < columns_; ++column)
+    cell(column) = std::numeric_limits<double>::quiet_NaN();
+}
+
+void FlightReading::scaleHeight() {
+  if (heightColumn_ >= 0) cell(heightColumn_) *= 1000;
+}
+
+// The top of the ascent: two falls in a row. The strict form wants real falls; the other also
+// takes a level stretch, and before row 11 only drops the two rows and reads on.
+void FlightReading::descentTest(bool strict) {
+  if (heightColumn_ < 0 || count_ < 3) return;
+  const double* heights = table_[heightColumn_];
+  const double before = heights[count_ - 2], last = heights[count_ - 1], now = heights[count_];
+  if (strict) {
+    if (last > now && before > last) {
+      stop_ = true;
+      count_ -= 2;
+    }
+  } else if (last >= now && before >= last) {
+    if (count_ > 10) stop_ = true;
+    count_ -= 2;
+  }
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+// One read of one file, shared by the common path and the row rules of the seven layouts.
+
+#include "field_scanners.h"
+#include "flight_tables.h"
+#include "text_file.h"
+
+#include <string_view>
+
+class SlotControls;
+
+class FlightReading {
+ public:
+  FlightReading(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls);
+
+  // Header search and every layout that a header line starts; returns the row count.
+  int readAll();
+  int heightColumn() const { return heightColumn_; }
+
+ private:
+  // What a layout calls its height and parameter columns, and how it treats names.
+  struct HeaderRules {
+    std::string_view heightName;
+    std::string_view otherHeightName;
+    std::string_view parameterName;
+    bool flagsMeansHumidity;
+    bool dropsGAndY;
+    bool marksSlowChannel;
+  };
+
+  void takeHeader(const HeaderRules& rules);
+  void readTabLayout();
+  void readSctLayout();
+  void readPlainLayout(std::string_view heightName, std::string_view parameterName);
+  void readIndentedTLayout();
+  void readIndentedHLayout();
+  void readShifrLayout();
+
+  void startRow();
+  double nextField() { return decodDigit(str_, separators_); }
+  double& cell(int column) { return table_[column][count_]; }
+  void markRestMissing(int fromColumn);
+  void scaleHeight();
+  void descentTest(bool strict);
+  bool readingGoesOn() const { return !file_.eof() && !stop_; }
+
+  int slot_;
+  TextFile& file_;
+  DecimalSeparators separators_;
+  SlotControls& controls_;
+  FlightTable& table_;
+  std::string_view str_;
+  int columns_ = 0;
+  int count_ = 0;
+  int heightColumn_ = -1;
+  bool stop_ = false;
+};

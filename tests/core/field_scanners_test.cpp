@@ -1,0 +1,152 @@
+#include "field_scanners.h"
+#include "flight_error.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr DecimalSeparators kCommaEverywhere{',', ','};
+constexpr DecimalSeparators kPointEverywhere{'.', '.'};
+constexpr DecimalSeparators kPointInCommaLocale{'.', ','};
+
+std::string conversionError(const std::string& text) {
+  return "'" + text + "' is not a valid floating point value";
+}
+
+}  // namespace
+
+TEST(DecodDigit, ReadsFieldsAndLeavesTheSeparator) {
+  std::string_view line = "  12.5\t7";
+  EXPECT_EQ(decodDigit(line, kCommaEverywhere), 12.5);
+  EXPECT_EQ(line, "\t7");
+  EXPECT_EQ(decodDigit(line, kCommaEverywhere), 7.0);
+  EXPECT_TRUE(line.empty());
+}
+
+TEST(DecodDigit, RewritesAndConvertsFields) {
+  struct Case {
+    const char* line;
+    DecimalSeparators separators;
+    double expected;
+    const char* left;
+  };
+  const Case cases[] = {
+      {"12,5", kPointEverywhere, 12.5, ""},
+      {"12.5", kPointEverywhere, 12.5, ""},
+      {"12", kPointInCommaLocale, 12, ""},
+      {"abc -", kCommaEverywhere, 0, ""},
+      {"x 5", kCommaEverywhere, 5, ""},
+      {"////", kCommaEverywhere, 0, ""},
+      {"+7", kCommaEverywhere, 7, ""},
+      {"1/2", kCommaEverywhere, 102, ""},
+      {"1.5E+03", kCommaEverywhere, 1500, ""},
+      {"1.5E+03", kPointEverywhere, 1500, ""},
+      {"-0.25e-1 9", kPointEverywhere, -0.025, " 9"},
+      {"1e-999", kPointEverywhere, 0, ""},
+      {"4.9406564584124654e-324", kPointEverywhere, std::numeric_limits<double>::denorm_min(), ""},
+      {"0.1", kPointEverywhere, 0.1, ""},
+      {"9007199254740993", kPointEverywhere, 9007199254740992.0, ""},  // ties to even
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    std::string_view line = c.line;
+    EXPECT_EQ(decodDigit(line, c.separators), c.expected);
+    EXPECT_EQ(line, c.left);
+  }
+}
+
+TEST(DecodDigit, MinusSlashIsNegativeZero) {
+  std::string_view line = "-/";
+  const double value = decodDigit(line, kCommaEverywhere);
+  EXPECT_EQ(value, 0.0);
+  EXPECT_TRUE(std::signbit(value));
+}
+
+TEST(DecodDigit, RejectsWhatIsNoNumberNamingTheRewrittenText) {
+  struct Case {
+    const char* line;
+    DecimalSeparators separators;
+    const char* named;
+  };
+  const Case cases[] = {
+      {"12.5", kPointInCommaLocale, "12.5"},
+      {"", kCommaEverywhere, ""},
+      {"  abc ", kCommaEverywhere, ""},
+      {"1.234,5", kPointEverywhere, "1.234.5"},
+      {"1.234,5", kCommaEverywhere, "1,234,5"},
+      {"--5", kCommaEverywhere, "--5"},
+      {"5-", kCommaEverywhere, "5-"},
+      {"1.2.3", kPointEverywhere, "1.2.3"},
+      {"/-/", kPointEverywhere, "0-0"},
+      {"1e", kPointEverywhere, "1e"},
+      {"1e+", kPointEverywhere, "1e+"},
+      {".", kPointEverywhere, "."},
+      {"-.e5", kPointEverywhere, "-.e5"},
+      {"1e999", kPointEverywhere, "1e999"},
+      {"-1.8e308", kPointEverywhere, "-1.8e308"},
+      {"0x10", kPointEverywhere, "0x10"},
+      {"1_000", kPointEverywhere, "1_000"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    std::string_view line = c.line;
+    try {
+      decodDigit(line, c.separators);
+      ADD_FAILURE() << "accepted";
+    } catch (const FlightError& error) {
+      EXPECT_EQ(error.what(), conversionError(c.named));
+    }
+  }
+}
+
+TEST(DecodDigit, LeavesALongFieldWhole) {
+  const std::string digits(5000, '7');
+  std::string_view line = digits;
+  EXPECT_THROW(decodDigit(line, kPointEverywhere), FlightError) << "beyond a double";
+  EXPECT_TRUE(line.empty());
+  const std::string zeros = "0." + std::string(4000, '0') + "1";
+  line = zeros;
+  EXPECT_EQ(decodDigit(line, kPointEverywhere), 0.0);
+}
+
+TEST(TextToDouble, AcceptsBlanksAroundAndSignsInFront) {
+  EXPECT_EQ(textToDouble("  +3.5  ", '.'), 3.5);
+  EXPECT_EQ(textToDouble("-3,5", ','), -3.5);
+  EXPECT_EQ(textToDouble("5.", '.'), 5.0);
+  EXPECT_EQ(textToDouble(".5", '.'), 0.5);
+  EXPECT_THROW(textToDouble("3 5", '.'), FlightError);
+  EXPECT_THROW(textToDouble("+-3", '.'), FlightError);
+}
+
+TEST(DeletNoDigit, StopsAtWhatCanBeginANumber) {
+  struct Case {
+    const char* line;
+    const char* left;
+  };
+  const Case cases[] = {{"  ;-3", "-3"}, {".5", ".5"}, {"E5", "5"}, {"+7", "7"}, {"abc", ""}, {"", ""},
+                        {"[/]", "/]"}, {"Ф,1", ",1"}};
+  for (const Case& c : cases) {
+    std::string_view line = c.line;
+    deletNoDigit(line);
+    EXPECT_EQ(line, c.left) << c.line;
+  }
+}
+
+TEST(Decodtype, TakesNamesWithTheSeparatorsAround) {
+  std::string_view line = "  H\tT  ";
+  EXPECT_EQ(decodtype(line), "H");
+  EXPECT_EQ(line, "T  ");
+  EXPECT_EQ(decodtype(line), "T");
+  EXPECT_TRUE(line.empty());
+
+  line = "p.h x";
+  EXPECT_EQ(decodtype(line), "p,h");
+  line = "   ";
+  EXPECT_EQ(decodtype(line), "");
+  EXPECT_TRUE(line.empty());
+  line = "Шифр  H";
+  EXPECT_EQ(decodtype(line), "Шифр");
+}

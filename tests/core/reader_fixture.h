@@ -1,0 +1,46 @@
+#pragma once
+
+#include "field_scanners.h"
+#include "flight_error.h"
+#include "flight_generator.h"
+#include "flight_reader.h"
+#include "flight_tables.h"
+#include "recorded_slot.h"
+#include "temp_files.h"
+
+#include <gtest/gtest.h>
+
+// Reads files into slots from a fresh start: empty slots, the window's full height range.
+class ReaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    mass1Count = mass2Count = mass3Count = 0;
+    MaxHight = kTopOfHeightWindow;
+    MinHight = 0.0;
+    lowchange1Position = 0;
+  }
+
+  int read(int slot, const std::string& bytes, DecimalSeparators separators = {'.', '.'}) {
+    readFlightFile(slot, files.write("flight" + std::to_string(slot) + ".txt", bytes), separators,
+                   controls[slot]);
+    return flightSlot(slot).rowCount;
+  }
+
+  int readGenerated(int slot, const FlightSpec& spec) { return read(slot, generateFlight(spec)); }
+
+  // The message of the read's failure; the test fails when the read succeeds.
+  std::string failure(int slot, const std::string& bytes) {
+    try {
+      read(slot, bytes);
+    } catch (const FlightError& error) {
+      return error.what();
+    }
+    ADD_FAILURE() << "the read succeeded";
+    return {};
+  }
+
+  double cell(int slot, int column, int row) const { return flightSlot(slot).table[column][row]; }
+
+  TempFiles files;
+  RecordedSlot controls[4];
+};

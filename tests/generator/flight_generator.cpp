@@ -1,0 +1,210 @@
+#include "flight_generator.h"
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <stdexcept>
+
+namespace {
+
+double saturation(double t) {
+  return t < 0 ? 6.1115 * std::exp((23.036 - t / 333.7) * t / (279.82 + t))
+               : 6.1121 * std::exp((18.678 - t / 234.5) * t / (257.14 + t));
+}
+
+// A number with a fixed count of decimals and the spec's separator, right-aligned in width.
+std::string number(double value, int decimals, char decimal, int width = 0) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%*.*f", width, decimals, value);
+  std::string out(text);
+  for (char& c : out)
+    if (c == '.') c = decimal;
+  return out;
+}
+
+std::string toCp1251(const std::string& utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = utf8[i];
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+      continue;
+    }
+    const unsigned code = ((c & 0x1F) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F);
+    if (code >= 0x410 && code <= 0x44F) out.push_back(static_cast<char>(0xC0 + code - 0x410));
+    else if (code == 0x401) out.push_back('\xA8');
+    else if (code == 0x451) out.push_back('\xB8');
+    else throw std::invalid_argument("no Windows-1251 code for a generated character");
+  }
+  return out;
+}
+
+// The columns every layout shares, in the layout's units and separator.
+struct Row {
+  const FlightSpec& spec;
+  Sounding s;
+  std::string f(double v, int decimals, int width = 0) const { return number(v, decimals, spec.decimal, width); }
+};
+
+void appendExtras(std::string& line, const FlightSpec& spec, int row, char separator) {
+  for (int k = 0; k < spec.extraColumns; ++k) {
+    line += separator;
+    line += number(std::fmod(row * 0.37 + k * 1.1, 100.0), 2, spec.decimal);
+  }
+}
+
+std::string extraNames(const FlightSpec& spec, char separator) {
+  std::string names;
+  for (int k = 0; k < spec.extraColumns; ++k) names += separator + std::string("X") + std::to_string(k + 1);
+  return names;
+}
+
+std::string tabFile(const FlightSpec& spec, int rows) {
+  std::string out = "t\tH\tT\tU\tP\tD\tV" + extraNames(spec, '\t') + "\r\n";
+  for (int i = 1; i <= rows; ++i) {
+    const Row r{spec, soundingAt(spec, i)};
+    std::string line = r.f(r.s.time, 0) + '\t' + r.f(r.s.height / 1000, 4) + '\t' + r.f(r.s.temperature, 2) +
+                       '\t' + r.f(r.s.humidity, 1) + '\t' + r.f(r.s.pressure, 2) + '\t' +
+                       r.f(r.s.direction, 1) + '\t' + r.f(r.s.speed, 2);
+    appendExtras(line, spec, i, '\t');
+    out += line + "\r\n";
+  }
+  return out;
+}
+
+// Slow channels take turns: 10, 11, then a third one.
+int slowChannel(int row) { return row % 3 == 0 ? 10 : row % 3 == 1 ? 11 : 7; }
+
+std::string sctFile(const FlightSpec& spec, int rows) {
+  const std::string header = "Sctime\tHe\ttmp1f\thymf\tprsr\tvspa\thsp\tslwi\tlowch" + extraNames(spec, '\t');
+  std::string out = "Sounding station 1234, synthetic\r\n" + header + "\r\n";
+  for (int i = 1; i <= rows; ++i) {
+    if (i == rows / 2) out += "-eX marker line\r\n" + header + "\r\n";
+    const Row r{spec, soundingAt(spec, i)};
+    std::string line = r.f(r.s.time, 1) + '\t' + r.f(r.s.height, 1) + '\t' + r.f(r.s.temperature, 2) +
+                       '\t' + r.f(r.s.humidity, 1) + '\t' + r.f(r.s.pressure, 2) + '\t' +
+                       r.f(r.s.direction, 1) + '\t' + r.f(r.s.speed, 2) + '\t' +
+                       std::to_string(slowChannel(i)) + '\t' + std::to_string((i * 37) % 4096);
+    appendExtras(line, spec, i, '\t');
+    out += line + "\r\n";
+  }
+  return out + "\r\nEnd of flight\r\n";
+}
+
+// Blank-separated columns: time, height in metres, temperature, humidity or dew point,
+// pressure, wind direction and speed.
+std::string spacedRow(const FlightSpec& spec, int i, bool withDewPoint) {
+  const Row r{spec, soundingAt(spec, i)};
+  std::string line = r.f(r.s.time, 0, 6) + ' ' + r.f(r.s.height, 1, 8) + ' ' + r.f(r.s.temperature, 2, 7) + ' ' +
+                     r.f(withDewPoint ? r.s.dewPoint : r.s.humidity, withDewPoint ? 2 : 1, 6) + ' ' +
+                     r.f(r.s.pressure, 2, 7) + ' ' + r.f(r.s.direction, 1, 6) + ' ' + r.f(r.s.speed, 2, 6);
+  appendExtras(line, spec, i, ' ');
+  return line;
+}
+
+std::string spacedFile(const FlightSpec& spec, int rows, const std::string& header) {
+  std::string out = header + extraNames(spec, ' ') + "\r\n";
+  for (int i = 1; i <= rows; ++i) out += spacedRow(spec, i, false) + "\r\n";
+  return out;
+}
+
+// The last column, humidity, is left to the reader to derive; the file has flags there.
+std::string indentedTFile(const FlightSpec& spec, int rows) {
+  std::string out = "Synthetic sounding, indented layout\r\n"
+                    "    t       H       T      Td       P       D       V" + extraNames(spec, ' ') + "   Flags\r\n"
+                    "   [s]     [m]     [C]     [C]   [hPa]   [deg]   [m/s]\r\n";
+  for (int i = 1; i <= rows; ++i) out += spacedRow(spec, i, true) + "  0x01\r\n";
+  return out;
+}
+
+std::string indentedHFile(const FlightSpec& spec, int rows) {
+  std::string out = "         H       T       U       P       D       V" + extraNames(spec, ' ') + "\r\n";
+  for (int i = 1; i <= rows; ++i) {
+    if (i % 50 == 0) out += "  -- continued --\r\n";  // too short to be a row
+    const Row r{spec, soundingAt(spec, i)};
+    std::string line = r.f(r.s.height / 1000, 4, 9) + " |" + r.f(r.s.temperature, 2, 7) + " |" +
+                       r.f(r.s.humidity, 1, 6) + " |" + r.f(r.s.pressure, 2, 8) + " |" +
+                       r.f(r.s.direction, 1, 6) + " |" + r.f(r.s.speed, 2, 6);
+    appendExtras(line, spec, i, ' ');
+    out += line + "\r\n";
+  }
+  return out;
+}
+
+std::string shifrFile(const FlightSpec& spec, int rows) {
+  const std::string header = "  Шифр    H       T       U       G       Y       P       D       V";
+  const std::string units = spec.shifrInMetres ? " уровня    м      C       %                      гПа     град    м/с"
+                                               : " уровня    км     C       %                      гПа     град    м/с";
+  std::string out = "Таблица 1. Синтетический выпуск\r\n" + header + "\r\n" + units + "\r\n" +
+                    "----------------------------------------------------------------\r\n";
+  for (int i = 1; i <= rows; ++i) {
+    if (spec.pageEvery > 0 && i > 1 && (i - 1) % spec.pageEvery == 0)
+      out += "\f                       Лист " + std::to_string(1 + (i - 1) / spec.pageEvery) + "\r\n" + header + "\r\n" + units + "\r\n";
+    const Row r{spec, soundingAt(spec, i)};
+    const std::string height = spec.shifrInMetres ? r.f(r.s.height, 1, 9) : r.f(r.s.height / 1000, 4, 9);
+    // Eight characters stand after the humidity (metres) or the pressure (kilometres).
+    const std::string block = " Ф:12-40";
+    std::string line = r.f(1000 + i, 0, 6) + ' ' + height + ' ' + r.f(r.s.temperature, 2, 7) + ' ' + r.f(r.s.humidity, 1, 6);
+    if (spec.shifrInMetres) line += block + ' ' + r.f(r.s.pressure, 2, 7);
+    else line += ' ' + r.f(r.s.pressure, 2, 7) + block;
+    line += ' ' + r.f(r.s.direction, 1, 6) + ' ' + r.f(r.s.speed, 2, 6);
+    out += line + "\r\n";
+  }
+  return out;
+}
+
+}  // namespace
+
+Sounding soundingAt(const FlightSpec& spec, int row) {
+  Sounding s{};
+  s.time = row;
+  const double ascentStep = spec.top / spec.rows;
+  s.height = row <= spec.rows ? ascentStep * row : spec.top - 3 * ascentStep * (row - spec.rows);
+  const double h = s.height;
+  s.temperature = h <= 11000 ? 15 - 6.5 * h / 1000 : h <= 20000 ? -56.5 : -56.5 + (h - 20000) / 1000;
+  s.dewPoint = s.temperature - (3 + 12 * (0.5 + 0.5 * std::sin(h / 2500)));
+  s.humidity = 100 * saturation(s.dewPoint) / saturation(s.temperature);
+  s.pressure = h <= 11000 ? 1013.25 * std::pow(1 - 2.25577e-5 * h, 5.25588)
+                          : 226.32 * std::exp(-(h - 11000) / 6341.6);
+  s.direction = std::fmod(270 + 40 * std::sin(h / 3000) + 360, 360);
+  s.speed = 5 + 25 * std::exp(-std::pow((h - 11000) / 4000, 2));
+  return s;
+}
+
+std::string generateFlight(const FlightSpec& spec) {
+  const int rows = spec.rows + spec.descentRows;
+  switch (spec.layout) {
+    case Layout::Tab: return tabFile(spec, rows);
+    case Layout::Sct: return sctFile(spec, rows);
+    case Layout::Int:
+      return spacedFile(spec, rows, "INTtime INTalt INTtemp INThum INTpres INTWD INTWF");
+    case Layout::Vre: {
+      const std::string text = spacedFile(spec, rows, "ВРЕМЯ H T U P D V");
+      return spec.cp1251 ? toCp1251(text) : text;
+    }
+    case Layout::IndentedT: return indentedTFile(spec, rows);
+    case Layout::IndentedH: return indentedHFile(spec, rows);
+    case Layout::Shifr: {
+      const std::string text = shifrFile(spec, rows);
+      return spec.cp1251 ? toCp1251(text) : text;
+    }
+  }
+  throw std::invalid_argument("unknown layout");
+}
+
+void writeFlight(const std::string& path, const FlightSpec& spec) {
+  std::ofstream(path, std::ios::binary) << generateFlight(spec);
+}
+
+const char* layoutName(Layout layout) {
+  switch (layout) {
+    case Layout::Tab: return "tab";
+    case Layout::Sct: return "sct";
+    case Layout::Int: return "int";
+    case Layout::Vre: return "vre";
+    case Layout::IndentedT: return "indented-t";
+    case Layout::IndentedH: return "indented-h";
+    case Layout::Shifr: return "shifr";
+  }
+  return "";
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+// Synthetic raw flight files in the seven layouts, from a standard-atmosphere model, for tests,
+// examples and benchmarks. Nothing here comes from a real station.
+
+#include <string>
+
+enum class Layout { Tab, Sct, Int, Vre, IndentedT, IndentedH, Shifr };
+
+struct FlightSpec {
+  Layout layout = Layout::Tab;
+  int rows = 200;            // rows of the ascent
+  int descentRows = 0;       // falling rows written after the top
+  double top = 30000.0;      // metres at the last row of the ascent
+  char decimal = '.';        // separator written in the numbers
+  bool cp1251 = true;        // Cyrillic text in Windows-1251 rather than UTF-8
+  bool shifrInMetres = true; // the Шифр layout's height unit
+  int extraColumns = 0;      // further numeric columns, to make wide files
+  int pageEvery = 0;         // Шифр: a page break before every so many rows (0: none)
+};
+
+// The model's state at a row of the generated flight (1-based), in the file's units before
+// any rounding: height in metres.
+struct Sounding {
+  double time, height, temperature, dewPoint, humidity, pressure, direction, speed;
+};
+Sounding soundingAt(const FlightSpec& spec, int row);
+
+// The whole file as bytes.
+std::string generateFlight(const FlightSpec& spec);
+void writeFlight(const std::string& path, const FlightSpec& spec);
+
+const char* layoutName(Layout layout);

@@ -1,0 +1,47 @@
+// Writes one synthetic raw flight file:
+//   flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] [--comma] [--utf8] [--km] [--pages N]
+// LAYOUT is tab, sct, int, vre, indented-t, indented-h or shifr.
+#include "flight_generator.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+int main(int argc, char* argv[]) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] "
+                         "[--comma] [--utf8] [--km] [--pages N]\n");
+    return 2;
+  }
+  FlightSpec spec;
+  bool known = false;
+  for (Layout layout : {Layout::Tab, Layout::Sct, Layout::Int, Layout::Vre, Layout::IndentedT,
+                        Layout::IndentedH, Layout::Shifr}) {
+    if (std::strcmp(argv[1], layoutName(layout)) == 0) {
+      spec.layout = layout;
+      known = true;
+    }
+  }
+  if (!known) {
+    std::fprintf(stderr, "flightgen: unknown layout %s\n", argv[1]);
+    return 2;
+  }
+  for (int i = 3; i < argc; ++i) {
+    const std::string option = argv[i];
+    const auto count = [&] { return i + 1 < argc ? std::atoi(argv[++i]) : 0; };
+    if (option == "--rows") spec.rows = count();
+    else if (option == "--descent") spec.descentRows = count();
+    else if (option == "--extra") spec.extraColumns = count();
+    else if (option == "--pages") spec.pageEvery = count();
+    else if (option == "--comma") spec.decimal = ',';
+    else if (option == "--utf8") spec.cp1251 = false;
+    else if (option == "--km") spec.shifrInMetres = false;
+    else {
+      std::fprintf(stderr, "flightgen: unknown option %s\n", option.c_str());
+      return 2;
+    }
+  }
+  writeFlight(argv[2], spec);
+  return 0;
+}

@@ -5,6 +5,7 @@
 #include "app_fonts.h"
 #include "flight_tables.h"
 
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -14,9 +15,17 @@ TForm1* Form1 = nullptr;
 namespace {
 const QRect kDesignedClientArea(274, 154, 1115, 690);
 constexpr int kPanel1Height = 60;
+
+// The regional decimal separator, read once at start.
+char systemDecimalSeparator() {
+  const QString separator = QLocale::system().decimalPoint();
+  return separator == QLatin1String(",") ? ',' : '.';
 }
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent), switchboard(&messageBoxes_) {
+}  // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent), switchboard(&messageBoxes_), regionalSeparator(systemDecimalSeparator()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Сравнение полетов С чтением \"Сырых данных\""));
   setFont(windowFont(kNormalFontPixels));

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "error_reporter.h"
+#include "field_scanners.h"
+#include "open_dialog.h"
 #include "switchboard.h"
 
 #include <QWidget>
@@ -25,15 +27,21 @@ class TForm1 : public QWidget {
  public:
   explicit TForm1(QWidget* parent = nullptr);
 
-  // Tests and batch mode take the messages instead of a modal box.
+  // Tests and batch mode take the messages instead of a modal box, and choose files by script.
   void setErrorReporter(ErrorReporter* reporter) { switchboard.setReporter(reporter); }
+  void setFileChooser(FileChooser* chooser) { fileChooser_ = chooser; }
   Switchboard switchboard;
+
+  // The decimal separator of the regional settings, the only one the conversion accepts.
+  char regionalSeparator;
 
   QFrame* Panel1;
   QPushButton* Polus3;
   QPushButton* AVK;
   QPushButton* Compare;
   QLabel* Label1;
+  OpenDialog OpenDialog1;
+  OpenDialog OpenDialog2;
   QLabel* Label2;
   QWidget* Panel2;
   QCustomPlot* Chart1;
@@ -68,6 +76,7 @@ class TForm1 : public QWidget {
   QLabel* Label7;
   QComboBox* ComboBox5;
   QComboBox* ComboBox6;
+  OpenDialog OpenDialog3;
   QPushButton* Button8;
   QCheckBox* CheckBox1;
   QLabel* Label8;
@@ -108,8 +117,13 @@ class TForm1 : public QWidget {
   void createChart1();
   void createChart2();
   void connectHandlers();
+  void readSlot(int slot, OpenDialog& dialog, QLabel* fileLabel, ChartSeries* series,
+                QComboBox* heightBox, QComboBox* parameterBox);
+  DecimalSeparators decimalSeparators() const;
 
   MessageBoxReporter messageBoxes_{this};
+  DialogFileChooser dialogs_{this};
+  FileChooser* fileChooser_ = &dialogs_;
 };
 
 // The window of this run, as the handlers and the batch front reach it.

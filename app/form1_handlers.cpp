@@ -55,9 +55,6 @@ void TForm1::Button1Click() { switchboard.performClick(Polus); }
 void TForm1::Button3Click() { switchboard.performClick(Polus2); }
 void TForm1::Button8Click() { switchboard.performClick(Polus3); }
 
-void TForm1::PolusClick() {}
-void TForm1::Polus2Click() {}
-void TForm1::Polus3Click() {}
 
 void TForm1::CompareClick() {}
 
@@ -70,8 +67,17 @@ void TForm1::Button7Click() { switchboard.performClick(Compare); }
 void TForm1::Label4Click() {}
 void TForm1::UpDown1Click() { switchboard.performClick(Compare); }
 void TForm1::CheckBox1Click() { switchboard.performClick(Compare); }
-void TForm1::CheckBox2Click() {}
-void TForm1::CheckBox3Click() {}
+// Exactly one separator box is ticked: each one's change sets the other to the opposite, whose
+// own handler then finds nothing left to change.
+void TForm1::CheckBox2Click() {
+  if (CheckBox2->isChecked()) CheckBox3->setChecked(false);
+  if (!CheckBox2->isChecked()) CheckBox3->setChecked(true);
+}
+
+void TForm1::CheckBox3Click() {
+  if (CheckBox3->isChecked()) CheckBox2->setChecked(false);
+  if (!CheckBox3->isChecked()) CheckBox2->setChecked(true);
+}
 
 void TForm1::ComboBox1Change() { switchboard.performClick(Compare); }
 void TForm1::ComboBox2Change() { switchboard.performClick(Compare); }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 
@@ -35,8 +36,11 @@ class ScratchText {
   char* data_ = stack_;
 };
 
-[[noreturn]] void rejectFloat(std::string_view text) {
-  throw FlightError("'" + std::string(text) + "' is not a valid floating point value");
+// The message names the field as it was rewritten for the conversion.
+[[noreturn]] void rejectField(std::string_view field, DecimalSeparators separators) {
+  std::string text(field);
+  for (char& c : text) c = (c == '.' || c == ',') ? separators.chosen : c == '/' ? '0' : c;
+  throw FlightError("'" + text + "' is not a valid floating point value");
 }
 
 // The decimal exponent of the leading digit of mantissa × 10^exponent, saturated; only its
@@ -48,20 +52,135 @@ long magnitudeOf(std::string_view mantissaDigits, std::size_t integerDigits, lon
   return position + exponent;
 }
 
+
+// A field as the conversion sees it: slashes are zeros, and a point or a comma is the chosen
+// separator, which the conversion accepts only when it is the regional one.
+bool isDigitInField(char c) { return isDigit(c) || c == '/'; }
+int digitValue(char c) { return c == '/' ? 0 : c - '0'; }
+bool isSeparatorInField(char c) { return c == '.' || c == ','; }
+
+// from_chars takes neither a leading plus nor any separator but the point, and does not tell a
+// value too large for a double from one too small.
+double slowConversion(std::string_view mantissa, std::size_t integerDigits, long exponent, std::string_view unsignedField, std::string_view field,
+                      DecimalSeparators separators) {
+  ScratchText scratch(unsignedField.size());
+  char* normalized = scratch.data();
+  for (std::size_t i = 0; i < unsignedField.size(); ++i) {
+    const char c = unsignedField[i];
+    normalized[i] = c == '/' ? '0' : isSeparatorInField(c) ? '.' : c;
+  }
+  double value = 0.0;
+  const auto result = std::from_chars(normalized, normalized + unsignedField.size(), value);
+  if (result.ec != std::errc::result_out_of_range) return value;
+
+  std::string digits;
+  for (const char c : mantissa)
+    if (isDigitInField(c)) digits.push_back(static_cast<char>('0' + digitValue(c)));
+  if (magnitudeOf(digits, integerDigits, exponent) >= 0) rejectField(field, separators);
+  return 0.0;  // below the smallest subnormal: rounds to zero
+}
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+std::size_t fieldLength(std::string_view line) {
+  std::size_t length = 0;
+  while (length < line.size() && !isFieldSeparator(line[length])) ++length;
+  return length;
+}
+
+// Takes the field at the front of the line and converts it: a sign, digits with at most one
+// separator, an optional exponent, nothing else; at least one digit in the mantissa and in an
+// exponent. Most fields hold a few digits: their value is a whole number below 2^53 times an
+// exact power of ten, which one correctly rounded operation gives exactly. Every other field
+// goes to from_chars. One pass: the grammar ends where the field must end.
+double takeNumber(std::string_view& line, DecimalSeparators separators) {
+  const char* const start = line.data();
+  const char* const lineEnd = start + line.size();
+  const auto reject = [&] { rejectField(line.substr(0, fieldLength(line)), separators); };
+  const char* p = start;
+  const bool negative = p < lineEnd && *p == '-';
+  if (p < lineEnd && (*p == '-' || *p == '+')) ++p;
+  const char* const mantissa = p;
+
+  constexpr int kMostDigits = 19;  // a 64-bit whole number holds any 19 decimal digits
+  std::uint64_t digits = 0;
+  int digitCount = 0, scale = 0;
+  bool exact = true;
+  for (; p < lineEnd && isDigitInField(*p); ++p) {
+    if (digitCount < kMostDigits) digits = digits * 10 + digitValue(*p);
+    else exact = false;
+    ++digitCount;
+  }
+  const std::size_t integerDigits = p - mantissa;
+  if (p < lineEnd && isSeparatorInField(*p)) {
+    if (separators.chosen != separators.regional) reject();
+    for (++p; p < lineEnd && isDigitInField(*p); ++p) {
+      if (digitCount < kMostDigits) {
+        digits = digits * 10 + digitValue(*p);
+        --scale;
+      } else {
+        exact = false;
+      }
+      ++digitCount;
+    }
+  }
+  if (digitCount == 0) {
+    // A lone minus reads as 0.
+    if (p == start + 1 && negative && (p == lineEnd || isFieldSeparator(*p))) {
+      line.remove_prefix(1);
+      return 0.0;
+    }
+    reject();
+  }
+  const char* const mantissaEnd = p;
+
+  long exponent = 0;
+  if (p < lineEnd && (*p == 'e' || *p == 'E')) {
+    ++p;
+    const bool negativeExponent = p < lineEnd && *p == '-';
+    if (p < lineEnd && (*p == '-' || *p == '+')) ++p;
+    const char* const exponentDigits = p;
+    constexpr long kSaturated = 1'000'000'000;
+    for (; p < lineEnd && isDigitInField(*p); ++p) exponent = std::min(kSaturated, exponent * 10 + digitValue(*p));
+    if (p == exponentDigits) reject();
+    if (negativeExponent) exponent = -exponent;
+  }
+  if (p < lineEnd && !isFieldSeparator(*p)) reject();
+  const std::string_view field(start, p - start);
+  line.remove_prefix(p - start);
+
+  constexpr std::uint64_t kExactWholeNumbers = std::uint64_t{1} << 53;
+  const long power = scale + exponent;
+  double value;
+  if (digits == 0 && exact) {
+    value = 0.0;
+  } else if (exact && digits <= kExactWholeNumbers && power >= -22 && power <= 22) {
+    value = power >= 0 ? static_cast<double>(digits) * kExactPowersOfTen[power]
+                       : static_cast<double>(digits) / kExactPowersOfTen[-power];
+  } else {
+    value = slowConversion({mantissa, static_cast<std::size_t>(mantissaEnd - mantissa)}, integerDigits,
+                           exponent, {mantissa, static_cast<std::size_t>(p - mantissa)}, field, separators);
+  }
+  return negative ? -value : value;
+}
+
 }  // namespace
 
 void deletNoDigit(std::string_view& line) {
-  const auto start = std::find_if(line.begin(), line.end(), canBeginNumber);
+  const auto start = std::find_if(line.begin(), line.end(), [](char c) { return canBeginNumber(c); });
   line.remove_prefix(start - line.begin());
 }
 
 std::string decodtype(std::string_view& line) {
   const auto skipSeparators = [&line] {
-    const auto end = std::find_if_not(line.begin(), line.end(), isFieldSeparator);
+    const auto end = std::find_if_not(line.begin(), line.end(), [](char c) { return isFieldSeparator(c); });
     line.remove_prefix(end - line.begin());
   };
   skipSeparators();
-  const auto nameEnd = std::find_if(line.begin(), line.end(), isFieldSeparator);
+  const auto nameEnd = std::find_if(line.begin(), line.end(), [](char c) { return isFieldSeparator(c); });
   std::string name(line.begin(), nameEnd);
   std::replace(name.begin(), name.end(), '.', ',');
   line.remove_prefix(nameEnd - line.begin());
@@ -71,73 +190,5 @@ std::string decodtype(std::string_view& line) {
 
 double decodDigit(std::string_view& line, DecimalSeparators separators) {
   deletNoDigit(line);
-  const auto fieldEnd = std::find_if(line.begin(), line.end(), isFieldSeparator);
-  const std::size_t length = fieldEnd - line.begin();
-
-  ScratchText scratch(length);
-  char* field = scratch.data();
-  for (std::size_t i = 0; i < length; ++i) {
-    const char c = line[i];
-    field[i] = (c == '.' || c == ',') ? separators.chosen : c == '/' ? '0' : c;
-  }
-  line.remove_prefix(length);
-
-  std::string_view text(field, length);
-  if (text == "-") text = "0";
-  return textToDouble(text, separators.regional);
-}
-
-double textToDouble(std::string_view text, char regionalSeparator) {
-  const std::string_view original = text;
-  const auto trimBlanks = [&text] {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  };
-  trimBlanks();
-
-  std::size_t at = 0;
-  const bool negative = at < text.size() && text[at] == '-';
-  if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
-  const std::size_t mantissaStart = at;
-  std::size_t integerDigits = 0, fractionDigits = 0;
-  while (at < text.size() && isDigit(text[at])) ++at, ++integerDigits;
-  const bool hasSeparator = at < text.size() && text[at] == regionalSeparator;
-  if (hasSeparator) {
-    ++at;
-    while (at < text.size() && isDigit(text[at])) ++at, ++fractionDigits;
-  }
-  if (integerDigits + fractionDigits == 0) rejectFloat(original);
-  const std::size_t mantissaEnd = at;
-
-  long exponent = 0;
-  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-    ++at;
-    const bool negativeExponent = at < text.size() && text[at] == '-';
-    if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
-    const std::size_t exponentDigitsStart = at;
-    constexpr long kSaturated = 1'000'000'000;
-    while (at < text.size() && isDigit(text[at])) {
-      exponent = std::min(kSaturated, exponent * 10 + (text[at] - '0'));
-      ++at;
-    }
-    if (at == exponentDigitsStart) rejectFloat(original);
-    if (negativeExponent) exponent = -exponent;
-  }
-  if (at != text.size()) rejectFloat(original);
-
-  // from_chars takes neither a leading plus nor any separator but the point.
-  const std::string_view unsignedText = text.substr(mantissaStart);
-  ScratchText scratch(unsignedText.size());
-  char* normalized = scratch.data();
-  std::copy(unsignedText.begin(), unsignedText.end(), normalized);
-  if (hasSeparator) normalized[integerDigits] = '.';
-  double value = 0.0;
-  const auto result = std::from_chars(normalized, normalized + unsignedText.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
-    std::string digits(text.substr(mantissaStart, mantissaEnd - mantissaStart));
-    if (hasSeparator) digits.erase(integerDigits, 1);
-    if (magnitudeOf(digits, integerDigits, exponent) >= 0) rejectFloat(original);
-    value = 0.0;  // below the smallest subnormal: rounds to zero
-  }
-  return negative ? -value : value;
+  return takeNumber(line, separators);
 }

@@ -18,14 +18,12 @@ struct DecimalSeparators {
 void deletNoDigit(std::string_view& line);
 
 // Takes the next numeric field (up to a blank, a tab or the end) and converts it. Points and
-// commas become the chosen separator, slashes become zeros, a lone minus becomes 0. Fails with
+// commas become the chosen separator, slashes become zeros, a lone minus becomes 0. The
+// conversion accepts a sign, digits with at most one regional separator and an optional
+// exponent with digits, nothing else; it is correctly rounded, rejects a value too large for a
+// double and reads one too small as 0 or a subnormal. Fails with
 // "'%s' is not a valid floating point value" naming the rewritten field.
 double decodDigit(std::string_view& line, DecimalSeparators separators);
 
 // Takes the next column name, with the blanks and tabs around it; points become commas.
 std::string decodtype(std::string_view& line);
-
-// The conversion behind decodDigit: optional blanks, sign, digits with at most one regional
-// separator, an optional exponent with digits, optional blanks. Correctly rounded; a value too
-// large for a double is rejected, one too small reads as 0 or a subnormal.
-double textToDouble(std::string_view text, char regionalSeparator);

@@ -2,7 +2,9 @@
 
 #include "flight_error.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -77,7 +79,15 @@ bool isValidUtf8(const unsigned char* p, const unsigned char* end) {
 }
 
 bool hasHighBytes(const char* begin, const char* end) {
-  for (const char* p = begin; p < end; ++p)
+  // Eight bytes at a time: any of them at 0x80 or above sets its top bit.
+  constexpr std::uint64_t kTopBits = 0x8080808080808080ULL;
+  const char* p = begin;
+  for (; end - p >= 8; p += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    if (word & kTopBits) return true;
+  }
+  for (; p < end; ++p)
     if (static_cast<unsigned char>(*p) >= 0x80) return true;
   return false;
 }
@@ -88,11 +98,17 @@ std::string readAll(const std::string& fileName) {
   };
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
   if (!file) throw fail(errno);
+  // Read to the real end, whatever size the file had when it was opened: it may still grow or
+  // shrink under us.
   std::string bytes;
-  char chunk[1 << 16];
-  std::size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, got);
+  std::size_t size = 0;
+  for (;;) {
+    bytes.resize(std::max<std::size_t>(bytes.size() * 2, 1 << 20));
+    size += std::fread(bytes.data() + size, 1, bytes.size() - size, file.get());
+    if (size < bytes.size()) break;
+  }
   if (std::ferror(file.get())) throw fail(errno);
+  bytes.resize(size);
   return bytes;
 }
 

@@ -112,13 +112,15 @@ TEST(DecodDigit, LeavesALongFieldWhole) {
   EXPECT_EQ(decodDigit(line, kPointEverywhere), 0.0);
 }
 
-TEST(TextToDouble, AcceptsBlanksAroundAndSignsInFront) {
-  EXPECT_EQ(textToDouble("  +3.5  ", '.'), 3.5);
-  EXPECT_EQ(textToDouble("-3,5", ','), -3.5);
-  EXPECT_EQ(textToDouble("5.", '.'), 5.0);
-  EXPECT_EQ(textToDouble(".5", '.'), 0.5);
-  EXPECT_THROW(textToDouble("3 5", '.'), FlightError);
-  EXPECT_THROW(textToDouble("+-3", '.'), FlightError);
+TEST(DecodDigit, SignsOnlyInFront) {
+  std::string_view line = "-3,5";
+  EXPECT_EQ(decodDigit(line, kCommaEverywhere), -3.5);
+  line = "5.";
+  EXPECT_EQ(decodDigit(line, kPointEverywhere), 5.0);
+  line = "-+3";
+  EXPECT_THROW(decodDigit(line, kPointEverywhere), FlightError);
+  line = "1e/";
+  EXPECT_EQ(decodDigit(line, kPointEverywhere), 1.0) << "a slash is a zero in the exponent too";
 }
 
 TEST(DeletNoDigit, StopsAtWhatCanBeginANumber) {

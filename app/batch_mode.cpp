@@ -1,0 +1,178 @@
+#include "batch_mode.h"
+
+#include "form1.h"
+#include "window_state_json.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QJsonDocument>
+#include <QPushButton>
+
+#include <cstdio>
+
+namespace {
+
+const char kUsage[] =
+    "usage: flightcompare --batch STEP... [--json FILE|-]\n"
+    "Performs each step as the user's action would, on the window without showing it.\n"
+    "steps:\n"
+    "  --open SLOT FILE         open FILE into slot 1, 2 or 3 with its open button\n"
+    "  --cancel SLOT            click the slot's open button and cancel its dialog\n"
+    "  --separator point|comma  tick the separator box, when it is not ticked\n"
+    "  --locale-decimal C       the regional decimal separator, . or ,\n"
+    "  --height SLOT ITEM       pick ITEM (its text, or #N for index N) as the slot's height\n"
+    "  --param SLOT ITEM        pick ITEM as the slot's parameter\n"
+    "  --json FILE|-            write the state after the last step as JSON\n";
+
+struct Step {
+  QString option;
+  QStringList values;
+  QString text() const { return (QStringList{option} + values).join(QLatin1Char(' ')); }
+};
+
+struct Syntax {
+  const char* option;
+  int values;
+};
+const Syntax kSyntax[] = {{"--open", 2},      {"--cancel", 1}, {"--separator", 1},
+                          {"--locale-decimal", 1}, {"--height", 2}, {"--param", 2}};
+
+struct BadArguments {
+  QString reason;
+};
+
+bool isSlot(const QString& text) { return text == "1" || text == "2" || text == "3"; }
+
+void checkValues(const Step& step) {
+  const QString& first = step.values.value(0);
+  const bool slotFirst = step.option == "--open" || step.option == "--cancel" ||
+                         step.option == "--height" || step.option == "--param";
+  if (slotFirst && !isSlot(first)) throw BadArguments{step.option + ": the slot is 1, 2 or 3"};
+  if (step.option == "--separator" && first != "point" && first != "comma")
+    throw BadArguments{"--separator: point or comma"};
+  if (step.option == "--locale-decimal" && first != "." && first != ",")
+    throw BadArguments{"--locale-decimal: . or ,"};
+}
+
+struct Script {
+  QList<Step> steps;
+  QString jsonFile;
+};
+
+Script parse(const QStringList& arguments) {
+  Script script;
+  for (int i = arguments.indexOf("--batch") + 1; i < arguments.size(); ++i) {
+    const QString& option = arguments[i];
+    if (option == "--json") {
+      if (i + 1 >= arguments.size()) throw BadArguments{"--json needs a file name or -"};
+      script.jsonFile = arguments[++i];
+      continue;
+    }
+    const auto syntax = std::find_if(std::begin(kSyntax), std::end(kSyntax),
+                                     [&](const Syntax& s) { return option == s.option; });
+    if (syntax == std::end(kSyntax)) throw BadArguments{"unknown step " + option};
+    if (i + syntax->values >= arguments.size()) throw BadArguments{option + ": values missing"};
+    Step step{option, arguments.mid(i + 1, syntax->values)};
+    checkValues(step);
+    script.steps.append(step);
+    i += syntax->values;
+  }
+  return script;
+}
+
+// The window with a script for its dialogs and a record of its failures.
+class BatchRun : public ErrorReporter {
+ public:
+  BatchRun() {
+    Form1 = &form_;
+    form_.setErrorReporter(this);
+    form_.setFileChooser(&chooser_);
+  }
+
+  void perform(const Step& step) {
+    step_ = step.text();
+    const QString& first = step.values.value(0);
+    const int slot = first.toInt();
+    if (step.option == "--open") {
+      chooser_.choose(step.values[1]);
+      openButton(slot)->click();
+    } else if (step.option == "--cancel") {
+      chooser_.cancel();
+      openButton(slot)->click();
+    } else if (step.option == "--separator") {
+      QCheckBox* box = first == "point" ? form_.CheckBox2 : form_.CheckBox3;
+      if (!box->isChecked()) box->click();
+    } else if (step.option == "--locale-decimal") {
+      form_.regionalSeparator = first.at(0).toLatin1();
+    } else if (step.option == "--height") {
+      pick(slotBox(slot, true), step.values[1]);
+    } else if (step.option == "--param") {
+      pick(slotBox(slot, false), step.values[1]);
+    }
+  }
+
+  void report(const QString& message) override {
+    std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+    errors_.append(QJsonObject{{"step", step_}, {"message", message}});
+  }
+
+  bool failed() const { return !errors_.isEmpty(); }
+  QJsonObject state() const { return windowStateJson(form_, errors_); }
+
+ private:
+  QPushButton* openButton(int slot) const {
+    return slot == 1 ? form_.Button1 : slot == 2 ? form_.Button3 : form_.Button8;
+  }
+
+  QComboBox* slotBox(int slot, bool height) const {
+    if (slot == 1) return height ? form_.ComboBox1 : form_.ComboBox2;
+    if (slot == 2) return height ? form_.ComboBox3 : form_.ComboBox4;
+    return height ? form_.ComboBox5 : form_.ComboBox6;
+  }
+
+  // As the user picks from the list: the selection changes and the box's handler runs.
+  void pick(QComboBox* box, const QString& item) {
+    bool isIndex = false;
+    const int index = item.startsWith('#') ? item.mid(1).toInt(&isIndex) : box->findText(item, Qt::MatchExactly);
+    if (index < 0 || index >= box->count() || (item.startsWith('#') && !isIndex)) {
+      report("No item \"" + item + "\" in " + box->objectName() + ".");
+      return;
+    }
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+  }
+
+  TForm1 form_;
+  ScriptedFileChooser chooser_;
+  QJsonArray errors_;
+  QString step_;
+};
+
+bool writeJson(const QString& fileName, const QJsonObject& state) {
+  const QByteArray text = QJsonDocument(state).toJson(QJsonDocument::Compact) + '\n';
+  if (fileName == "-") return std::fwrite(text.constData(), 1, text.size(), stdout) == std::size_t(text.size());
+  QFile file(fileName);
+  return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+}  // namespace
+
+bool isBatchRun(const QStringList& arguments) { return arguments.contains("--batch"); }
+
+int runBatch(const QStringList& arguments) {
+  Script script;
+  try {
+    script = parse(arguments);
+  } catch (const BadArguments& bad) {
+    std::fprintf(stderr, "flightcompare: %s\n%s", bad.reason.toUtf8().constData(), kUsage);
+    return 2;
+  }
+  BatchRun run;
+  for (const Step& step : script.steps) run.perform(step);
+  if (!script.jsonFile.isEmpty() && !writeJson(script.jsonFile, run.state())) {
+    std::fprintf(stderr, "flightcompare: cannot write %s\n", script.jsonFile.toUtf8().constData());
+    return 1;
+  }
+  return run.failed() ? 1 : 0;
+}

@@ -1,0 +1,28 @@
+#include "open_dialog.h"
+
+#include <QFileDialog>
+
+bool DialogFileChooser::execute(OpenDialog& dialog) {
+  const QString chosen =
+      QFileDialog::getOpenFileName(parent_, QString(), dialog.fileName, qtNameFilters(dialog.filter));
+  if (chosen.isEmpty()) return false;
+  dialog.fileName = chosen;
+  return true;
+}
+
+bool ScriptedFileChooser::execute(OpenDialog& dialog) {
+  const QString answer = answers_.isEmpty() ? QString() : answers_.takeFirst();
+  if (answer.isEmpty()) return false;
+  dialog.fileName = answer;
+  return true;
+}
+
+QString qtNameFilters(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    const QString patterns = QLatin1Char('(') + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')');
+    filters << (parts[i].endsWith(patterns) ? parts[i] : parts[i] + QLatin1Char(' ') + patterns);
+  }
+  return filters.join(QStringLiteral(";;"));
+}

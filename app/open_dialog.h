@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+// The open-file dialog of a slot: a filter in the "Description|patterns|..." form and the name
+// chosen last, which the next run starts from.
+struct OpenDialog {
+  QString filter;
+  QString fileName;
+};
+
+// Runs a slot's dialog: the window asks the user, tests and batch mode follow a script.
+class FileChooser {
+ public:
+  virtual ~FileChooser() = default;
+  // True when a file was chosen (its name is then in the dialog); false on cancel.
+  virtual bool execute(OpenDialog& dialog) = 0;
+};
+
+class DialogFileChooser : public FileChooser {
+ public:
+  explicit DialogFileChooser(QWidget* parent) : parent_(parent) {}
+  bool execute(OpenDialog& dialog) override;
+
+ private:
+  QWidget* parent_;
+};
+
+// Answers with the queued names in order; an empty answer, or none left, is a cancel.
+class ScriptedFileChooser : public FileChooser {
+ public:
+  void choose(const QString& fileName) { answers_.append(fileName); }
+  void cancel() { answers_.append(QString()); }
+  bool execute(OpenDialog& dialog) override;
+
+ private:
+  QStringList answers_;
+};
+
+// "Special files|*.TXT;*.raw|Any file (*.*)|*.*" as Qt's dialogs want it:
+// "Special files (*.TXT *.raw);;Any file (*.*)".
+QString qtNameFilters(const QString& filter);

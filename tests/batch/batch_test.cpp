@@ -1,0 +1,92 @@
+// The headless front, run as the operator's scripts run it.
+#include "flight_generator.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct BatchResult {
+  int exitCode;
+  QJsonObject state;
+  QString errorOutput;
+};
+
+class Batch : public ::testing::Test {
+ protected:
+  BatchResult run(const QStringList& steps) {
+    QProcess program;
+    program.start(FLIGHTCOMPARE_BINARY, QStringList{"--batch"} + steps + QStringList{"--json", "-"});
+    program.waitForFinished(60000);
+    return {program.exitCode(), QJsonDocument::fromJson(program.readAllStandardOutput()).object(),
+            QString::fromUtf8(program.readAllStandardError())};
+  }
+
+  QString generated(const QString& name, const FlightSpec& spec) {
+    const QString path = folder.filePath(name);
+    writeFlight(path.toStdString(), spec);
+    return path;
+  }
+
+  QTemporaryDir folder;
+};
+
+QJsonObject slot(const BatchResult& result, int index) { return result.state["slots"].toArray()[index - 1].toObject(); }
+
+}  // namespace
+
+TEST_F(Batch, OpensFilesAndReportsTheWindowState) {
+  FlightSpec tab;
+  tab.rows = 300;
+  FlightSpec vre;
+  vre.layout = Layout::Vre;
+  vre.rows = 250;
+  vre.top = 20000;
+  const BatchResult result = run({"--locale-decimal", ".", "--separator", "point", "--open", "1",
+                          generated("one.txt", tab), "--open", "2", generated("two.txt", vre),
+                          "--param", "2", "#3", "--height", "1", "H"});
+  EXPECT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+  EXPECT_EQ(result.state["caption"].toString(), "Сравнение полетов С чтением \"Сырых данных\"");
+  EXPECT_EQ(slot(result, 1)["rows"].toInt(), 300);
+  EXPECT_EQ(slot(result, 2)["rows"].toInt(), 250);
+  EXPECT_EQ(slot(result, 2)["paramIndex"].toInt(), 3);
+  EXPECT_EQ(slot(result, 2)["heightItems"].toArray().first().toString(), "ВРЕМЯ");
+  EXPECT_EQ(slot(result, 3)["rows"].toInt(), 0);
+  EXPECT_EQ(slot(result, 3)["heightIndex"].toInt(), -1);
+  EXPECT_EQ(result.state["MaxHight"].toDouble(), 20000);
+  EXPECT_TRUE(result.state["point"].toBool());
+  EXPECT_FALSE(result.state["comma"].toBool());
+  EXPECT_EQ(result.state["edit2"].toObject()["visible"].toBool(), false);
+  EXPECT_EQ(result.state["series"].toObject().size(), 5);
+  EXPECT_TRUE(result.state["errors"].toArray().isEmpty());
+}
+
+TEST_F(Batch, RecordsFailuresAndGoesOn) {
+  FlightSpec comma;
+  comma.decimal = ',';
+  const QString file = generated("comma.txt", comma);
+  const BatchResult result = run({"--locale-decimal", ".", "--open", "1", folder.filePath("none.txt"), "--open",
+                          "1", file, "--separator", "point", "--open", "1", file, "--param", "1", "nope"});
+  EXPECT_EQ(result.exitCode, 1);
+  const QJsonArray errors = result.state["errors"].toArray();
+  ASSERT_EQ(errors.size(), 3);
+  EXPECT_EQ(errors[0].toObject()["message"].toString(), "File does not exist.");
+  EXPECT_TRUE(errors[1].toObject()["message"].toString().endsWith("is not a valid floating point value"));
+  EXPECT_EQ(errors[2].toObject()["step"].toString(), "--param 1 nope");
+  EXPECT_EQ(slot(result, 1)["rows"].toInt(), 200) << "the step after the failures still ran";
+  EXPECT_TRUE(result.errorOutput.contains("File does not exist."));
+}
+
+TEST_F(Batch, BadArgumentsExitWithUsage) {
+  for (const QStringList& steps : {QStringList{"--open", "4", "x"}, QStringList{"--frobnicate"},
+                                   QStringList{"--separator", "semicolon"}, QStringList{"--open", "1"}}) {
+    const BatchResult result = run(steps);
+    EXPECT_EQ(result.exitCode, 2) << steps.join(' ').toStdString();
+    EXPECT_TRUE(result.errorOutput.contains("usage: flightcompare --batch"));
+  }
+}

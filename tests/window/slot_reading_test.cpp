@@ -1,0 +1,138 @@
+#include "chart_series.h"
+#include "flight_generator.h"
+#include "flight_tables.h"
+#include "form1.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SlotReading : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    mass1Count = mass2Count = mass3Count = 0;
+    form.setErrorReporter(&errors);
+    form.setFileChooser(&chooser);
+    form.regionalSeparator = '.';
+    form.CheckBox2->click();
+    form.switchboard.bindButton(form.Compare, [this] { ++redraws; });
+  }
+
+  QString write(const QString& name, const std::string& bytes) {
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return path;
+  }
+
+  QString generated(const QString& name, Layout layout) {
+    FlightSpec spec;
+    spec.layout = layout;
+    return write(name, generateFlight(spec));
+  }
+
+  TForm1 form;
+  ErrorRecorder errors;
+  ScriptedFileChooser chooser;
+  QTemporaryDir folder;
+  int redraws = 0;
+};
+
+QStringList itemsOf(const QComboBox* box) {
+  QStringList items;
+  for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+  return items;
+}
+
+}  // namespace
+
+TEST_F(SlotReading, EachOpenButtonFillsItsOwnSlotAndRedraws) {
+  const QString tab = generated("a.txt", Layout::Tab);
+  const QString sct = generated("b.txt", Layout::Sct);
+  const QString shifr = generated("c.txt", Layout::Shifr);
+  chooser.choose(tab);
+  chooser.choose(sct);
+  chooser.choose(shifr);
+  QTest::mouseClick(form.Button1, Qt::LeftButton);
+  QTest::mouseClick(form.Button3, Qt::LeftButton);
+  QTest::mouseClick(form.Button8, Qt::LeftButton);
+  ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
+  EXPECT_EQ(redraws, 3);
+  EXPECT_EQ(mass1Count, 200);
+  EXPECT_EQ(mass2Count, 200);
+  EXPECT_EQ(mass3Count, 200);
+  EXPECT_EQ(form.Label1->text(), tab);
+  EXPECT_EQ(form.Label7->text(), shifr);
+  EXPECT_EQ(form.Series2->legendTitle(), sct.right(30));
+  EXPECT_EQ(form.Series2->name(), sct.right(30));
+  EXPECT_EQ(itemsOf(form.ComboBox3), itemsOf(form.ComboBox4));
+  EXPECT_EQ(form.ComboBox3->currentText(), "He");
+  EXPECT_EQ(form.ComboBox4->currentText(), "tmp1f");
+  EXPECT_EQ(form.ComboBox5->currentIndex(), 1);
+  EXPECT_EQ(form.Label5->text(), "200") << "the Шифр row count";
+  EXPECT_EQ(lowchange1Position, kNoSlwiColumn);
+}
+
+TEST_F(SlotReading, NoDefaultNameLeavesNoItemSelected) {
+  chooser.choose(write("x.txt", "INTtime INTfoo\n1 2\n"));
+  form.Button1->click();
+  EXPECT_EQ(form.ComboBox1->count(), 2);
+  EXPECT_EQ(form.ComboBox1->currentIndex(), -1);
+  EXPECT_EQ(form.ComboBox2->currentIndex(), -1);
+}
+
+TEST_F(SlotReading, CancelDoesNothingAndTheDialogKeepsTheLastFile) {
+  const QString sct = generated("b.txt", Layout::Sct);
+  chooser.choose(sct);
+  form.Button3->click();
+  mass2Count = 17;
+  chooser.cancel();
+  form.Button3->click();
+  EXPECT_EQ(mass2Count, 17) << "no read";
+  EXPECT_EQ(redraws, 1);
+  EXPECT_TRUE(errors.messages.isEmpty());
+  EXPECT_EQ(form.OpenDialog2.fileName, sct);
+  EXPECT_TRUE(form.OpenDialog2.filter.startsWith("Special files|*.TXT;"));
+
+  chooser.cancel();
+  form.Button1->click();
+  EXPECT_TRUE(errors.messages.isEmpty()) << "cancel right after start is no error either";
+}
+
+TEST_F(SlotReading, FailuresReportOnceAndRedrawNothing) {
+  chooser.choose(folder.filePath("gone.txt"));
+  form.Button1->click();
+  chooser.choose(write("bad.txt", "INTtime INTalt\n1 2\n3\n"));
+  form.Button3->click();
+  EXPECT_EQ(errors.messages,
+            QStringList({"File does not exist.", "'' is not a valid floating point value"}));
+  EXPECT_EQ(redraws, 0);
+  EXPECT_EQ(form.Label1->text(), "Вектор") << "a missing file changes nothing";
+  EXPECT_EQ(form.ComboBox3->currentText(), "INTalt") << "what the failed read set stays";
+  EXPECT_EQ(mass2Count, 0);
+}
+
+TEST_F(SlotReading, TheSeparatorBoxesDecideHowTheNextReadConverts) {
+  const QString comma = write("comma.txt", "ВРЕМЯ H T\n1 100 5,5\n");
+  chooser.choose(comma);
+  form.Button1->click();
+  EXPECT_TRUE(errors.messages.isEmpty());
+  form.regionalSeparator = ',';
+  chooser.choose(comma);
+  form.Button1->click();
+  EXPECT_EQ(errors.messages, QStringList{"'5.5' is not a valid floating point value"});
+  form.CheckBox3->click();
+  EXPECT_FALSE(form.CheckBox2->isChecked());
+  chooser.choose(comma);
+  form.Button1->click();
+  EXPECT_EQ(errors.messages.size(), 1);
+  EXPECT_EQ(mass1Count, 1);
+}

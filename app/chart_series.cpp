@@ -3,6 +3,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include <cmath>
+
 namespace {
 constexpr int kCheckBoxGap = 4;
 }
@@ -20,6 +22,37 @@ ChartSeries::ChartSeries(QCustomPlot* chart, const QString& ownName, const QPen&
 void ChartSeries::setLegendTitle(const QString& title) {
   legendTitle_ = title;
   setName(title.trimmed().isEmpty() ? ownName_ : title);
+}
+
+void ChartSeries::setPoints(const std::vector<double>& x, const std::vector<double>& y) {
+  QVector<QCPCurveData> points(static_cast<int>(x.size()));
+  for (std::size_t i = 0; i < x.size(); ++i) points[static_cast<int>(i)] = QCPCurveData(static_cast<double>(i), x[i], y[i]);
+  data()->set(points, true);
+}
+
+// A flight has far more rows than the chart has pixels. Within one row of pixels, a run of
+// points covers no more than its leftmost to its rightmost point, so the run is drawn through
+// its first, leftmost, rightmost and last points only: the line looks the same, and the
+// points of the series stay as they are.
+void ChartSeries::drawCurveLine(QCPPainter* painter, const QVector<QPointF>& lines) const {
+  if (painter->pen().style() == Qt::NoPen || painter->pen().color().alpha() == 0) return;
+  drawnLine_.clear();
+  const auto pixelRow = [](const QPointF& point) { return std::floor(point.y()); };
+  for (int first = 0; first < lines.size();) {
+    int last = first, left = first, right = first;
+    while (last + 1 < lines.size() && pixelRow(lines[last + 1]) == pixelRow(lines[first])) {
+      ++last;
+      if (lines[last].x() < lines[left].x()) left = last;
+      if (lines[last].x() > lines[right].x()) right = last;
+    }
+    int kept[] = {first, std::min(left, right), std::max(left, right), last};
+    for (int i = 0; i < 4; ++i)
+      if (i == 0 || kept[i] != kept[i - 1]) drawnLine_.append(lines[kept[i]]);
+    first = last + 1;
+  }
+  // One polyline, not a line per segment: the points hold no gaps to break it at.
+  applyDefaultAntialiasingHint(painter);
+  painter->drawPolyline(drawnLine_.constData(), static_cast<int>(drawnLine_.size()));
 }
 
 CheckableLegendItem::CheckableLegendItem(QCPLegend* legend, QCPAbstractPlottable* series)

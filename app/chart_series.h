@@ -2,6 +2,8 @@
 
 #include <qcustomplot.h>
 
+#include <vector>
+
 // One curve of a chart. A curve joins its points in the order they were added (a graph would
 // sort them by key, and a flight's heights may go back and forth). The legend lists it under
 // its title, or under its own name while the title is blank.
@@ -14,9 +16,16 @@ class ChartSeries : public QCPCurve {
   QString legendTitle() const { return legendTitle_; }
   void setLegendTitle(const QString& title);
 
+  // Replaces the points; they keep the order given.
+  void setPoints(const std::vector<double>& x, const std::vector<double>& y);
+
+ protected:
+  void drawCurveLine(QCPPainter* painter, const QVector<QPointF>& lines) const override;
+
  private:
   QString ownName_;
   QString legendTitle_;
+  mutable QVector<QPointF> drawnLine_;
 };
 
 // A legend entry with a check box in front; clicking the entry shows or hides its series.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comparison_redraw.h"
 #include "error_reporter.h"
 #include "field_scanners.h"
 #include "open_dialog.h"
@@ -123,6 +124,7 @@ class TForm1 : public QWidget {
 
   MessageBoxReporter messageBoxes_{this};
   DialogFileChooser dialogs_{this};
+  RedrawPoints redrawPoints_;
   FileChooser* fileChooser_ = &dialogs_;
 };
 

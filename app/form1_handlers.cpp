@@ -56,8 +56,6 @@ void TForm1::Button3Click() { switchboard.performClick(Polus2); }
 void TForm1::Button8Click() { switchboard.performClick(Polus3); }
 
 
-void TForm1::CompareClick() {}
-
 void TForm1::Button2Click() { switchboard.performClick(Compare); }
 void TForm1::Button4Click() { switchboard.performClick(Compare); }
 void TForm1::Button5Click() { switchboard.performClick(Compare); }

@@ -90,3 +90,23 @@ TEST_F(Batch, BadArgumentsExitWithUsage) {
     EXPECT_TRUE(result.errorOutput.contains("usage: flightcompare --batch"));
   }
 }
+
+TEST_F(Batch, WritesTheSeriesOfTheRedraw) {
+  FlightSpec first;
+  first.rows = 120;
+  FlightSpec second = first;
+  second.bias = 0.25;
+  const BatchResult result = run({"--locale-decimal", ".", "--separator", "point", "--open", "1",
+                                  generated("a.txt", first), "--open", "2", generated("b.txt", second)});
+  ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+  const QJsonObject series = result.state["series"].toObject();
+  EXPECT_EQ(series["Series1"].toObject()["points"].toArray().size(), 120);
+  EXPECT_EQ(series["Series5"].toObject()["points"].toArray().size(), 0);
+  const QJsonArray comparison = series["Series3"].toObject()["points"].toArray();
+  ASSERT_EQ(comparison.size(), 120);
+  EXPECT_NEAR(comparison[60].toArray()[0].toDouble(), -0.25, 1e-9);
+  EXPECT_EQ(comparison[60].toArray()[1].toDouble(), 15250.0) << "at the stored height";
+  EXPECT_FALSE(series["Series4"].toObject()["visible"].toBool());
+  EXPECT_EQ(series["Series4"].toObject()["points"].toArray().size(), 120 - 51);
+  EXPECT_EQ(result.state["MassivsCount"].toInt(), 120);
+}

@@ -1,4 +1,5 @@
 #include "flight_tables.h"
+#include "fresh_state.h"
 #include "height_window.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +17,7 @@ void loadSpan(FlightSlotData slot, double bottom, double top) {
 
 class HeightWindow : public ::testing::Test {
  protected:
-  void SetUp() override {
-    MaxHight = kTopOfHeightWindow;
-    MinHight = 0.0;
-    mass1Count = mass2Count = mass3Count = 0;
-  }
+  void SetUp() override { resetSharedState(); }
 };
 
 }  // namespace

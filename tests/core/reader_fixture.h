@@ -5,6 +5,7 @@
 #include "flight_generator.h"
 #include "flight_reader.h"
 #include "flight_tables.h"
+#include "fresh_state.h"
 #include "recorded_slot.h"
 #include "temp_files.h"
 
@@ -13,12 +14,7 @@
 // Reads files into slots from a fresh start: empty slots, the window's full height range.
 class ReaderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    mass1Count = mass2Count = mass3Count = 0;
-    MaxHight = kTopOfHeightWindow;
-    MinHight = 0.0;
-    lowchange1Position = 0;
-  }
+  void SetUp() override { resetSharedState(); }
 
   int read(int slot, const std::string& bytes, DecimalSeparators separators = {'.', '.'}) {
     readFlightFile(slot, files.write("flight" + std::to_string(slot) + ".txt", bytes), separators,

@@ -162,6 +162,9 @@ Sounding soundingAt(const FlightSpec& spec, int row) {
   s.height = row <= spec.rows ? ascentStep * row : spec.top - 3 * ascentStep * (row - spec.rows);
   const double h = s.height;
   s.temperature = h <= 11000 ? 15 - 6.5 * h / 1000 : h <= 20000 ? -56.5 : -56.5 + (h - 20000) / 1000;
+  // A fixed pseudo-random scatter, the same for every run.
+  const double scatter = spec.noise * std::sin(row * 12.9898 + std::sin(row * 78.233) * 43758.5453);
+  s.temperature += spec.bias + scatter;
   s.dewPoint = s.temperature - (3 + 12 * (0.5 + 0.5 * std::sin(h / 2500)));
   s.humidity = 100 * saturation(s.dewPoint) / saturation(s.temperature);
   s.pressure = h <= 11000 ? 1013.25 * std::pow(1 - 2.25577e-5 * h, 5.25588)

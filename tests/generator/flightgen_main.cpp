@@ -1,5 +1,6 @@
 // Writes one synthetic raw flight file:
 //   flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] [--comma] [--utf8] [--km] [--pages N]
+//             [--bias C] [--noise C]
 // LAYOUT is tab, sct, int, vre, indented-t, indented-h or shifr.
 #include "flight_generator.h"
 
@@ -11,7 +12,7 @@
 int main(int argc, char* argv[]) {
   if (argc < 3) {
     std::fprintf(stderr, "usage: flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] "
-                         "[--comma] [--utf8] [--km] [--pages N]\n");
+                         "[--comma] [--utf8] [--km] [--pages N] [--bias C] [--noise C]\n");
     return 2;
   }
   FlightSpec spec;
@@ -34,6 +35,8 @@ int main(int argc, char* argv[]) {
     else if (option == "--descent") spec.descentRows = count();
     else if (option == "--extra") spec.extraColumns = count();
     else if (option == "--pages") spec.pageEvery = count();
+    else if (option == "--bias") spec.bias = i + 1 < argc ? std::atof(argv[++i]) : 0;
+    else if (option == "--noise") spec.noise = i + 1 < argc ? std::atof(argv[++i]) : 0;
     else if (option == "--comma") spec.decimal = ',';
     else if (option == "--utf8") spec.cp1251 = false;
     else if (option == "--km") spec.shifrInMetres = false;

@@ -2,6 +2,7 @@
 #include "flight_generator.h"
 #include "flight_tables.h"
 #include "form1.h"
+#include "scripted_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,23 +15,11 @@
 
 namespace {
 
-class SlotReading : public ::testing::Test {
+class SlotReading : public ScriptedWindow {
  protected:
   void SetUp() override {
-    mass1Count = mass2Count = mass3Count = 0;
-    form.setErrorReporter(&errors);
-    form.setFileChooser(&chooser);
-    form.regionalSeparator = '.';
-    form.CheckBox2->click();
+    ScriptedWindow::SetUp();
     form.switchboard.bindButton(form.Compare, [this] { ++redraws; });
-  }
-
-  QString write(const QString& name, const std::string& bytes) {
-    const QString path = folder.filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    return path;
   }
 
   QString generated(const QString& name, Layout layout) {
@@ -39,10 +28,6 @@ class SlotReading : public ::testing::Test {
     return write(name, generateFlight(spec));
   }
 
-  TForm1 form;
-  ErrorRecorder errors;
-  ScriptedFileChooser chooser;
-  QTemporaryDir folder;
   int redraws = 0;
 };
 

@@ -1,0 +1,41 @@
+// The comparison redraw, behind the hidden button Compare.
+#include "form1.h"
+
+#include "chart_series.h"
+#include "up_down.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+SlotChoice choiceOf(const QComboBox* heightBox, const QComboBox* parameterBox) {
+  return {heightBox->currentIndex(), parameterBox->currentIndex(), parameterBox->count()};
+}
+}  // namespace
+
+void TForm1::CompareClick() {
+  // Emptied first: a redraw that fails leaves the charts empty.
+  for (ChartSeries* series : {Series1, Series2, Series3, Series4, Series5}) series->data()->clear();
+  Chart1->replot(QCustomPlot::rpQueuedReplot);
+  Chart2->replot(QCustomPlot::rpQueuedReplot);
+
+  RedrawRequest request;
+  request.flights[0] = choiceOf(ComboBox1, ComboBox2);
+  request.flights[1] = choiceOf(ComboBox3, ComboBox4);
+  request.flights[2] = choiceOf(ComboBox5, ComboBox6);
+  request.correction = UpDown1->position();
+  request.plus = CheckBox1->isChecked();
+  request.slowChannelText = Edit2->text().toStdString();
+  compareFlights(request, redrawPoints_);
+
+  Series1->setPoints(redrawPoints_.flight1.x, redrawPoints_.flight1.y);
+  Series2->setPoints(redrawPoints_.flight2.x, redrawPoints_.flight2.y);
+  Series5->setPoints(redrawPoints_.flight3.x, redrawPoints_.flight3.y);
+  Series3->setPoints(redrawPoints_.comparison.x, redrawPoints_.comparison.y);
+  Series4->setPoints(redrawPoints_.average.x, redrawPoints_.average.y);
+  for (QCustomPlot* chart : {Chart1, Chart2}) {
+    fitChartToData(chart);
+    chart->replot();
+  }
+}

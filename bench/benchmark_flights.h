@@ -1,0 +1,32 @@
+#pragma once
+
+// Three 50000-row flights in the tables, as three sondes of one ascent would give them: each
+// a little off the model, so that the comparison has something to show.
+
+#include "comparison_redraw.h"
+#include "flight_generator.h"
+#include "flight_tables.h"
+
+#include <cmath>
+
+inline void loadBenchmarkFlights() {
+  FlightSpec spec;
+  spec.rows = kMaxRows;
+  for (int slot = 1; slot <= 3; ++slot) {
+    FlightSlotData flight = flightSlot(slot);
+    for (int row = 1; row <= kMaxRows; ++row) {
+      const Sounding s = soundingAt(spec, row);
+      flight.table[0][row] = s.height + 7.0 * slot * std::sin(row * 0.01);
+      flight.table[1][row] = s.temperature + 0.2 * slot + 0.1 * std::sin(row * 0.37 * slot);
+    }
+    flight.rowCount = kMaxRows;
+  }
+  MaxHight = kTopOfHeightWindow;
+  lowchange1Position = kNoSlwiColumn;
+}
+
+inline RedrawRequest benchmarkRequest() {
+  RedrawRequest request;
+  for (SlotChoice& choice : request.flights) choice = {0, 1, 2};
+  return request;
+}

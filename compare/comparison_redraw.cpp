@@ -1,0 +1,140 @@
+#include "comparison_redraw.h"
+
+#include "flight_tables.h"
+#include "height_window.h"
+#include "numeric_helpers.h"
+#include "profile_lookup.h"
+#include "slow_channel.h"
+
+#include <cmath>
+
+namespace {
+
+ProfileLookup profile;
+
+// Rows of flight 1 whose comparison value was computed in this redraw, and that value.
+std::vector<char> hasComparison;
+
+bool isUsable(const SlotChoice& choice, int rowCount) {
+  return rowCount > 0 && isFlightColumn(choice.height) && isFlightColumn(choice.parameter);
+}
+
+void drawFlight1(const RedrawRequest& request, CurvePoints& points) {
+  const SlotChoice& choice = request.flights[0];
+  const double* heights = mas1[choice.height];
+  const double* values = mas1[choice.parameter];
+  const bool slowChannel = choice.parameter == lowchange1Position;
+  // With "slwi" as the last column there is no reading after it to plot.
+  const bool hasReading = choice.parameter + 1 < choice.columns;
+  bool channelKnown = false;
+  int channel = 0;
+  for (int i = 1; i <= mass1Count; ++i) {
+    const double h = request.correction + heights[i];
+    if (!insideHeightWindow(h)) continue;
+    if (!slowChannel) {
+      points.add(values[i], h);
+      continue;
+    }
+    if (!channelKnown) {
+      channel = slowChannelNumber(request.slowChannelText);
+      channelKnown = true;
+    }
+    if (hasReading && values[i] == channel) points.add(slowChannelValue(channel, mas1[choice.parameter + 1][i]), h);
+  }
+}
+
+void drawFlight(const FlightTable& table, int rowCount, const SlotChoice& choice, CurvePoints& points) {
+  const double* heights = table[choice.height];
+  const double* values = table[choice.parameter];
+  for (int i = 1; i <= rowCount; ++i)
+    if (insideHeightWindow(heights[i])) points.add(values[i], heights[i]);
+}
+
+void refillProfile(const SlotChoice& choice) {
+  for (int i = 1; i <= mass2Count; ++i) {
+    Massiv2[i] = mas2[choice.parameter][i];
+    Massiv2H[i] = mas2[choice.height][i];
+  }
+  MassivsCount = mass2Count;
+  indexProfile();
+}
+
+void drawComparison(const RedrawRequest& request, CurvePoints& points) {
+  const SlotChoice& choice = request.flights[0];
+  const double* heights = mas1[choice.height];
+  const double* values = mas1[choice.parameter];
+  hasComparison.assign(mass1Count + 1, 0);
+  for (int i = 1; i <= mass1Count; ++i) {
+    const double h = request.correction + heights[i];
+    if (!insideHeightWindow(h)) continue;
+    double value;
+    if (!Compare_2_graph(h, values[i], request.plus, value)) continue;
+    CompareMassiv[i] = value;
+    hasComparison[i] = std::isfinite(value);
+    points.add(value, heights[i]);
+  }
+}
+
+// The mean of the comparison values of this redraw over rows i - 50 .. i + 50. A running sum
+// in extended precision, summed afresh once per window width so that no rounding piles up.
+void drawAverage(const RedrawRequest& request, CurvePoints& points) {
+  const SlotChoice& choice = request.flights[0];
+  const double* heights = mas1[choice.height];
+  constexpr int kFirstRow = kAverageHalfWidth + 2;
+  constexpr int kWidth = 2 * kAverageHalfWidth + 1;
+  long double sum = 0;
+  int count = 0;
+  const auto take = [&](int row, int sign) {
+    if (row < 1 || row > mass1Count || !hasComparison[row]) return;
+    sum += sign * static_cast<long double>(CompareMassiv[row]);
+    count += sign;
+  };
+  for (int i = kFirstRow; i <= mass1Count; ++i) {
+    if ((i - kFirstRow) % kWidth == 0) {
+      sum = 0;
+      count = 0;
+      for (int row = i - kAverageHalfWidth; row <= i + kAverageHalfWidth; ++row) take(row, +1);
+    } else {
+      take(i + kAverageHalfWidth, +1);
+      take(i - kAverageHalfWidth - 1, -1);
+    }
+    if (hasComparison[i]) points.add(static_cast<double>(sum / count), heights[i]);
+  }
+}
+
+}  // namespace
+
+void CurvePoints::add(double px, double py) {
+  if (!std::isfinite(px) || !std::isfinite(py)) return;
+  x.push_back(px);
+  y.push_back(py);
+}
+
+void indexProfile() { profile.build(); }
+
+bool Compare_2_graph(double hight, double Sravn, bool plus, double& result) {
+  const int k = profile.bracket(hight);
+  if (k == 0) return false;
+  const double p = LinearInterpolation(Massiv2H[k], Massiv2H[k + 1], Massiv2[k], Massiv2[k + 1], hight);
+  result = plus ? Sravn + p : Sravn - p;
+  return true;
+}
+
+void compareFlights(const RedrawRequest& request, RedrawPoints& points) {
+  for (CurvePoints* list : {&points.flight1, &points.flight2, &points.flight3, &points.comparison, &points.average})
+    list->clear();
+  const bool flight1 = isUsable(request.flights[0], mass1Count);
+  const bool flight2 = isUsable(request.flights[1], mass2Count);
+  const bool flight3 = isUsable(request.flights[2], mass3Count);
+  if (flight1 && flight2) updateHeightWindow(request.correction, request.flights[0].height, request.flights[1].height);
+
+  // A slow-channel number that is no whole number fails here, before any point is added.
+  if (flight1) drawFlight1(request, points.flight1);
+  if (flight2) drawFlight(mas2, mass2Count, request.flights[1], points.flight2);
+  if (flight3) drawFlight(mas3, mass3Count, request.flights[2], points.flight3);
+  if (!flight2) return;
+  refillProfile(request.flights[1]);
+  if (!flight1) return;
+  drawComparison(request, points.comparison);
+  drawAverage(request, points.average);
+}

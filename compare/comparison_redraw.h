@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The comparison redraw: from the flight tables and the choices on the window to the five
+// point lists of the two charts. It sets the height window, refills the comparison profile
+// and CompareMassiv on the way.
+
+// The choices of one flight slot: the selected items of its two combo boxes (-1 for none) and
+// how many columns its file has.
+struct SlotChoice {
+  int height = -1;
+  int parameter = -1;
+  int columns = 0;
+};
+
+struct RedrawRequest {
+  SlotChoice flights[3];
+  int correction = 0;          // added to flight 1's heights
+  bool plus = false;           // flight 1 plus flight 2 instead of minus
+  std::string slowChannelText; // Edit2
+};
+
+// Points in the order they are added; only points with finite coordinates are kept.
+struct CurvePoints {
+  std::vector<double> x, y;
+  void clear() {
+    x.clear();
+    y.clear();
+  }
+  void add(double px, double py);
+};
+
+struct RedrawPoints {
+  CurvePoints flight1, flight2, flight3;  // Series1, Series2, Series5
+  CurvePoints comparison, average;        // Series3, Series4
+};
+
+// Fills the points afresh. Fails with "'%s' is not a valid integer value" when flight 1 shows
+// its slow channel and Edit2 holds no whole number; the points are then all empty.
+void compareFlights(const RedrawRequest& request, RedrawPoints& points);
+
+// Flight 2's value at a height, read by the first enclosing pair of the profile, taken from
+// flight 1's value (or added to it with plus); false when no pair encloses the height.
+bool Compare_2_graph(double hight, double Sravn, bool plus, double& result);
+
+// Indexes the profile for Compare_2_graph; the redraw does it after each refill.
+void indexProfile();
+
+// Rows on either side of a row that its moving average takes in.
+constexpr int kAverageHalfWidth = 50;

@@ -1,0 +1,60 @@
+#include "chart_series.h"
+#include "flight_generator.h"
+#include "flight_tables.h"
+#include "form1.h"
+#include "scripted_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using WindowRedraw = ScriptedWindow;
+
+TEST_F(WindowRedraw, EveryReadRedrawsBothCharts) {
+  FlightSpec sct;
+  sct.layout = Layout::Sct;
+  sct.rows = 300;
+  FlightSpec vre;
+  vre.layout = Layout::Vre;
+  vre.rows = 400;
+  vre.bias = 0.5;
+  open(form.Button1, sct);
+  EXPECT_EQ(form.Series1->dataCount(), 300);
+  EXPECT_EQ(form.Series3->dataCount(), 0) << "no flight 2 yet";
+  open(form.Button3, vre);
+  ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
+  EXPECT_EQ(form.Series2->dataCount(), 399) << "its first row, at 75 m, lies below flight 1";
+  EXPECT_EQ(form.Series3->dataCount(), 300);
+  EXPECT_EQ(form.Series4->dataCount(), 300 - 51) << "filled although hidden";
+  EXPECT_FALSE(form.Series4->visible());
+  EXPECT_NEAR(form.Series3->data()->at(150)->key, -0.5, 0.01) << "flight 1 minus flight 2";
+  EXPECT_TRUE(form.Chart1->yAxis->range().contains(30000)) << "the axes follow the data";
+
+  form.Series1->setVisible(false);
+  open(form.Button8, sct);
+  EXPECT_FALSE(form.Series1->visible()) << "a redraw refills a hidden series and keeps it hidden";
+  EXPECT_EQ(form.Series1->dataCount(), 300);
+  EXPECT_EQ(form.Series5->dataCount(), 300);
+}
+
+TEST_F(WindowRedraw, ASlowChannelNumberThatIsNoWholeNumberEmptiesTheChartsWithOneMessage) {
+  FlightSpec sct;
+  sct.layout = Layout::Sct;
+  open(form.Button1, sct);
+  ASSERT_EQ(lowchange1Position, 7);
+  form.ComboBox2->setCurrentIndex(7);
+  form.switchboard.performClick(form.Compare);
+  EXPECT_GT(form.Series1->dataCount(), 0);
+  form.Edit2->setText("x");
+  EXPECT_EQ(errors.messages, QStringList{"'x' is not a valid integer value"});
+  for (ChartSeries* series : {form.Series1, form.Series2, form.Series3, form.Series4, form.Series5})
+    EXPECT_EQ(series->dataCount(), 0);
+  form.Edit2->setText("11");
+  EXPECT_EQ(errors.messages.size(), 1);
+  EXPECT_EQ(form.Series1->dataCount(), 67) << "rows of channel 11 only";
+}

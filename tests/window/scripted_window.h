@@ -1,0 +1,45 @@
+#pragma once
+
+#include "flight_generator.h"
+#include "form1.h"
+#include "fresh_state.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// The window from a fresh start, with its dialogs answered by a script and its messages
+// recorded; decimals are points, in the regional settings and in the boxes.
+class ScriptedWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetSharedState();
+    form.setErrorReporter(&errors);
+    form.setFileChooser(&chooser);
+    form.regionalSeparator = '.';
+    form.CheckBox2->click();
+  }
+
+  QString write(const QString& name, const std::string& bytes) {
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return path;
+  }
+
+  // Opens a generated flight with the button, as the user would.
+  void open(QPushButton* button, const FlightSpec& spec) {
+    chooser.choose(write(QString::number(++files) + ".txt", generateFlight(spec)));
+    button->click();
+  }
+
+  TForm1 form;
+  ErrorRecorder errors;
+  ScriptedFileChooser chooser;
+  QTemporaryDir folder;
+  int files = 0;
+};

@@ -1,12 +1,15 @@
 #include "batch_mode.h"
 
+#include "clickable_label.h"
 #include "form1.h"
+#include "up_down.h"
 #include "window_state_json.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QJsonDocument>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <cstdio>
@@ -23,6 +26,12 @@ const char kUsage[] =
     "  --locale-decimal C       the regional decimal separator, . or ,\n"
     "  --height SLOT ITEM       pick ITEM (its text, or #N for index N) as the slot's height\n"
     "  --param SLOT ITEM        pick ITEM as the slot's parameter\n"
+    "  --type SLOT height|param TEXT  type TEXT into the slot's combo box, as one change\n"
+    "  --quick T|H|D|V|P        click a quick-select button\n"
+    "  --step up|down [COUNT]   step the height correction COUNT times (1)\n"
+    "  --toggle-step            click the correction's step label (1 / 10)\n"
+    "  --plus on|off            tick or untick \"+\", when it is not so\n"
+    "  --channel TEXT           set the slow-channel number's text\n"
     "  --json FILE|-            write the state after the last step as JSON\n";
 
 struct Step {
@@ -35,8 +44,9 @@ struct Syntax {
   const char* option;
   int values;
 };
-const Syntax kSyntax[] = {{"--open", 2},      {"--cancel", 1}, {"--separator", 1},
-                          {"--locale-decimal", 1}, {"--height", 2}, {"--param", 2}};
+const Syntax kSyntax[] = {{"--open", 2},  {"--cancel", 1},  {"--separator", 1}, {"--locale-decimal", 1},
+                          {"--height", 2}, {"--param", 2},  {"--type", 3},      {"--quick", 1},
+                          {"--step", 1},   {"--toggle-step", 0}, {"--plus", 1}, {"--channel", 1}};
 
 struct BadArguments {
   QString reason;
@@ -53,6 +63,12 @@ void checkValues(const Step& step) {
     throw BadArguments{"--separator: point or comma"};
   if (step.option == "--locale-decimal" && first != "." && first != ",")
     throw BadArguments{"--locale-decimal: . or ,"};
+  if (step.option == "--type" && step.values[1] != "height" && step.values[1] != "param")
+    throw BadArguments{"--type: height or param"};
+  if (step.option == "--quick" && !QStringList({"T", "H", "D", "V", "P"}).contains(first))
+    throw BadArguments{"--quick: T, H, D, V or P"};
+  if (step.option == "--step" && first != "up" && first != "down") throw BadArguments{"--step: up or down"};
+  if (step.option == "--plus" && first != "on" && first != "off") throw BadArguments{"--plus: on or off"};
 }
 
 struct Script {
@@ -74,9 +90,13 @@ Script parse(const QStringList& arguments) {
     if (syntax == std::end(kSyntax)) throw BadArguments{"unknown step " + option};
     if (i + syntax->values >= arguments.size()) throw BadArguments{option + ": values missing"};
     Step step{option, arguments.mid(i + 1, syntax->values)};
+    i += syntax->values;
+    // A step count may follow the direction.
+    bool isCount = false;
+    if (option == "--step" && i + 1 < arguments.size() && arguments[i + 1].toInt(&isCount) >= 0 && isCount)
+      step.values << arguments[++i];
     checkValues(step);
     script.steps.append(step);
-    i += syntax->values;
   }
   return script;
 }
@@ -109,6 +129,21 @@ class BatchRun : public ErrorReporter {
       pick(slotBox(slot, true), step.values[1]);
     } else if (step.option == "--param") {
       pick(slotBox(slot, false), step.values[1]);
+    } else if (step.option == "--type") {
+      QLineEdit* edit = slotBox(slot, step.values[1] == "height")->lineEdit();
+      edit->setText(step.values[2]);
+      emit edit->textEdited(step.values[2]);
+    } else if (step.option == "--quick") {
+      quickSelectButton(first)->click();
+    } else if (step.option == "--step") {
+      const int count = step.values.value(1, "1").toInt();
+      for (int i = 0; i < count; ++i) first == "up" ? form_.UpDown1->stepUp() : form_.UpDown1->stepDown();
+    } else if (step.option == "--toggle-step") {
+      emit form_.Label4->clicked();
+    } else if (step.option == "--plus") {
+      if (form_.CheckBox1->isChecked() != (first == "on")) form_.CheckBox1->click();
+    } else if (step.option == "--channel") {
+      form_.Edit2->setText(first);
     }
   }
 
@@ -123,6 +158,12 @@ class BatchRun : public ErrorReporter {
  private:
   QPushButton* openButton(int slot) const {
     return slot == 1 ? form_.Button1 : slot == 2 ? form_.Button3 : form_.Button8;
+  }
+
+  QPushButton* quickSelectButton(const QString& caption) const {
+    for (QPushButton* button : {form_.Button4, form_.Button5, form_.Button2, form_.Button6, form_.Button7})
+      if (button->text() == caption) return button;
+    return nullptr;
   }
 
   QComboBox* slotBox(int slot, bool height) const {

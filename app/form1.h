@@ -18,6 +18,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class ChartSeries;
+struct QuickSelectTable;
 class ClickableLabel;
 class UpDown;
 
@@ -121,6 +122,7 @@ class TForm1 : public QWidget {
   void readSlot(int slot, OpenDialog& dialog, QLabel* fileLabel, ChartSeries* series,
                 QComboBox* heightBox, QComboBox* parameterBox);
   DecimalSeparators decimalSeparators() const;
+  void quickSelect(const QuickSelectTable& names);
 
   MessageBoxReporter messageBoxes_{this};
   DialogFileChooser dialogs_{this};

@@ -2,12 +2,29 @@
 #include "form1.h"
 
 #include "clickable_label.h"
+#include "flight_tables.h"
+#include "quick_select.h"
 #include "up_down.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace {
+
+// The item whose text is exactly the typed one, or no item; the typed text stays as typed.
+void selectTypedItem(QComboBox* box) {
+  const QString typed = box->currentText();
+  const int cursor = box->lineEdit()->cursorPosition();
+  const int named = box->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (named == box->currentIndex()) return;
+  box->setCurrentIndex(named);
+  box->lineEdit()->setText(typed);
+  box->lineEdit()->setCursorPosition(cursor);
+}
+
+}  // namespace
 
 void TForm1::connectHandlers() {
   const auto bind = [this](QAbstractButton* control, void (TForm1::*handler)()) {
@@ -38,9 +55,11 @@ void TForm1::connectHandlers() {
   connect(Edit2, &QLineEdit::textChanged, this, guard(&TForm1::Edit2Change));
 
   // A combo box acts only on the user's own change: a pick from the list or typing. The program
-  // sets lists and selections without running these.
+  // sets lists and selections without running these. Typed text selects the item it names, or
+  // none.
   const auto onUserChange = [&](QComboBox* box, void (TForm1::*handler)()) {
     connect(box, &QComboBox::activated, this, guard(handler));
+    connect(box->lineEdit(), &QLineEdit::textEdited, this, [box] { selectTypedItem(box); });
     connect(box->lineEdit(), &QLineEdit::textEdited, this, guard(handler));
   };
   onUserChange(ComboBox1, &TForm1::ComboBox1Change);
@@ -56,14 +75,43 @@ void TForm1::Button3Click() { switchboard.performClick(Polus2); }
 void TForm1::Button8Click() { switchboard.performClick(Polus3); }
 
 
-void TForm1::Button2Click() { switchboard.performClick(Compare); }
-void TForm1::Button4Click() { switchboard.performClick(Compare); }
-void TForm1::Button5Click() { switchboard.performClick(Compare); }
-void TForm1::Button6Click() { switchboard.performClick(Compare); }
-void TForm1::Button7Click() { switchboard.performClick(Compare); }
+void TForm1::Button4Click() { quickSelect(kTemperatureNames); }
+void TForm1::Button5Click() { quickSelect(kHumidityNames); }
+void TForm1::Button2Click() { quickSelect(kWindDirectionNames); }
+void TForm1::Button6Click() { quickSelect(kWindSpeedNames); }
+void TForm1::Button7Click() { quickSelect(kPressureNames); }
 
-void TForm1::Label4Click() {}
-void TForm1::UpDown1Click() { switchboard.performClick(Compare); }
+// Every parameter list switches to the quantity where it has it; the redraw runs either way.
+// Selecting runs no change handler, so Edit2 keeps its visibility.
+void TForm1::quickSelect(const QuickSelectTable& names) {
+  const auto select = [](QComboBox* box, const QuantityNames& quantity) {
+    std::vector<std::string> items;
+    for (int i = 0; i < box->count(); ++i) items.push_back(box->itemText(i).toStdString());
+    const int found = quickSelectIndex(items, quantity);
+    if (found >= 0) box->setCurrentIndex(found);
+  };
+  select(ComboBox2, names.slot1);
+  select(ComboBox4, names.slot2);
+  select(ComboBox6, names.slot3);
+  switchboard.performClick(Compare);
+}
+
+// The step of the correction, 1 or 10, as the label's caption tells it; the position stays.
+void TForm1::Label4Click() {
+  if (Label4->text() == QStringLiteral("высоты")) {
+    Label4->setText(QStringLiteral("высоты 10"));
+    UpDown1->setIncrement(10);
+  } else {
+    Label4->setText(QStringLiteral("высоты"));
+    UpDown1->setIncrement(1);
+  }
+  Label4->adjustSize();
+}
+
+void TForm1::UpDown1Click() {
+  Edit1->setText(QString::number(UpDown1->position()));
+  switchboard.performClick(Compare);
+}
 void TForm1::CheckBox1Click() { switchboard.performClick(Compare); }
 // Exactly one separator box is ticked: each one's change sets the other to the opposite, whose
 // own handler then finds nothing left to change.
@@ -78,7 +126,11 @@ void TForm1::CheckBox3Click() {
 }
 
 void TForm1::ComboBox1Change() { switchboard.performClick(Compare); }
-void TForm1::ComboBox2Change() { switchboard.performClick(Compare); }
+// The redraw first; then Edit2 shows while the slow channel of flight 1 is picked.
+void TForm1::ComboBox2Change() {
+  switchboard.performClick(Compare);
+  Edit2->setVisible(ComboBox2->currentIndex() == lowchange1Position);
+}
 void TForm1::ComboBox3Change() { switchboard.performClick(Compare); }
 void TForm1::ComboBox4Change() { switchboard.performClick(Compare); }
 void TForm1::Edit2Change() { switchboard.performClick(Compare); }

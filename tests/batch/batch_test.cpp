@@ -110,3 +110,26 @@ TEST_F(Batch, WritesTheSeriesOfTheRedraw) {
   EXPECT_EQ(series["Series4"].toObject()["points"].toArray().size(), 120 - 51);
   EXPECT_EQ(result.state["MassivsCount"].toInt(), 120);
 }
+
+TEST_F(Batch, DrivesTheComparisonControls) {
+  FlightSpec sct;
+  sct.layout = Layout::Sct;
+  sct.rows = 90;
+  const QString file = generated("s.raw", sct);
+  const BatchResult result =
+      run({"--locale-decimal", ".", "--separator", "point", "--open", "1", file, "--open", "2", file,
+           "--toggle-step", "--step", "up", "3", "--step", "down", "--plus", "on", "--quick", "H",
+           "--param", "1", "slwi", "--channel", "11", "--type", "2", "param", "nothing"});
+  ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+  EXPECT_EQ(result.state["correction"].toInt(), 20);
+  EXPECT_EQ(result.state["edit1"].toString(), "20");
+  EXPECT_EQ(result.state["correctionStep"].toInt(), 10);
+  EXPECT_EQ(result.state["label4"].toString(), "высоты 10");
+  EXPECT_TRUE(result.state["plus"].toBool());
+  EXPECT_EQ(slot(result, 2)["paramIndex"].toInt(), -1) << "typed text that names no item";
+  EXPECT_EQ(result.state["edit2"].toObject()["visible"].toBool(), true);
+  EXPECT_EQ(result.state["edit2"].toObject()["text"].toString(), "11");
+  const QJsonObject series = result.state["series"].toObject();
+  EXPECT_EQ(series["Series1"].toObject()["points"].toArray().size(), 30) << "channel 11 rows only";
+  EXPECT_TRUE(series["Series3"].toObject()["points"].toArray().isEmpty());
+}

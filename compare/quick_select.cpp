@@ -1,0 +1,18 @@
+#include "quick_select.h"
+
+#include <algorithm>
+
+const QuickSelectTable kTemperatureNames{{"tmp1f", "T", "INTtemp"}, {"T", "tmp1f", "INTtemp"}, {"T", "tmp1f", "INTtemp"}};
+const QuickSelectTable kHumidityNames{{"hymf", "U", "INThum"}, {"U", "hymf", "INThum"}, {"U", "hymf", "INThum"}};
+const QuickSelectTable kWindDirectionNames{{"vspa", "D", "INTWD"}, {"D", "vspa", "INTWD"}, {"D", "vspa", "INTWD"}};
+const QuickSelectTable kWindSpeedNames{{"hsp", "V", "INTWF"}, {"V", "hsp", "INTWF"}, {"V", "hsp", "INTWF"}};
+const QuickSelectTable kPressureNames{{"prsr", "P", "INTpres"}, {"P", "prsr", "INTpres"}, {"P", "prsr", "INTpres"}};
+
+int quickSelectIndex(const std::vector<std::string>& items, const QuantityNames& names) {
+  constexpr int kFirstExamined = 1, kLastExamined = 99;
+  const int last = std::min(kLastExamined, static_cast<int>(items.size()) - 1);
+  for (int index = kFirstExamined; index <= last; ++index)
+    for (std::string_view name : names)
+      if (items[index] == name) return index;
+  return -1;
+}

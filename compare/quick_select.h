@@ -1,0 +1,25 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The quick-select buttons switch every parameter list to one quantity, which each layout
+// names differently. Three names a list, tested in this order at each index.
+using QuantityNames = std::array<std::string_view, 3>;
+
+struct QuickSelectTable {
+  QuantityNames slot1, slot2, slot3;
+};
+
+// "T", "H" (humidity), "D", "V", "P".
+extern const QuickSelectTable kTemperatureNames;
+extern const QuickSelectTable kHumidityNames;
+extern const QuickSelectTable kWindDirectionNames;
+extern const QuickSelectTable kWindSpeedNames;
+extern const QuickSelectTable kPressureNames;
+
+// The lowest index from 1 to 99 whose item is exactly one of the names, or -1. The item at
+// index 0 is never examined, nor any from 100 on; an index beyond the list reads as no text.
+int quickSelectIndex(const std::vector<std::string>& items, const QuantityNames& names);

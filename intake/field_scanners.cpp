@@ -36,10 +36,14 @@ class ScratchText {
   char* data_ = stack_;
 };
 
-// The message names the field as it was rewritten for the conversion.
+// The message names the field as it was rewritten for the conversion; a control character,
+// a NUL among them, shows as the replacement character so that the message stays whole.
 [[noreturn]] void rejectField(std::string_view field, DecimalSeparators separators) {
-  std::string text(field);
-  for (char& c : text) c = (c == '.' || c == ',') ? separators.chosen : c == '/' ? '0' : c;
+  std::string text;
+  for (const char c : field) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) text += "\uFFFD";
+    else text += (c == '.' || c == ',') ? separators.chosen : c == '/' ? '0' : c;
+  }
   throw FlightError("'" + text + "' is not a valid floating point value");
 }
 
@@ -99,7 +103,12 @@ std::size_t fieldLength(std::string_view line) {
 double takeNumber(std::string_view& line, DecimalSeparators separators) {
   const char* const start = line.data();
   const char* const lineEnd = start + line.size();
-  const auto reject = [&] { rejectField(line.substr(0, fieldLength(line)), separators); };
+  // A rejected field is gone from the line all the same.
+  const auto reject = [&] {
+    const std::string_view field = line.substr(0, fieldLength(line));
+    line.remove_prefix(field.size());
+    rejectField(field, separators);
+  };
   const char* p = start;
   const bool negative = p < lineEnd && *p == '-';
   if (p < lineEnd && (*p == '-' || *p == '+')) ++p;
@@ -129,7 +138,7 @@ double takeNumber(std::string_view& line, DecimalSeparators separators) {
   }
   if (digitCount == 0) {
     // A lone minus reads as 0.
-    if (p == start + 1 && negative && (p == lineEnd || isFieldSeparator(*p))) {
+    if (p - start == 1 && negative && (p == lineEnd || isFieldSeparator(*p))) {
       line.remove_prefix(1);
       return 0.0;
     }

@@ -11,22 +11,30 @@
 namespace {
 
 // A directory is no file, as the operator sees it.
-bool fileExists(const std::string& fileName) {
-  std::error_code ignored;
-  const auto status = std::filesystem::status(fileName, ignored);
+bool fileExists(const std::filesystem::file_status& status) {
   return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+// Only a regular file has an end: a pipe would wait for a writer forever, a device may never
+// stop giving bytes.
+void checkRegularFile(const std::string& fileName, const std::filesystem::file_status& status) {
+  if (!std::filesystem::is_regular_file(status))
+    throw FlightError("I/O error reading \"" + fileName + "\": not a regular file");
 }
 
 }  // namespace
 
 void readFlightFile(int slot, const std::string& fileName, DecimalSeparators separators,
                     SlotControls& controls) {
-  if (!fileExists(fileName)) throw FlightError("File does not exist.");
+  std::error_code unknown;
+  const auto status = std::filesystem::status(fileName, unknown);
+  if (!fileExists(status)) throw FlightError("File does not exist.");
   if (slot == 1) lowchange1Position = kNoSlwiColumn;
   FlightSlotData flight = flightSlot(slot);
   flight.rowCount = 0;
 
   controls.setFileLabel(fileName);
+  checkRegularFile(fileName, status);
   TextFile file(fileName);
   controls.setLegendTitle(lastCharacters(fileName, kLegendTitleLength));
 

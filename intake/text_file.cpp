@@ -146,10 +146,13 @@ std::size_t characterCount(std::string_view text) {
 }
 
 void dropCharacters(std::string_view& text, std::size_t count) {
-  std::size_t at = 0;
-  for (; count > 0 && at < text.size(); --count) {
-    ++at;
-    while (at < text.size() && isContinuation(static_cast<unsigned char>(text[at]))) ++at;
+  if (count == 0) return;
+  // Up to the start of the character after the first count ones.
+  std::size_t characters = 0, at = 0;
+  for (; at < text.size(); ++at) {
+    if (isContinuation(static_cast<unsigned char>(text[at]))) continue;
+    if (characters == count) break;
+    ++characters;
   }
   text.remove_prefix(at);
 }

@@ -25,3 +25,12 @@ build_release() {
   cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
   cmake --build "$root/build" -j "$(nproc)"
 }
+
+# The same sources built by clang with AddressSanitizer and UndefinedBehaviorSanitizer, with the
+# fuzz targets, under build-sanitize/. Only what the sanitized tests and the fuzzers run.
+build_sanitized() {
+  CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DFLIGHTCOMPARE_SANITIZE=ON -DFLIGHTCOMPARE_FUZZ=ON -DFLIGHTCOMPARE_BENCH=OFF >/dev/null
+  cmake --build "$root/build-sanitize" -j "$(nproc)" --target core_tests batch_tests flightcompare \
+    flightgen reader_fuzzer scanner_fuzzer reader_findings scanner_findings
+}

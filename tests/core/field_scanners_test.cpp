@@ -102,6 +102,25 @@ TEST(DecodDigit, RejectsWhatIsNoNumberNamingTheRewrittenText) {
   }
 }
 
+TEST(DecodDigit, ARejectedFieldIsGoneFromTheLine) {
+  std::string_view line = "x 1.2.3 5";
+  EXPECT_THROW(decodDigit(line, kPointEverywhere), FlightError);
+  EXPECT_EQ(line, " 5");
+  line = "1e999\t6";
+  EXPECT_THROW(decodDigit(line, kPointEverywhere), FlightError);
+  EXPECT_EQ(line, "\t6");
+}
+
+TEST(DecodDigit, NamesControlCharactersReadably) {
+  std::string_view line("1\0" "2 3", 5);
+  try {
+    decodDigit(line, kPointEverywhere);
+    ADD_FAILURE();
+  } catch (const FlightError& error) {
+    EXPECT_EQ(std::string(error.what()), conversionError("1\uFFFD2"));
+  }
+}
+
 TEST(DecodDigit, LeavesALongFieldWhole) {
   const std::string digits(5000, '7');
   std::string_view line = digits;

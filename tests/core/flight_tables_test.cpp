@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-// ctest runs every test in a process of its own, so this sees the globals as the program starts.
+// Registered first (see tests/CMakeLists.txt), so it sees the globals as the program starts.
 TEST(FlightTables, StartZeroFilled) {
   for (const auto* table : {&mas1, &mas2, &mas3}) {
     EXPECT_EQ((*table)[0][1], 0.0);

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -120,4 +122,34 @@ TEST_F(SlotReading, TheSeparatorBoxesDecideHowTheNextReadConverts) {
   form.Button1->click();
   EXPECT_EQ(errors.messages.size(), 1);
   EXPECT_EQ(mass1Count, 1);
+}
+
+namespace {
+
+// Picks a file, which then changes before the reader gets to it.
+struct ChangingChooser : FileChooser {
+  bool execute(OpenDialog& dialog) override {
+    dialog.fileName = path;
+    change();
+    return true;
+  }
+  QString path;
+  std::function<void()> change;
+};
+
+}  // namespace
+
+TEST_F(SlotReading, AFileThatChangesAfterItWasChosen) {
+  ChangingChooser changing;
+  form.setFileChooser(&changing);
+  changing.path = write("f.int", "INTtime INTalt\n1 2\n3 4\n");
+  changing.change = [&] { QFile::remove(changing.path); };
+  form.Button1->click();
+  EXPECT_EQ(errors.messages, QStringList{"File does not exist."});
+
+  write("f.int", "INTtime INTalt\n1 2\n3 4\n");
+  changing.change = [&] { QFile(changing.path).resize(19); };
+  form.Button1->click();
+  EXPECT_EQ(errors.messages.size(), 1);
+  EXPECT_EQ(mass1Count, 1) << "what is there when the read begins";
 }

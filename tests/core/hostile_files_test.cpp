@@ -1,0 +1,129 @@
+// Files from the field at their worst: every one gives the result its content calls for or a
+// clear message, never a crash, a hang or a value that is silently wrong. A failed read leaves
+// its slot empty and the other slots and the height window as they were.
+#include "reader_fixture.h"
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <filesystem>
+#include <optional>
+
+namespace {
+
+const std::string kHostile = HOSTILE_FILES;
+const std::string kEmptyField = "'' is not a valid floating point value";
+
+std::string conversionError(const std::string& text) { return "'" + text + "' is not a valid floating point value"; }
+
+class HostileFiles : public ReaderTest {
+ protected:
+  void SetUp() override {
+    ReaderTest::SetUp();
+    read(2, "ВРЕМЯ H T\n1 100 5\n2 12345 6\n");
+  }
+
+  // The read's failure message, or nothing when it succeeded; checks what a failure leaves.
+  std::optional<std::string> readInto1(const std::string& path) {
+    const double top = MaxHight;
+    try {
+      readFlightFile(1, path, {'.', '.'}, controls[1]);
+    } catch (const FlightError& error) {
+      EXPECT_EQ(mass1Count, 0);
+      EXPECT_EQ(MaxHight, top);
+      EXPECT_EQ(mass2Count, 2) << "another slot";
+      return std::string(error.what());
+    }
+    EXPECT_EQ(mass2Count, 2);
+    return std::nullopt;
+  }
+};
+
+}  // namespace
+
+TEST_F(HostileFiles, EachGivesItsResultOrAClearMessage) {
+  struct Case {
+    const char* file;
+    std::optional<std::string> failure;
+    int rows;
+  };
+  const Case cases[] = {
+      {"empty.txt", {}, 0},
+      {"header-only-tab.txt", kEmptyField, 0},  // the row loop reads one line past the end
+      {"header-only-sct.raw", {}, 0},
+      {"header-only-int.int", kEmptyField, 0},
+      {"header-only-vre.TXT", kEmptyField, 0},
+      {"header-only-indented-t.TAE3", kEmptyField, 0},
+      {"header-only-indented-h.T3", {}, 0},
+      {"header-only-shifr.TXT", {}, 0},
+      {"nul-in-a-field.int", conversionError("1\uFFFD"), 0},
+      {"nul-in-header-and-after.int", kEmptyField, 0},
+      {"invalid-utf8-in-windows-1251.TXT", {}, 2},
+      {"cr-only-line-ends.int", kEmptyField, 0},  // CR alone ends no line: one long line
+      {"cr-cr-lf.int", {}, 3 - 1},
+      {"ctrl-z-inside-a-line.raw", {}, 2},
+      {"form-feed-on-the-last-lines.TXT", {}, 1},
+      {"number-1e999.int", conversionError("1e999"), 0},
+      {"number-huge-exponent.int", conversionError("1e99999999999999999999"), 0},
+      {"number-double-minus.int", conversionError("--5"), 0},
+      {"number-two-points.int", conversionError("1.2.3"), 0},
+      {"number-slash-minus-slash.int", conversionError("0-0"), 0},
+      {"number-lone-plus.int", kEmptyField, 0},
+      {"number-lone-point.int", conversionError("."), 0},
+      {"number-bare-exponent.int", conversionError("1e"), 0},
+      {"number-1e-999.int", {}, 1},
+      {"number-tiny-exponent.int", {}, 1},
+      {"number-zero-huge-exponent.int", {}, 1},
+      {"number-lone-minus.int", {}, 1},
+      {"number-comma.int", {}, 1},
+  };
+  int covered = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    EXPECT_EQ(readInto1(kHostile + "/" + c.file), c.failure);
+    if (!c.failure) {
+      EXPECT_EQ(mass1Count, c.rows);
+    }
+    ++covered;
+  }
+  int stored = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(kHostile)) stored += entry.is_regular_file();
+  EXPECT_EQ(covered, stored) << "every stored file is a case";
+}
+
+TEST_F(HostileFiles, ValuesAtTheEdgesOfADouble) {
+  readInto1(kHostile + "/number-1e-999.int");
+  EXPECT_EQ(cell(1, 1, 1), 0.0);
+  readInto1(kHostile + "/number-lone-minus.int");
+  EXPECT_EQ(cell(1, 1, 1), 0.0);
+  readInto1(kHostile + "/number-comma.int");
+  EXPECT_EQ(cell(1, 1, 1), 1.5);
+  readInto1(kHostile + "/ctrl-z-inside-a-line.raw");
+  EXPECT_EQ(cell(1, 2, 2), 6.0) << "the file ends at Ctrl-Z, inside the line";
+}
+
+TEST_F(HostileFiles, HugeLinesAndWideRows) {
+  const std::string tenMegabytes(10'000'000, 'x');
+  EXPECT_EQ(readInto1(files.write("one-line.txt", tenMegabytes)), std::nullopt);
+  EXPECT_EQ(mass1Count, 0);
+
+  std::string names = "t\tH";
+  while (names.size() < 10'000'000) names += "\tname";
+  EXPECT_EQ(readInto1(files.write("wide-header.txt", names + "\n1\t2\n")),
+            "Too many columns: a flight holds at most 56.");
+
+  std::string row = "1 2 3";
+  for (int i = 0; i < 100'000; ++i) row += " 4";
+  EXPECT_EQ(readInto1(files.write("wide-row.int", "INTtime INTalt INTtemp\n" + row + "\n")), std::nullopt);
+  EXPECT_EQ(mass1Count, 1) << "fields past the last column are left alone";
+  EXPECT_EQ(cell(1, 2, 1), 3.0);
+}
+
+TEST_F(HostileFiles, ThingsThatAreNoRegularFile) {
+  EXPECT_EQ(readInto1(files.path("")), "File does not exist.") << "a directory";
+  const std::string fifo = files.path("pipe");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(readInto1(fifo), "I/O error reading \"" + fifo + "\": not a regular file") << "no waiting for a writer";
+  EXPECT_EQ(readInto1("/proc/self/mem"), "I/O error reading \"/proc/self/mem\": Input/output error");
+  EXPECT_EQ(controls[1].label, "/proc/self/mem") << "the label names the file that failed";
+}

@@ -148,7 +148,8 @@ class BatchRun : public ErrorReporter {
   }
 
   void report(const QString& message) override {
-    std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+    // One line each on stderr; the JSON keeps the message as the window shows it.
+    std::fprintf(stderr, "%s\n", QString(message).replace('\n', QStringLiteral("; ")).toUtf8().constData());
     errors_.append(QJsonObject{{"step", step_}, {"message", message}});
   }
 

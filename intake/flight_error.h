@@ -3,8 +3,17 @@
 #include <stdexcept>
 #include <string>
 
-// A failure the operator is told about: the message is shown as it stands.
+// A failure the operator is told about. Its message is the system's own text; where the
+// failure happened (the file, the line) may follow on a line of its own.
 class FlightError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit FlightError(const std::string& message) : std::runtime_error(message), message_(message) {}
+  FlightError(const std::string& message, const std::string& where)
+      : std::runtime_error(where.empty() ? message : message + "\n" + where), message_(message) {}
+
+  // The system's text alone, without where.
+  const std::string& message() const { return message_; }
+
+ private:
+  std::string message_;
 };

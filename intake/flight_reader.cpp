@@ -7,6 +7,7 @@
 #include "text_file.h"
 
 #include <filesystem>
+#include <string>
 
 namespace {
 
@@ -28,7 +29,7 @@ void readFlightFile(int slot, const std::string& fileName, DecimalSeparators sep
                     SlotControls& controls) {
   std::error_code unknown;
   const auto status = std::filesystem::status(fileName, unknown);
-  if (!fileExists(status)) throw FlightError("File does not exist.");
+  if (!fileExists(status)) throw FlightError("File does not exist.", fileName.empty() ? "" : "File: " + fileName);
   if (slot == 1) lowchange1Position = kNoSlwiColumn;
   FlightSlotData flight = flightSlot(slot);
   flight.rowCount = 0;
@@ -39,7 +40,13 @@ void readFlightFile(int slot, const std::string& fileName, DecimalSeparators sep
   controls.setLegendTitle(lastCharacters(fileName, kLegendTitleLength));
 
   FlightReading reading(slot, file, separators, controls);
-  const int count = reading.readAll();
+  int count;
+  try {
+    count = reading.readAll();
+  } catch (const FlightError& error) {
+    throw FlightError(error.message(), "File: " + fileName + ", line " + std::to_string(file.lineNumber()) +
+                                           (file.readPastTheEnd() ? " (past the last line)" : ""));
+  }
   flight.rowCount = count;
 
   // The window's top comes down to the flight's last height; a read never raises it.

@@ -124,7 +124,9 @@ TextFile::TextFile(const std::string& fileName) : bytes_(readAll(fileName)) {
 }
 
 std::string_view TextFile::readLine() {
-  if (eof()) return {};
+  ++lineNumber_;
+  readPastTheEnd_ = eof();
+  if (readPastTheEnd_) return {};
   const char* start = next_;
   const auto lineFeed = static_cast<const char*>(std::memchr(start, '\n', end_ - start));
   const char* stop = lineFeed ? lineFeed : end_;

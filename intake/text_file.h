@@ -14,6 +14,10 @@ class TextFile {
 
   bool eof() const { return next_ >= end_; }
 
+  // How many lines have been read, those past the end included, and whether the last one was.
+  int lineNumber() const { return lineNumber_; }
+  bool readPastTheEnd() const { return readPastTheEnd_; }
+
   // The next line; valid until the next call.
   std::string_view readLine();
 
@@ -23,6 +27,8 @@ class TextFile {
   const char* next_;
   const char* end_;
   bool utf8_;
+  int lineNumber_ = 0;
+  bool readPastTheEnd_ = false;
 };
 
 // The last count characters of a UTF-8 text, or all of it when shorter.

@@ -32,7 +32,7 @@ class HostileFiles : public ReaderTest {
       EXPECT_EQ(mass1Count, 0);
       EXPECT_EQ(MaxHight, top);
       EXPECT_EQ(mass2Count, 2) << "another slot";
-      return std::string(error.what());
+      return error.message();
     }
     EXPECT_EQ(mass2Count, 2);
     return std::nullopt;

@@ -11,7 +11,7 @@ TEST_F(ReaderTest, AMissingFileChangesNothing) {
       readFlightFile(1, name, {'.', '.'}, controls[1]);
       ADD_FAILURE() << name;
     } catch (const FlightError& error) {
-      EXPECT_STREQ(error.what(), "File does not exist.");
+      EXPECT_EQ(error.message(), "File does not exist.");
     }
   }
   EXPECT_EQ(controls[1].label, "before");
@@ -91,4 +91,24 @@ TEST_F(ReaderTest, RefusesFlightsBeyondTheTable) {
   EXPECT_EQ(read(1, rows), kMaxRows);
   EXPECT_EQ(failure(1, rows + "8\n"), "Too many rows: a flight holds at most 50000.");
   EXPECT_EQ(mass1Count, 0);
+}
+
+TEST_F(ReaderTest, AFailedReadNamesTheFileAndTheLineUnderItsMessage) {
+  const auto whatOf = [this](const std::string& bytes) {
+    try {
+      read(1, bytes);
+    } catch (const FlightError& error) {
+      return std::string(error.what());
+    }
+    return std::string();
+  };
+  const std::string file = files.path("flight1.txt");
+  EXPECT_EQ(whatOf("free text\nINTtime INTalt\n1 2\n3 x\n"),
+            "'' is not a valid floating point value\nFile: " + file + ", line 4");
+  EXPECT_EQ(whatOf("t\tH\n"), "'' is not a valid floating point value\nFile: " + file + ", line 2 (past the last line)");
+  try {
+    readFlightFile(1, files.path("gone.txt"), {'.', '.'}, controls[1]);
+  } catch (const FlightError& error) {
+    EXPECT_EQ(std::string(error.what()), "File does not exist.\nFile: " + files.path("gone.txt"));
+  }
 }

@@ -32,6 +32,8 @@ const char kUsage[] =
     "  --toggle-step            click the correction's step label (1 / 10)\n"
     "  --plus on|off            tick or untick \"+\", when it is not so\n"
     "  --channel TEXT           set the slow-channel number's text\n"
+    "  --png FILE               save both charts as a picture (.png, .svg or .pdf)\n"
+    "  --csv FILE               save the points of the five series and the layer statistics\n"
     "  --json FILE|-            write the state after the last step as JSON\n";
 
 struct Step {
@@ -46,7 +48,8 @@ struct Syntax {
 };
 const Syntax kSyntax[] = {{"--open", 2},  {"--cancel", 1},  {"--separator", 1}, {"--locale-decimal", 1},
                           {"--height", 2}, {"--param", 2},  {"--type", 3},      {"--quick", 1},
-                          {"--step", 1},   {"--toggle-step", 0}, {"--plus", 1}, {"--channel", 1}};
+                          {"--step", 1},   {"--toggle-step", 0}, {"--plus", 1}, {"--channel", 1},
+                          {"--png", 1},    {"--csv", 1}};
 
 struct BadArguments {
   QString reason;
@@ -106,6 +109,10 @@ class BatchRun : public ErrorReporter {
  public:
   BatchRun() {
     Form1 = &form_;
+    // Laid out as on screen, so that pictures of the charts have the window's proportions,
+    // but never put on a screen.
+    form_.setAttribute(Qt::WA_DontShowOnScreen);
+    form_.show();
     form_.setErrorReporter(this);
     form_.setFileChooser(&chooser_);
   }
@@ -144,6 +151,10 @@ class BatchRun : public ErrorReporter {
       if (form_.CheckBox1->isChecked() != (first == "on")) form_.CheckBox1->click();
     } else if (step.option == "--channel") {
       form_.Edit2->setText(first);
+    } else if (step.option == "--png") {
+      form_.switchboard.guarded([&] { form_.saveChartsAs(first); })();
+    } else if (step.option == "--csv") {
+      form_.switchboard.guarded([&] { form_.saveDataAs(first); })();
     }
   }
 

@@ -2,6 +2,7 @@
 
 #include "anchored_panel.h"
 #include "chart_series.h"
+#include "layer_statistics_panel.h"
 #include "app_fonts.h"
 #include "flight_tables.h"
 
@@ -40,6 +41,8 @@ TForm1::TForm1(QWidget* parent)
   layout->addWidget(Panel2, 1);
 
   connectHandlers();
+  createExportActions();
+  setAcceptDrops(true);
   FormCreate();
 }
 
@@ -66,14 +69,18 @@ void TForm1::createPanel2() {
   Splitter1->setChildrenCollapsible(false);
   createChart1();
   createChart2();
+  Statistics = new LayerStatisticsPanel(Splitter1);
   Splitter1->addWidget(Chart1);
   Splitter1->addWidget(Chart2);
-  // On a resize Chart2 keeps its width and Chart1 takes what remains.
+  Splitter1->addWidget(Statistics);
+  // On a resize Chart2 and the statistics keep their widths and Chart1 takes what remains.
   Splitter1->setStretchFactor(0, 1);
   Splitter1->setStretchFactor(1, 0);
+  Splitter1->setStretchFactor(2, 0);
   constexpr int kChart2Width = 328;
-  Splitter1->setSizes({kDesignedClientArea.width() - kChart2Width - Splitter1->handleWidth(),
-                       kChart2Width});
+  constexpr int kStatisticsWidth = 230;
+  Splitter1->setSizes({kDesignedClientArea.width() - kChart2Width - kStatisticsWidth - 2 * Splitter1->handleWidth(),
+                       kChart2Width, kStatisticsWidth});
   auto layout = new QVBoxLayout(Panel2);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Splitter1);

@@ -18,6 +18,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class ChartSeries;
+class LayerStatisticsPanel;
 struct QuickSelectTable;
 class ClickableLabel;
 class UpDown;
@@ -84,6 +85,8 @@ class TForm1 : public QWidget {
   QLabel* Label8;
   QCheckBox* CheckBox2;
   QCheckBox* CheckBox3;
+  // Beyond the designed window: the layer statistics beside Chart2.
+  LayerStatisticsPanel* Statistics;
 
   void CompareClick();
   void FormCreate();
@@ -109,6 +112,20 @@ class TForm1 : public QWidget {
   void CheckBox2Click();
   void CheckBox3Click();
 
+  // Reads a file into slot 1, 2 or 3 as its open button would with that file chosen.
+  void openFile(int slot, const QString& fileName);
+  // Dropped files and files named at start: each opened as its own action.
+  void openFiles(const QStringList& fileNames);
+
+  // Both charts side by side as .png, .svg or .pdf; the points of the five series and the
+  // layer statistics as CSV. Fail with a FlightError.
+  void saveChartsAs(const QString& fileName);
+  void saveDataAs(const QString& fileName);
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
   void createPanel1();
   void createButtons();
@@ -119,8 +136,10 @@ class TForm1 : public QWidget {
   void createChart1();
   void createChart2();
   void connectHandlers();
-  void readSlot(int slot, OpenDialog& dialog, QLabel* fileLabel, ChartSeries* series,
-                QComboBox* heightBox, QComboBox* parameterBox);
+  void createExportActions();
+  void chooseAndRead(int slot);
+  void readChosenFile(int slot);
+  OpenDialog& openDialog(int slot);
   DecimalSeparators decimalSeparators() const;
   void quickSelect(const QuickSelectTable& names);
 

@@ -1,6 +1,7 @@
 // The two charts and their five series.
 #include "form1.h"
 
+#include "chart_crosshair.h"
 #include "chart_series.h"
 
 namespace {
@@ -34,6 +35,7 @@ void TForm1::createChart1() {
   Series1 = new ChartSeries(Chart1, QStringLiteral("Series1"), linePen(QColor(0xFF, 0, 0), 3));
   Series2 = new ChartSeries(Chart1, QStringLiteral("Series2"), linePen(QColor(0, 0, 0xFF)));
   Series5 = new ChartSeries(Chart1, QStringLiteral("Series5"), linePen(QColor(0, 0x80, 0)));
+  new ChartCrosshair(Chart1, nullptr);
 }
 
 void TForm1::createChart2() {
@@ -43,4 +45,5 @@ void TForm1::createChart2() {
   Series3 = new ChartSeries(Chart2, QStringLiteral("Series3"), linePen(QColor(0x44, 0x66, 0xA3)));
   Series4 = new ChartSeries(Chart2, QStringLiteral("Series4"), linePen(QColor(0x00, 0xF7, 0xFD)));
   Series4->setVisible(false);
+  new ChartCrosshair(Chart2, Series3);
 }

@@ -2,6 +2,7 @@
 #include "form1.h"
 
 #include "chart_series.h"
+#include "layer_statistics_panel.h"
 #include "up_down.h"
 
 #include <QCheckBox>
@@ -19,6 +20,7 @@ void TForm1::CompareClick() {
   for (ChartSeries* series : {Series1, Series2, Series3, Series4, Series5}) series->data()->clear();
   Chart1->replot(QCustomPlot::rpQueuedReplot);
   Chart2->replot(QCustomPlot::rpQueuedReplot);
+  Statistics->setComparison({});
 
   RedrawRequest request;
   request.flights[0] = choiceOf(ComboBox1, ComboBox2);
@@ -34,6 +36,7 @@ void TForm1::CompareClick() {
   Series5->setPoints(redrawPoints_.flight3.x, redrawPoints_.flight3.y);
   Series3->setPoints(redrawPoints_.comparison.x, redrawPoints_.comparison.y);
   Series4->setPoints(redrawPoints_.average.x, redrawPoints_.average.y);
+  Statistics->setComparison(redrawPoints_.comparison);
   for (QCustomPlot* chart : {Chart1, Chart2}) {
     fitChartToData(chart);
     chart->replot();

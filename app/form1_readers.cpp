@@ -13,19 +13,34 @@ const QString kOpenFilter =
     QStringLiteral("Special files|*.TXT;*.raw;*.TAE3;*.T3;*.TAE03;*.int|Any file (*.*)|*.*");
 }
 
-void TForm1::PolusClick() { readSlot(1, OpenDialog1, Label1, Series1, ComboBox1, ComboBox2); }
-void TForm1::Polus2Click() { readSlot(2, OpenDialog2, Label2, Series2, ComboBox3, ComboBox4); }
-void TForm1::Polus3Click() { readSlot(3, OpenDialog3, Label7, Series5, ComboBox5, ComboBox6); }
+void TForm1::PolusClick() { chooseAndRead(1); }
+void TForm1::Polus2Click() { chooseAndRead(2); }
+void TForm1::Polus3Click() { chooseAndRead(3); }
 
-void TForm1::readSlot(int slot, OpenDialog& dialog, QLabel* fileLabel, ChartSeries* series,
-                      QComboBox* heightBox, QComboBox* parameterBox) {
+void TForm1::chooseAndRead(int slot) {
+  OpenDialog& dialog = openDialog(slot);
   dialog.filter = kOpenFilter;
   // A cancelled dialog leaves everything as it was.
   if (!fileChooser_->execute(dialog)) return;
-  WindowSlotControls controls(fileLabel, series, heightBox, parameterBox, Label5);
-  readFlightFile(slot, QFile::encodeName(dialog.fileName).toStdString(), decimalSeparators(), controls);
+  readChosenFile(slot);
+}
+
+void TForm1::openFile(int slot, const QString& fileName) {
+  OpenDialog& dialog = openDialog(slot);
+  dialog.filter = kOpenFilter;
+  dialog.fileName = fileName;
+  readChosenFile(slot);
+}
+
+void TForm1::readChosenFile(int slot) {
+  WindowSlotControls controls = slot == 1   ? WindowSlotControls(Label1, Series1, ComboBox1, ComboBox2, Label5)
+                                : slot == 2 ? WindowSlotControls(Label2, Series2, ComboBox3, ComboBox4, Label5)
+                                            : WindowSlotControls(Label7, Series5, ComboBox5, ComboBox6, Label5);
+  readFlightFile(slot, QFile::encodeName(openDialog(slot).fileName).toStdString(), decimalSeparators(), controls);
   switchboard.performClick(Compare);
 }
+
+OpenDialog& TForm1::openDialog(int slot) { return slot == 1 ? OpenDialog1 : slot == 2 ? OpenDialog2 : OpenDialog3; }
 
 DecimalSeparators TForm1::decimalSeparators() const {
   return {CheckBox2->isChecked() ? '.' : ',', regionalSeparator};

@@ -18,5 +18,7 @@ int main(int argc, char* argv[]) {
   TForm1 window;
   Form1 = &window;
   window.show();
+  // flightcompare FILE1 [FILE2 [FILE3]] opens them into the slots, as a drop would.
+  window.openFiles(QApplication::arguments().mid(1));
   return application.exec();
 }

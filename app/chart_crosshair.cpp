@@ -1,0 +1,74 @@
+#include "chart_crosshair.h"
+
+#include "chart_series.h"
+
+#include <cmath>
+
+ChartCrosshair::ChartCrosshair(QCustomPlot* chart, const ChartSeries* comparison)
+    : QObject(chart), chart_(chart), comparison_(comparison) {
+  const QCPLayer* current = chart->currentLayer();
+  chart->addLayer(QStringLiteral("crosshair"), nullptr, QCustomPlot::limAbove);
+  layer_ = chart->layer(QStringLiteral("crosshair"));
+  layer_->setMode(QCPLayer::lmBuffered);
+  chart->setCurrentLayer(layer_);
+  const QPen pen(QColor(0x80, 0x80, 0x80), 1, Qt::DashLine);
+  vertical_ = new QCPItemStraightLine(chart);
+  horizontal_ = new QCPItemStraightLine(chart);
+  label_ = new QCPItemText(chart);
+  for (QCPAbstractItem* item : {static_cast<QCPAbstractItem*>(vertical_), static_cast<QCPAbstractItem*>(horizontal_),
+                                static_cast<QCPAbstractItem*>(label_)})
+    item->setSelectable(false);
+  vertical_->setPen(pen);
+  horizontal_->setPen(pen);
+  label_->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
+  label_->setPadding(QMargins(4, 2, 4, 2));
+  label_->setBrush(QColor(255, 255, 255, 220));
+  label_->position->setType(QCPItemPosition::ptAbsolute);
+  chart->setCurrentLayer(current->name());
+  setShown(false);
+
+  chart->setMouseTracking(true);
+  chart->installEventFilter(this);
+  connect(chart, &QCustomPlot::mouseMove, this, &ChartCrosshair::follow);
+}
+
+QString ChartCrosshair::text() const { return label_->visible() ? label_->text() : QString(); }
+
+bool ChartCrosshair::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == chart_ && event->type() == QEvent::Leave) setShown(false);
+  return QObject::eventFilter(watched, event);
+}
+
+void ChartCrosshair::follow(QMouseEvent* event) {
+  const QPointF at = event->position();
+  // Over the legend the crosshair would stand between the mouse and the legend's check boxes.
+  const bool overLegend = chart_->legend->visible() && chart_->legend->outerRect().contains(at.toPoint());
+  if (overLegend || !chart_->axisRect()->rect().contains(at.toPoint())) {
+    setShown(false);
+    return;
+  }
+  const double value = chart_->xAxis->pixelToCoord(at.x());
+  const double height = chart_->yAxis->pixelToCoord(at.y());
+  vertical_->point1->setCoords(value, 0);
+  vertical_->point2->setCoords(value, 1);
+  horizontal_->point1->setCoords(0, height);
+  horizontal_->point2->setCoords(1, height);
+  QString text = QStringLiteral("высота %1\nзначение %2").arg(height, 0, 'f', 1).arg(value, 0, 'g', 5);
+  if (comparison_ && !comparison_->data()->isEmpty()) {
+    // The comparison point nearest in height; a flight's heights need not be sorted.
+    const QCPCurveData* nearest = nullptr;
+    for (const QCPCurveData& point : *comparison_->data())
+      if (!nearest || std::abs(point.value - height) < std::abs(nearest->value - height)) nearest = &point;
+    text += QStringLiteral("\nразность %1 (на %2)").arg(nearest->key, 0, 'g', 5).arg(nearest->value, 0, 'f', 1);
+  }
+  label_->setText(text);
+  label_->position->setCoords(at + QPointF(8, -8));
+  setShown(true);
+}
+
+void ChartCrosshair::setShown(bool shown) {
+  vertical_->setVisible(shown);
+  horizontal_->setVisible(shown);
+  label_->setVisible(shown);
+  layer_->replot();
+}

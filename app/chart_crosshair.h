@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QCPItemStraightLine;
+class QCPItemText;
+class QCPLayer;
+class QCustomPlot;
+class QMouseEvent;
+class ChartSeries;
+
+// Lines through the mouse on a chart, with the height and the value under it; on the
+// comparison chart also the comparison value at that height. Drawn on a layer of its own, so a
+// mouse move repaints only the crosshair.
+class ChartCrosshair : public QObject {
+  Q_OBJECT
+ public:
+  // comparison: the series whose value at the mouse's height is shown, or none.
+  ChartCrosshair(QCustomPlot* chart, const ChartSeries* comparison);
+
+  QString text() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void follow(QMouseEvent* event);
+  void setShown(bool shown);
+
+  QCustomPlot* chart_;
+  const ChartSeries* comparison_;
+  QCPLayer* layer_;
+  QCPItemStraightLine* vertical_;
+  QCPItemStraightLine* horizontal_;
+  QCPItemText* label_;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "comparison_redraw.h"
+#include "layer_statistics.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// One CSV file of what the charts show: every point of the five series, then the layer
+// statistics. Columns:
+//   kind                 "point" or "layer"
+//   series, index, x, y  a point: its series, its place in the series from 1, its coordinates
+//   layer_bottom, layer_top, bias, standard_deviation, count   a layer's statistics
+// Fields that do not apply to the kind of row are empty; so is a number without a value.
+// Numbers are written in their shortest round-trip form.
+struct NamedPoints {
+  std::string name;
+  const CurvePoints* points;
+};
+
+void writeComparisonCsv(std::ostream& out, const std::vector<NamedPoints>& series,
+                        const std::vector<LayerStatistics>& layers);

@@ -1,0 +1,28 @@
+#include "layer_statistics.h"
+
+#include <cmath>
+#include <limits>
+#include <map>
+
+std::vector<LayerStatistics> layerStatistics(const CurvePoints& comparison, double thickness) {
+  // Welford's running mean and sum of squared deviations, in extended precision.
+  struct Running {
+    long double mean = 0, squares = 0;
+    int count = 0;
+  };
+  std::map<long long, Running> layers;
+  for (std::size_t i = 0; i < comparison.x.size(); ++i) {
+    Running& layer = layers[static_cast<long long>(std::floor(comparison.y[i] / thickness))];
+    ++layer.count;
+    const long double delta = comparison.x[i] - layer.mean;
+    layer.mean += delta / layer.count;
+    layer.squares += delta * (comparison.x[i] - layer.mean);
+  }
+  std::vector<LayerStatistics> result;
+  for (const auto& [index, layer] : layers) {
+    const double spread = layer.count > 1 ? static_cast<double>(std::sqrt(layer.squares / (layer.count - 1)))
+                                          : std::numeric_limits<double>::quiet_NaN();
+    result.push_back({index * thickness, (index + 1) * thickness, static_cast<double>(layer.mean), spread, layer.count});
+  }
+  return result;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "comparison_redraw.h"
+
+#include <vector>
+
+// How flight 1 differs from flight 2 layer by layer, as intercomparisons report it: the mean
+// of the comparison values (the bias), their sample standard deviation and their number, in
+// height layers of one thickness aligned at whole multiples of it (0 to 1000, 1000 to 2000...).
+struct LayerStatistics {
+  double bottom;             // inclusive
+  double top;                // exclusive
+  double bias;
+  double standardDeviation;  // NaN for a layer of one value
+  int count;
+};
+
+// The layers that hold comparison values, from the lowest up; heights are the plotted ones.
+std::vector<LayerStatistics> layerStatistics(const CurvePoints& comparison, double thickness);

@@ -1,0 +1,140 @@
+// What the window offers beyond its design: layer statistics, the crosshair, dropped files.
+#include "chart_crosshair.h"
+#include "chart_series.h"
+#include "flight_error.h"
+#include "layer_statistics_panel.h"
+#include "scripted_window.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QImage>
+#include <QRegularExpression>
+#include <QLabel>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTableWidget>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+class Beyond : public ScriptedWindow {
+ protected:
+  void SetUp() override {
+    ScriptedWindow::SetUp();
+    form.show();
+    first.rows = 400;
+    second = first;
+    second.bias = 0.5;
+    second.noise = 0.2;
+  }
+
+  QString file(const QString& name, const FlightSpec& spec) { return write(name, generateFlight(spec)); }
+
+  void drop(QWidget* target, const QStringList& files) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& f : files) urls << QUrl::fromLocalFile(f);
+    data.setUrls(urls);
+    const QPoint at = target->mapTo(&form, target->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &dropped);
+  }
+
+  void moveMouse(QWidget* widget, const QPoint& at) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(widget->mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+  }
+
+  FlightSpec first, second;
+};
+
+}  // namespace
+
+TEST_F(Beyond, StatisticsFollowEveryRedrawAndTheChosenLayer) {
+  EXPECT_EQ(form.Statistics->table->rowCount(), 0);
+  open(form.Button1, first);
+  open(form.Button3, second);
+  ASSERT_EQ(form.Statistics->thickness(), 1000);
+  ASSERT_EQ(form.Statistics->table->rowCount(), 31) << "30000 m, the top, opens a layer of its own";
+  const auto& layers = form.Statistics->statistics();
+  int points = 0;
+  for (const LayerStatistics& layer : layers) points += layer.count;
+  EXPECT_EQ(points, form.Series3->dataCount()) << "the same values as the comparison curve";
+  EXPECT_NEAR(layers[5].bias, -0.5, 0.1);
+  EXPECT_EQ(form.Statistics->table->item(1, 0)->text(), "29000–30000") << "highest layer first";
+
+  form.Statistics->thicknessBox->setCurrentIndex(form.Statistics->thicknessBox->findData(5000.0));
+  EXPECT_EQ(form.Statistics->table->rowCount(), 7);
+  QTest::mouseClick(form.CheckBox1, Qt::LeftButton);
+  EXPECT_NEAR(form.Statistics->statistics()[1].bias, 2 * soundingAt(first, 100).temperature, 5) << "\"+\" redraws them";
+}
+
+TEST_F(Beyond, CrosshairShowsHeightValueAndTheComparison) {
+  open(form.Button1, first);
+  open(form.Button3, second);
+  auto crosshairs = form.Chart2->findChildren<ChartCrosshair*>();
+  ASSERT_EQ(crosshairs.size(), 1);
+  const QPoint inside = form.Chart2->axisRect()->rect().center() + QPoint(0, 60);
+  moveMouse(form.Chart2, inside);
+  const QString text = crosshairs.first()->text();
+  EXPECT_TRUE(text.startsWith("высота ")) << text.toStdString();
+  EXPECT_TRUE(text.contains("разность -0.")) << text.toStdString();
+
+  const QPoint legend = form.Chart2->legend->itemWithPlottable(form.Series4)->outerRect().center();
+  moveMouse(form.Chart2, legend);
+  EXPECT_TRUE(crosshairs.first()->text().isEmpty()) << "no crosshair over the legend";
+  QTest::mouseClick(form.Chart2, Qt::LeftButton, {}, legend);
+  EXPECT_TRUE(form.Series4->visible()) << "so its check boxes still answer";
+}
+
+TEST_F(Beyond, DroppedFilesGoIntoTheSlotsInOrderOrOntoALabel) {
+  drop(form.Chart1, {file("a.txt", first), file("b.txt", second)});
+  EXPECT_EQ(mass1Count, 400);
+  EXPECT_EQ(mass2Count, 400);
+  EXPECT_EQ(mass3Count, 0);
+  EXPECT_EQ(form.Series3->dataCount(), 400);
+
+  const QString third = file("c.txt", first);
+  drop(form.Label7, {third});
+  EXPECT_EQ(form.Label7->text(), third);
+  EXPECT_EQ(mass3Count, 400);
+  drop(form.Label2, {folder.filePath("missing.txt")});
+  EXPECT_EQ(errors.messages.size(), 1);
+  EXPECT_TRUE(errors.messages.first().startsWith("File does not exist."));
+  EXPECT_EQ(mass2Count, 400) << "a missing file changes nothing";
+}
+
+TEST_F(Beyond, FilesNamedAtStartOpenLikeADrop) {
+  form.openFiles({file("a.txt", first), folder.filePath("none.txt"), file("c.txt", second)});
+  EXPECT_EQ(mass1Count, 400);
+  EXPECT_EQ(mass3Count, 400) << "a failure does not stop the next file";
+  EXPECT_EQ(errors.messages.size(), 1);
+}
+
+TEST_F(Beyond, SavesTheChartsAsPicturesAndTheirDataAsCsv) {
+  open(form.Button1, first);
+  open(form.Button3, second);
+  for (const char* suffix : {"png", "svg", "pdf"}) {
+    const QString picture = folder.filePath(QStringLiteral("charts.") + suffix);
+    form.saveChartsAs(picture);
+    EXPECT_GT(QFileInfo(picture).size(), 1000) << suffix;
+  }
+  EXPECT_EQ(QImage(folder.filePath("charts.png")).width(), form.Chart1->width() + form.Chart2->width());
+  EXPECT_THROW(form.saveChartsAs(folder.filePath("charts.gif")), FlightError);
+
+  const QString csv = folder.filePath("data.csv");
+  form.saveDataAs(csv);
+  QFile file(csv);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+  EXPECT_EQ(lines.first(), "kind,series,index,x,y,layer_bottom,layer_top,bias,standard_deviation,count");
+  EXPECT_EQ(lines.filter(QRegularExpression("^point,Series3,")).size(), form.Series3->dataCount());
+  EXPECT_EQ(lines.filter(QRegularExpression("^point,Series4,")).size(), form.Series4->dataCount()) << "hidden or not";
+  EXPECT_EQ(lines.filter(QRegularExpression("^layer,")).size(), static_cast<int>(form.Statistics->statistics().size()));
+  EXPECT_THROW(form.saveDataAs(folder.filePath("no/such/folder/data.csv")), FlightError);
+}

@@ -10,12 +10,12 @@
 #include <cmath>
 
 inline void loadBenchmarkFlights() {
-  FlightSpec spec;
-  spec.rows = kMaxRows;
+  FlightRecipe recipe;
+  recipe.rows = kMaxRows;
   for (int slot = 1; slot <= 3; ++slot) {
     FlightSlotData flight = flightSlot(slot);
     for (int row = 1; row <= kMaxRows; ++row) {
-      const Sounding s = soundingAt(spec, row);
+      const Sounding s = soundingAt(recipe, row);
       flight.table[0][row] = s.height + 7.0 * slot * std::sin(row * 0.01);
       flight.table[1][row] = s.temperature + 0.2 * slot + 0.1 * std::sin(row * 0.37 * slot);
     }

@@ -27,10 +27,10 @@ struct NoControls : SlotControls {
 std::string flightFile() {
   if (const char* given = std::getenv("FLIGHT_FILE")) return given;
   const std::string path = (std::filesystem::temp_directory_path() / "flightcompare-bench-tab.txt").string();
-  FlightSpec spec;
-  spec.rows = 50000;
-  spec.extraColumns = 13;
-  writeFlight(path, spec);
+  FlightRecipe recipe;
+  recipe.rows = 50000;
+  recipe.extraColumns = 13;
+  writeFlight(path, recipe);
   return path;
 }
 

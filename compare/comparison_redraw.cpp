@@ -6,13 +6,14 @@
 #include "profile_lookup.h"
 #include "slow_channel.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 ProfileLookup profile;
 
-// Rows of flight 1 whose comparison value was computed in this redraw, and that value.
+// Rows of flight 1 whose comparison value (in CompareMassiv) was computed in this redraw.
 std::vector<char> hasComparison;
 
 bool isUsable(const SlotChoice& choice, int rowCount) {
@@ -25,7 +26,7 @@ void drawFlight1(const RedrawRequest& request, CurvePoints& points) {
   const double* values = mas1[choice.parameter];
   const bool slowChannel = choice.parameter == lowchange1Position;
   // With "slwi" as the last column there is no reading after it to plot.
-  const bool hasReading = choice.parameter + 1 < choice.columns;
+  const bool hasReading = choice.parameter + 1 < std::min(choice.columns, kMaxColumns);
   bool channelKnown = false;
   int channel = 0;
   for (int i = 1; i <= mass1Count; ++i) {

@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <cmath>
-#include <limits>
+#include <string>
 
 namespace {
 
@@ -47,26 +46,28 @@ class ScratchText {
   throw FlightError("'" + text + "' is not a valid floating point value");
 }
 
-// The decimal exponent of the leading digit of mantissa × 10^exponent, saturated; only its
-// sign matters, to tell a value too large for a double from one too small.
-long magnitudeOf(std::string_view mantissaDigits, std::size_t integerDigits, long exponent) {
-  const auto first = std::find_if(mantissaDigits.begin(), mantissaDigits.end(),
-                                  [](char c) { return c != '0'; });
-  const long position = static_cast<long>(integerDigits) - 1 - (first - mantissaDigits.begin());
-  return position + exponent;
-}
-
-
 // A field as the conversion sees it: slashes are zeros, and a point or a comma is the chosen
 // separator, which the conversion accepts only when it is the regional one.
 bool isDigitInField(char c) { return isDigit(c) || c == '/'; }
 int digitValue(char c) { return c == '/' ? 0 : c - '0'; }
 bool isSeparatorInField(char c) { return c == '.' || c == ','; }
 
+// Whether mantissa × 10^exponent, a value beyond the range of a double, is too large rather
+// than too small: the decimal exponent of its leading digit, saturated, is not negative.
+bool isTooLarge(std::string_view mantissa, std::size_t integerDigits, long exponent) {
+  long digitsBefore = 0;
+  for (const char c : mantissa) {
+    if (!isDigitInField(c)) continue;
+    if (digitValue(c) != 0) break;
+    ++digitsBefore;
+  }
+  return static_cast<long>(integerDigits) - 1 - digitsBefore + exponent >= 0;
+}
+
 // from_chars takes neither a leading plus nor any separator but the point, and does not tell a
 // value too large for a double from one too small.
-double slowConversion(std::string_view mantissa, std::size_t integerDigits, long exponent, std::string_view unsignedField, std::string_view field,
-                      DecimalSeparators separators) {
+double slowConversion(std::string_view mantissa, std::size_t integerDigits, long exponent,
+                      std::string_view unsignedField, std::string_view field, DecimalSeparators separators) {
   ScratchText scratch(unsignedField.size());
   char* normalized = scratch.data();
   for (std::size_t i = 0; i < unsignedField.size(); ++i) {
@@ -76,11 +77,7 @@ double slowConversion(std::string_view mantissa, std::size_t integerDigits, long
   double value = 0.0;
   const auto result = std::from_chars(normalized, normalized + unsignedField.size(), value);
   if (result.ec != std::errc::result_out_of_range) return value;
-
-  std::string digits;
-  for (const char c : mantissa)
-    if (isDigitInField(c)) digits.push_back(static_cast<char>('0' + digitValue(c)));
-  if (magnitudeOf(digits, integerDigits, exponent) >= 0) rejectField(field, separators);
+  if (isTooLarge(mantissa, integerDigits, exponent)) rejectField(field, separators);
   return 0.0;  // below the smallest subnormal: rounds to zero
 }
 

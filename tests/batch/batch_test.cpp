@@ -27,9 +27,9 @@ class Batch : public ::testing::Test {
             QString::fromUtf8(program.readAllStandardError())};
   }
 
-  QString generated(const QString& name, const FlightSpec& spec) {
+  QString generated(const QString& name, const FlightRecipe& recipe) {
     const QString path = folder.filePath(name);
-    writeFlight(path.toStdString(), spec);
+    writeFlight(path.toStdString(), recipe);
     return path;
   }
 
@@ -41,9 +41,9 @@ QJsonObject slot(const BatchResult& result, int index) { return result.state["sl
 }  // namespace
 
 TEST_F(Batch, OpensFilesAndReportsTheWindowState) {
-  FlightSpec tab;
+  FlightRecipe tab;
   tab.rows = 300;
-  FlightSpec vre;
+  FlightRecipe vre;
   vre.layout = Layout::Vre;
   vre.rows = 250;
   vre.top = 20000;
@@ -67,7 +67,7 @@ TEST_F(Batch, OpensFilesAndReportsTheWindowState) {
 }
 
 TEST_F(Batch, RecordsFailuresAndGoesOn) {
-  FlightSpec comma;
+  FlightRecipe comma;
   comma.decimal = ',';
   const QString file = generated("comma.txt", comma);
   const BatchResult result = run({"--locale-decimal", ".", "--open", "1", folder.filePath("none.txt"), "--open",
@@ -92,9 +92,9 @@ TEST_F(Batch, BadArgumentsExitWithUsage) {
 }
 
 TEST_F(Batch, WritesTheSeriesOfTheRedraw) {
-  FlightSpec first;
+  FlightRecipe first;
   first.rows = 120;
-  FlightSpec second = first;
+  FlightRecipe second = first;
   second.bias = 0.25;
   const BatchResult result = run({"--locale-decimal", ".", "--separator", "point", "--open", "1",
                                   generated("a.txt", first), "--open", "2", generated("b.txt", second)});
@@ -112,7 +112,7 @@ TEST_F(Batch, WritesTheSeriesOfTheRedraw) {
 }
 
 TEST_F(Batch, DrivesTheComparisonControls) {
-  FlightSpec sct;
+  FlightRecipe sct;
   sct.layout = Layout::Sct;
   sct.rows = 90;
   const QString file = generated("s.raw", sct);

@@ -65,13 +65,13 @@ TEST_F(ReaderTest, HeightLimitComesOnlyDown) {
 }
 
 TEST_F(ReaderTest, AShorterFlightLeavesTheOldRowsBehindItsCount) {
-  FlightSpec spec;
-  spec.layout = Layout::Int;
-  spec.rows = 2000;
-  readGenerated(2, spec);
+  FlightRecipe recipe;
+  recipe.layout = Layout::Int;
+  recipe.rows = 2000;
+  readGenerated(2, recipe);
   const double earlier301 = cell(2, 1, 301);
-  spec.rows = 300;
-  EXPECT_EQ(readGenerated(2, spec), 300);
+  recipe.rows = 300;
+  EXPECT_EQ(readGenerated(2, recipe), 300);
   EXPECT_EQ(cell(2, 1, 301), earlier301) << "rows beyond the count still hold the earlier flight";
 }
 

@@ -57,11 +57,11 @@ TEST_F(ReaderTest, FirstTwoRowsNeverEndAFlight) {
 }
 
 TEST_F(ReaderTest, SctFlightsEndAtTheTopInEverySlot) {
-  FlightSpec spec;
-  spec.layout = Layout::Sct;
-  spec.rows = 40;
-  spec.descentRows = 6;
-  for (int slot : {1, 2, 3}) EXPECT_EQ(readGenerated(slot, spec), 40) << slot;
+  FlightRecipe recipe;
+  recipe.layout = Layout::Sct;
+  recipe.rows = 40;
+  recipe.descentRows = 6;
+  for (int slot : {1, 2, 3}) EXPECT_EQ(readGenerated(slot, recipe), 40) << slot;
 }
 
 TEST_F(ReaderTest, WithoutAHeightColumnNothingIsCut) {

@@ -22,7 +22,7 @@ class ReaderTest : public ::testing::Test {
     return flightSlot(slot).rowCount;
   }
 
-  int readGenerated(int slot, const FlightSpec& spec) { return read(slot, generateFlight(spec)); }
+  int readGenerated(int slot, const FlightRecipe& recipe) { return read(slot, generateFlight(recipe)); }
 
   // The message of the read's failure; the test fails when the read succeeds.
   std::string failure(int slot, const std::string& bytes) {

@@ -24,16 +24,16 @@ TEST_F(ReaderTest, EveryLayoutPicksItsDefaultColumnsAndReadsItsRows) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(layoutName(c.layout));
-    FlightSpec spec;
-    spec.layout = c.layout;
-    spec.rows = 120;
-    spec.pageEvery = 50;
+    FlightRecipe recipe;
+    recipe.layout = c.layout;
+    recipe.rows = 120;
+    recipe.pageEvery = 50;
     MaxHight = kTopOfHeightWindow;
-    ASSERT_EQ(readGenerated(3, spec), 120);
+    ASSERT_EQ(readGenerated(3, recipe), 120);
     EXPECT_EQ(controls[3].items, c.firstItems);
     EXPECT_EQ(controls[3].height, c.height);
     EXPECT_EQ(controls[3].parameter, c.parameter);
-    const Sounding top = soundingAt(spec, 120);
+    const Sounding top = soundingAt(recipe, 120);
     EXPECT_NEAR(cell(3, c.heightColumn, 120), top.height, 0.06) << "heights end up in metres";
     EXPECT_NEAR(cell(3, c.parameter, 120), top.temperature, 0.006);
     EXPECT_EQ(MaxHight, cell(3, c.heightColumn, 120));
@@ -43,12 +43,12 @@ TEST_F(ReaderTest, EveryLayoutPicksItsDefaultColumnsAndReadsItsRows) {
 TEST_F(ReaderTest, ReadsWindows1251AndUtf8AndBothSeparators) {
   for (Layout layout : {Layout::Vre, Layout::Shifr}) {
     for (bool cp1251 : {true, false}) {
-      FlightSpec spec;
-      spec.layout = layout;
-      spec.cp1251 = cp1251;
-      spec.decimal = ',';
-      EXPECT_EQ(read(2, generateFlight(spec), {'.', '.'}), 200) << layoutName(layout) << cp1251;
-      EXPECT_EQ(read(2, generateFlight(spec), {',', ','}), 200);
+      FlightRecipe recipe;
+      recipe.layout = layout;
+      recipe.cp1251 = cp1251;
+      recipe.decimal = ',';
+      EXPECT_EQ(read(2, generateFlight(recipe), {'.', '.'}), 200) << layoutName(layout) << cp1251;
+      EXPECT_EQ(read(2, generateFlight(recipe), {',', ','}), 200);
     }
   }
 }
@@ -119,15 +119,15 @@ TEST_F(ReaderTest, IndentedHTakesLinesLongerThan38CharactersAndStripsNonNumbers)
 
 TEST_F(ReaderTest, ShifrUnitsDecideScalingAndTheCutBlock) {
   for (bool metres : {true, false}) {
-    FlightSpec spec;
-    spec.layout = Layout::Shifr;
-    spec.shifrInMetres = metres;
-    spec.rows = 60;
-    spec.pageEvery = 25;
+    FlightRecipe recipe;
+    recipe.layout = Layout::Shifr;
+    recipe.shifrInMetres = metres;
+    recipe.rows = 60;
+    recipe.pageEvery = 25;
     SCOPED_TRACE(metres);
-    ASSERT_EQ(readGenerated(1, spec), 60);
+    ASSERT_EQ(readGenerated(1, recipe), 60);
     EXPECT_EQ(controls[1].rowCountShown, 60);
-    const Sounding row = soundingAt(spec, 26);
+    const Sounding row = soundingAt(recipe, 26);
     EXPECT_NEAR(cell(1, 1, 26), row.height, 0.06);
     EXPECT_NEAR(cell(1, 4, 26), row.pressure, 0.006) << "the block is cut, the pressure read";
     EXPECT_NEAR(cell(1, 6, 26), row.speed, 0.006);

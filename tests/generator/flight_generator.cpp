@@ -12,7 +12,7 @@ double saturation(double t) {
                : 6.1121 * std::exp((18.678 - t / 234.5) * t / (257.14 + t));
 }
 
-// A number with a fixed count of decimals and the spec's separator, right-aligned in width.
+// A number with a fixed count of decimals and the recipe's separator, right-aligned in width.
 std::string number(double value, int decimals, char decimal, int width = 0) {
   char text[64];
   std::snprintf(text, sizeof text, "%*.*f", width, decimals, value);
@@ -41,32 +41,32 @@ std::string toCp1251(const std::string& utf8) {
 
 // The columns every layout shares, in the layout's units and separator.
 struct Row {
-  const FlightSpec& spec;
+  const FlightRecipe& recipe;
   Sounding s;
-  std::string f(double v, int decimals, int width = 0) const { return number(v, decimals, spec.decimal, width); }
+  std::string f(double v, int decimals, int width = 0) const { return number(v, decimals, recipe.decimal, width); }
 };
 
-void appendExtras(std::string& line, const FlightSpec& spec, int row, char separator) {
-  for (int k = 0; k < spec.extraColumns; ++k) {
+void appendExtras(std::string& line, const FlightRecipe& recipe, int row, char separator) {
+  for (int k = 0; k < recipe.extraColumns; ++k) {
     line += separator;
-    line += number(std::fmod(row * 0.37 + k * 1.1, 100.0), 2, spec.decimal);
+    line += number(std::fmod(row * 0.37 + k * 1.1, 100.0), 2, recipe.decimal);
   }
 }
 
-std::string extraNames(const FlightSpec& spec, char separator) {
+std::string extraNames(const FlightRecipe& recipe, char separator) {
   std::string names;
-  for (int k = 0; k < spec.extraColumns; ++k) names += separator + std::string("X") + std::to_string(k + 1);
+  for (int k = 0; k < recipe.extraColumns; ++k) names += separator + std::string("X") + std::to_string(k + 1);
   return names;
 }
 
-std::string tabFile(const FlightSpec& spec, int rows) {
-  std::string out = "t\tH\tT\tU\tP\tD\tV" + extraNames(spec, '\t') + "\r\n";
+std::string tabFile(const FlightRecipe& recipe, int rows) {
+  std::string out = "t\tH\tT\tU\tP\tD\tV" + extraNames(recipe, '\t') + "\r\n";
   for (int i = 1; i <= rows; ++i) {
-    const Row r{spec, soundingAt(spec, i)};
+    const Row r{recipe, soundingAt(recipe, i)};
     std::string line = r.f(r.s.time, 0) + '\t' + r.f(r.s.height / 1000, 4) + '\t' + r.f(r.s.temperature, 2) +
                        '\t' + r.f(r.s.humidity, 1) + '\t' + r.f(r.s.pressure, 2) + '\t' +
                        r.f(r.s.direction, 1) + '\t' + r.f(r.s.speed, 2);
-    appendExtras(line, spec, i, '\t');
+    appendExtras(line, recipe, i, '\t');
     out += line + "\r\n";
   }
   return out;
@@ -75,17 +75,17 @@ std::string tabFile(const FlightSpec& spec, int rows) {
 // Slow channels take turns: 10, 11, then a third one.
 int slowChannel(int row) { return row % 3 == 0 ? 10 : row % 3 == 1 ? 11 : 7; }
 
-std::string sctFile(const FlightSpec& spec, int rows) {
-  const std::string header = "Sctime\tHe\ttmp1f\thymf\tprsr\tvspa\thsp\tslwi\tlowch" + extraNames(spec, '\t');
+std::string sctFile(const FlightRecipe& recipe, int rows) {
+  const std::string header = "Sctime\tHe\ttmp1f\thymf\tprsr\tvspa\thsp\tslwi\tlowch" + extraNames(recipe, '\t');
   std::string out = "Sounding station 1234, synthetic\r\n" + header + "\r\n";
   for (int i = 1; i <= rows; ++i) {
     if (i == rows / 2) out += "-eX marker line\r\n" + header + "\r\n";
-    const Row r{spec, soundingAt(spec, i)};
+    const Row r{recipe, soundingAt(recipe, i)};
     std::string line = r.f(r.s.time, 1) + '\t' + r.f(r.s.height, 1) + '\t' + r.f(r.s.temperature, 2) +
                        '\t' + r.f(r.s.humidity, 1) + '\t' + r.f(r.s.pressure, 2) + '\t' +
                        r.f(r.s.direction, 1) + '\t' + r.f(r.s.speed, 2) + '\t' +
                        std::to_string(slowChannel(i)) + '\t' + std::to_string((i * 37) % 4096);
-    appendExtras(line, spec, i, '\t');
+    appendExtras(line, recipe, i, '\t');
     out += line + "\r\n";
   }
   return out + "\r\nEnd of flight\r\n";
@@ -93,59 +93,59 @@ std::string sctFile(const FlightSpec& spec, int rows) {
 
 // Blank-separated columns: time, height in metres, temperature, humidity or dew point,
 // pressure, wind direction and speed.
-std::string spacedRow(const FlightSpec& spec, int i, bool withDewPoint) {
-  const Row r{spec, soundingAt(spec, i)};
+std::string spacedRow(const FlightRecipe& recipe, int i, bool withDewPoint) {
+  const Row r{recipe, soundingAt(recipe, i)};
   std::string line = r.f(r.s.time, 0, 6) + ' ' + r.f(r.s.height, 1, 8) + ' ' + r.f(r.s.temperature, 2, 7) + ' ' +
                      r.f(withDewPoint ? r.s.dewPoint : r.s.humidity, withDewPoint ? 2 : 1, 6) + ' ' +
                      r.f(r.s.pressure, 2, 7) + ' ' + r.f(r.s.direction, 1, 6) + ' ' + r.f(r.s.speed, 2, 6);
-  appendExtras(line, spec, i, ' ');
+  appendExtras(line, recipe, i, ' ');
   return line;
 }
 
-std::string spacedFile(const FlightSpec& spec, int rows, const std::string& header) {
-  std::string out = header + extraNames(spec, ' ') + "\r\n";
-  for (int i = 1; i <= rows; ++i) out += spacedRow(spec, i, false) + "\r\n";
+std::string spacedFile(const FlightRecipe& recipe, int rows, const std::string& header) {
+  std::string out = header + extraNames(recipe, ' ') + "\r\n";
+  for (int i = 1; i <= rows; ++i) out += spacedRow(recipe, i, false) + "\r\n";
   return out;
 }
 
 // The last column, humidity, is left to the reader to derive; the file has flags there.
-std::string indentedTFile(const FlightSpec& spec, int rows) {
+std::string indentedTFile(const FlightRecipe& recipe, int rows) {
   std::string out = "Synthetic sounding, indented layout\r\n"
-                    "    t       H       T      Td       P       D       V" + extraNames(spec, ' ') + "   Flags\r\n"
+                    "    t       H       T      Td       P       D       V" + extraNames(recipe, ' ') + "   Flags\r\n"
                     "   [s]     [m]     [C]     [C]   [hPa]   [deg]   [m/s]\r\n";
-  for (int i = 1; i <= rows; ++i) out += spacedRow(spec, i, true) + "  0x01\r\n";
+  for (int i = 1; i <= rows; ++i) out += spacedRow(recipe, i, true) + "  0x01\r\n";
   return out;
 }
 
-std::string indentedHFile(const FlightSpec& spec, int rows) {
-  std::string out = "         H       T       U       P       D       V" + extraNames(spec, ' ') + "\r\n";
+std::string indentedHFile(const FlightRecipe& recipe, int rows) {
+  std::string out = "         H       T       U       P       D       V" + extraNames(recipe, ' ') + "\r\n";
   for (int i = 1; i <= rows; ++i) {
     if (i % 50 == 0) out += "  -- continued --\r\n";  // too short to be a row
-    const Row r{spec, soundingAt(spec, i)};
+    const Row r{recipe, soundingAt(recipe, i)};
     std::string line = r.f(r.s.height / 1000, 4, 9) + " |" + r.f(r.s.temperature, 2, 7) + " |" +
                        r.f(r.s.humidity, 1, 6) + " |" + r.f(r.s.pressure, 2, 8) + " |" +
                        r.f(r.s.direction, 1, 6) + " |" + r.f(r.s.speed, 2, 6);
-    appendExtras(line, spec, i, ' ');
+    appendExtras(line, recipe, i, ' ');
     out += line + "\r\n";
   }
   return out;
 }
 
-std::string shifrFile(const FlightSpec& spec, int rows) {
+std::string shifrFile(const FlightRecipe& recipe, int rows) {
   const std::string header = "  Шифр    H       T       U       G       Y       P       D       V";
-  const std::string units = spec.shifrInMetres ? " уровня    м      C       %                      гПа     град    м/с"
+  const std::string units = recipe.shifrInMetres ? " уровня    м      C       %                      гПа     град    м/с"
                                                : " уровня    км     C       %                      гПа     град    м/с";
   std::string out = "Таблица 1. Синтетический выпуск\r\n" + header + "\r\n" + units + "\r\n" +
                     "----------------------------------------------------------------\r\n";
   for (int i = 1; i <= rows; ++i) {
-    if (spec.pageEvery > 0 && i > 1 && (i - 1) % spec.pageEvery == 0)
-      out += "\f                       Лист " + std::to_string(1 + (i - 1) / spec.pageEvery) + "\r\n" + header + "\r\n" + units + "\r\n";
-    const Row r{spec, soundingAt(spec, i)};
-    const std::string height = spec.shifrInMetres ? r.f(r.s.height, 1, 9) : r.f(r.s.height / 1000, 4, 9);
+    if (recipe.pageEvery > 0 && i > 1 && (i - 1) % recipe.pageEvery == 0)
+      out += "\f                       Лист " + std::to_string(1 + (i - 1) / recipe.pageEvery) + "\r\n" + header + "\r\n" + units + "\r\n";
+    const Row r{recipe, soundingAt(recipe, i)};
+    const std::string height = recipe.shifrInMetres ? r.f(r.s.height, 1, 9) : r.f(r.s.height / 1000, 4, 9);
     // Eight characters stand after the humidity (metres) or the pressure (kilometres).
     const std::string block = " Ф:12-40";
     std::string line = r.f(1000 + i, 0, 6) + ' ' + height + ' ' + r.f(r.s.temperature, 2, 7) + ' ' + r.f(r.s.humidity, 1, 6);
-    if (spec.shifrInMetres) line += block + ' ' + r.f(r.s.pressure, 2, 7);
+    if (recipe.shifrInMetres) line += block + ' ' + r.f(r.s.pressure, 2, 7);
     else line += ' ' + r.f(r.s.pressure, 2, 7) + block;
     line += ' ' + r.f(r.s.direction, 1, 6) + ' ' + r.f(r.s.speed, 2, 6);
     out += line + "\r\n";
@@ -155,16 +155,16 @@ std::string shifrFile(const FlightSpec& spec, int rows) {
 
 }  // namespace
 
-Sounding soundingAt(const FlightSpec& spec, int row) {
+Sounding soundingAt(const FlightRecipe& recipe, int row) {
   Sounding s{};
   s.time = row;
-  const double ascentStep = spec.top / spec.rows;
-  s.height = row <= spec.rows ? ascentStep * row : spec.top - 3 * ascentStep * (row - spec.rows);
+  const double ascentStep = recipe.top / recipe.rows;
+  s.height = row <= recipe.rows ? ascentStep * row : recipe.top - 3 * ascentStep * (row - recipe.rows);
   const double h = s.height;
   s.temperature = h <= 11000 ? 15 - 6.5 * h / 1000 : h <= 20000 ? -56.5 : -56.5 + (h - 20000) / 1000;
   // A fixed pseudo-random scatter, the same for every run.
-  const double scatter = spec.noise * std::sin(row * 12.9898 + std::sin(row * 78.233) * 43758.5453);
-  s.temperature += spec.bias + scatter;
+  const double scatter = recipe.noise * std::sin(row * 12.9898 + std::sin(row * 78.233) * 43758.5453);
+  s.temperature += recipe.bias + scatter;
   s.dewPoint = s.temperature - (3 + 12 * (0.5 + 0.5 * std::sin(h / 2500)));
   s.humidity = 100 * saturation(s.dewPoint) / saturation(s.temperature);
   s.pressure = h <= 11000 ? 1013.25 * std::pow(1 - 2.25577e-5 * h, 5.25588)
@@ -174,29 +174,29 @@ Sounding soundingAt(const FlightSpec& spec, int row) {
   return s;
 }
 
-std::string generateFlight(const FlightSpec& spec) {
-  const int rows = spec.rows + spec.descentRows;
-  switch (spec.layout) {
-    case Layout::Tab: return tabFile(spec, rows);
-    case Layout::Sct: return sctFile(spec, rows);
+std::string generateFlight(const FlightRecipe& recipe) {
+  const int rows = recipe.rows + recipe.descentRows;
+  switch (recipe.layout) {
+    case Layout::Tab: return tabFile(recipe, rows);
+    case Layout::Sct: return sctFile(recipe, rows);
     case Layout::Int:
-      return spacedFile(spec, rows, "INTtime INTalt INTtemp INThum INTpres INTWD INTWF");
+      return spacedFile(recipe, rows, "INTtime INTalt INTtemp INThum INTpres INTWD INTWF");
     case Layout::Vre: {
-      const std::string text = spacedFile(spec, rows, "ВРЕМЯ H T U P D V");
-      return spec.cp1251 ? toCp1251(text) : text;
+      const std::string text = spacedFile(recipe, rows, "ВРЕМЯ H T U P D V");
+      return recipe.cp1251 ? toCp1251(text) : text;
     }
-    case Layout::IndentedT: return indentedTFile(spec, rows);
-    case Layout::IndentedH: return indentedHFile(spec, rows);
+    case Layout::IndentedT: return indentedTFile(recipe, rows);
+    case Layout::IndentedH: return indentedHFile(recipe, rows);
     case Layout::Shifr: {
-      const std::string text = shifrFile(spec, rows);
-      return spec.cp1251 ? toCp1251(text) : text;
+      const std::string text = shifrFile(recipe, rows);
+      return recipe.cp1251 ? toCp1251(text) : text;
     }
   }
   throw std::invalid_argument("unknown layout");
 }
 
-void writeFlight(const std::string& path, const FlightSpec& spec) {
-  std::ofstream(path, std::ios::binary) << generateFlight(spec);
+void writeFlight(const std::string& path, const FlightRecipe& recipe) {
+  std::ofstream(path, std::ios::binary) << generateFlight(recipe);
 }
 
 const char* layoutName(Layout layout) {

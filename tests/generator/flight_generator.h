@@ -7,7 +7,7 @@
 
 enum class Layout { Tab, Sct, Int, Vre, IndentedT, IndentedH, Shifr };
 
-struct FlightSpec {
+struct FlightRecipe {
   Layout layout = Layout::Tab;
   int rows = 200;            // rows of the ascent
   int descentRows = 0;       // falling rows written after the top
@@ -26,10 +26,10 @@ struct FlightSpec {
 struct Sounding {
   double time, height, temperature, dewPoint, humidity, pressure, direction, speed;
 };
-Sounding soundingAt(const FlightSpec& spec, int row);
+Sounding soundingAt(const FlightRecipe& recipe, int row);
 
 // The whole file as bytes.
-std::string generateFlight(const FlightSpec& spec);
-void writeFlight(const std::string& path, const FlightSpec& spec);
+std::string generateFlight(const FlightRecipe& recipe);
+void writeFlight(const std::string& path, const FlightRecipe& recipe);
 
 const char* layoutName(Layout layout);

@@ -15,12 +15,12 @@ int main(int argc, char* argv[]) {
                          "[--comma] [--utf8] [--km] [--pages N] [--bias C] [--noise C]\n");
     return 2;
   }
-  FlightSpec spec;
+  FlightRecipe recipe;
   bool known = false;
   for (Layout layout : {Layout::Tab, Layout::Sct, Layout::Int, Layout::Vre, Layout::IndentedT,
                         Layout::IndentedH, Layout::Shifr}) {
     if (std::strcmp(argv[1], layoutName(layout)) == 0) {
-      spec.layout = layout;
+      recipe.layout = layout;
       known = true;
     }
   }
@@ -31,20 +31,20 @@ int main(int argc, char* argv[]) {
   for (int i = 3; i < argc; ++i) {
     const std::string option = argv[i];
     const auto count = [&] { return i + 1 < argc ? std::atoi(argv[++i]) : 0; };
-    if (option == "--rows") spec.rows = count();
-    else if (option == "--descent") spec.descentRows = count();
-    else if (option == "--extra") spec.extraColumns = count();
-    else if (option == "--pages") spec.pageEvery = count();
-    else if (option == "--bias") spec.bias = i + 1 < argc ? std::atof(argv[++i]) : 0;
-    else if (option == "--noise") spec.noise = i + 1 < argc ? std::atof(argv[++i]) : 0;
-    else if (option == "--comma") spec.decimal = ',';
-    else if (option == "--utf8") spec.cp1251 = false;
-    else if (option == "--km") spec.shifrInMetres = false;
+    if (option == "--rows") recipe.rows = count();
+    else if (option == "--descent") recipe.descentRows = count();
+    else if (option == "--extra") recipe.extraColumns = count();
+    else if (option == "--pages") recipe.pageEvery = count();
+    else if (option == "--bias") recipe.bias = i + 1 < argc ? std::atof(argv[++i]) : 0;
+    else if (option == "--noise") recipe.noise = i + 1 < argc ? std::atof(argv[++i]) : 0;
+    else if (option == "--comma") recipe.decimal = ',';
+    else if (option == "--utf8") recipe.cp1251 = false;
+    else if (option == "--km") recipe.shifrInMetres = false;
     else {
       std::fprintf(stderr, "flightgen: unknown option %s\n", option.c_str());
       return 2;
     }
   }
-  writeFlight(argv[2], spec);
+  writeFlight(argv[2], recipe);
   return 0;
 }

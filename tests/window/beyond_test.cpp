@@ -29,7 +29,7 @@ class Beyond : public ScriptedWindow {
     second.noise = 0.2;
   }
 
-  QString file(const QString& name, const FlightSpec& spec) { return write(name, generateFlight(spec)); }
+  QString file(const QString& name, const FlightRecipe& recipe) { return write(name, generateFlight(recipe)); }
 
   void drop(QWidget* target, const QStringList& files) {
     QMimeData data;
@@ -50,7 +50,7 @@ class Beyond : public ScriptedWindow {
     QApplication::sendEvent(widget, &move);
   }
 
-  FlightSpec first, second;
+  FlightRecipe first, second;
 };
 
 }  // namespace

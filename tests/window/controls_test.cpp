@@ -29,7 +29,7 @@ class Controls : public ScriptedWindow {
     emit box->activated(index);
   }
 
-  FlightSpec sct;
+  FlightRecipe sct;
   int redraws = 0;
 };
 
@@ -71,7 +71,7 @@ TEST_F(Controls, StepsStopAtTheEndsAndAStepThatCannotMoveRunsNothing) {
 }
 
 TEST_F(Controls, PlusChangesOnlyTheComparison) {
-  FlightSpec other = sct;
+  FlightRecipe other = sct;
   other.bias = 1;
   open(form.Button1, sct);
   open(form.Button3, other);
@@ -112,7 +112,7 @@ TEST_F(Controls, Edit2ShowsForTheSlowChannelAfterTheRedraw) {
   EXPECT_EQ(form.ComboBox2->currentText(), "tmp1f");
   EXPECT_FALSE(form.Edit2->isHidden()) << "quick-select runs no change handler";
 
-  FlightSpec tab;
+  FlightRecipe tab;
   open(form.Button1, tab);
   EXPECT_EQ(lowchange1Position, kNoSlwiColumn);
   EXPECT_FALSE(form.Edit2->isHidden()) << "a read leaves Edit2 as it was";
@@ -152,9 +152,9 @@ TEST_F(Controls, QuickSelectSwitchesEveryListWhereItCanAndRedrawsAnyway) {
   QTest::mouseClick(form.Button5, Qt::LeftButton);
   EXPECT_EQ(redraws, 1) << "with no flight the redraw still runs";
   form.switchboard.bindButton(form.Compare, [] {});
-  FlightSpec vre;
+  FlightRecipe vre;
   vre.layout = Layout::Vre;
-  FlightSpec integer;
+  FlightRecipe integer;
   integer.layout = Layout::Int;
   open(form.Button1, sct);
   open(form.Button3, vre);

@@ -16,10 +16,10 @@
 using WindowRedraw = ScriptedWindow;
 
 TEST_F(WindowRedraw, EveryReadRedrawsBothCharts) {
-  FlightSpec sct;
+  FlightRecipe sct;
   sct.layout = Layout::Sct;
   sct.rows = 300;
-  FlightSpec vre;
+  FlightRecipe vre;
   vre.layout = Layout::Vre;
   vre.rows = 400;
   vre.bias = 0.5;
@@ -43,7 +43,7 @@ TEST_F(WindowRedraw, EveryReadRedrawsBothCharts) {
 }
 
 TEST_F(WindowRedraw, ASlowChannelNumberThatIsNoWholeNumberEmptiesTheChartsWithOneMessage) {
-  FlightSpec sct;
+  FlightRecipe sct;
   sct.layout = Layout::Sct;
   open(form.Button1, sct);
   ASSERT_EQ(lowchange1Position, 7);

@@ -32,8 +32,8 @@ class ScriptedWindow : public ::testing::Test {
   }
 
   // Opens a generated flight with the button, as the user would.
-  void open(QPushButton* button, const FlightSpec& spec) {
-    chooser.choose(write(QString::number(++files) + ".txt", generateFlight(spec)));
+  void open(QPushButton* button, const FlightRecipe& recipe) {
+    chooser.choose(write(QString::number(++files) + ".txt", generateFlight(recipe)));
     button->click();
   }
 

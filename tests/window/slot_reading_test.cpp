@@ -25,9 +25,9 @@ class SlotReading : public ScriptedWindow {
   }
 
   QString generated(const QString& name, Layout layout) {
-    FlightSpec spec;
-    spec.layout = layout;
-    return write(name, generateFlight(spec));
+    FlightRecipe recipe;
+    recipe.layout = layout;
+    return write(name, generateFlight(recipe));
   }
 
   int redraws = 0;

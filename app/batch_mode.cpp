@@ -123,21 +123,22 @@ class BatchRun : public ErrorReporter {
     const int slot = first.toInt();
     if (step.option == "--open") {
       chooser_.choose(step.values[1]);
-      openButton(slot)->click();
+      form_.slotWidgets(slot).openButton->click();
     } else if (step.option == "--cancel") {
       chooser_.cancel();
-      openButton(slot)->click();
+      form_.slotWidgets(slot).openButton->click();
     } else if (step.option == "--separator") {
       QCheckBox* box = first == "point" ? form_.CheckBox2 : form_.CheckBox3;
       if (!box->isChecked()) box->click();
     } else if (step.option == "--locale-decimal") {
       form_.regionalSeparator = first.at(0).toLatin1();
     } else if (step.option == "--height") {
-      pick(slotBox(slot, true), step.values[1]);
+      pick(form_.slotWidgets(slot).heightBox, step.values[1]);
     } else if (step.option == "--param") {
-      pick(slotBox(slot, false), step.values[1]);
+      pick(form_.slotWidgets(slot).parameterBox, step.values[1]);
     } else if (step.option == "--type") {
-      QLineEdit* edit = slotBox(slot, step.values[1] == "height")->lineEdit();
+      const TForm1::SlotWidgets widgets = form_.slotWidgets(slot);
+      QLineEdit* edit = (step.values[1] == "height" ? widgets.heightBox : widgets.parameterBox)->lineEdit();
       edit->setText(step.values[2]);
       emit edit->textEdited(step.values[2]);
     } else if (step.option == "--quick") {
@@ -168,20 +169,10 @@ class BatchRun : public ErrorReporter {
   QJsonObject state() const { return windowStateJson(form_, errors_); }
 
  private:
-  QPushButton* openButton(int slot) const {
-    return slot == 1 ? form_.Button1 : slot == 2 ? form_.Button3 : form_.Button8;
-  }
-
   QPushButton* quickSelectButton(const QString& caption) const {
     for (QPushButton* button : {form_.Button4, form_.Button5, form_.Button2, form_.Button6, form_.Button7})
       if (button->text() == caption) return button;
     return nullptr;
-  }
-
-  QComboBox* slotBox(int slot, bool height) const {
-    if (slot == 1) return height ? form_.ComboBox1 : form_.ComboBox2;
-    if (slot == 2) return height ? form_.ComboBox3 : form_.ComboBox4;
-    return height ? form_.ComboBox5 : form_.ComboBox6;
   }
 
   // As the user picks from the list: the selection changes and the box's handler runs.

@@ -10,7 +10,6 @@
 
 namespace {
 
-QSize drawnSize(const QCustomPlot* chart) { return chart->size(); }
 
 [[noreturn]] void failToWrite(const QString& fileName) {
   throw FlightError(("Cannot write the picture \"" + fileName + "\".").toStdString());
@@ -21,7 +20,7 @@ void paintCharts(const QList<QCustomPlot*>& charts, QPaintDevice& device) {
   QCPPainter painter(&device);
   int left = 0;
   for (QCustomPlot* chart : charts) {
-    const QSize size = drawnSize(chart);
+    const QSize size = chart->size();
     painter.save();
     painter.translate(left, 0);
     chart->toPainter(&painter, size.width(), size.height());
@@ -33,8 +32,8 @@ void paintCharts(const QList<QCustomPlot*>& charts, QPaintDevice& device) {
 QSize sideBySide(const QList<QCustomPlot*>& charts) {
   QSize total(0, 0);
   for (const QCustomPlot* chart : charts) {
-    total.rwidth() += drawnSize(chart).width();
-    total.setHeight(std::max(total.height(), drawnSize(chart).height()));
+    total.rwidth() += chart->size().width();
+    total.setHeight(std::max(total.height(), chart->size().height()));
   }
   return total;
 }
@@ -71,7 +70,7 @@ void checkWritten(const QString& fileName) {
 
 void saveChartImage(QCustomPlot* chart, const QString& fileName) {
   const QString suffix = suffixOf(fileName);
-  const QSize size = drawnSize(chart);
+  const QSize size = chart->size();
   bool saved = true;
   if (suffix == "png") saved = chart->savePng(fileName, size.width(), size.height());
   else if (suffix == "pdf") saved = chart->savePdf(fileName, size.width(), size.height());

@@ -112,6 +112,16 @@ class TForm1 : public QWidget {
   void CheckBox2Click();
   void CheckBox3Click();
 
+  // The controls that make up flight slot 1, 2 or 3.
+  struct SlotWidgets {
+    QPushButton* openButton;
+    QLabel* fileLabel;
+    ChartSeries* series;
+    QComboBox* heightBox;
+    QComboBox* parameterBox;
+  };
+  SlotWidgets slotWidgets(int slot) const;
+
   // Reads a file into slot 1, 2 or 3 as its open button would with that file chosen.
   void openFile(int slot, const QString& fileName);
   // Dropped files and files named at start: each opened as its own action.

@@ -9,11 +9,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-namespace {
-SlotChoice choiceOf(const QComboBox* heightBox, const QComboBox* parameterBox) {
-  return {heightBox->currentIndex(), parameterBox->currentIndex(), parameterBox->count()};
-}
-}  // namespace
 
 void TForm1::CompareClick() {
   // Emptied first: a redraw that fails leaves the charts empty.
@@ -23,9 +18,11 @@ void TForm1::CompareClick() {
   Statistics->setComparison({});
 
   RedrawRequest request;
-  request.flights[0] = choiceOf(ComboBox1, ComboBox2);
-  request.flights[1] = choiceOf(ComboBox3, ComboBox4);
-  request.flights[2] = choiceOf(ComboBox5, ComboBox6);
+  for (int slot = 1; slot <= 3; ++slot) {
+    const SlotWidgets widgets = slotWidgets(slot);
+    request.flights[slot - 1] = {widgets.heightBox->currentIndex(), widgets.parameterBox->currentIndex(),
+                                 widgets.parameterBox->count()};
+  }
   request.correction = UpDown1->position();
   request.plus = CheckBox1->isChecked();
   request.slowChannelText = Edit2->text().toStdString();

@@ -17,6 +17,14 @@ void TForm1::PolusClick() { chooseAndRead(1); }
 void TForm1::Polus2Click() { chooseAndRead(2); }
 void TForm1::Polus3Click() { chooseAndRead(3); }
 
+TForm1::SlotWidgets TForm1::slotWidgets(int slot) const {
+  if (slot == 1) return {Button1, Label1, Series1, ComboBox1, ComboBox2};
+  if (slot == 2) return {Button3, Label2, Series2, ComboBox3, ComboBox4};
+  return {Button8, Label7, Series5, ComboBox5, ComboBox6};
+}
+
+OpenDialog& TForm1::openDialog(int slot) { return slot == 1 ? OpenDialog1 : slot == 2 ? OpenDialog2 : OpenDialog3; }
+
 void TForm1::chooseAndRead(int slot) {
   OpenDialog& dialog = openDialog(slot);
   dialog.filter = kOpenFilter;
@@ -33,14 +41,11 @@ void TForm1::openFile(int slot, const QString& fileName) {
 }
 
 void TForm1::readChosenFile(int slot) {
-  WindowSlotControls controls = slot == 1   ? WindowSlotControls(Label1, Series1, ComboBox1, ComboBox2, Label5)
-                                : slot == 2 ? WindowSlotControls(Label2, Series2, ComboBox3, ComboBox4, Label5)
-                                            : WindowSlotControls(Label7, Series5, ComboBox5, ComboBox6, Label5);
+  const SlotWidgets widgets = slotWidgets(slot);
+  WindowSlotControls controls(widgets.fileLabel, widgets.series, widgets.heightBox, widgets.parameterBox, Label5);
   readFlightFile(slot, QFile::encodeName(openDialog(slot).fileName).toStdString(), decimalSeparators(), controls);
   switchboard.performClick(Compare);
 }
-
-OpenDialog& TForm1::openDialog(int slot) { return slot == 1 ? OpenDialog1 : slot == 2 ? OpenDialog2 : OpenDialog3; }
 
 DecimalSeparators TForm1::decimalSeparators() const {
   return {CheckBox2->isChecked() ? '.' : ',', regionalSeparator};

@@ -23,15 +23,15 @@ QJsonArray itemsOf(const QComboBox* box) {
   return items;
 }
 
-QJsonObject slotJson(int slot, const QLabel* label, const ChartSeries* series, const QComboBox* heightBox,
-                     const QComboBox* parameterBox) {
+QJsonObject slotJson(const TForm1& form, int slot) {
+  const TForm1::SlotWidgets widgets = form.slotWidgets(slot);
   return {{"rows", flightSlot(slot).rowCount},
-          {"label", label->text()},
-          {"legend", series->legendTitle()},
-          {"heightItems", itemsOf(heightBox)},
-          {"heightIndex", heightBox->currentIndex()},
-          {"paramItems", itemsOf(parameterBox)},
-          {"paramIndex", parameterBox->currentIndex()}};
+          {"label", widgets.fileLabel->text()},
+          {"legend", widgets.series->legendTitle()},
+          {"heightItems", itemsOf(widgets.heightBox)},
+          {"heightIndex", widgets.heightBox->currentIndex()},
+          {"paramItems", itemsOf(widgets.parameterBox)},
+          {"paramIndex", widgets.parameterBox->currentIndex()}};
 }
 
 QJsonObject seriesJson(const ChartSeries* series) {
@@ -48,9 +48,7 @@ QJsonObject windowStateJson(const TForm1& form, const QJsonArray& errors) {
     series.insert(s->ownName(), seriesJson(s));
   return {
       {"caption", form.windowTitle()},
-      {"slots", QJsonArray{slotJson(1, form.Label1, form.Series1, form.ComboBox1, form.ComboBox2),
-                           slotJson(2, form.Label2, form.Series2, form.ComboBox3, form.ComboBox4),
-                           slotJson(3, form.Label7, form.Series5, form.ComboBox5, form.ComboBox6)}},
+      {"slots", QJsonArray{slotJson(form, 1), slotJson(form, 2), slotJson(form, 3)}},
       {"MaxHight", number(MaxHight)},
       {"MinHight", number(MinHight)},
       {"MassivsCount", MassivsCount},

@@ -1,5 +1,6 @@
 #include "comparison_redraw.h"
 
+#include "exact_sum.h"
 #include "flight_tables.h"
 #include "height_window.h"
 #include "numeric_helpers.h"
@@ -76,30 +77,24 @@ void drawComparison(const RedrawRequest& request, CurvePoints& points) {
   }
 }
 
-// The mean of the comparison values of this redraw over rows i - 50 .. i + 50. A running sum
-// in extended precision, summed afresh once per window width so that no rounding piles up.
+// The mean of the comparison values of this redraw over rows i - 50 .. i + 50. The window's
+// sum slides exactly, so a spike changes only the averages of the windows that hold it.
 void drawAverage(const RedrawRequest& request, CurvePoints& points) {
   const SlotChoice& choice = request.flights[0];
   const double* heights = mas1[choice.height];
   constexpr int kFirstRow = kAverageHalfWidth + 2;
-  constexpr int kWidth = 2 * kAverageHalfWidth + 1;
-  long double sum = 0;
+  ExactSum sum;
   int count = 0;
   const auto take = [&](int row, int sign) {
     if (row < 1 || row > mass1Count || !hasComparison[row]) return;
-    sum += sign * static_cast<long double>(CompareMassiv[row]);
+    sign > 0 ? sum.add(CompareMassiv[row]) : sum.subtract(CompareMassiv[row]);
     count += sign;
   };
+  for (int row = kFirstRow - kAverageHalfWidth - 1; row < kFirstRow + kAverageHalfWidth; ++row) take(row, +1);
   for (int i = kFirstRow; i <= mass1Count; ++i) {
-    if ((i - kFirstRow) % kWidth == 0) {
-      sum = 0;
-      count = 0;
-      for (int row = i - kAverageHalfWidth; row <= i + kAverageHalfWidth; ++row) take(row, +1);
-    } else {
-      take(i + kAverageHalfWidth, +1);
-      take(i - kAverageHalfWidth - 1, -1);
-    }
-    if (hasComparison[i]) points.add(static_cast<double>(sum / count), heights[i]);
+    take(i + kAverageHalfWidth, +1);
+    take(i - kAverageHalfWidth - 1, -1);
+    if (hasComparison[i]) points.add(static_cast<double>(sum.value() / count), heights[i]);
   }
 }
 

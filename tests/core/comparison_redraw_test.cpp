@@ -125,6 +125,37 @@ TEST_F(Redraw, TheAverageSkipsRowsWithoutAComparisonValue) {
   EXPECT_DOUBLE_EQ(points.average.x[100 - 52 - 1], sum / 100);
 }
 
+// Each average is the mean of its window as if summed exactly: a huge value changes only the
+// averages of the windows that hold it, and rounds away none of the small values beside it.
+TEST_F(Redraw, TheAverageIsExactBesideAndAfterASpike) {
+  std::vector<double> values;
+  for (int i = 0; i < 400; ++i) values.push_back(0.1 * (i % 7) + 1e-3 * i);
+  std::vector<double> spiked = values;
+  spiked[199] = 1e12;  // row 200
+  loadFlight(2, {range(0, 1, 500), range(0, 0, 500)});
+  loadFlight(1, {range(1, 1, 400), spiked});
+  redraw();
+  const CurvePoints withSpike = points.average;
+  values[199] = std::nan("");  // row 200 without a comparison value
+  loadFlight(1, {range(1, 1, 400), values});
+  redraw();
+  for (std::size_t i = 0, j = 0; i < withSpike.y.size(); ++i) {
+    const int row = static_cast<int>(withSpike.y[i]);
+    if (row == 200) continue;
+    ASSERT_EQ(points.average.y[j], row);
+    const double without = points.average.x[j++];
+    if (std::abs(row - 200) > kAverageHalfWidth) {
+      EXPECT_EQ(withSpike.x[i], without) << "row " << row;
+      continue;
+    }
+    long double smallOnes = 0;
+    for (int r = std::max(1, row - 50); r <= std::min(400, row + 50); ++r)
+      if (r != 200) smallOnes += values[r - 1];
+    const int count = std::min(400, row + 50) - std::max(1, row - 50) + 1;
+    EXPECT_EQ(withSpike.x[i], static_cast<double>((1e12L + smallOnes) / count)) << "row " << row;
+  }
+}
+
 TEST_F(Redraw, SlowChannelPlotsOnlyItsOwnRows) {
   // Columns: height, slwi, the reading after it.
   loadFlight(1, {{100, 200, 300, 400}, {10, 11, 10, 7}, {2048, 0, 4096, 1234}});

@@ -1,5 +1,7 @@
 #include "batch_mode.h"
 
+#include "atomic_file.h"
+#include "flight_error.h"
 #include "clickable_label.h"
 #include "form1.h"
 #include "up_down.h"
@@ -7,12 +9,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -23,7 +26,7 @@ const char kUsage[] =
     "  --open SLOT FILE         open FILE into slot 1, 2 or 3 with its open button\n"
     "  --cancel SLOT            click the slot's open button and cancel its dialog\n"
     "  --separator point|comma  tick the separator box, when it is not ticked\n"
-    "  --locale-decimal C       the regional decimal separator, . or ,\n"
+    "  --locale-decimal C       the regional decimal separator, . or , (ticks its box)\n"
     "  --height SLOT ITEM       pick ITEM (its text, or #N for index N) as the slot's height\n"
     "  --param SLOT ITEM        pick ITEM as the slot's parameter\n"
     "  --type SLOT height|param TEXT  type TEXT into the slot's combo box, as one change\n"
@@ -39,6 +42,7 @@ const char kUsage[] =
 struct Step {
   QString option;
   QStringList values;
+  QList<QByteArray> bytes;  // the values as given: a file name opens by its bytes
   QString text() const { return (QStringList{option} + values).join(QLatin1Char(' ')); }
 };
 
@@ -79,7 +83,9 @@ struct Script {
   QString jsonFile;
 };
 
-Script parse(const QStringList& arguments) {
+Script parse(const QList<QByteArray>& argumentBytes) {
+  QStringList arguments;
+  for (const QByteArray& argument : argumentBytes) arguments << QString::fromLocal8Bit(argument);
   Script script;
   for (int i = arguments.indexOf("--batch") + 1; i < arguments.size(); ++i) {
     const QString& option = arguments[i];
@@ -92,7 +98,7 @@ Script parse(const QStringList& arguments) {
                                      [&](const Syntax& s) { return option == s.option; });
     if (syntax == std::end(kSyntax)) throw BadArguments{"unknown step " + option};
     if (i + syntax->values >= arguments.size()) throw BadArguments{option + ": values missing"};
-    Step step{option, arguments.mid(i + 1, syntax->values)};
+    Step step{option, arguments.mid(i + 1, syntax->values), argumentBytes.mid(i + 1, syntax->values)};
     i += syntax->values;
     // A step count may follow the direction.
     bool isCount = false;
@@ -122,7 +128,7 @@ class BatchRun : public ErrorReporter {
     const QString& first = step.values.value(0);
     const int slot = first.toInt();
     if (step.option == "--open") {
-      chooser_.choose(step.values[1]);
+      chooser_.choose(step.bytes[1]);
       form_.slotWidgets(slot).openButton->click();
     } else if (step.option == "--cancel") {
       chooser_.cancel();
@@ -132,6 +138,7 @@ class BatchRun : public ErrorReporter {
       if (!box->isChecked()) box->click();
     } else if (step.option == "--locale-decimal") {
       form_.regionalSeparator = first.at(0).toLatin1();
+      form_.mirrorRegionalSeparator();
     } else if (step.option == "--height") {
       pick(form_.slotWidgets(slot).heightBox, step.values[1]);
     } else if (step.option == "--param") {
@@ -193,18 +200,23 @@ class BatchRun : public ErrorReporter {
   QString step_;
 };
 
-bool writeJson(const QString& fileName, const QJsonObject& state) {
+// Fails with a FlightError naming the file and the reason.
+void writeJson(const QString& fileName, const QJsonObject& state) {
   const QByteArray text = QJsonDocument(state).toJson(QJsonDocument::Compact) + '\n';
-  if (fileName == "-") return std::fwrite(text.constData(), 1, text.size(), stdout) == std::size_t(text.size());
-  QFile file(fileName);
-  return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+  if (fileName != "-") {
+    writeFileAtomically(fileName, text);
+    return;
+  }
+  const bool written = std::fwrite(text.constData(), 1, text.size(), stdout) == std::size_t(text.size());
+  if (!written || std::fflush(stdout) != 0)
+    throw FlightError(std::string("Cannot write the standard output: ") + std::strerror(errno));
 }
 
 }  // namespace
 
-bool isBatchRun(const QStringList& arguments) { return arguments.contains("--batch"); }
+bool isBatchRun(const QList<QByteArray>& arguments) { return arguments.contains("--batch"); }
 
-int runBatch(const QStringList& arguments) {
+int runBatch(const QList<QByteArray>& arguments) {
   Script script;
   try {
     script = parse(arguments);
@@ -214,8 +226,11 @@ int runBatch(const QStringList& arguments) {
   }
   BatchRun run;
   for (const Step& step : script.steps) run.perform(step);
-  if (!script.jsonFile.isEmpty() && !writeJson(script.jsonFile, run.state())) {
-    std::fprintf(stderr, "flightcompare: cannot write %s\n", script.jsonFile.toUtf8().constData());
+  if (script.jsonFile.isEmpty()) return run.failed() ? 1 : 0;
+  try {
+    writeJson(script.jsonFile, run.state());
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "flightcompare: %s\n", error.what());
     return 1;
   }
   return run.failed() ? 1 : 0;

@@ -1,23 +1,24 @@
 #include "chart_export.h"
 
+#include "atomic_file.h"
 #include "flight_error.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <qcustomplot.h>
 
-
 namespace {
 
-
-[[noreturn]] void failToWrite(const QString& fileName) {
-  throw FlightError(("Cannot write the picture \"" + fileName + "\".").toStdString());
+[[noreturn]] void failToPaint(const QString& fileName) {
+  throw FlightError(("Cannot write \"" + fileName + "\": the picture could not be drawn.").toStdString());
 }
 
 // Paints the charts left to right with one painter on the device.
-void paintCharts(const QList<QCustomPlot*>& charts, QPaintDevice& device) {
+void paintCharts(const QList<QCustomPlot*>& charts, QPaintDevice& device, const QString& fileName) {
   QCPPainter painter(&device);
+  if (!painter.isActive()) failToPaint(fileName);
   int left = 0;
   for (QCustomPlot* chart : charts) {
     const QSize size = chart->size();
@@ -27,6 +28,7 @@ void paintCharts(const QList<QCustomPlot*>& charts, QPaintDevice& device) {
     painter.restore();
     left += size.width();
   }
+  if (!painter.end()) failToPaint(fileName);
 }
 
 QSize sideBySide(const QList<QCustomPlot*>& charts) {
@@ -38,21 +40,27 @@ QSize sideBySide(const QList<QCustomPlot*>& charts) {
   return total;
 }
 
-void saveVector(const QList<QCustomPlot*>& charts, const QString& fileName, const QString& suffix) {
+void writePicture(const QList<QCustomPlot*>& charts, const QString& fileName, const QString& suffix,
+                  QIODevice& device) {
   const QSize size = sideBySide(charts);
-  if (suffix == "svg") {
+  if (suffix == "png") {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    paintCharts(charts, image, fileName);
+    if (!image.save(&device, "PNG")) failToPaint(fileName);
+  } else if (suffix == "svg") {
     QSvgGenerator svg;
-    svg.setFileName(fileName);
+    svg.setOutputDevice(&device);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
-    paintCharts(charts, svg);
-    return;
+    paintCharts(charts, svg, fileName);
+  } else {
+    QPdfWriter pdf(&device);
+    pdf.setResolution(72);
+    pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    paintCharts(charts, pdf, fileName);
   }
-  QPdfWriter pdf(fileName);
-  pdf.setResolution(72);
-  pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
-  pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-  paintCharts(charts, pdf);
 }
 
 QString suffixOf(const QString& fileName) {
@@ -62,34 +70,17 @@ QString suffixOf(const QString& fileName) {
   return suffix;
 }
 
-void checkWritten(const QString& fileName) {
-  if (!QFileInfo(fileName).isFile() || QFileInfo(fileName).size() == 0) failToWrite(fileName);
-}
-
 }  // namespace
 
-void saveChartImage(QCustomPlot* chart, const QString& fileName) {
-  const QString suffix = suffixOf(fileName);
-  const QSize size = chart->size();
-  bool saved = true;
-  if (suffix == "png") saved = chart->savePng(fileName, size.width(), size.height());
-  else if (suffix == "pdf") saved = chart->savePdf(fileName, size.width(), size.height());
-  else saveVector({chart}, fileName, suffix);
-  if (!saved) failToWrite(fileName);
-  checkWritten(fileName);
-}
+void saveChartImage(QCustomPlot* chart, const QString& fileName) { saveChartsImage({chart}, fileName); }
 
 void saveChartsImage(const QList<QCustomPlot*>& charts, const QString& fileName) {
   const QString suffix = suffixOf(fileName);
-  if (suffix == "png") {
-    QImage image(sideBySide(charts), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    paintCharts(charts, image);
-    if (!image.save(fileName, "PNG")) failToWrite(fileName);
-  } else {
-    saveVector(charts, fileName, suffix);
-  }
-  checkWritten(fileName);
+  // Drawn in memory first: the writers of the formats do not all tell when a write fails.
+  QBuffer picture;
+  picture.open(QIODevice::WriteOnly);
+  writePicture(charts, fileName, suffix, picture);
+  writeFileAtomically(fileName, picture.data());
 }
 
 QString chartImageFilter() {

@@ -6,9 +6,9 @@
 
 class QCustomPlot;
 
-// Pictures of charts, in the format the file name's suffix names: .png, .svg or .pdf. One
-// chart goes through QCustomPlot's own savers where it has one; several stand side by side in
-// one picture. Fails with a FlightError naming the file.
+// Pictures of charts, in the format the file name's suffix names: .png, .svg or .pdf; several
+// charts stand side by side in one picture. Written whole or not at all; fails with a
+// FlightError naming the file.
 void saveChartImage(QCustomPlot* chart, const QString& fileName);
 void saveChartsImage(const QList<QCustomPlot*>& charts, const QString& fileName);
 

@@ -89,4 +89,11 @@ void TForm1::createPanel2() {
 void TForm1::FormCreate() {
   Memo1->clear();
   MaxHight = kTopOfHeightWindow;
+  mirrorRegionalSeparator();
+}
+
+// The first file must read in any regional setting: the box ticked is the one that states the
+// computer's separator. The boxes' handlers keep exactly one ticked.
+void TForm1::mirrorRegionalSeparator() {
+  (regionalSeparator == '.' ? CheckBox2 : CheckBox3)->setChecked(true);
 }

@@ -37,6 +37,8 @@ class TForm1 : public QWidget {
 
   // The decimal separator of the regional settings, the only one the conversion accepts.
   char regionalSeparator;
+  // Ticks the separator box that states regionalSeparator.
+  void mirrorRegionalSeparator();
 
   QFrame* Panel1;
   QPushButton* Polus3;
@@ -123,9 +125,9 @@ class TForm1 : public QWidget {
   SlotWidgets slotWidgets(int slot) const;
 
   // Reads a file into slot 1, 2 or 3 as its open button would with that file chosen.
-  void openFile(int slot, const QString& fileName);
-  // Dropped files and files named at start: each opened as its own action.
-  void openFiles(const QStringList& fileNames);
+  void openFile(int slot, const QByteArray& fileName);
+  // Dropped files and files named at start, by their names' bytes: each opened as its own action.
+  void openFiles(const QList<QByteArray>& fileNames);
 
   // Both charts side by side as .png, .svg or .pdf; the points of the five series and the
   // layer statistics as CSV. Fail with a FlightError.

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 
 namespace {
 
@@ -95,11 +96,15 @@ void TForm1::createLabelsAndEdits() {
   Label1 = label(Panel1, "Label1", QStringLiteral("Вектор"), {309, 10}, kSmallFontPixels);
   Label2 = label(Panel1, "Label2", QStringLiteral("АВК"), {309, 20}, kSmallFontPixels);
   Label7 = label(Panel1, "Label7", QStringLiteral("МАРЛ"), {309, 30});
+  // They show file names, which may hold anything, markup too.
+  for (QLabel* fileLabel : {Label1, Label2, Label7}) fileLabel->setTextFormat(Qt::PlainText);
   Label8 = label(Panel1, "Label8", QStringLiteral("Разделитель дробной части:"), {465, 42});
 
   Edit1 = named(new QLineEdit(QStringLiteral("0"), Panel1), "Edit1", {273, 14, 30, 21});
   Edit1->setEnabled(false);
   Edit2 = named(new QLineEdit(QStringLiteral("10"), Panel1), "Edit2", {776, 38, 24, 21});
+  // A whole number as it is typed: blanks, then a sign, then digits.
+  Edit2->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral(" *[+-]?[0-9]*")), Edit2));
   Edit2->hide();
 
   Memo1 = named(new QPlainTextEdit(QStringLiteral("Memo1"), Panel1), "Memo1", {1032, 1, 82, 58});

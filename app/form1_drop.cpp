@@ -3,6 +3,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QLabel>
 #include <QMimeData>
 #include <QUrl>
@@ -11,16 +12,16 @@ namespace {
 
 constexpr int kSlots = 3;
 
-QStringList localFiles(const QMimeData* data) {
-  QStringList files;
+QList<QByteArray> localFiles(const QMimeData* data) {
+  QList<QByteArray> files;
   for (const QUrl& url : data->urls())
-    if (url.isLocalFile()) files << url.toLocalFile();
+    if (url.isLocalFile()) files << QFile::encodeName(url.toLocalFile());
   return files;
 }
 
 }  // namespace
 
-void TForm1::openFiles(const QStringList& fileNames) {
+void TForm1::openFiles(const QList<QByteArray>& fileNames) {
   for (int i = 0; i < fileNames.size() && i < kSlots; ++i)
     switchboard.guarded([this, i, &fileNames] { openFile(i + 1, fileNames[i]); })();
 }
@@ -33,7 +34,7 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
 // One file dropped on a slot's file-name label goes into that slot; otherwise the files go
 // into slots 1, 2, 3 in order.
 void TForm1::dropEvent(QDropEvent* event) {
-  const QStringList files = localFiles(event->mimeData());
+  const QList<QByteArray> files = localFiles(event->mimeData());
   if (files.isEmpty() || files.size() > kSlots) return;
   event->acceptProposedAction();
   const QWidget* target = childAt(event->position().toPoint());

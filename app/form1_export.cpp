@@ -2,15 +2,14 @@
 // statistics as CSV. From a context menu on each chart and from keyboard shortcuts.
 #include "form1.h"
 
+#include "atomic_file.h"
 #include "chart_export.h"
 #include "comparison_csv.h"
-#include "flight_error.h"
 #include "layer_statistics_panel.h"
 
 #include <QFileDialog>
 #include <qcustomplot.h>
 #include <QMenu>
-#include <QSaveFile>
 #include <QShortcut>
 
 #include <sstream>
@@ -26,11 +25,7 @@ void TForm1::saveDataAs(const QString& fileName) {
                       {"Series4", &redrawPoints_.average},
                       {"Series5", &redrawPoints_.flight3}},
                      Statistics->statistics());
-  QSaveFile file(fileName);
-  const std::string bytes = text.str();
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) < 0 ||
-      !file.commit())
-    throw FlightError(("Cannot write the data \"" + fileName + "\": " + file.errorString()).toStdString());
+  writeFileAtomically(fileName, QByteArray::fromStdString(text.str()));
 }
 
 void TForm1::createExportActions() {

@@ -4,6 +4,7 @@
 #include "clickable_label.h"
 #include "flight_tables.h"
 #include "quick_select.h"
+#include "slow_channel.h"
 #include "up_down.h"
 
 #include <QCheckBox>
@@ -133,4 +134,8 @@ void TForm1::ComboBox2Change() {
 }
 void TForm1::ComboBox3Change() { switchboard.performClick(Compare); }
 void TForm1::ComboBox4Change() { switchboard.performClick(Compare); }
-void TForm1::Edit2Change() { switchboard.performClick(Compare); }
+// A number half typed (nothing yet, or only its sign) keeps the last drawing.
+void TForm1::Edit2Change() {
+  if (isSlowChannelNumberUnfinished(Edit2->text().toStdString())) return;
+  switchboard.performClick(Compare);
+}

@@ -2,10 +2,10 @@
 #include "form1.h"
 
 #include "flight_reader.h"
+#include "text_file.h"
 #include "window_slot_controls.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QPushButton>
 
 namespace {
@@ -33,17 +33,30 @@ void TForm1::chooseAndRead(int slot) {
   readChosenFile(slot);
 }
 
-void TForm1::openFile(int slot, const QString& fileName) {
+void TForm1::openFile(int slot, const QByteArray& fileName) {
   OpenDialog& dialog = openDialog(slot);
   dialog.filter = kOpenFilter;
   dialog.fileName = fileName;
   readChosenFile(slot);
 }
 
+// A file that cannot be opened changes nothing. Once the read has emptied the slot, the charts
+// are redrawn whether it succeeds or not, so that they never show a flight that is gone.
 void TForm1::readChosenFile(int slot) {
+  TextFile file(openDialog(slot).fileName.toStdString());
   const SlotWidgets widgets = slotWidgets(slot);
   WindowSlotControls controls(widgets.fileLabel, widgets.series, widgets.heightBox, widgets.parameterBox, Label5);
-  readFlightFile(slot, QFile::encodeName(openDialog(slot).fileName).toStdString(), decimalSeparators(), controls);
+  try {
+    readFlightFile(slot, file, decimalSeparators(), controls);
+  } catch (...) {
+    const std::exception_ptr readFailure = std::current_exception();
+    try {
+      switchboard.performClick(Compare);
+    } catch (...) {
+      throw SuccessiveFailures{readFailure, std::current_exception()};
+    }
+    throw;
+  }
   switchboard.performClick(Compare);
 }
 

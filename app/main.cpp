@@ -4,21 +4,31 @@
 
 #include <QApplication>
 
+namespace {
+
+// File names stay the bytes they were given as: a name in another encoding still opens.
+QList<QByteArray> argumentBytes(int argc, char* argv[]) {
+  QList<QByteArray> arguments;
+  for (int i = 0; i < argc; ++i) arguments << QByteArray(argv[i]);
+  return arguments;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  const bool batch = isBatchRun(arguments);
+  const bool batch = isBatchRun(argumentBytes(argc, argv));
   // Batch mode never shows the window, so it needs no display.
   if (batch && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 
+  // Qt takes its own options out of argv.
   QApplication application(argc, argv);
   loadWindowFace();
-  if (batch) return runBatch(arguments);
+  if (batch) return runBatch(argumentBytes(argc, argv));
 
   TForm1 window;
   Form1 = &window;
   window.show();
   // flightcompare FILE1 [FILE2 [FILE3]] opens them into the slots, as a drop would.
-  window.openFiles(QApplication::arguments().mid(1));
+  window.openFiles(argumentBytes(argc, argv).mid(1));
   return application.exec();
 }

@@ -1,19 +1,22 @@
 #include "open_dialog.h"
 
+#include <QFile>
 #include <QFileDialog>
 
 bool DialogFileChooser::execute(OpenDialog& dialog) {
-  const QString chosen =
-      QFileDialog::getOpenFileName(parent_, QString(), dialog.fileName, qtNameFilters(dialog.filter));
+  const QString chosen = QFileDialog::getOpenFileName(parent_, QString(), QFile::decodeName(dialog.fileName),
+                                                      qtNameFilters(dialog.filter));
   if (chosen.isEmpty()) return false;
-  dialog.fileName = chosen;
+  dialog.fileName = QFile::encodeName(chosen);
   return true;
 }
 
+void ScriptedFileChooser::choose(const QString& fileName) { choose(QFile::encodeName(fileName)); }
+
 bool ScriptedFileChooser::execute(OpenDialog& dialog) {
-  const QString answer = answers_.isEmpty() ? QString() : answers_.takeFirst();
-  if (answer.isEmpty()) return false;
-  dialog.fileName = answer;
+  const std::optional<QByteArray> answer = answers_.isEmpty() ? std::nullopt : answers_.takeFirst();
+  if (!answer) return false;
+  dialog.fileName = *answer;
   return true;
 }
 

@@ -1,17 +1,19 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
 class QWidget;
 
 // The open-file dialog of a slot: a filter in the "Description|patterns|..." form and the name
-// chosen last, which the next run starts from.
+// chosen last, which the next run starts from. The name is kept as the file system's bytes, so
+// that a name in another encoding (a Windows Cyrillic one) still opens.
 struct OpenDialog {
   QString filter;
-  QString fileName;
+  QByteArray fileName;
 };
 
 // Runs a slot's dialog: the window asks the user, tests and batch mode follow a script.
@@ -31,15 +33,16 @@ class DialogFileChooser : public FileChooser {
   QWidget* parent_;
 };
 
-// Answers with the queued names in order; an empty answer, or none left, is a cancel.
+// Answers with the queued names in order; a cancel, or none left, is a cancel.
 class ScriptedFileChooser : public FileChooser {
  public:
-  void choose(const QString& fileName) { answers_.append(fileName); }
-  void cancel() { answers_.append(QString()); }
+  void choose(const QByteArray& fileName) { answers_.append(fileName); }
+  void choose(const QString& fileName);
+  void cancel() { answers_.append(std::nullopt); }
   bool execute(OpenDialog& dialog) override;
 
  private:
-  QStringList answers_;
+  QList<std::optional<QByteArray>> answers_;
 };
 
 // "Special files|*.TXT;*.raw|Any file (*.*)|*.*" as Qt's dialogs want it:

@@ -20,9 +20,18 @@ void Switchboard::performClick(QAbstractButton* button) const {
 }
 
 void Switchboard::guard(const Handler& handler) const {
+  const auto report = [this](const std::exception& error) { reporter_->report(QString::fromUtf8(error.what())); };
   try {
     handler();
+  } catch (const SuccessiveFailures& failures) {
+    for (const std::exception_ptr& failure : {failures.first, failures.then}) {
+      try {
+        std::rethrow_exception(failure);
+      } catch (const std::exception& error) {
+        report(error);
+      }
+    }
   } catch (const std::exception& error) {
-    reporter_->report(QString::fromUtf8(error.what()));
+    report(error);
   }
 }

@@ -2,10 +2,16 @@
 
 #include <QHash>
 
+#include <exception>
 #include <functional>
 
 class QAbstractButton;
 class ErrorReporter;
+
+// Two failures of one action, one after the other: both are reported, in that order.
+struct SuccessiveFailures {
+  std::exception_ptr first, then;
+};
 
 // Routes every user action to its handler. Handlers throw on failure; the guard around each
 // action coming from the event loop is the one place that catches and reports. A performed

@@ -24,6 +24,15 @@ int slowChannelNumber(std::string_view text) {
   return value;
 }
 
+bool isSlowChannelNumberUnfinished(std::string_view text) {
+  int signs = 0;
+  for (const char c : text) {
+    if (c == '+' || c == '-') ++signs;
+    else if (c != ' ') return false;
+  }
+  return signs <= 1;
+}
+
 double slowChannelValue(int channel, double raw) {
   const long double v = raw;
   if (channel == 10) return static_cast<double>(v * 6.6L / 4096);

@@ -1,6 +1,7 @@
 #include "field_scanners.h"
 
 #include "flight_error.h"
+#include "text_encoding.h"
 
 #include <algorithm>
 #include <charconv>
@@ -10,6 +11,8 @@
 namespace {
 
 bool isFieldSeparator(char c) { return c == ' ' || c == '\t'; }
+
+[[noreturn]] void rejectField(std::string_view field, DecimalSeparators separators);
 
 bool canBeginNumber(char c) {
   return (c >= '0' && c <= '9') || c == '.' || c == ',' || c == '-' || c == '/';
@@ -34,17 +37,6 @@ class ScratchText {
   std::string heap_;
   char* data_ = stack_;
 };
-
-// The message names the field as it was rewritten for the conversion; a control character,
-// a NUL among them, shows as the replacement character so that the message stays whole.
-[[noreturn]] void rejectField(std::string_view field, DecimalSeparators separators) {
-  std::string text;
-  for (const char c : field) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) text += "\uFFFD";
-    else text += (c == '.' || c == ',') ? separators.chosen : c == '/' ? '0' : c;
-  }
-  throw FlightError("'" + text + "' is not a valid floating point value");
-}
 
 // A field as the conversion sees it: slashes are zeros, and a point or a comma is the chosen
 // separator, which the conversion accepts only when it is the regional one.
@@ -171,6 +163,35 @@ double takeNumber(std::string_view& line, DecimalSeparators separators) {
                            exponent, {mantissa, static_cast<std::size_t>(p - mantissa)}, field, separators);
   }
   return negative ? -value : value;
+}
+
+// The message names the field as it was rewritten for the conversion, cut to its first
+// kQuotedCharacters: a field may be megabytes long. A control character, a NUL among them,
+// shows as the replacement character so that the message stays whole.
+[[noreturn]] void rejectField(std::string_view field, DecimalSeparators separators) {
+  constexpr std::size_t kQuotedCharacters = 64;
+  std::string text;
+  std::size_t characters = 0;
+  for (const char c : field) {
+    const bool startsCharacter = !isContinuation(static_cast<unsigned char>(c));
+    if (startsCharacter && characters++ == kQuotedCharacters) {
+      text += "\u2026";
+      break;
+    }
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) text += "\uFFFD";
+    else text += (c == '.' || c == ',') ? separators.chosen : c == '/' ? '0' : c;
+  }
+  const std::string message = "'" + text + "' is not a valid floating point value";
+  if (separators.chosen != separators.regional) {
+    std::string_view withTheOtherBox = field;
+    try {
+      takeNumber(withTheOtherBox, {separators.regional, separators.regional});
+    } catch (const FlightError&) {
+      throw FlightError(message);
+    }
+    throw SeparatorMismatch(message, separators.regional);
+  }
+  throw FlightError(message);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "flight_error.h"
+
 #include <string>
 #include <string_view>
 
@@ -9,6 +11,17 @@
 struct DecimalSeparators {
   char chosen;
   char regional;
+};
+
+// A field that fails only because the box ticked is not the one of the regional separator:
+// with the other box it reads.
+class SeparatorMismatch : public FlightError {
+ public:
+  SeparatorMismatch(const std::string& message, char regional) : FlightError(message), regional_(regional) {}
+  char regional() const { return regional_; }
+
+ private:
+  char regional_;
 };
 
 // Each scanner takes the line by reference and shortens it from the front.
@@ -22,7 +35,8 @@ void deletNoDigit(std::string_view& line);
 // conversion accepts a sign, digits with at most one regional separator and an optional
 // exponent with digits, nothing else; it is correctly rounded, rejects a value too large for a
 // double and reads one too small as 0 or a subnormal. Fails with
-// "'%s' is not a valid floating point value" naming the rewritten field.
+// "'%s' is not a valid floating point value" naming the rewritten field (its first 64
+// characters and "…" when longer), as a SeparatorMismatch when the other box would read it.
 double decodDigit(std::string_view& line, DecimalSeparators separators);
 
 // Takes the next column name, with the blanks and tabs around it; points become commas.

@@ -6,37 +6,33 @@
 #include "slot_controls.h"
 #include "text_file.h"
 
-#include <filesystem>
+#include <new>
 #include <string>
 
 namespace {
 
-// A directory is no file, as the operator sees it.
-bool fileExists(const std::filesystem::file_status& status) {
-  return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
-}
+// The box that states the computer's decimal separator.
+std::string separatorBox(char regional) { return regional == '.' ? "\"Точка\"" : "\"Запятая\""; }
 
-// Only a regular file has an end: a pipe would wait for a writer forever, a device may never
-// stop giving bytes.
-void checkRegularFile(const std::string& fileName, const std::filesystem::file_status& status) {
-  if (!std::filesystem::is_regular_file(status))
-    throw FlightError("I/O error reading \"" + fileName + "\": not a regular file");
+// Under the message: the file and the line, and what the operator can do about a field that
+// only the other separator box would read.
+FlightError withPlace(const FlightError& error, const TextFile& file) {
+  std::string where = "File: " + file.fileName() + ", line " + std::to_string(file.lineNumber()) +
+                      (file.readPastTheEnd() ? " (past the last line)" : "");
+  if (const auto* mismatch = dynamic_cast<const SeparatorMismatch*>(&error))
+    where += "\nThe number would read with " + separatorBox(mismatch->regional()) + " ticked: tick " +
+             separatorBox(mismatch->regional()) + " and open the file again.";
+  return FlightError(error.message(), where);
 }
 
 }  // namespace
 
-void readFlightFile(int slot, const std::string& fileName, DecimalSeparators separators,
-                    SlotControls& controls) {
-  std::error_code unknown;
-  const auto status = std::filesystem::status(fileName, unknown);
-  if (!fileExists(status)) throw FlightError("File does not exist.", fileName.empty() ? "" : "File: " + fileName);
+void readFlightFile(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls) {
+  const std::string& fileName = file.fileName();
   if (slot == 1) lowchange1Position = kNoSlwiColumn;
   FlightSlotData flight = flightSlot(slot);
   flight.rowCount = 0;
-
   controls.setFileLabel(fileName);
-  checkRegularFile(fileName, status);
-  TextFile file(fileName);
   controls.setLegendTitle(lastCharacters(fileName, kLegendTitleLength));
 
   FlightReading reading(slot, file, separators, controls);
@@ -44,13 +40,22 @@ void readFlightFile(int slot, const std::string& fileName, DecimalSeparators sep
   try {
     count = reading.readAll();
   } catch (const FlightError& error) {
-    throw FlightError(error.message(), "File: " + fileName + ", line " + std::to_string(file.lineNumber()) +
-                                           (file.readPastTheEnd() ? " (past the last line)" : ""));
+    throw withPlace(error, file);
+  } catch (const std::bad_alloc&) {
+    throw FlightError("Not enough memory to read the file.", "File: " + fileName);
   }
+  if (!reading.recognised())
+    throw FlightError("Unrecognised file: no header line of a known flight layout.", "File: " + fileName);
   flight.rowCount = count;
 
   // The window's top comes down to the flight's last height; a read never raises it.
   const int height = reading.heightColumn();
   if (count > 0 && height >= 0 && flight.table[height][count] < MaxHight)
     MaxHight = flight.table[height][count];
+}
+
+void readFlightFile(int slot, const std::string& fileName, DecimalSeparators separators,
+                    SlotControls& controls) {
+  TextFile file(fileName);
+  readFlightFile(slot, file, separators, controls);
 }

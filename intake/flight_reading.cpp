@@ -11,17 +11,28 @@ FlightReading::FlightReading(int slot, TextFile& file, DecimalSeparators separat
       table_(flightSlot(slot).table) {}
 
 int FlightReading::readAll() {
-  // Every test looks at the current line, also after an earlier layout has read the file to
-  // its end: that layout's last line may still start another.
+  // The seven header tests in their order. Each looks at the current line, also after an
+  // earlier layout has read the file to its end: that layout's last line may still start another.
+  struct HeaderTest {
+    std::string_view start, otherStart;
+    void (FlightReading::*read)();
+  };
+  static const HeaderTest kHeaderTests[] = {
+      {"t\tH", {}, &FlightReading::readTabLayout},
+      {"Sct", {}, &FlightReading::readSctLayout},
+      {"INT", {}, &FlightReading::readIntLayout},
+      {"ВРЕ", {}, &FlightReading::readVreLayout},
+      {"    t", {}, &FlightReading::readIndentedTLayout},
+      {"         H", "        H", &FlightReading::readIndentedHLayout},
+      {"  Шифр    ", {}, &FlightReading::readShifrLayout},
+  };
   do {
     str_ = file_.readLine();
-    if (startsWith(str_, "t\tH")) readTabLayout();
-    if (startsWith(str_, "Sct")) readSctLayout();
-    if (startsWith(str_, "INT")) readPlainLayout("INTalt", "INTtemp");
-    if (startsWith(str_, "ВРЕ")) readPlainLayout("H", "T");
-    if (startsWith(str_, "    t")) readIndentedTLayout();
-    if (startsWith(str_, "         H") || startsWith(str_, "        H")) readIndentedHLayout();
-    if (startsWith(str_, "  Шифр    ")) readShifrLayout();
+    for (const HeaderTest& test : kHeaderTests) {
+      if (!startsWith(str_, test.start) && (test.otherStart.empty() || !startsWith(str_, test.otherStart))) continue;
+      recognised_ = true;
+      (this->*test.read)();
+    }
   } while (readingGoesOn());
   return count_;
 }

@@ -16,6 +16,8 @@ class FlightReading {
 
   // Header search and every layout that a header line starts; returns the row count.
   int readAll();
+  // Whether any line was the header line of a layout.
+  bool recognised() const { return recognised_; }
   int heightColumn() const { return heightColumn_; }
 
  private:
@@ -32,6 +34,8 @@ class FlightReading {
   void takeHeader(const HeaderRules& rules);
   void readTabLayout();
   void readSctLayout();
+  void readIntLayout() { readPlainLayout("INTalt", "INTtemp"); }
+  void readVreLayout() { readPlainLayout("H", "T"); }
   void readPlainLayout(std::string_view heightName, std::string_view parameterName);
   void readIndentedTLayout();
   void readIndentedHLayout();
@@ -43,7 +47,7 @@ class FlightReading {
   void markRestMissing(int fromColumn);
   void scaleHeight();
   void descentTest(bool strict);
-  bool readingGoesOn() const { return !file_.eof() && !stop_; }
+  bool readingGoesOn() { return !file_.eof() && !stop_; }
 
   int slot_;
   TextFile& file_;
@@ -55,4 +59,5 @@ class FlightReading {
   int count_ = 0;
   int heightColumn_ = -1;
   bool stop_ = false;
+  bool recognised_ = false;
 };

@@ -1,44 +1,63 @@
 #pragma once
 
+#include "text_encoding.h"
+
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
+
+// The longest line a flight file may have, its line break included. Real rows are a few
+// hundred bytes; the bound keeps a read's memory small whatever the file holds.
+constexpr std::size_t kLongestLine = std::size_t{4} << 20;
 
 // A raw flight file as lines of UTF-8 text. Ground stations write Windows-1251; a file that is
 // entirely valid UTF-8 and holds non-ASCII text was converted on Linux and is taken as UTF-8.
-// A line ends at its first CR or LF and reading goes on after the next LF; the first Ctrl-Z
-// ends the file. Reading past the end yields empty lines, as a text file does.
+// A UTF-8 byte-order mark at the very start is no text. A line ends at its first CR or LF and
+// reading goes on after the next LF; the first Ctrl-Z ends the file. Reading past the end
+// yields empty lines, as a text file does. The file is read in chunks as the lines are asked
+// for, never held whole.
 class TextFile {
  public:
-  // Reads the whole file at once; fails with a FlightError naming the file and the reason.
-  explicit TextFile(const std::string& fileName);
+  // Opens without waiting and takes only a regular file: a FIFO would wait for a writer, a
+  // device may never end. Fails with "File does not exist." for no such file or a folder,
+  // otherwise with a FlightError naming the file and the system's reason.
+  explicit TextFile(std::string fileName);
+  ~TextFile();
+  TextFile(const TextFile&) = delete;
+  TextFile& operator=(const TextFile&) = delete;
 
-  bool eof() const { return next_ >= end_; }
+  const std::string& fileName() const { return fileName_; }
+  bool eof();
 
   // How many lines have been read, those past the end included, and whether the last one was.
   int lineNumber() const { return lineNumber_; }
   bool readPastTheEnd() const { return readPastTheEnd_; }
 
-  // The next line; valid until the next call.
+  // The next line; valid until the next call. Fails with "Line too long: …" for a line
+  // longer than kLongestLine and with an I/O error naming the file.
   std::string_view readLine();
 
  private:
-  std::string bytes_;
-  std::string decoded_;  // reused for every line that needs Windows-1251 decoding
-  const char* next_;
-  const char* end_;
-  bool utf8_;
+  bool fill();
+  void skipByteOrderMark();
+  bool isUtf8();
+  bool wholeFileIsUtf8() const;
+  [[noreturn]] void failToRead(int error) const;
+
+  enum class Encoding { Unknown, Utf8, Windows1251 };
+
+  std::string fileName_;
+  int descriptor_;
+  std::vector<char> buffer_;
+  std::size_t begin_ = 0, end_ = 0;  // the bytes of buffer_ not read yet
+  bool exhausted_ = false;           // the file's end, or its Ctrl-Z, is in the buffer
+  bool startChecked_ = false;
+  Encoding encoding_ = Encoding::Unknown;
+  std::string line_;
   int lineNumber_ = 0;
   bool readPastTheEnd_ = false;
 };
-
-// The last count characters of a UTF-8 text, or all of it when shorter.
-std::string lastCharacters(std::string_view text, std::size_t count);
-
-// The number of characters of a UTF-8 text.
-std::size_t characterCount(std::string_view text);
-
-// Drops count characters from the front of a UTF-8 text (all of it when shorter).
-void dropCharacters(std::string_view& text, std::size_t count);
 
 // Whether a line begins with these characters (byte-wise equal in UTF-8).
 inline bool startsWith(std::string_view line, std::string_view prefix) {

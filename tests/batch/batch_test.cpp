@@ -1,44 +1,5 @@
 // The headless front, run as the operator's scripts run it.
-#include "flight_generator.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-namespace {
-
-struct BatchResult {
-  int exitCode;
-  QJsonObject state;
-  QString errorOutput;
-};
-
-class Batch : public ::testing::Test {
- protected:
-  BatchResult run(const QStringList& steps) {
-    QProcess program;
-    program.start(FLIGHTCOMPARE_BINARY, QStringList{"--batch"} + steps + QStringList{"--json", "-"});
-    program.waitForFinished(60000);
-    return {program.exitCode(), QJsonDocument::fromJson(program.readAllStandardOutput()).object(),
-            QString::fromUtf8(program.readAllStandardError())};
-  }
-
-  QString generated(const QString& name, const FlightRecipe& recipe) {
-    const QString path = folder.filePath(name);
-    writeFlight(path.toStdString(), recipe);
-    return path;
-  }
-
-  QTemporaryDir folder;
-};
-
-QJsonObject slot(const BatchResult& result, int index) { return result.state["slots"].toArray()[index - 1].toObject(); }
-
-}  // namespace
+#include "batch_fixture.h"
 
 TEST_F(Batch, OpensFilesAndReportsTheWindowState) {
   FlightRecipe tab;
@@ -70,14 +31,18 @@ TEST_F(Batch, RecordsFailuresAndGoesOn) {
   FlightRecipe comma;
   comma.decimal = ',';
   const QString file = generated("comma.txt", comma);
-  const BatchResult result = run({"--locale-decimal", ".", "--open", "1", folder.filePath("none.txt"), "--open",
-                          "1", file, "--separator", "point", "--open", "1", file, "--param", "1", "nope"});
+  const BatchResult result = run({"--locale-decimal", ".", "--open", "1", folder.filePath("none.txt"), "--separator",
+                                  "comma", "--open", "1", file, "--separator", "point", "--open", "1", file, "--param",
+                                  "1", "nope", "--open", "2", ""});
   EXPECT_EQ(result.exitCode, 1);
   const QJsonArray errors = result.state["errors"].toArray();
-  ASSERT_EQ(errors.size(), 3);
+  ASSERT_EQ(errors.size(), 4);
   EXPECT_TRUE(errors[0].toObject()["message"].toString().startsWith("File does not exist.\n"));
   EXPECT_TRUE(errors[1].toObject()["message"].toString().section('\n', 0, 0).endsWith("is not a valid floating point value"));
+  EXPECT_EQ(errors[1].toObject()["message"].toString().section('\n', 2),
+            "The number would read with \"Точка\" ticked: tick \"Точка\" and open the file again.");
   EXPECT_EQ(errors[2].toObject()["step"].toString(), "--param 1 nope");
+  EXPECT_EQ(errors[3].toObject()["message"].toString(), "File does not exist.") << "an empty name is no cancel";
   EXPECT_EQ(slot(result, 1)["rows"].toInt(), 200) << "the step after the failures still ran";
   EXPECT_TRUE(result.errorOutput.contains("File does not exist."));
 }

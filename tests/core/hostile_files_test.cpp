@@ -2,10 +2,15 @@
 // clear message, never a crash, a hang or a value that is silently wrong. A failed read leaves
 // its slot empty and the other slots and the height window as they were.
 #include "reader_fixture.h"
+#include "text_file.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <filesystem>
 #include <optional>
 
@@ -48,7 +53,7 @@ TEST_F(HostileFiles, EachGivesItsResultOrAClearMessage) {
     int rows;
   };
   const Case cases[] = {
-      {"empty.txt", {}, 0},
+      {"empty.txt", "Unrecognised file: no header line of a known flight layout.", 0},
       {"header-only-tab.txt", kEmptyField, 0},  // the row loop reads one line past the end
       {"header-only-sct.raw", {}, 0},
       {"header-only-int.int", kEmptyField, 0},
@@ -103,12 +108,15 @@ TEST_F(HostileFiles, ValuesAtTheEdgesOfADouble) {
 }
 
 TEST_F(HostileFiles, HugeLinesAndWideRows) {
-  const std::string tenMegabytes(10'000'000, 'x');
-  EXPECT_EQ(readInto1(files.write("one-line.txt", tenMegabytes)), std::nullopt);
-  EXPECT_EQ(mass1Count, 0);
+  // A line is held whole while it is read: the longest one a read takes bounds its memory.
+  const std::string longLine = "INT " + std::string(kLongestLine, '1');
+  EXPECT_EQ(readInto1(files.write("one-line.txt", longLine)), "Line too long: a line of a flight file holds at most 4 MiB.");
+  EXPECT_EQ(readInto1(files.write("long-field.int", "INTtime INTalt\n" + longLine.substr(0, kLongestLine - 1))),
+            conversionError(std::string(64, '1') + "\u2026"))
+      << "a field is quoted by its first 64 characters";
 
   std::string names = "t\tH";
-  while (names.size() < 10'000'000) names += "\tname";
+  while (names.size() < 1'000'000) names += "\tname";
   EXPECT_EQ(readInto1(files.write("wide-header.txt", names + "\n1\t2\n")),
             "Too many columns: a flight holds at most 56.");
 
@@ -126,4 +134,44 @@ TEST_F(HostileFiles, ThingsThatAreNoRegularFile) {
   EXPECT_EQ(readInto1(fifo), "I/O error reading \"" + fifo + "\": not a regular file") << "no waiting for a writer";
   EXPECT_EQ(readInto1("/proc/self/mem"), "I/O error reading \"/proc/self/mem\": Input/output error");
   EXPECT_EQ(controls[1].label, "/proc/self/mem") << "the label names the file that failed";
+}
+
+namespace {
+
+// Leaves the process only a little more address space than it uses now.
+void limitAddressSpaceToWhatIsUsedPlus(rlim_t spare) {
+  long pages = 0;
+  std::ifstream("/proc/self/statm") >> pages;
+  const rlim_t limit = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + spare;
+  const rlimit addressSpace{limit, limit};
+  setrlimit(RLIMIT_AS, &addressSpace);
+}
+
+bool underAddressSanitizer() {
+#if defined(__SANITIZE_ADDRESS__)
+  return true;
+#elif defined(__has_feature)
+  return __has_feature(address_sanitizer);
+#else
+  return false;
+#endif
+}
+
+}  // namespace
+
+TEST_F(HostileFiles, RunningOutOfMemoryIsAReadErrorNamingTheFile) {
+  if (underAddressSanitizer()) GTEST_SKIP() << "the sanitizer's shadow memory outgrows any such limit";
+  const std::string path = files.write("wide.int", "INTtime INTalt\n" + std::string(std::size_t{3} << 20, '1') + "\n");
+  EXPECT_EXIT(
+      {
+        limitAddressSpaceToWhatIsUsedPlus(std::size_t{1} << 20);
+        try {
+          readFlightFile(1, path, {'.', '.'}, controls[1]);
+        } catch (const FlightError& error) {
+          std::fputs(error.what(), stderr);
+          std::exit(mass1Count);
+        }
+        std::exit(100);
+      },
+      ::testing::ExitedWithCode(0), "^Not enough memory to read the file.\nFile: " + path + "$");
 }

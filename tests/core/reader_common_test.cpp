@@ -19,17 +19,20 @@ TEST_F(ReaderTest, AMissingFileChangesNothing) {
 }
 
 TEST_F(ReaderTest, LabelAndLegendNameTheFile) {
-  read(2, "no header here\n");
+  read(2, "INTtime INTalt\n1 2\n");
   EXPECT_EQ(controls[2].label, files.path("flight2.txt"));
   EXPECT_EQ(controls[2].legend, files.path("flight2.txt").substr(files.path("flight2.txt").size() - 30));
 }
 
-TEST_F(ReaderTest, LinesBeforeTheHeaderAreSkippedAndNoHeaderMeansNoRows) {
+TEST_F(ReaderTest, LinesBeforeTheHeaderAreSkippedAndNoHeaderIsAnError) {
   EXPECT_EQ(read(1, "station 17\nfree text\n\nINTtime INTalt\n1 2\n"), 1);
+  EXPECT_EQ(read(1, "\xEF\xBB\xBFINTtime INTalt\n1 2\n"), 1) << "a byte-order mark is no text";
   controls[1].items = {"kept"};
-  EXPECT_EQ(read(1, "station 17\nfree text\n"), 0);
+  for (const std::string bytes : {"station 17\nfree text\n", "", "\xEF\xBB\xBF", "\x89PNG\r\n\x1A\n", " INT\n"}) {
+    EXPECT_EQ(failure(1, bytes), "Unrecognised file: no header line of a known flight layout.");
+    EXPECT_EQ(mass1Count, 0);
+  }
   EXPECT_EQ(controls[1].items, std::vector<std::string>{"kept"});
-  EXPECT_EQ(read(1, ""), 0);
 }
 
 TEST_F(ReaderTest, AnEmptyLineAfterTheLastRowActsByLayout) {

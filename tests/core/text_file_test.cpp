@@ -36,6 +36,7 @@ TEST(TextFile, SplitsLinesAsATextFileDoes) {
       {"a\nb\x1A" "c\n", {"a", "b"}},
       {"", {}},
       {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
+      {"\xEF\xBB\xBF" "a\n\xEF\xBB\xBF" "b", {"a", "\xEF\xBB\xBF" "b"}},  // a byte-order mark only at the start
   };
   for (const Case& c : cases) EXPECT_EQ(linesOf(c.bytes), c.lines) << c.bytes;
 }
@@ -58,14 +59,31 @@ TEST(TextFile, DecodesWindows1251UnlessTheWholeFileIsUtf8) {
 
 TEST(TextFile, NamesTheFileAndTheReasonWhenItCannotBeRead) {
   TempFiles files;
-  try {
-    TextFile file(files.path("missing.txt"));
-    ADD_FAILURE();
-  } catch (const FlightError& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "I/O error reading \"" + files.path("missing.txt") + "\": No such file or directory");
+  const auto failure = [](const std::string& name) -> std::string {
+    try {
+      TextFile file(name);
+    } catch (const FlightError& error) {
+      return error.what();
+    }
+    return "opened";
+  };
+  EXPECT_EQ(failure(files.path("missing.txt")), "File does not exist.\nFile: " + files.path("missing.txt"));
+  EXPECT_EQ(failure(files.path("")), "File does not exist.\nFile: " + files.path("")) << "a folder";
+  EXPECT_EQ(failure(""), "File does not exist.");
+  EXPECT_EQ(failure("/dev/null"), "I/O error reading \"/dev/null\": not a regular file");
+}
+
+// Lines and characters cut by the ends of the chunks the file is read in read as if whole.
+TEST(TextFile, ReadsAFileLongerThanItsChunks) {
+  Lines lines;
+  std::string bytes;
+  for (int i = 0; bytes.size() < 3'000'000; ++i) {
+    lines.push_back("строка " + std::to_string(i) + std::string(i % 300, ' ') + "Шифр");
+    bytes += lines.back() + (i % 2 ? "\r\n" : "\n");
   }
-  EXPECT_THROW(TextFile{files.path("")}, FlightError) << "a directory";
+  EXPECT_EQ(linesOf(bytes), lines);
+  lines.back() = "\xD0";
+  EXPECT_EQ(linesOf(bytes + "\xD0").back(), "Р") << "a stray byte at the very end makes it Windows-1251";
 }
 
 TEST(Characters, CountAndCutByCharactersNotBytes) {

@@ -6,6 +6,7 @@
 #include "scripted_window.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
@@ -110,7 +111,8 @@ TEST_F(Beyond, DroppedFilesGoIntoTheSlotsInOrderOrOntoALabel) {
 }
 
 TEST_F(Beyond, FilesNamedAtStartOpenLikeADrop) {
-  form.openFiles({file("a.txt", first), folder.filePath("none.txt"), file("c.txt", second)});
+  form.openFiles({QFile::encodeName(file("a.txt", first)), QFile::encodeName(folder.filePath("none.txt")),
+                  QFile::encodeName(file("c.txt", second))});
   EXPECT_EQ(mass1Count, 400);
   EXPECT_EQ(mass3Count, 400) << "a failure does not stop the next file";
   EXPECT_EQ(errors.messages.size(), 1);

@@ -120,16 +120,35 @@ TEST_F(Controls, Edit2ShowsForTheSlowChannelAfterTheRedraw) {
   EXPECT_TRUE(form.Edit2->isHidden());
 }
 
-TEST_F(Controls, ANonNumberInEdit2ReportsOncePerEditWhileTheSlowChannelIsDrawn) {
+TEST_F(Controls, Edit2WaitsForANumberBeingTypedAndReportsAnyOtherText) {
   open(form.Button1, sct);
   pick(form.ComboBox2, 7);
   ASSERT_TRUE(errors.messages.isEmpty());
+  const int drawn = form.Series2->dataCount() + form.Series3->dataCount();
   form.Edit2->clear();
-  QTest::keyClicks(form.Edit2, "1x");
-  EXPECT_EQ(errors.messages, QStringList({"'' is not a valid integer value", "'1x' is not a valid integer value"}));
+  QTest::keyClicks(form.Edit2, " -x");
+  EXPECT_EQ(form.Edit2->text(), " -") << "only blanks, a sign and digits can be typed";
+  EXPECT_TRUE(errors.messages.isEmpty()) << "a number being typed is no error";
+  EXPECT_EQ(form.Series2->dataCount() + form.Series3->dataCount(), drawn) << "and keeps the last drawing";
+  QTest::keyClicks(form.Edit2, "11");
+  EXPECT_TRUE(errors.messages.isEmpty());
+  form.Edit2->setText(QStringLiteral("1x"));
+  EXPECT_EQ(errors.messages, QStringList({"'1x' is not a valid integer value"}));
   pick(form.ComboBox2, 2);
-  QTest::keyClicks(form.Edit2, "y");
-  EXPECT_EQ(errors.messages.size(), 2) << "the text matters only for the slow channel";
+  form.Edit2->setText(QStringLiteral("y"));
+  EXPECT_EQ(errors.messages.size(), 1) << "the text matters only for the slow channel";
+}
+
+TEST_F(Controls, AFailedReadAndTheRedrawAfterItReportBothInOrder) {
+  open(form.Button1, sct);
+  pick(form.ComboBox2, 7);
+  form.Edit2->setText(QStringLiteral("x"));
+  errors.messages.clear();
+  const QString bad = write("bad.txt", "INTtime INTalt\n1\n");
+  chooser.choose(bad);
+  form.Button3->click();
+  EXPECT_EQ(errors.messages, QStringList({"'' is not a valid floating point value\nFile: " + bad + ", line 2",
+                                          "'x' is not a valid integer value"}));
 }
 
 TEST_F(Controls, TypedTextSelectsTheItemItNamesOrNone) {

@@ -20,7 +20,7 @@ class ScriptedWindow : public ::testing::Test {
     form.setErrorReporter(&errors);
     form.setFileChooser(&chooser);
     form.regionalSeparator = '.';
-    form.CheckBox2->click();
+    form.mirrorRegionalSeparator();
   }
 
   QString write(const QString& name, const std::string& bytes) {

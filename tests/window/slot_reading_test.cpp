@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -86,7 +87,7 @@ TEST_F(SlotReading, CancelDoesNothingAndTheDialogKeepsTheLastFile) {
   EXPECT_EQ(mass2Count, 17) << "no read";
   EXPECT_EQ(redraws, 1);
   EXPECT_TRUE(errors.messages.isEmpty());
-  EXPECT_EQ(form.OpenDialog2.fileName, sct);
+  EXPECT_EQ(QFile::decodeName(form.OpenDialog2.fileName), sct);
   EXPECT_TRUE(form.OpenDialog2.filter.startsWith("Special files|*.TXT;"));
 
   chooser.cancel();
@@ -94,18 +95,24 @@ TEST_F(SlotReading, CancelDoesNothingAndTheDialogKeepsTheLastFile) {
   EXPECT_TRUE(errors.messages.isEmpty()) << "cancel right after start is no error either";
 }
 
-TEST_F(SlotReading, FailuresReportOnceAndRedrawNothing) {
+TEST_F(SlotReading, FailuresReportOnceAndRedrawOnlyWhenTheSlotWasEmptied) {
   chooser.choose(folder.filePath("gone.txt"));
   form.Button1->click();
+  EXPECT_EQ(redraws, 0);
+  EXPECT_EQ(form.Label1->text(), "Вектор") << "a missing file changes nothing";
   const QString bad = write("bad.txt", "INTtime INTalt\n1 2\n3\n");
   chooser.choose(bad);
   form.Button3->click();
+  const QString unknown = write("<b>unknown.txt", "no flight\n");
+  chooser.choose(unknown);
+  form.Button8->click();
   EXPECT_EQ(errors.messages, QStringList({"File does not exist.\nFile: " + folder.filePath("gone.txt"),
-                                          "'' is not a valid floating point value\nFile: " + bad + ", line 3"}));
-  EXPECT_EQ(redraws, 0);
-  EXPECT_EQ(form.Label1->text(), "Вектор") << "a missing file changes nothing";
+                                          "'' is not a valid floating point value\nFile: " + bad + ", line 3",
+                                          "Unrecognised file: no header line of a known flight layout.\nFile: " + unknown}));
+  EXPECT_EQ(redraws, 2) << "the charts show that the slot is empty now";
   EXPECT_EQ(form.ComboBox3->currentText(), "INTalt") << "what the failed read set stays";
   EXPECT_EQ(mass2Count, 0);
+  EXPECT_EQ(form.Label7->textFormat(), Qt::PlainText) << "a file name is never markup";
 }
 
 TEST_F(SlotReading, TheSeparatorBoxesDecideHowTheNextReadConverts) {
@@ -116,7 +123,8 @@ TEST_F(SlotReading, TheSeparatorBoxesDecideHowTheNextReadConverts) {
   form.regionalSeparator = ',';
   chooser.choose(comma);
   form.Button1->click();
-  EXPECT_EQ(errors.messages.value(0).section('\n', 0, 0), "'5.5' is not a valid floating point value");
+  EXPECT_EQ(errors.messages.value(0), "'5.5' is not a valid floating point value\nFile: " + comma + ", line 2\n" +
+                                          "The number would read with \"Запятая\" ticked: tick \"Запятая\" and open the file again.");
   form.CheckBox3->click();
   EXPECT_FALSE(form.CheckBox2->isChecked());
   chooser.choose(comma);
@@ -130,7 +138,7 @@ namespace {
 // Picks a file, which then changes before the reader gets to it.
 struct ChangingChooser : FileChooser {
   bool execute(OpenDialog& dialog) override {
-    dialog.fileName = path;
+    dialog.fileName = QFile::encodeName(path);
     change();
     return true;
   }

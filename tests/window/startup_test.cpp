@@ -4,6 +4,7 @@
 #include "up_down.h"
 
 #include <QCheckBox>
+#include <QLocale>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -93,8 +94,9 @@ TEST(StartUp, HoldsNoDataAndTheDesignedChoices) {
   EXPECT_EQ(MaxHight, 50000.0);
   EXPECT_EQ(MinHight, 0.0);
   EXPECT_FALSE(form.CheckBox1->isChecked());
-  EXPECT_FALSE(form.CheckBox2->isChecked());
-  EXPECT_TRUE(form.CheckBox3->isChecked());
+  const bool pointLocale = QLocale::system().decimalPoint() != QLatin1String(",");
+  EXPECT_EQ(form.CheckBox2->isChecked(), pointLocale) << "the box of the regional separator is ticked";
+  EXPECT_EQ(form.CheckBox3->isChecked(), !pointLocale);
   EXPECT_EQ(form.UpDown1->position(), 0);
   EXPECT_EQ(form.UpDown1->increment(), 1);
   for (QComboBox* box : {form.ComboBox1, form.ComboBox2, form.ComboBox3, form.ComboBox4,

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "flight_generator.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+struct BatchResult {
+  int exitCode;
+  QJsonObject state;
+  QString errorOutput;
+};
+
+class Batch : public ::testing::Test {
+ protected:
+  // The steps, then the state as JSON on standard output.
+  BatchResult run(const QStringList& steps) { return runShell(R"(exec "$0" --batch "$@" --json -)", steps); }
+
+  // A shell script that runs the program as "$0" with the arguments: for limits and for names
+  // that are no UTF-8.
+  BatchResult runShell(const QString& script, const QStringList& arguments) {
+    QProcess program;
+    program.start("/bin/sh", QStringList{"-c", script, FLIGHTCOMPARE_BINARY} + arguments);
+    program.waitForFinished(60000);
+    return {program.exitCode(), QJsonDocument::fromJson(program.readAllStandardOutput()).object(),
+            QString::fromUtf8(program.readAllStandardError())};
+  }
+
+  QString generated(const QString& name, const FlightRecipe& recipe) {
+    const QString path = folder.filePath(name);
+    writeFlight(path.toStdString(), recipe);
+    return path;
+  }
+
+  QTemporaryDir folder;
+};
+
+inline QJsonObject slot(const BatchResult& result, int index) {
+  return result.state["slots"].toArray()[index - 1].toObject();
+}

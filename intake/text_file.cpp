@@ -110,10 +110,17 @@ std::string_view TextFile::readLine() {
   const std::string_view text(start, (carriageReturn ? carriageReturn : stop) - start);
   begin_ = lineFeed ? lineFeed + 1 - buffer_.data() : end_;
 
-  line_.clear();
-  if (hasHighBytes(text.data(), text.data() + text.size()) && !isUtf8()) appendWindows1251AsUtf8(line_, text);
-  else line_.assign(text);
-  return line_;
+  if (hasHighBytes(text.data(), text.data() + text.size()) && !isUtf8()) {
+    line_.clear();
+    appendWindows1251AsUtf8(line_, text);
+    return line_;
+  }
+  // eof() refills the buffer only once every byte of it is read: then the line is kept apart.
+  if (begin_ == end_ && !exhausted_) {
+    line_.assign(text);
+    return line_;
+  }
+  return text;
 }
 
 // Decided on the first line that is more than ASCII: every line before it reads the same

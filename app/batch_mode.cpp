@@ -1,8 +1,8 @@
 #include "batch_mode.h"
 
 #include "atomic_file.h"
-#include "flight_error.h"
 #include "clickable_label.h"
+#include "flight_error.h"
 #include "form1.h"
 #include "up_down.h"
 #include "window_state_json.h"

@@ -2,13 +2,14 @@
 
 #include "chart_series.h"
 
+#include <algorithm>
 #include <cmath>
 
 ChartCrosshair::ChartCrosshair(QCustomPlot* chart, const ChartSeries* comparison)
     : QObject(chart), chart_(chart), comparison_(comparison) {
   const QCPLayer* current = chart->currentLayer();
-  chart->addLayer(QStringLiteral("crosshair"), nullptr, QCustomPlot::limAbove);
-  layer_ = chart->layer(QStringLiteral("crosshair"));
+  chart->addLayer(kCrosshairLayer, nullptr, QCustomPlot::limAbove);
+  layer_ = chart->layer(kCrosshairLayer);
   layer_->setMode(QCPLayer::lmBuffered);
   chart->setCurrentLayer(layer_);
   const QPen pen(QColor(0x80, 0x80, 0x80), 1, Qt::DashLine);
@@ -62,8 +63,34 @@ void ChartCrosshair::follow(QMouseEvent* event) {
     text += QStringLiteral("\nразность %1 (на %2)").arg(nearest->key, 0, 'g', 5).arg(nearest->value, 0, 'f', 1);
   }
   label_->setText(text);
-  label_->position->setCoords(at + QPointF(8, -8));
+  label_->position->setCoords(insidePlot(at));
   setShown(true);
+}
+
+// Beside the mouse, up and to the right, or on the other side where the plot's edge is near:
+// the readout always stays wholly inside the plot.
+QPointF ChartCrosshair::insidePlot(const QPointF& mouse) const {
+  constexpr double kGap = 8;
+  const QSizeF size = readoutSize();
+  const QRectF plot = chart_->axisRect()->rect();
+  // The label's position is its bottom-left corner.
+  double x = mouse.x() + kGap, y = mouse.y() - kGap;
+  if (x + size.width() > plot.right()) x = mouse.x() - kGap - size.width();
+  if (y - size.height() < plot.top()) y = mouse.y() + kGap + size.height();
+  return {std::clamp(x, plot.left(), std::max(plot.left(), plot.right() - size.width())),
+          std::clamp(y, std::min(plot.bottom(), plot.top() + size.height()), plot.bottom())};
+}
+
+QSizeF ChartCrosshair::readoutSize() const {
+  const QMargins padding = label_->padding();
+  return QFontMetricsF(label_->font()).size(0, label_->text()) +
+         QSizeF(padding.left() + padding.right(), padding.top() + padding.bottom());
+}
+
+QRectF ChartCrosshair::readoutRect() const {
+  const QSizeF size = readoutSize();
+  const QPointF bottomLeft = label_->position->pixelPosition();
+  return {QPointF(bottomLeft.x(), bottomLeft.y() - size.height()), size};
 }
 
 void ChartCrosshair::setShown(bool shown) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QRectF>
 #include <QString>
 
 class QCPItemStraightLine;
@@ -9,6 +10,9 @@ class QCPLayer;
 class QCustomPlot;
 class QMouseEvent;
 class ChartSeries;
+
+// The layer the crosshair is drawn on.
+inline const QString kCrosshairLayer = QStringLiteral("crosshair");
 
 // Lines through the mouse on a chart, with the height and the value under it; on the
 // comparison chart also the comparison value at that height. Drawn on a layer of its own, so a
@@ -20,12 +24,16 @@ class ChartCrosshair : public QObject {
   ChartCrosshair(QCustomPlot* chart, const ChartSeries* comparison);
 
   QString text() const;
+  // Where the readout stands, in the chart's pixels.
+  QRectF readoutRect() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void follow(QMouseEvent* event);
+  QSizeF readoutSize() const;
+  QPointF insidePlot(const QPointF& mouse) const;
   void setShown(bool shown);
 
   QCustomPlot* chart_;

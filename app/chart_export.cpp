@@ -1,6 +1,7 @@
 #include "chart_export.h"
 
 #include "atomic_file.h"
+#include "chart_crosshair.h"
 #include "flight_error.h"
 
 #include <QBuffer>
@@ -22,10 +23,15 @@ void paintCharts(const QList<QCustomPlot*>& charts, QPaintDevice& device, const 
   int left = 0;
   for (QCustomPlot* chart : charts) {
     const QSize size = chart->size();
+    // The crosshair follows the mouse on screen; it is no part of what is saved.
+    QCPLayer* crosshair = chart->layer(kCrosshairLayer);
+    const bool crosshairShown = crosshair && crosshair->visible();
+    if (crosshair) crosshair->setVisible(false);
     painter.save();
     painter.translate(left, 0);
     chart->toPainter(&painter, size.width(), size.height());
     painter.restore();
+    if (crosshair) crosshair->setVisible(crosshairShown);
     left += size.width();
   }
   if (!painter.end()) failToPaint(fileName);

@@ -1,13 +1,29 @@
 #include "chart_series.h"
 
+#include "thinned_polyline.h"
+
 #include <QStyle>
 #include <QStyleOptionButton>
 
 #include <cmath>
 
 namespace {
+
 constexpr int kCheckBoxGap = 4;
-}
+
+// A linear axis' coordinate to pixels, worked out once for all the points of a replot.
+class PixelsOf {
+ public:
+  explicit PixelsOf(const QCPAxis* axis)
+      : lower_(axis->range().lower), lowerPixel_(axis->coordToPixel(lower_)),
+        perUnit_((axis->coordToPixel(axis->range().upper) - lowerPixel_) / axis->range().size()) {}
+  double operator()(double coordinate) const { return lowerPixel_ + (coordinate - lower_) * perUnit_; }
+
+ private:
+  double lower_, lowerPixel_, perUnit_;
+};
+
+}  // namespace
 
 ChartSeries::ChartSeries(QCustomPlot* chart, const QString& ownName, const QPen& pen)
     : QCPCurve(chart->xAxis, chart->yAxis), ownName_(ownName) {
@@ -30,29 +46,25 @@ void ChartSeries::setPoints(const std::vector<double>& x, const std::vector<doub
   data()->set(points, true);
 }
 
-// A flight has far more rows than the chart has pixels. Within one row of pixels, a run of
-// points covers no more than its leftmost to its rightmost point, so the run is drawn through
-// its first, leftmost, rightmost and last points only: the line looks the same, and the
+
+// One pass from the points to the line drawn, thinned to what the pixels can show; the
 // points of the series stay as they are.
-void ChartSeries::drawCurveLine(QCPPainter* painter, const QVector<QPointF>& lines) const {
-  if (painter->pen().style() == Qt::NoPen || painter->pen().color().alpha() == 0) return;
-  drawnLine_.clear();
-  const auto pixelRow = [](const QPointF& point) { return std::floor(point.y()); };
-  for (int first = 0; first < lines.size();) {
-    int last = first, left = first, right = first;
-    while (last + 1 < lines.size() && pixelRow(lines[last + 1]) == pixelRow(lines[first])) {
-      ++last;
-      if (lines[last].x() < lines[left].x()) left = last;
-      if (lines[last].x() > lines[right].x()) right = last;
-    }
-    int kept[] = {first, std::min(left, right), std::max(left, right), last};
-    for (int i = 0; i < 4; ++i)
-      if (i == 0 || kept[i] != kept[i - 1]) drawnLine_.append(lines[kept[i]]);
-    first = last + 1;
-  }
-  // One polyline, not a line per segment: the points hold no gaps to break it at.
+void ChartSeries::draw(QCPPainter* painter) {
+  if (mDataContainer->isEmpty() || mLineStyle == lsNone || mPen.style() == Qt::NoPen) return;
+  painter->setPen(mPen);
+  painter->setBrush(Qt::NoBrush);
   applyDefaultAntialiasingHint(painter);
-  painter->drawPolyline(drawnLine_.constData(), static_cast<int>(drawnLine_.size()));
+  const PixelsOf x(mKeyAxis.data()), y(mValueAxis.data());
+  const double margin = mPen.widthF() + 2;
+  ThinnedPolyline line(QRectF(clipRect()).adjusted(-margin, -margin, margin, margin),
+                       [painter](const QVector<QPointF>& piece) {
+                         painter->drawPolyline(piece.constData(), static_cast<int>(piece.size()));
+                       });
+  for (const QCPCurveData& point : *mDataContainer) {
+    const QPointF pixel(x(point.key), y(point.value));
+    if (std::isfinite(pixel.x()) && std::isfinite(pixel.y())) line.lineTo(pixel);
+  }
+  line.finish();
 }
 
 CheckableLegendItem::CheckableLegendItem(QCPLegend* legend, QCPAbstractPlottable* series)
@@ -78,20 +90,3 @@ void CheckableLegendItem::draw(QCPPainter* painter) {
 QSize CheckableLegendItem::minimumOuterSizeHint() const {
   return QCPPlottableLegendItem::minimumOuterSizeHint() + QSize(checkBoxWidth() + kCheckBoxGap, 0);
 }
-
-void setUpInteractiveChart(QCustomPlot* chart) {
-  chart->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
-  QObject::connect(chart, &QCustomPlot::mouseDoubleClick, chart, [chart] {
-    fitChartToData(chart);
-    chart->replot();
-  });
-  QObject::connect(chart, &QCustomPlot::legendClick, chart,
-                   [chart](QCPLegend*, QCPAbstractLegendItem* item, QMouseEvent*) {
-                     const auto entry = qobject_cast<QCPPlottableLegendItem*>(item);
-                     if (!entry) return;
-                     entry->plottable()->setVisible(!entry->plottable()->visible());
-                     chart->replot();
-                   });
-}
-
-void fitChartToData(QCustomPlot* chart) { chart->rescaleAxes(); }

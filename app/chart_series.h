@@ -19,13 +19,16 @@ class ChartSeries : public QCPCurve {
   // Replaces the points; they keep the order given.
   void setPoints(const std::vector<double>& x, const std::vector<double>& y);
 
+  // A curve takes no clicks: nothing on a chart is selectable, and testing a click against
+  // every point of a 50000-row flight would make every wheel notch cost as much as a replot.
+  double selectTest(const QPointF&, bool, QVariant*) const override { return -1; }
+
  protected:
-  void drawCurveLine(QCPPainter* painter, const QVector<QPointF>& lines) const override;
+  void draw(QCPPainter* painter) override;
 
  private:
   QString ownName_;
   QString legendTitle_;
-  mutable QVector<QPointF> drawnLine_;
 };
 
 // A legend entry with a check box in front; clicking the entry shows or hides its series.
@@ -42,9 +45,3 @@ class CheckableLegendItem : public QCPPlottableLegendItem {
   int checkBoxWidth() const;
 };
 
-// Zoom with the wheel, pan by dragging, a double click restores the automatic ranges, and a
-// click on a legend entry toggles its series without touching its points.
-void setUpInteractiveChart(QCustomPlot* chart);
-
-// Lets the axes take the extent of what the chart holds.
-void fitChartToData(QCustomPlot* chart);

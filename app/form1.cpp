@@ -2,12 +2,14 @@
 
 #include "anchored_panel.h"
 #include "chart_series.h"
+#include "interactive_chart.h"
 #include "layer_statistics_panel.h"
 #include "app_fonts.h"
 #include "flight_tables.h"
 
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -16,6 +18,11 @@ TForm1* Form1 = nullptr;
 namespace {
 const QRect kDesignedClientArea(274, 154, 1115, 690);
 constexpr int kPanel1Height = 60;
+// Panel1's controls stand at fixed places across its designed width: narrower, they would
+// overlap. Below the panel the charts keep room to be read.
+const QSize kSmallestClientArea(kDesignedClientArea.width(), kPanel1Height + 360);
+// Room for the window's frame and title bar around the client area.
+const QMargins kFrameAllowance(8, 32, 8, 8);
 
 // The regional decimal separator, read once at start.
 char systemDecimalSeparator() {
@@ -30,7 +37,8 @@ TForm1::TForm1(QWidget* parent)
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Сравнение полетов С чтением \"Сырых данных\""));
   setFont(windowFont(kNormalFontPixels));
-  setGeometry(kDesignedClientArea);
+  setMinimumSize(kSmallestClientArea);
+  if (const QScreen* shown = screen()) placeOnScreen(shown->availableGeometry());
 
   createPanel1();
   createPanel2();
@@ -73,17 +81,30 @@ void TForm1::createPanel2() {
   Splitter1->addWidget(Chart1);
   Splitter1->addWidget(Chart2);
   Splitter1->addWidget(Statistics);
-  // On a resize Chart2 and the statistics keep their widths and Chart1 takes what remains.
+  // On a resize Chart2 and the statistics keep their widths and Chart1 takes what remains; it
+  // never gets narrower than Chart2 is designed.
   Splitter1->setStretchFactor(0, 1);
   Splitter1->setStretchFactor(1, 0);
   Splitter1->setStretchFactor(2, 0);
   constexpr int kChart2Width = 328;
   constexpr int kStatisticsWidth = 230;
+  Chart1->setMinimumWidth(kChart2Width);
   Splitter1->setSizes({kDesignedClientArea.width() - kChart2Width - kStatisticsWidth - 2 * Splitter1->handleWidth(),
                        kChart2Width, kStatisticsWidth});
   auto layout = new QVBoxLayout(Panel2);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Splitter1);
+}
+
+void TForm1::placeOnScreen(const QRect& available) {
+  if (available.contains(kDesignedClientArea.marginsAdded(kFrameAllowance))) {
+    setGeometry(kDesignedClientArea);
+    return;
+  }
+  const QSize room = available.marginsRemoved(kFrameAllowance).size();
+  QRect placed(QPoint(), kDesignedClientArea.size().boundedTo(room).expandedTo(minimumSize()));
+  placed.moveCenter(available.marginsRemoved(kFrameAllowance).center());
+  setGeometry(placed);
 }
 
 void TForm1::FormCreate() {

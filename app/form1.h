@@ -18,6 +18,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class ChartSeries;
+class InteractiveChart;
 class LayerStatisticsPanel;
 struct QuickSelectTable;
 class ClickableLabel;
@@ -49,10 +50,10 @@ class TForm1 : public QWidget {
   OpenDialog OpenDialog2;
   QLabel* Label2;
   QWidget* Panel2;
-  QCustomPlot* Chart1;
+  InteractiveChart* Chart1;
   ChartSeries* Series1;
   ChartSeries* Series2;
-  QCustomPlot* Chart2;
+  InteractiveChart* Chart2;
   ChartSeries* Series3;
   QLineEdit* Edit1;
   UpDown* UpDown1;
@@ -124,10 +125,16 @@ class TForm1 : public QWidget {
   };
   SlotWidgets slotWidgets(int slot) const;
 
+  // The designed place and size where they fit on the screen's available area, otherwise
+  // centred and shrunk to fit, never below the size at which every control shows.
+  void placeOnScreen(const QRect& available);
+
   // Reads a file into slot 1, 2 or 3 as its open button would with that file chosen.
   void openFile(int slot, const QByteArray& fileName);
   // Dropped files and files named at start, by their names' bytes: each opened as its own action.
   void openFiles(const QList<QByteArray>& fileNames);
+  // Files named at start: opened once the window has been painted, so that it shows at once.
+  void openFilesOncePainted(const QList<QByteArray>& fileNames);
 
   // Both charts side by side as .png, .svg or .pdf; the points of the five series and the
   // layer statistics as CSV. Fail with a FlightError.
@@ -135,6 +142,7 @@ class TForm1 : public QWidget {
   void saveDataAs(const QString& fileName);
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -154,11 +162,14 @@ class TForm1 : public QWidget {
   OpenDialog& openDialog(int slot);
   DecimalSeparators decimalSeparators() const;
   void quickSelect(const QuickSelectTable& names);
+  void labelCharts();
+  void openFilesNext();
 
   MessageBoxReporter messageBoxes_{this};
   DialogFileChooser dialogs_{this};
   RedrawPoints redrawPoints_;
   FileChooser* fileChooser_ = &dialogs_;
+  QList<QByteArray> filesToOpenOncePainted_;
 };
 
 // The window of this run, as the handlers and the batch front reach it.

@@ -3,17 +3,21 @@
 
 #include "chart_crosshair.h"
 #include "chart_series.h"
+#include "chart_titles.h"
+#include "interactive_chart.h"
 
 namespace {
 
-QCustomPlot* chart(QWidget* parent, const char* name) {
-  auto control = new QCustomPlot(parent);
+InteractiveChart* chart(QWidget* parent, const char* name) {
+  auto control = new InteractiveChart(parent);
   control->setObjectName(QString::fromLatin1(name));
   control->setAutoAddPlottableToLegend(false);
   control->legend->setVisible(true);
-  control->legend->setBrush(Qt::NoBrush);
+  // Opaque, so that no curve runs through the names.
+  control->legend->setBrush(Qt::white);
   control->legend->setBorderPen(QPen(QColor(Qt::lightGray)));
-  setUpInteractiveChart(control);
+  control->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+  control->yAxis->setLabel(heightAxisTitle());
   return control;
 }
 
@@ -29,9 +33,6 @@ QPen linePen(const QColor& colour, int width = 1) {
 
 void TForm1::createChart1() {
   Chart1 = chart(Splitter1, "Chart1");
-  // Drawn half transparent over the plot, so it hides no part of a curve.
-  Chart1->legend->setTextColor(QColor(0, 0, 0, 128));
-  Chart1->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
   Series1 = new ChartSeries(Chart1, QStringLiteral("Series1"), linePen(QColor(0xFF, 0, 0), 3));
   Series2 = new ChartSeries(Chart1, QStringLiteral("Series2"), linePen(QColor(0, 0, 0xFF)));
   Series5 = new ChartSeries(Chart1, QStringLiteral("Series5"), linePen(QColor(0, 0x80, 0)));
@@ -40,10 +41,12 @@ void TForm1::createChart1() {
 
 void TForm1::createChart2() {
   Chart2 = chart(Splitter1, "Chart2");
-  Chart2->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
-  Chart2->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignHCenter);
+  // The comparison values zigzag row by row; the average, drawn over them, must stand out.
   Series3 = new ChartSeries(Chart2, QStringLiteral("Series3"), linePen(QColor(0x44, 0x66, 0xA3)));
-  Series4 = new ChartSeries(Chart2, QStringLiteral("Series4"), linePen(QColor(0x00, 0xF7, 0xFD)));
+  Series4 = new ChartSeries(Chart2, QStringLiteral("Series4"), linePen(QColor(0x00, 0xF7, 0xFD), 3));
+  Series3->setName(comparisonSeriesName(false));
+  Series4->setName(movingAverageSeriesName());
   Series4->setVisible(false);
   new ChartCrosshair(Chart2, Series3);
+  InteractiveChart::linkHeightAxes(Chart1, Chart2);
 }

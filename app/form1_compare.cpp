@@ -2,6 +2,9 @@
 #include "form1.h"
 
 #include "chart_series.h"
+#include "chart_titles.h"
+#include "flight_tables.h"
+#include "interactive_chart.h"
 #include "layer_statistics_panel.h"
 #include "up_down.h"
 
@@ -11,6 +14,7 @@
 
 
 void TForm1::CompareClick() {
+  labelCharts();
   // Emptied first: a redraw that fails leaves the charts empty.
   for (ChartSeries* series : {Series1, Series2, Series3, Series4, Series5}) series->data()->clear();
   Chart1->replot(QCustomPlot::rpQueuedReplot);
@@ -34,8 +38,24 @@ void TForm1::CompareClick() {
   Series3->setPoints(redrawPoints_.comparison.x, redrawPoints_.comparison.y);
   Series4->setPoints(redrawPoints_.average.x, redrawPoints_.average.y);
   Statistics->setComparison(redrawPoints_.comparison);
-  for (QCustomPlot* chart : {Chart1, Chart2}) {
-    fitChartToData(chart);
+  for (InteractiveChart* chart : {Chart1, Chart2}) {
+    chart->fitToData();
     chart->replot();
   }
+}
+
+// The axes and the comparison curve say what is drawn: the columns picked and the sign.
+void TForm1::labelCharts() {
+  QStringList drawn;
+  QString picked[3];
+  for (int slot = 1; slot <= 3; ++slot) {
+    const QComboBox* box = slotWidgets(slot).parameterBox;
+    if (flightSlot(slot).rowCount == 0 || box->currentIndex() < 0) continue;
+    picked[slot - 1] = box->itemText(box->currentIndex());
+    drawn << picked[slot - 1];
+  }
+  const bool plus = CheckBox1->isChecked();
+  Chart1->xAxis->setLabel(flightsAxisTitle(drawn));
+  Chart2->xAxis->setLabel(comparisonAxisTitle(picked[0], picked[1], plus));
+  Series3->setName(comparisonSeriesName(plus));
 }

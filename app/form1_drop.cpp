@@ -1,12 +1,18 @@
 // Files dropped on the window, or named on the command line.
 #include "form1.h"
 
+#include "flight_error.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
+#include <QWindow>
+
+#include <utility>
 
 namespace {
 
@@ -26,17 +32,39 @@ void TForm1::openFiles(const QList<QByteArray>& fileNames) {
     switchboard.guarded([this, i, &fileNames] { openFile(i + 1, fileNames[i]); })();
 }
 
+void TForm1::openFilesOncePainted(const QList<QByteArray>& fileNames) {
+  filesToOpenOncePainted_ = fileNames;
+  if (windowHandle()->isExposed()) openFilesNext();
+  else windowHandle()->installEventFilter(this);
+}
+
+// A widget window paints while it handles its first expose; the files follow right after.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+    windowHandle()->removeEventFilter(this);
+    openFilesNext();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::openFilesNext() {
+  QTimer::singleShot(0, this, [this] { openFiles(std::exchange(filesToOpenOncePainted_, {})); });
+}
+
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-  const int count = static_cast<int>(localFiles(event->mimeData()).size());
-  if (count >= 1 && count <= kSlots) event->acceptProposedAction();
+  if (!localFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 // One file dropped on a slot's file-name label goes into that slot; otherwise the files go
 // into slots 1, 2, 3 in order.
 void TForm1::dropEvent(QDropEvent* event) {
   const QList<QByteArray> files = localFiles(event->mimeData());
-  if (files.isEmpty() || files.size() > kSlots) return;
+  if (files.isEmpty()) return;
   event->acceptProposedAction();
+  if (files.size() > kSlots) {
+    switchboard.guarded([] { throw FlightError("Too many files: drop one to three flight files, one for each slot."); })();
+    return;
+  }
   const QWidget* target = childAt(event->position().toPoint());
   const int slot = target == Label1 ? 1 : target == Label2 ? 2 : target == Label7 ? 3 : 0;
   if (files.size() == 1 && slot != 0) {

@@ -5,12 +5,14 @@
 #include "atomic_file.h"
 #include "chart_export.h"
 #include "comparison_csv.h"
+#include "interactive_chart.h"
 #include "layer_statistics_panel.h"
+#include "open_dialog.h"
 
+#include <QAction>
 #include <QFileDialog>
 #include <qcustomplot.h>
 #include <QMenu>
-#include <QShortcut>
 
 #include <sstream>
 
@@ -28,29 +30,34 @@ void TForm1::saveDataAs(const QString& fileName) {
   writeFileAtomically(fileName, QByteArray::fromStdString(text.str()));
 }
 
+// The actions are made once and belong to the window, so their shortcuts work from the moment
+// it is shown; the charts' context menus only show them.
 void TForm1::createExportActions() {
   const auto askAndSave = [this](const QString& title, const QString& filter, std::function<void(const QString&)> save) {
-    const QString fileName = QFileDialog::getSaveFileName(this, title, QString(), filter);
-    if (!fileName.isEmpty()) switchboard.guarded([&] { save(fileName); })();
+    QString chosenFilter;
+    const QString fileName = QFileDialog::getSaveFileName(this, title, QString(), filter, &chosenFilter);
+    if (!fileName.isEmpty()) switchboard.guarded([&] { save(withFilterSuffix(fileName, chosenFilter)); })();
   };
-  const auto saveBoth = [this, askAndSave] {
+  const auto action = [this](const QString& caption, const QKeySequence& shortcut, std::function<void()> run) {
+    auto created = new QAction(caption, this);
+    created->setShortcut(shortcut);
+    connect(created, &QAction::triggered, this, run);
+    addAction(created);
+    return created;
+  };
+  QAction* saveBoth = action(QStringLiteral("Сохранить оба графика…"), QKeySequence::Save, [=] {
     askAndSave(QStringLiteral("Сохранить графики"), chartImageFilter(), [this](const QString& f) { saveChartsAs(f); });
-  };
-  const auto saveData = [this, askAndSave] {
+  });
+  QAction* saveData = action(QStringLiteral("Сохранить данные (CSV)…"), QKeySequence(QStringLiteral("Ctrl+Shift+S")), [=] {
     askAndSave(QStringLiteral("Сохранить данные"), QStringLiteral("CSV (*.csv)"), [this](const QString& f) { saveDataAs(f); });
-  };
-  for (QCustomPlot* chart : {Chart1, Chart2}) {
+  });
+  for (InteractiveChart* chart : {Chart1, Chart2}) {
+    QAction* saveThis = action(QStringLiteral("Сохранить этот график…"), {}, [=] {
+      askAndSave(QStringLiteral("Сохранить график"), chartImageFilter(), [chart](const QString& f) { saveChartImage(chart, f); });
+    });
     chart->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(chart, &QWidget::customContextMenuRequested, this, [=](const QPoint& at) {
-      QMenu menu(chart);
-      menu.addAction(QStringLiteral("Сохранить этот график…"), [=] {
-        askAndSave(QStringLiteral("Сохранить график"), chartImageFilter(), [chart](const QString& f) { saveChartImage(chart, f); });
-      });
-      menu.addAction(QStringLiteral("Сохранить оба графика…"), saveBoth)->setShortcut(QKeySequence::Save);
-      menu.addAction(QStringLiteral("Сохранить данные (CSV)…"), saveData)->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-      menu.exec(chart->mapToGlobal(at));
+      QMenu::exec({saveThis, saveBoth, saveData}, chart->mapToGlobal(at), nullptr, chart);
     });
   }
-  connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, saveBoth);
-  connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")), this), &QShortcut::activated, this, saveData);
 }

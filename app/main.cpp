@@ -28,7 +28,8 @@ int main(int argc, char* argv[]) {
   TForm1 window;
   Form1 = &window;
   window.show();
-  // flightcompare FILE1 [FILE2 [FILE3]] opens them into the slots, as a drop would.
-  window.openFiles(argumentBytes(argc, argv).mid(1));
+  // flightcompare FILE1 [FILE2 [FILE3]] opens them into the slots, as a drop would, once the
+  // window shows.
+  window.openFilesOncePainted(argumentBytes(argc, argv).mid(1));
   return application.exec();
 }

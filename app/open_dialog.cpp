@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 bool DialogFileChooser::execute(OpenDialog& dialog) {
   const QString chosen = QFileDialog::getOpenFileName(parent_, QString(), QFile::decodeName(dialog.fileName),
@@ -28,4 +30,10 @@ QString qtNameFilters(const QString& filter) {
     filters << (parts[i].endsWith(patterns) ? parts[i] : parts[i] + QLatin1Char(' ') + patterns);
   }
   return filters.join(QStringLiteral(";;"));
+}
+
+QString withFilterSuffix(const QString& fileName, const QString& chosenFilter) {
+  const QRegularExpressionMatch pattern = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosenFilter);
+  if (!QFileInfo(fileName).suffix().isEmpty() || !pattern.hasMatch()) return fileName;
+  return fileName + QLatin1Char('.') + pattern.captured(1);
 }

@@ -16,3 +16,17 @@ int quickSelectIndex(const std::vector<std::string>& items, const QuantityNames&
       if (items[index] == name) return index;
   return -1;
 }
+
+std::string_view quantityUnit(std::string_view columnName) {
+  struct Quantity {
+    const QuickSelectTable& names;
+    std::string_view unit;
+  };
+  static const Quantity kQuantities[] = {{kTemperatureNames, "°C"}, {kHumidityNames, "%"}, {kWindDirectionNames, "°"},
+                                         {kWindSpeedNames, "м/с"}, {kPressureNames, "гПа"}};
+  // Every slot's list holds the same names, only in another order.
+  for (const Quantity& quantity : kQuantities)
+    if (std::find(quantity.names.slot1.begin(), quantity.names.slot1.end(), columnName) != quantity.names.slot1.end())
+      return quantity.unit;
+  return {};
+}

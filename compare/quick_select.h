@@ -23,3 +23,7 @@ extern const QuickSelectTable kPressureNames;
 // The lowest index from 1 to 99 whose item is exactly one of the names, or -1. The item at
 // index 0 is never examined, nor any from 100 on; an index beyond the list reads as no text.
 int quickSelectIndex(const std::vector<std::string>& items, const QuantityNames& names);
+
+// The unit of a column that one of the quick-select quantities names ("°C" for "T", "%" for
+// "hymf"), or nothing.
+std::string_view quantityUnit(std::string_view columnName);

@@ -2,20 +2,24 @@
 #include "chart_crosshair.h"
 #include "chart_series.h"
 #include "flight_error.h"
+#include "interactive_chart.h"
 #include "layer_statistics_panel.h"
+#include "open_dialog.h"
 #include "scripted_window.h"
+#include "up_down.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QRegularExpression>
 #include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QUrl>
+#include <QWheelEvent>
 
 namespace {
 
@@ -108,11 +112,16 @@ TEST_F(Beyond, DroppedFilesGoIntoTheSlotsInOrderOrOntoALabel) {
   EXPECT_EQ(errors.messages.size(), 1);
   EXPECT_TRUE(errors.messages.first().startsWith("File does not exist."));
   EXPECT_EQ(mass2Count, 400) << "a missing file changes nothing";
+  drop(form.Chart1, {third, third, third, third});
+  EXPECT_EQ(errors.messages.value(1), "Too many files: drop one to three flight files, one for each slot.");
+  EXPECT_EQ(mass1Count, 400);
 }
 
 TEST_F(Beyond, FilesNamedAtStartOpenLikeADrop) {
-  form.openFiles({QFile::encodeName(file("a.txt", first)), QFile::encodeName(folder.filePath("none.txt")),
-                  QFile::encodeName(file("c.txt", second))});
+  form.openFilesOncePainted({QFile::encodeName(file("a.txt", first)), QFile::encodeName(folder.filePath("none.txt")),
+                              QFile::encodeName(file("c.txt", second))});
+  EXPECT_EQ(mass1Count, 0) << "the window paints first";
+  ASSERT_TRUE(QTest::qWaitFor([] { return mass3Count != 0; }));
   EXPECT_EQ(mass1Count, 400);
   EXPECT_EQ(mass3Count, 400) << "a failure does not stop the next file";
   EXPECT_EQ(errors.messages.size(), 1);
@@ -139,4 +148,71 @@ TEST_F(Beyond, SavesTheChartsAsPicturesAndTheirDataAsCsv) {
   EXPECT_EQ(lines.filter(QRegularExpression("^point,Series4,")).size(), form.Series4->dataCount()) << "hidden or not";
   EXPECT_EQ(lines.filter(QRegularExpression("^layer,")).size(), static_cast<int>(form.Statistics->statistics().size()));
   EXPECT_THROW(form.saveDataAs(folder.filePath("no/such/folder/data.csv")), FlightError);
+}
+
+TEST_F(Beyond, ZoomAndPanStayUntilADoubleClickAndMoveBothHeightAxes) {
+  open(form.Button1, first);
+  open(form.Button3, second);
+  const QCPRange fitted = form.Chart1->yAxis->range();
+  const QPointF centre = form.Chart1->axisRect()->rect().center();
+  QWheelEvent wheel(centre, form.Chart1->mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(form.Chart1, &wheel);
+  const QCPRange zoomed = form.Chart1->yAxis->range(), zoomedValues = form.Chart1->xAxis->range();
+  ASSERT_LT(zoomed.size(), fitted.size());
+  EXPECT_EQ(form.Chart2->yAxis->range(), zoomed) << "the same layer in both charts";
+
+  form.UpDown1->stepUp();
+  EXPECT_EQ(form.Chart1->yAxis->range(), zoomed) << "a redraw keeps what the operator chose";
+  EXPECT_EQ(form.Chart1->xAxis->range(), zoomedValues);
+  EXPECT_EQ(form.Chart2->yAxis->range(), zoomed);
+
+  QTest::mouseDClick(form.Chart1, Qt::LeftButton, {}, centre.toPoint());
+  form.UpDown1->stepDown();
+  EXPECT_EQ(form.Chart1->yAxis->range(), fitted) << "given back to the data";
+  EXPECT_EQ(form.Chart2->yAxis->range(), zoomed) << "each chart is given back on its own";
+}
+
+TEST_F(Beyond, AxesAndCurvesNameWhatIsDrawn) {
+  open(form.Button1, first);
+  open(form.Button3, second);
+  EXPECT_EQ(form.Chart1->yAxis->label(), "Высота, м");
+  EXPECT_EQ(form.Chart2->yAxis->label(), "Высота, м");
+  EXPECT_EQ(form.Chart1->xAxis->label(), "T, °C");
+  EXPECT_EQ(form.Chart2->xAxis->label(), "T − T, °C");
+  EXPECT_EQ(form.Series3->name(), "Полёт 1 − полёт 2");
+  form.CheckBox1->click();
+  EXPECT_EQ(form.Chart2->xAxis->label(), "T + T, °C");
+  EXPECT_EQ(form.Series3->name(), "Полёт 1 + полёт 2");
+  form.Button7->click();
+  EXPECT_EQ(form.Chart1->xAxis->label(), "P, гПа");
+  form.ComboBox4->setCurrentIndex(0);
+  emit form.ComboBox4->activated(0);
+  EXPECT_EQ(form.Chart1->xAxis->label(), "P, гПа / t");
+  EXPECT_EQ(form.Chart2->xAxis->label(), "P + t") << "no unit for quantities that differ";
+}
+
+TEST_F(Beyond, TheReadoutStaysInsideThePlotAndOutOfSavedPictures) {
+  open(form.Button1, first);
+  open(form.Button3, second);
+  const auto crosshair = form.Chart2->findChild<ChartCrosshair*>();
+  const QRect plot = form.Chart2->axisRect()->rect().adjusted(1, 1, -1, -1);
+  for (const QPoint& at : {plot.topLeft(), plot.topRight(), plot.bottomLeft(), plot.bottomRight()}) {
+    moveMouse(form.Chart2, at);
+    ASSERT_FALSE(crosshair->text().isEmpty());
+    EXPECT_TRUE(QRectF(form.Chart2->axisRect()->rect()).contains(crosshair->readoutRect()))
+        << at.x() << "," << at.y();
+  }
+  const QString picture = folder.filePath("charts.svg");
+  form.saveChartsAs(picture);
+  QFile saved(picture);
+  saved.open(QIODevice::ReadOnly);
+  EXPECT_FALSE(saved.readAll().contains("значение")) << "no readout in the picture";
+  EXPECT_FALSE(crosshair->text().isEmpty()) << "and still on screen";
+}
+
+TEST(SaveDialog, AddsTheChosenFormatsExtensionToANameWithout) {
+  EXPECT_EQ(withFilterSuffix("/tmp/charts", "PNG (*.png)"), "/tmp/charts.png");
+  EXPECT_EQ(withFilterSuffix("/tmp/charts.pdf", "PNG (*.png)"), "/tmp/charts.pdf");
+  EXPECT_EQ(withFilterSuffix("/tmp/data", "CSV (*.csv)"), "/tmp/data.csv");
 }

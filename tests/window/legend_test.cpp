@@ -1,5 +1,6 @@
 #include "chart_series.h"
 #include "form1.h"
+#include "interactive_chart.h"
 
 #include <QTest>
 

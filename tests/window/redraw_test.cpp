@@ -2,6 +2,7 @@
 #include "flight_generator.h"
 #include "flight_tables.h"
 #include "form1.h"
+#include "interactive_chart.h"
 #include "scripted_window.h"
 
 #include <QCheckBox>

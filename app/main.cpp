@@ -2,8 +2,11 @@
 #include "batch_mode.h"
 #include "command_line.h"
 #include "form1.h"
+#include "qt_translations.h"
 
 #include <QApplication>
+#include <QLocale>
+#include <QTranslator>
 
 namespace {
 
@@ -25,6 +28,8 @@ int main(int argc, char* argv[]) {
   // Qt takes its own options out of argv.
   QApplication application(argc, argv);
   QApplication::setApplicationVersion(QStringLiteral(FLIGHTCOMPARE_VERSION));
+  QTranslator qtTexts;
+  installQtTranslations(qtTexts, QLocale::system());
   loadWindowFace();
   if (batch) return runBatch(argumentBytes(argc, argv));
 

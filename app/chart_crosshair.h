@@ -8,6 +8,7 @@ class QCPItemText;
 class QCPLayer;
 class QCustomPlot;
 class QMouseEvent;
+class QPoint;
 class ChartSeries;
 
 // Lines through the mouse on a chart, with the height and the value under it; on the
@@ -25,6 +26,7 @@ class ChartCrosshair : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  bool readsValuesAt(const QPoint& at) const;
   void follow(QMouseEvent* event);
   void setShown(bool shown);
 

@@ -1,7 +1,11 @@
 #include "form1.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QLineEdit>
+#include <QToolTip>
+#include <qcustomplot.h>
 
 #include <algorithm>
 
@@ -43,4 +47,18 @@ TEST(ToolTips, TheSeparatorBoxesStateTheComputersSeparator) {
     EXPECT_TRUE(box->toolTip().contains("разделитель дробной части на этом компьютере"));
     EXPECT_TRUE(box->toolTip().contains(box->text().toLower())) << "names its own separator";
   }
+}
+
+TEST(ToolTips, AChartsTipLeavesThePlotToTheCrosshair) {
+  TForm1 form;
+  form.show();
+  form.Chart1->replot();
+  const auto restAt = [&](const QPoint& at) {
+    QHelpEvent rest(QEvent::ToolTip, at, form.Chart1->mapToGlobal(at));
+    QApplication::sendEvent(form.Chart1, &rest);
+    return QToolTip::isVisible();
+  };
+  EXPECT_FALSE(restAt(form.Chart1->axisRect()->rect().center() + QPoint(0, 60)));
+  EXPECT_TRUE(restAt(QPoint(form.Chart1->axisRect()->left() / 2, form.Chart1->height() / 2))) << "over the axis";
+  EXPECT_EQ(QToolTip::text(), form.Chart1->toolTip());
 }

@@ -216,6 +216,8 @@ void writeJson(const QString& fileName, const QJsonObject& state) {
 
 bool isBatchRun(const QList<QByteArray>& arguments) { return arguments.contains("--batch"); }
 
+const char* batchUsage() { return kUsage; }
+
 int runBatch(const QList<QByteArray>& arguments) {
   Script script;
   try {

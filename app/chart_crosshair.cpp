@@ -2,6 +2,9 @@
 
 #include "chart_series.h"
 
+#include <QHelpEvent>
+#include <QToolTip>
+
 #include <algorithm>
 #include <cmath>
 
@@ -37,14 +40,24 @@ QString ChartCrosshair::text() const { return label_->visible() ? label_->text()
 
 bool ChartCrosshair::eventFilter(QObject* watched, QEvent* event) {
   if (watched == chart_ && event->type() == QEvent::Leave) setShown(false);
+  // Where the crosshair reads values no tooltip covers them, nor follows the mouse across the
+  // plot; the chart's tooltip shows over its axes and legend.
+  if (watched == chart_ && event->type() == QEvent::ToolTip && readsValuesAt(static_cast<QHelpEvent*>(event)->pos())) {
+    QToolTip::hideText();
+    return true;
+  }
   return QObject::eventFilter(watched, event);
+}
+
+bool ChartCrosshair::readsValuesAt(const QPoint& at) const {
+  // Over the legend the crosshair would stand between the mouse and the legend's check boxes.
+  const bool overLegend = chart_->legend->visible() && chart_->legend->outerRect().contains(at);
+  return !overLegend && chart_->axisRect()->rect().contains(at);
 }
 
 void ChartCrosshair::follow(QMouseEvent* event) {
   const QPointF at = event->position();
-  // Over the legend the crosshair would stand between the mouse and the legend's check boxes.
-  const bool overLegend = chart_->legend->visible() && chart_->legend->outerRect().contains(at.toPoint());
-  if (overLegend || !chart_->axisRect()->rect().contains(at.toPoint())) {
+  if (!readsValuesAt(at.toPoint())) {
     setShown(false);
     return;
   }

@@ -9,6 +9,7 @@ class QCPItemText;
 class QCPLayer;
 class QCustomPlot;
 class QMouseEvent;
+class QPoint;
 class ChartSeries;
 
 // The layer the crosshair is drawn on.
@@ -31,6 +32,7 @@ class ChartCrosshair : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  bool readsValuesAt(const QPoint& at) const;
   void follow(QMouseEvent* event);
   QSizeF readoutSize() const;
   QPointF insidePlot(const QPointF& mouse) const;

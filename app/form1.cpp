@@ -47,6 +47,7 @@ TForm1::TForm1(QWidget* parent)
   layout->setSpacing(0);
   layout->addWidget(Panel1);
   layout->addWidget(Panel2, 1);
+  createToolTips();
 
   connectHandlers();
   createExportActions();

@@ -155,6 +155,7 @@ class TForm1 : public QWidget {
   void createPanel2();
   void createChart1();
   void createChart2();
+  void createToolTips();
   void connectHandlers();
   void createExportActions();
   void chooseAndRead(int slot);

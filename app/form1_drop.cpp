@@ -28,7 +28,11 @@ QList<QByteArray> localFiles(const QMimeData* data) {
 }  // namespace
 
 void TForm1::openFiles(const QList<QByteArray>& fileNames) {
-  for (int i = 0; i < fileNames.size() && i < kSlots; ++i)
+  if (fileNames.size() > kSlots) {
+    switchboard.guarded([] { throw FlightError("Too many files: the window holds three flights, one file for each slot."); })();
+    return;
+  }
+  for (int i = 0; i < fileNames.size(); ++i)
     switchboard.guarded([this, i, &fileNames] { openFile(i + 1, fileNames[i]); })();
 }
 
@@ -61,10 +65,6 @@ void TForm1::dropEvent(QDropEvent* event) {
   const QList<QByteArray> files = localFiles(event->mimeData());
   if (files.isEmpty()) return;
   event->acceptProposedAction();
-  if (files.size() > kSlots) {
-    switchboard.guarded([] { throw FlightError("Too many files: drop one to three flight files, one for each slot."); })();
-    return;
-  }
   const QWidget* target = childAt(event->position().toPoint());
   const int slot = target == Label1 ? 1 : target == Label2 ? 2 : target == Label7 ? 3 : 0;
   if (files.size() == 1 && slot != 0) {

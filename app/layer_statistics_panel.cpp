@@ -26,13 +26,16 @@ QTableWidgetItem* cell(const QString& text) {
 LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
     : QWidget(parent), thicknessBox(new QComboBox(this)), table(new QTableWidget(0, 4, this)) {
   setObjectName(QStringLiteral("LayerStatistics"));
+  setToolTip(QStringLiteral("Сравнение полетов 1 и 2 по слоям высоты"));
   thicknessBox->setObjectName(QStringLiteral("LayerThickness"));
+  thicknessBox->setToolTip(QStringLiteral("Выбрать толщину слоя, по которому считается статистика"));
   for (double metres : {100.0, 250.0, 500.0, 1000.0, 2000.0, 5000.0})
     thicknessBox->addItem(metres < 1000 ? QStringLiteral("%1 м").arg(metres) : QStringLiteral("%1 км").arg(metres / 1000), metres);
   thicknessBox->setCurrentIndex(thicknessBox->findData(kDefaultThickness));
   connect(thicknessBox, &QComboBox::currentIndexChanged, this, &LayerStatisticsPanel::recount);
 
   table->setObjectName(QStringLiteral("LayerTable"));
+  table->setToolTip(QStringLiteral("По каждому слою: смещение (среднее сравнения), СКО и число точек"));
   table->setHorizontalHeaderLabels({QStringLiteral("Слой, м"), QStringLiteral("Смещение"), QStringLiteral("СКО"),
                                     QStringLiteral("N")});
   table->verticalHeader()->hide();

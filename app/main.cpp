@@ -1,8 +1,12 @@
 #include "app_fonts.h"
 #include "batch_mode.h"
+#include "command_line.h"
 #include "form1.h"
+#include "qt_translations.h"
 
 #include <QApplication>
+#include <QLocale>
+#include <QTranslator>
 
 namespace {
 
@@ -17,19 +21,25 @@ QList<QByteArray> argumentBytes(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
   const bool batch = isBatchRun(argumentBytes(argc, argv));
-  // Batch mode never shows the window, so it needs no display.
-  if (batch && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Batch mode never shows the window, nor do the usage and the version, so they need no display.
+  if ((batch || asksForUsageOrVersion(argumentBytes(argc, argv))) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
 
   // Qt takes its own options out of argv.
   QApplication application(argc, argv);
+  QApplication::setApplicationVersion(QStringLiteral(FLIGHTCOMPARE_VERSION));
+  QTranslator qtTexts;
+  installQtTranslations(qtTexts, QLocale::system());
   loadWindowFace();
   if (batch) return runBatch(argumentBytes(argc, argv));
 
+  const WindowCommandLine commandLine = readWindowCommandLine(argumentBytes(argc, argv));
+  if (commandLine.exitStatus) return *commandLine.exitStatus;
   TForm1 window;
   Form1 = &window;
   window.show();
   // flightcompare FILE1 [FILE2 [FILE3]] opens them into the slots, as a drop would, once the
   // window shows.
-  window.openFilesOncePainted(argumentBytes(argc, argv).mid(1));
+  window.openFilesOncePainted(commandLine.files);
   return application.exec();
 }

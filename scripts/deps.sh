@@ -1,7 +1,9 @@
 # Sourced by the scripts: installs the Debian packages the project needs when any is missing.
 # apt-get finds nothing on a fresh machine until its lists have been fetched once.
 
-build_packages=(cmake g++ make qt6-base-dev qt6-svg-dev libqcustomplot-dev libgtest-dev libbenchmark-dev)
+# qt6-translations-l10n: Qt's own texts in the user's language, which the window tests check too.
+build_packages=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-translations-l10n libqcustomplot-dev libgtest-dev
+  libbenchmark-dev)
 window_packages=(fonts-wine)
 sanitizer_packages=(clang libclang-rt-14-dev)
 screenshot_packages=(xvfb xdotool x11-apps netpbm)

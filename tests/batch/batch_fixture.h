@@ -14,6 +14,7 @@ struct BatchResult {
   int exitCode;
   QJsonObject state;
   QString errorOutput;
+  QString output;
 };
 
 class Batch : public ::testing::Test {
@@ -26,9 +27,10 @@ class Batch : public ::testing::Test {
   BatchResult runShell(const QString& script, const QStringList& arguments) {
     QProcess program;
     program.start("/bin/sh", QStringList{"-c", script, FLIGHTCOMPARE_BINARY} + arguments);
-    program.waitForFinished(60000);
-    return {program.exitCode(), QJsonDocument::fromJson(program.readAllStandardOutput()).object(),
-            QString::fromUtf8(program.readAllStandardError())};
+    EXPECT_TRUE(program.waitForFinished(60000)) << "the program did not end";
+    const QByteArray output = program.readAllStandardOutput();
+    return {program.exitCode(), QJsonDocument::fromJson(output).object(),
+            QString::fromUtf8(program.readAllStandardError()), QString::fromUtf8(output)};
   }
 
   QString generated(const QString& name, const FlightRecipe& recipe) {

@@ -113,7 +113,7 @@ TEST_F(Beyond, DroppedFilesGoIntoTheSlotsInOrderOrOntoALabel) {
   EXPECT_TRUE(errors.messages.first().startsWith("File does not exist."));
   EXPECT_EQ(mass2Count, 400) << "a missing file changes nothing";
   drop(form.Chart1, {third, third, third, third});
-  EXPECT_EQ(errors.messages.value(1), "Too many files: drop one to three flight files, one for each slot.");
+  EXPECT_EQ(errors.messages.value(1), "Too many files: the window holds three flights, one file for each slot.");
   EXPECT_EQ(mass1Count, 400);
 }
 

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstring>
@@ -18,12 +19,21 @@ namespace {
   throw FlightError(("Cannot write \"" + fileName + "\": " + reason).toStdString());
 }
 
-// The temporary file until it is renamed: removed when anything fails on the way.
+// The temporary file until it is renamed: removed when anything fails on the way. Created
+// as any new file is, under the process' umask, then given the mode of the file it replaces.
 class TemporaryFile {
  public:
-  TemporaryFile(const QByteArray& target, mode_t mode) : name_(target + ".XXXXXX") {
-    descriptor_ = ::mkostemp(name_.data(), O_CLOEXEC);
-    if (descriptor_ >= 0 && ::fchmod(descriptor_, mode) != 0) discard();
+  explicit TemporaryFile(const QByteArray& target) {
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts && descriptor_ < 0; ++attempt) {
+      name_ = target + '.' + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+      descriptor_ = ::open(name_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (descriptor_ < 0 && errno != EEXIST) return;
+    }
+    struct stat replaced {};
+    if (descriptor_ >= 0 && ::stat(target.constData(), &replaced) == 0 &&
+        ::fchmod(descriptor_, replaced.st_mode & 07777) != 0)
+      discard();
   }
   ~TemporaryFile() { discard(); }
   TemporaryFile(const TemporaryFile&) = delete;
@@ -65,25 +75,19 @@ class TemporaryFile {
   }
 
   QByteArray name_;
-  int descriptor_;
+  int descriptor_ = -1;
 };
-
-mode_t newFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
 
 }  // namespace
 
 void writeFileAtomically(const QString& fileName, const QByteArray& bytes) {
-  const QFileInfo info(fileName);
+  // A link is followed to the file it names, even to one that does not exist yet.
+  QFileInfo info(fileName);
+  for (int depth = 0; info.isSymLink() && depth < 40; ++depth) info.setFile(info.symLinkTarget());
   if (info.exists() && !info.isFile()) failToWrite(fileName, QStringLiteral("not a regular file"));
-  const QByteArray target = QFile::encodeName(info.exists() ? info.canonicalFilePath() : fileName);
-  struct stat status {};
-  const mode_t mode = ::stat(target.constData(), &status) == 0 ? status.st_mode & 07777 : newFileMode();
+  const QByteArray target = QFile::encodeName(info.absoluteFilePath());
 
-  TemporaryFile file(target, mode);
+  TemporaryFile file(target);
   if (!file.isOpen() || !file.writeAll(bytes) || !file.commit(target))
     failToWrite(fileName, QString::fromLocal8Bit(std::strerror(errno)));
 }

@@ -14,6 +14,7 @@
 #include <QPushButton>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -219,6 +220,8 @@ bool isBatchRun(const QList<QByteArray>& arguments) { return arguments.contains(
 const char* batchUsage() { return kUsage; }
 
 int runBatch(const QList<QByteArray>& arguments) {
+  // A reader of the JSON that goes away is a failed write, reported, not a silent death.
+  std::signal(SIGPIPE, SIG_IGN);
   Script script;
   try {
     script = parse(arguments);

@@ -9,7 +9,6 @@
 
 #include <QLocale>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -38,7 +37,7 @@ TForm1::TForm1(QWidget* parent)
   setWindowTitle(QStringLiteral("Сравнение полетов С чтением \"Сырых данных\""));
   setFont(windowFont(kNormalFontPixels));
   setMinimumSize(kSmallestClientArea);
-  if (const QScreen* shown = screen()) placeOnScreen(shown->availableGeometry());
+  setGeometry(kDesignedClientArea);
 
   createPanel1();
   createPanel2();

@@ -3,6 +3,7 @@
 
 #include "app_fonts.h"
 #include "clickable_label.h"
+#include "path_label.h"
 #include "up_down.h"
 
 #include <QCheckBox>
@@ -93,11 +94,15 @@ void TForm1::createLabelsAndEdits() {
   Label4 = label<ClickableLabel>(Panel1, "Label4", QStringLiteral("высоты"), {204, 31}, kSmallFontPixels);
   Label5 = label(Panel1, "Label5", QStringLiteral("Параметр 1"), {273, 42});
   Label6 = label(Panel1, "Label6", QStringLiteral("Параметр 2"), {361, 42});
-  Label1 = label(Panel1, "Label1", QStringLiteral("Вектор"), {309, 10}, kSmallFontPixels);
-  Label2 = label(Panel1, "Label2", QStringLiteral("АВК"), {309, 20}, kSmallFontPixels);
-  Label7 = label(Panel1, "Label7", QStringLiteral("МАРЛ"), {309, 30});
-  // They show file names, which may hold anything, markup too.
+  Label1 = label<PathLabel>(Panel1, "Label1", QStringLiteral("Вектор"), {309, 10}, kSmallFontPixels);
+  Label2 = label<PathLabel>(Panel1, "Label2", QStringLiteral("АВК"), {309, 20}, kSmallFontPixels);
+  Label7 = label<PathLabel>(Panel1, "Label7", QStringLiteral("МАРЛ"), {309, 30});
+  // They show file names, which may hold anything, markup too. Labels 1 and 2 have the panel's
+  // width up to the quick-select buttons; Label7 sits level with Label8 and the separator boxes.
   for (QLabel* fileLabel : {Label1, Label2, Label7}) fileLabel->setTextFormat(Qt::PlainText);
+  Label1->setMaximumWidth(486);
+  Label2->setMaximumWidth(486);
+  Label7->setMaximumWidth(152);
   Label8 = label(Panel1, "Label8", QStringLiteral("Разделитель дробной части:"), {465, 42});
 
   Edit1 = named(new QLineEdit(QStringLiteral("0"), Panel1), "Edit1", {273, 14, 30, 21});

@@ -33,10 +33,17 @@ void TForm1::saveDataAs(const QString& fileName) {
 // The actions are made once and belong to the window, so their shortcuts work from the moment
 // it is shown; the charts' context menus only show them.
 void TForm1::createExportActions() {
+  // A name typed without an extension gets the chosen format's, before the dialog asks whether
+  // to replace a file of that name.
   const auto askAndSave = [this](const QString& title, const QString& filter, std::function<void(const QString&)> save) {
-    QString chosenFilter;
-    const QString fileName = QFileDialog::getSaveFileName(this, title, QString(), filter, &chosenFilter);
-    if (!fileName.isEmpty()) switchboard.guarded([&] { save(withFilterSuffix(fileName, chosenFilter)); })();
+    QFileDialog dialog(this, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(filterSuffix(dialog.selectedNameFilter()));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog](const QString& chosen) { dialog.setDefaultSuffix(filterSuffix(chosen)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString fileName = dialog.selectedFiles().first();
+    switchboard.guarded([&] { save(fileName); })();
   };
   const auto action = [this](const QString& caption, const QKeySequence& shortcut, std::function<void()> run) {
     auto created = new QAction(caption, this);

@@ -2,12 +2,14 @@
 
 InteractiveChart::InteractiveChart(QWidget* parent) : QCustomPlot(parent) {
   setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
-  for (QCPAxis* axis : {xAxis, yAxis})
-    connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this, axis](const QCPRange& range) {
-      if (!operatorActing_) return;
-      followsData_ = false;
-      if (axis == yAxis) heightMovedByOperator(range);
-    });
+  connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] {
+    if (operatorActing_) valuesHeld_ = true;
+  });
+  connect(yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this](const QCPRange& range) {
+    if (!operatorActing_) return;
+    heightsHeld_ = true;
+    if (linked_) linked_->holdHeights(range);
+  });
   connect(this, &QCustomPlot::legendClick, this, [this](QCPLegend*, QCPAbstractLegendItem* item, QMouseEvent*) {
     const auto entry = qobject_cast<QCPPlottableLegendItem*>(item);
     if (!entry) return;
@@ -17,7 +19,8 @@ InteractiveChart::InteractiveChart(QWidget* parent) : QCustomPlot(parent) {
 }
 
 void InteractiveChart::fitToData() {
-  if (followsData_) rescaleAxes();
+  if (!valuesHeld_) xAxis->rescale();
+  if (!heightsHeld_) yAxis->rescale();
 }
 
 void InteractiveChart::linkHeightAxes(InteractiveChart* first, InteractiveChart* second) {
@@ -43,15 +46,19 @@ void InteractiveChart::mouseMoveEvent(QMouseEvent* event) {
 
 void InteractiveChart::mouseDoubleClickEvent(QMouseEvent* event) {
   QCustomPlot::mouseDoubleClickEvent(event);
-  followsData_ = true;
-  rescaleAxes();
-  replot();
+  valuesHeld_ = false;
+  releaseHeights();
+  if (linked_) linked_->releaseHeights();
 }
 
-// The linked chart then holds its ranges as well, as if the operator had moved it.
-void InteractiveChart::heightMovedByOperator(const QCPRange& range) {
-  if (!linked_) return;
-  linked_->followsData_ = false;
-  linked_->yAxis->setRange(range);
-  linked_->replot(rpQueuedReplot);
+void InteractiveChart::holdHeights(const QCPRange& range) {
+  heightsHeld_ = true;
+  yAxis->setRange(range);
+  replot(rpQueuedReplot);
+}
+
+void InteractiveChart::releaseHeights() {
+  heightsHeld_ = false;
+  fitToData();
+  replot();
 }

@@ -2,20 +2,18 @@
 
 #include <qcustomplot.h>
 
-// A chart the operator zooms with the wheel and pans by dragging. Its ranges follow the data
-// at every redraw until the operator zooms or pans it; from then on they stay, whatever is
-// redrawn, until a double click gives them back to the data. A click on a legend entry shows
-// or hides its series. Charts whose height axes are linked show the same heights: moving one
-// moves the other.
+// A chart the operator zooms with the wheel and pans by dragging. Each of its axes follows the
+// data at every redraw until the operator zooms or pans it; from then on it stays, whatever is
+// redrawn, until a double click gives the chart back to the data. A click on a legend entry
+// shows or hides its series. Charts whose height axes are linked show the same heights: moving
+// the heights of one moves the other's, and a double click on either gives both back.
 class InteractiveChart : public QCustomPlot {
   Q_OBJECT
  public:
   explicit InteractiveChart(QWidget* parent);
 
-  bool followsData() const { return followsData_; }
-  // After a redraw: the ranges take the extent of the data, unless the operator holds them.
+  // After a redraw: the axes the operator does not hold take the extent of the data.
   void fitToData();
-  // Both charts' height (vertical) axes move together when the operator moves either.
   static void linkHeightAxes(InteractiveChart* first, InteractiveChart* second);
 
  protected:
@@ -26,9 +24,11 @@ class InteractiveChart : public QCustomPlot {
  private:
   template <typename Handle>
   void asTheOperator(Handle handle);
-  void heightMovedByOperator(const QCPRange& range);
+  void holdHeights(const QCPRange& range);
+  void releaseHeights();
 
-  bool followsData_ = true;
+  bool valuesHeld_ = false;
+  bool heightsHeld_ = false;
   bool operatorActing_ = false;
   InteractiveChart* linked_ = nullptr;
 };

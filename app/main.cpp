@@ -5,6 +5,7 @@
 #include "qt_translations.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QLocale>
 #include <QTranslator>
 
@@ -20,9 +21,11 @@ QList<QByteArray> argumentBytes(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  const bool batch = isBatchRun(argumentBytes(argc, argv));
+  // Batch mode reads its steps as given: a step's value may look like one of Qt's options.
+  const QList<QByteArray> given = argumentBytes(argc, argv);
+  const bool batch = isBatchRun(given);
   // Batch mode never shows the window, nor do the usage and the version, so they need no display.
-  if ((batch || asksForUsageOrVersion(argumentBytes(argc, argv))) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+  if ((batch || asksForUsageOrVersion(given)) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
 
   // Qt takes its own options out of argv.
@@ -31,12 +34,13 @@ int main(int argc, char* argv[]) {
   QTranslator qtTexts;
   installQtTranslations(qtTexts, QLocale::system());
   loadWindowFace();
-  if (batch) return runBatch(argumentBytes(argc, argv));
+  if (batch) return runBatch(given);
 
   const WindowCommandLine commandLine = readWindowCommandLine(argumentBytes(argc, argv));
   if (commandLine.exitStatus) return *commandLine.exitStatus;
   TForm1 window;
   Form1 = &window;
+  window.placeOnScreen(window.screen()->availableGeometry());
   window.show();
   // flightcompare FILE1 [FILE2 [FILE3]] opens them into the slots, as a drop would, once the
   // window shows.

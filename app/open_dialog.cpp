@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 bool DialogFileChooser::execute(OpenDialog& dialog) {
@@ -32,8 +31,6 @@ QString qtNameFilters(const QString& filter) {
   return filters.join(QStringLiteral(";;"));
 }
 
-QString withFilterSuffix(const QString& fileName, const QString& chosenFilter) {
-  const QRegularExpressionMatch pattern = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosenFilter);
-  if (!QFileInfo(fileName).suffix().isEmpty() || !pattern.hasMatch()) return fileName;
-  return fileName + QLatin1Char('.') + pattern.captured(1);
+QString filterSuffix(const QString& filter) {
+  return QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter).captured(1);
 }

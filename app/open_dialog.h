@@ -49,6 +49,5 @@ class ScriptedFileChooser : public FileChooser {
 // "Special files (*.TXT *.raw);;Any file (*.*)".
 QString qtNameFilters(const QString& filter);
 
-// A saved file's name as the user typed it, with the extension of the chosen filter
-// ("PNG (*.png)") added when the name has none.
-QString withFilterSuffix(const QString& fileName, const QString& chosenFilter);
+// The extension a save dialog's filter stands for: "png" for "PNG (*.png)".
+QString filterSuffix(const QString& filter);

@@ -11,7 +11,6 @@ class ExactSum {
  public:
   void add(double value);
   void subtract(double value) { add(-value); }
-  void clear() { parts_.clear(); }
   // The sum rounded to extended precision.
   long double value() const;
 

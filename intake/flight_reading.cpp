@@ -27,7 +27,7 @@ int FlightReading::readAll() {
       {"  Шифр    ", {}, &FlightReading::readShifrLayout},
   };
   do {
-    str_ = file_.readLine();
+    str_ = file_.readLine(TextFile::LongLine::ReadsEmpty);
     for (const HeaderTest& test : kHeaderTests) {
       if (!startsWith(str_, test.start) && (test.otherStart.empty() || !startsWith(str_, test.otherStart))) continue;
       recognised_ = true;

@@ -25,7 +25,7 @@ FlightError ioError(const std::string& fileName, const std::string& reason) {
 }
 
 int openWithoutWaiting(const std::string& fileName) {
-  const int descriptor = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int descriptor = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (descriptor < 0) {
     if (errno == ENOENT || errno == ENOTDIR) throw doesNotExist(fileName);
     throw ioError(fileName, std::strerror(errno));
@@ -93,16 +93,26 @@ bool TextFile::eof() {
   return begin_ == end_;
 }
 
-std::string_view TextFile::readLine() {
+std::string_view TextFile::readLine(LongLine longLine) {
   ++lineNumber_;
   readPastTheEnd_ = eof();
   if (readPastTheEnd_) return {};
   std::size_t searched = 0;  // bytes from begin_ on that hold no line feed
+  bool tooLong = false;
   const char* lineFeed;
   while (!(lineFeed = static_cast<const char*>(
                std::memchr(buffer_.data() + begin_ + searched, '\n', end_ - begin_ - searched)))) {
+    if (end_ - begin_ >= kLongestLine && longLine == LongLine::ReadsEmpty) {
+      // Read on to the line's end without keeping any of it.
+      tooLong = true;
+      begin_ = end_;
+    }
     searched = end_ - begin_;
     if (!fill()) break;
+  }
+  if (tooLong) {
+    begin_ = lineFeed ? lineFeed + 1 - buffer_.data() : end_;
+    return {};
   }
   const char* const start = buffer_.data() + begin_;
   const char* const stop = lineFeed ? lineFeed : buffer_.data() + end_;

@@ -34,9 +34,12 @@ class TextFile {
   int lineNumber() const { return lineNumber_; }
   bool readPastTheEnd() const { return readPastTheEnd_; }
 
-  // The next line; valid until the next call. Fails with "Line too long: …" for a line
-  // longer than kLongestLine and with an I/O error naming the file.
-  std::string_view readLine();
+  // What a line longer than kLongestLine gives: a failure, "Line too long: …", or an empty line
+  // where only a header line matters, so that a file of another kind is told apart as such.
+  enum class LongLine { Fails, ReadsEmpty };
+
+  // The next line; valid until the next call. Fails with an I/O error naming the file.
+  std::string_view readLine(LongLine longLine = LongLine::Fails);
 
  private:
   bool fill();

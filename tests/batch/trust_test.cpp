@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -87,6 +88,12 @@ TEST_F(Batch, WritesEveryFileWholeOrLeavesTheOldOne) {
   EXPECT_TRUE(toFifo.errorOutput.contains("Cannot write \"" + fifo + "\": not a regular file"));
   struct stat status {};
   EXPECT_TRUE(stat(QFile::encodeName(fifo).constData(), &status) == 0 && S_ISFIFO(status.st_mode)) << "the FIFO stays";
+
+  const QString link = folder.filePath("link.csv"), linked = folder.filePath("linked.csv");
+  ASSERT_TRUE(QFile::link(linked, link));
+  EXPECT_EQ(run(opened + QStringList{"--csv", link}).exitCode, 0);
+  EXPECT_TRUE(QFileInfo(link).isSymLink()) << "a link is written through, not replaced";
+  EXPECT_TRUE(contentsOf(linked).startsWith("kind,"));
 
   const BatchResult fullOutput = runShell(R"(exec "$0" --batch "$@" --json - > /dev/full)", opened);
   EXPECT_EQ(fullOutput.exitCode, 1);

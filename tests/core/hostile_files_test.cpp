@@ -18,6 +18,7 @@ namespace {
 
 const std::string kHostile = HOSTILE_FILES;
 const std::string kEmptyField = "'' is not a valid floating point value";
+const std::string kUnrecognised = "Unrecognised file: no header line of a known flight layout.";
 
 std::string conversionError(const std::string& text) { return "'" + text + "' is not a valid floating point value"; }
 
@@ -53,7 +54,7 @@ TEST_F(HostileFiles, EachGivesItsResultOrAClearMessage) {
     int rows;
   };
   const Case cases[] = {
-      {"empty.txt", "Unrecognised file: no header line of a known flight layout.", 0},
+      {"empty.txt", kUnrecognised, 0},
       {"header-only-tab.txt", kEmptyField, 0},  // the row loop reads one line past the end
       {"header-only-sct.raw", {}, 0},
       {"header-only-int.int", kEmptyField, 0},
@@ -110,7 +111,10 @@ TEST_F(HostileFiles, ValuesAtTheEdgesOfADouble) {
 TEST_F(HostileFiles, HugeLinesAndWideRows) {
   // A line is held whole while it is read: the longest one a read takes bounds its memory.
   const std::string longLine = "INT " + std::string(kLongestLine, '1');
-  EXPECT_EQ(readInto1(files.write("one-line.txt", longLine)), "Line too long: a line of a flight file holds at most 4 MiB.");
+  EXPECT_EQ(readInto1(files.write("one-line.txt", longLine)), kUnrecognised) << "no header in it";
+  EXPECT_EQ(readInto1(files.write("long-preamble.int", longLine + "\nINTtime INTalt\n1 2\n")), std::nullopt);
+  EXPECT_EQ(readInto1(files.write("long-row.int", "INTtime INTalt\n" + longLine + "\n")),
+            "Line too long: a line of a flight file holds at most 4 MiB.");
   EXPECT_EQ(readInto1(files.write("long-field.int", "INTtime INTalt\n" + longLine.substr(0, kLongestLine - 1))),
             conversionError(std::string(64, '1') + "\u2026"))
       << "a field is quoted by its first 64 characters";

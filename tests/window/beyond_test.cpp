@@ -1,5 +1,6 @@
 // What the window offers beyond its design: layer statistics, the crosshair, dropped files.
 #include "chart_crosshair.h"
+#include "chart_export.h"
 #include "chart_series.h"
 #include "flight_error.h"
 #include "interactive_chart.h"
@@ -153,7 +154,7 @@ TEST_F(Beyond, SavesTheChartsAsPicturesAndTheirDataAsCsv) {
 TEST_F(Beyond, ZoomAndPanStayUntilADoubleClickAndMoveBothHeightAxes) {
   open(form.Button1, first);
   open(form.Button3, second);
-  const QCPRange fitted = form.Chart1->yAxis->range();
+  const QCPRange fitted = form.Chart1->yAxis->range(), fittedComparison = form.Chart2->yAxis->range();
   const QPointF centre = form.Chart1->axisRect()->rect().center();
   QWheelEvent wheel(centre, form.Chart1->mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
                     Qt::NoScrollPhase, false);
@@ -167,10 +168,15 @@ TEST_F(Beyond, ZoomAndPanStayUntilADoubleClickAndMoveBothHeightAxes) {
   EXPECT_EQ(form.Chart1->xAxis->range(), zoomedValues);
   EXPECT_EQ(form.Chart2->yAxis->range(), zoomed);
 
+  const QCPRange comparisonValues = form.Chart2->xAxis->range();
+  form.ComboBox4->setCurrentIndex(form.ComboBox4->findText("P"));
+  emit form.ComboBox4->activated(form.ComboBox4->currentIndex());
+  EXPECT_NE(form.Chart2->xAxis->range(), comparisonValues) << "values the operator did not zoom follow a new pick";
+
   QTest::mouseDClick(form.Chart1, Qt::LeftButton, {}, centre.toPoint());
   form.UpDown1->stepDown();
   EXPECT_EQ(form.Chart1->yAxis->range(), fitted) << "given back to the data";
-  EXPECT_EQ(form.Chart2->yAxis->range(), zoomed) << "each chart is given back on its own";
+  EXPECT_EQ(form.Chart2->yAxis->range(), fittedComparison) << "the heights of both";
 }
 
 TEST_F(Beyond, AxesAndCurvesNameWhatIsDrawn) {
@@ -211,8 +217,8 @@ TEST_F(Beyond, TheReadoutStaysInsideThePlotAndOutOfSavedPictures) {
   EXPECT_FALSE(crosshair->text().isEmpty()) << "and still on screen";
 }
 
-TEST(SaveDialog, AddsTheChosenFormatsExtensionToANameWithout) {
-  EXPECT_EQ(withFilterSuffix("/tmp/charts", "PNG (*.png)"), "/tmp/charts.png");
-  EXPECT_EQ(withFilterSuffix("/tmp/charts.pdf", "PNG (*.png)"), "/tmp/charts.pdf");
-  EXPECT_EQ(withFilterSuffix("/tmp/data", "CSV (*.csv)"), "/tmp/data.csv");
+TEST(SaveDialog, EachFilterGivesTheExtensionOfItsFormat) {
+  const QStringList filters = chartImageFilter().split(";;") + QStringList{"CSV (*.csv)"};
+  for (const QString& filter : filters)
+    EXPECT_EQ("*." + filterSuffix(filter) + ")", filter.section(' ', -1).mid(1)) << filter.toStdString();
 }

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -113,6 +114,18 @@ TEST_F(SlotReading, FailuresReportOnceAndRedrawOnlyWhenTheSlotWasEmptied) {
   EXPECT_EQ(form.ComboBox3->currentText(), "INTalt") << "what the failed read set stays";
   EXPECT_EQ(mass2Count, 0);
   EXPECT_EQ(form.Label7->textFormat(), Qt::PlainText) << "a file name is never markup";
+}
+
+TEST_F(SlotReading, ALongFileNameStaysOffTheOtherControls) {
+  ASSERT_TRUE(QDir(folder.path()).mkpath(QString(120, 'd')));
+  const QString deep = generated(QString(120, 'd') + "/flight.txt", Layout::Tab);
+  for (QPushButton* button : {form.Button1, form.Button8}) {
+    chooser.choose(deep);
+    button->click();
+  }
+  EXPECT_EQ(form.Label1->text(), deep) << "the text stays whole";
+  EXPECT_LT(form.Label1->geometry().right(), form.ComboBox1->x());
+  EXPECT_LT(form.Label7->geometry().right(), form.Label8->x());
 }
 
 TEST_F(SlotReading, TheSeparatorBoxesDecideHowTheNextReadConverts) {

@@ -117,6 +117,7 @@ TEST(StartUp, OpensWhollyOnTheScreenAndNeverCutsAControl) {
 TEST(StartUp, HoldsNoDataAndTheDesignedChoices) {
   TForm1 form;
   EXPECT_EQ(form.windowTitle(), "Сравнение полетов С чтением \"Сырых данных\"");
+  EXPECT_EQ(form.geometry(), QRect(274, 154, 1115, 690)) << "placed on a screen only when shown there";
   EXPECT_EQ(form.Panel1->height(), 60);
   EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
   EXPECT_EQ(MaxHight, 50000.0);

@@ -46,27 +46,31 @@ QSize sideBySide(const QList<QCustomPlot*>& charts) {
   return total;
 }
 
-void writePicture(const QList<QCustomPlot*>& charts, const QString& fileName, const QString& suffix,
-                  QIODevice& device) {
+// The picture's bytes, drawn in memory: the writers of the formats do not all tell when a
+// write fails, so the file itself is left to the atomic writer.
+QByteArray drawnPicture(const QList<QCustomPlot*>& charts, const QString& fileName, const QString& suffix) {
   const QSize size = sideBySide(charts);
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
   if (suffix == "png") {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     paintCharts(charts, image, fileName);
-    if (!image.save(&device, "PNG")) failToPaint(fileName);
+    if (!image.save(&bytes, "PNG")) failToPaint(fileName);
   } else if (suffix == "svg") {
     QSvgGenerator svg;
-    svg.setOutputDevice(&device);
+    svg.setOutputDevice(&bytes);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     paintCharts(charts, svg, fileName);
   } else {
-    QPdfWriter pdf(&device);
+    QPdfWriter pdf(&bytes);
     pdf.setResolution(72);
     pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     paintCharts(charts, pdf, fileName);
   }
+  return bytes.data();
 }
 
 QString suffixOf(const QString& fileName) {
@@ -81,12 +85,7 @@ QString suffixOf(const QString& fileName) {
 void saveChartImage(QCustomPlot* chart, const QString& fileName) { saveChartsImage({chart}, fileName); }
 
 void saveChartsImage(const QList<QCustomPlot*>& charts, const QString& fileName) {
-  const QString suffix = suffixOf(fileName);
-  // Drawn in memory first: the writers of the formats do not all tell when a write fails.
-  QBuffer picture;
-  picture.open(QIODevice::WriteOnly);
-  writePicture(charts, fileName, suffix, picture);
-  writeFileAtomically(fileName, picture.data());
+  writeFileAtomically(fileName, drawnPicture(charts, fileName, suffixOf(fileName)));
 }
 
 QString chartImageFilter() {

@@ -32,7 +32,7 @@ void LiteralScanComparison(benchmark::State& state) {
     double total = 0;
     for (int i = 1; i <= mass1Count; ++i) {
       const double hight = mas1[0][i];
-      if (!insideHeightWindow(hight)) continue;
+      if (!heightWindow(windowFlights()).contains(hight)) continue;
       for (int k = 1; k < MassivsCount; ++k) {
         if (Massiv2H[k] <= hight && Massiv2H[k + 1] >= hight) {
           total += mas1[1][i] - LinearInterpolation(Massiv2H[k], Massiv2H[k + 1], Massiv2[k], Massiv2[k + 1], hight);

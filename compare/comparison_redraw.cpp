@@ -4,35 +4,29 @@
 #include "flight_tables.h"
 #include "height_window.h"
 #include "numeric_helpers.h"
-#include "profile_lookup.h"
 #include "slow_channel.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-ProfileLookup profile;
-
-// Rows of flight 1 whose comparison value (in CompareMassiv) was computed in this redraw.
-std::vector<char> hasComparison;
-
-bool isUsable(const SlotChoice& choice, int rowCount) {
-  return rowCount > 0 && isFlightColumn(choice.height) && isFlightColumn(choice.parameter);
+bool FlightComparison::isUsable(const SlotChoice& choice, int slot) const {
+  return flights_.slot(slot).rowCount > 0 && isFlightColumn(choice.height) && isFlightColumn(choice.parameter);
 }
 
-void drawFlight1(const RedrawRequest& request, CurvePoints& points) {
+void FlightComparison::drawFlight1(const RedrawRequest& request, CurvePoints& points) {
   const SlotChoice& choice = request.flights[0];
-  const double* heights = mas1[choice.height];
-  const double* values = mas1[choice.parameter];
-  const bool slowChannel = choice.parameter == lowchange1Position;
+  const FlightSlotData flight = flights_.slot(1);
+  const double* heights = flight.table[choice.height];
+  const double* values = flight.table[choice.parameter];
+  const HeightWindow window = heightWindow(flights_);
+  const bool slowChannel = choice.parameter == flights_.slwiColumn;
   // With "slwi" as the last column there is no reading after it to plot.
   const bool hasReading = choice.parameter + 1 < std::min(choice.columns, kMaxColumns);
   bool channelKnown = false;
   int channel = 0;
-  for (int i = 1; i <= mass1Count; ++i) {
+  for (int i = 1; i <= flight.rowCount; ++i) {
     const double h = request.correction + heights[i];
-    if (!insideHeightWindow(h)) continue;
+    if (!window.contains(h)) continue;
     if (!slowChannel) {
       points.add(values[i], h);
       continue;
@@ -41,64 +35,69 @@ void drawFlight1(const RedrawRequest& request, CurvePoints& points) {
       channel = slowChannelNumber(request.slowChannelText);
       channelKnown = true;
     }
-    if (hasReading && values[i] == channel) points.add(slowChannelValue(channel, mas1[choice.parameter + 1][i]), h);
+    if (hasReading && values[i] == channel)
+      points.add(slowChannelValue(channel, flight.table[choice.parameter + 1][i]), h);
   }
 }
 
-void drawFlight(const FlightTable& table, int rowCount, const SlotChoice& choice, CurvePoints& points) {
-  const double* heights = table[choice.height];
-  const double* values = table[choice.parameter];
-  for (int i = 1; i <= rowCount; ++i)
-    if (insideHeightWindow(heights[i])) points.add(values[i], heights[i]);
+void FlightComparison::drawFlight(int slot, const SlotChoice& choice, CurvePoints& points) {
+  const FlightSlotData flight = flights_.slot(slot);
+  const double* heights = flight.table[choice.height];
+  const double* values = flight.table[choice.parameter];
+  const HeightWindow window = heightWindow(flights_);
+  for (int i = 1; i <= flight.rowCount; ++i)
+    if (window.contains(heights[i])) points.add(values[i], heights[i]);
 }
 
-void refillProfile(const SlotChoice& choice) {
-  for (int i = 1; i <= mass2Count; ++i) {
-    Massiv2[i] = mas2[choice.parameter][i];
-    Massiv2H[i] = mas2[choice.height][i];
+void FlightComparison::refillProfile(const SlotChoice& choice) {
+  const FlightSlotData flight2 = flights_.slot(2);
+  for (int i = 1; i <= flight2.rowCount; ++i) {
+    flights_.massiv2[i] = flight2.table[choice.parameter][i];
+    flights_.massiv2H[i] = flight2.table[choice.height][i];
   }
-  MassivsCount = mass2Count;
+  flights_.massivsCount = flight2.rowCount;
   indexProfile();
 }
 
-void drawComparison(const RedrawRequest& request, CurvePoints& points) {
+void FlightComparison::drawComparison(const RedrawRequest& request, CurvePoints& points) {
   const SlotChoice& choice = request.flights[0];
-  const double* heights = mas1[choice.height];
-  const double* values = mas1[choice.parameter];
-  hasComparison.assign(mass1Count + 1, 0);
-  for (int i = 1; i <= mass1Count; ++i) {
+  const FlightSlotData flight1 = flights_.slot(1);
+  const double* heights = flight1.table[choice.height];
+  const double* values = flight1.table[choice.parameter];
+  const HeightWindow window = heightWindow(flights_);
+  hasComparison_.assign(flight1.rowCount + 1, 0);
+  for (int i = 1; i <= flight1.rowCount; ++i) {
     const double h = request.correction + heights[i];
-    if (!insideHeightWindow(h)) continue;
+    if (!window.contains(h)) continue;
     double value;
     if (!Compare_2_graph(h, values[i], request.plus, value)) continue;
-    CompareMassiv[i] = value;
-    hasComparison[i] = std::isfinite(value);
+    flights_.compareMassiv[i] = value;
+    hasComparison_[i] = std::isfinite(value);
     points.add(value, heights[i]);
   }
 }
 
 // The mean of the comparison values of this redraw over rows i - 50 .. i + 50. The window's
 // sum slides exactly, so a spike changes only the averages of the windows that hold it.
-void drawAverage(const RedrawRequest& request, CurvePoints& points) {
-  const SlotChoice& choice = request.flights[0];
-  const double* heights = mas1[choice.height];
+void FlightComparison::drawAverage(const RedrawRequest& request, CurvePoints& points) {
+  const FlightSlotData flight1 = flights_.slot(1);
+  const double* heights = flight1.table[request.flights[0].height];
+  const ProfileArray& compared = flights_.compareMassiv;
   constexpr int kFirstRow = kAverageHalfWidth + 2;
   ExactSum sum;
   int count = 0;
   const auto take = [&](int row, int sign) {
-    if (row < 1 || row > mass1Count || !hasComparison[row]) return;
-    sign > 0 ? sum.add(CompareMassiv[row]) : sum.subtract(CompareMassiv[row]);
+    if (row < 1 || row > flight1.rowCount || !hasComparison_[row]) return;
+    sign > 0 ? sum.add(compared[row]) : sum.subtract(compared[row]);
     count += sign;
   };
   for (int row = kFirstRow - kAverageHalfWidth - 1; row < kFirstRow + kAverageHalfWidth; ++row) take(row, +1);
-  for (int i = kFirstRow; i <= mass1Count; ++i) {
+  for (int i = kFirstRow; i <= flight1.rowCount; ++i) {
     take(i + kAverageHalfWidth, +1);
     take(i - kAverageHalfWidth - 1, -1);
-    if (hasComparison[i]) points.add(static_cast<double>(sum.value() / count), heights[i]);
+    if (hasComparison_[i]) points.add(static_cast<double>(sum.value() / count), heights[i]);
   }
 }
-
-}  // namespace
 
 void CurvePoints::add(double px, double py) {
   if (!std::isfinite(px) || !std::isfinite(py)) return;
@@ -106,31 +105,59 @@ void CurvePoints::add(double px, double py) {
   y.push_back(py);
 }
 
-void indexProfile() { profile.build(); }
+void FlightComparison::indexProfile() { profile_.build(flights_.massiv2H, flights_.massivsCount); }
 
-bool Compare_2_graph(double hight, double Sravn, bool plus, double& result) {
-  const int k = profile.bracket(hight);
+bool FlightComparison::Compare_2_graph(double hight, double Sravn, bool plus, double& result) {
+  const int k = profile_.bracket(hight);
   if (k == 0) return false;
-  const double p = LinearInterpolation(Massiv2H[k], Massiv2H[k + 1], Massiv2[k], Massiv2[k + 1], hight);
+  const ProfileArray& values = flights_.massiv2;
+  const ProfileArray& heights = flights_.massiv2H;
+  const double p = LinearInterpolation(heights[k], heights[k + 1], values[k], values[k + 1], hight);
   result = plus ? Sravn + p : Sravn - p;
   return true;
 }
 
-void compareFlights(const RedrawRequest& request, RedrawPoints& points) {
+void FlightComparison::redraw(const RedrawRequest& request, RedrawPoints& points) {
   for (CurvePoints* list : {&points.flight1, &points.flight2, &points.flight3, &points.comparison, &points.average})
     list->clear();
-  const bool flight1 = isUsable(request.flights[0], mass1Count);
-  const bool flight2 = isUsable(request.flights[1], mass2Count);
-  const bool flight3 = isUsable(request.flights[2], mass3Count);
-  if (flight1 && flight2) updateHeightWindow(request.correction, request.flights[0].height, request.flights[1].height);
+  const bool flight1 = isUsable(request.flights[0], 1);
+  const bool flight2 = isUsable(request.flights[1], 2);
+  const bool flight3 = isUsable(request.flights[2], 3);
+  if (flight1 && flight2)
+    updateHeightWindow(flights_, request.correction, request.flights[0].height, request.flights[1].height);
 
   // A slow-channel number that is no whole number fails here, before any point is added.
   if (flight1) drawFlight1(request, points.flight1);
-  if (flight2) drawFlight(mas2, mass2Count, request.flights[1], points.flight2);
-  if (flight3) drawFlight(mas3, mass3Count, request.flights[2], points.flight3);
+  if (flight2) drawFlight(2, request.flights[1], points.flight2);
+  if (flight3) drawFlight(3, request.flights[2], points.flight3);
   if (!flight2) return;
   refillProfile(request.flights[1]);
   if (!flight1) return;
   drawComparison(request, points.comparison);
   drawAverage(request, points.average);
 }
+
+void FlightComparison::compareOnly(const RedrawRequest& request, CurvePoints& comparison) {
+  comparison.clear();
+  if (!isUsable(request.flights[0], 1) || !isUsable(request.flights[1], 2)) return;
+  updateHeightWindow(flights_, request.correction, request.flights[0].height, request.flights[1].height);
+  refillProfile(request.flights[1]);
+  drawComparison(request, comparison);
+}
+
+namespace {
+
+FlightComparison& windowComparison() {
+  static FlightComparison comparison(windowFlights());
+  return comparison;
+}
+
+}  // namespace
+
+void compareFlights(const RedrawRequest& request, RedrawPoints& points) { windowComparison().redraw(request, points); }
+
+bool Compare_2_graph(double hight, double Sravn, bool plus, double& result) {
+  return windowComparison().Compare_2_graph(hight, Sravn, plus, result);
+}
+
+void indexProfile() { windowComparison().indexProfile(); }

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "profile_lookup.h"
+
 #include <string>
 #include <vector>
+
+struct FlightSet;
 
 // The comparison redraw: from the flight tables and the choices on the window to the five
 // point lists of the two charts. It sets the height window, refills the comparison profile
@@ -37,15 +41,43 @@ struct RedrawPoints {
   CurvePoints comparison, average;        // Series3, Series4
 };
 
-// Fills the points afresh. Fails with "'%s' is not a valid integer value" when flight 1 shows
-// its slow channel and Edit2 holds no whole number; the points are then all empty.
+// The comparison over one set of flights, with the index of flight 2's profile that it keeps
+// from one redraw to the lookups after it.
+class FlightComparison {
+ public:
+  explicit FlightComparison(FlightSet& flights) : flights_(flights) {}
+
+  // Fills the points afresh. Fails with "'%s' is not a valid integer value" when flight 1
+  // shows its slow channel and Edit2 holds no whole number; the points are then all empty.
+  void redraw(const RedrawRequest& request, RedrawPoints& points);
+
+  // Only what the redraw puts into the comparison's points (Series3), with no curve drawn.
+  void compareOnly(const RedrawRequest& request, CurvePoints& comparison);
+
+  // Flight 2's value at a height, read by the first enclosing pair of the profile, taken from
+  // flight 1's value (or added to it with plus); false when no pair encloses the height.
+  bool Compare_2_graph(double hight, double Sravn, bool plus, double& result);
+
+  // Indexes the profile for Compare_2_graph; the redraw does it after each refill.
+  void indexProfile();
+
+ private:
+  bool isUsable(const SlotChoice& choice, int slot) const;
+  void drawFlight1(const RedrawRequest& request, CurvePoints& points);
+  void drawFlight(int slot, const SlotChoice& choice, CurvePoints& points);
+  void refillProfile(const SlotChoice& choice);
+  void drawComparison(const RedrawRequest& request, CurvePoints& points);
+  void drawAverage(const RedrawRequest& request, CurvePoints& points);
+
+  FlightSet& flights_;
+  ProfileLookup profile_;
+  // Rows of flight 1 whose comparison value (in CompareMassiv) was computed in this redraw.
+  std::vector<char> hasComparison_;
+};
+
+// The window's comparison: the same over the window's flights.
 void compareFlights(const RedrawRequest& request, RedrawPoints& points);
-
-// Flight 2's value at a height, read by the first enclosing pair of the profile, taken from
-// flight 1's value (or added to it with plus); false when no pair encloses the height.
 bool Compare_2_graph(double hight, double Sravn, bool plus, double& result);
-
-// Indexes the profile for Compare_2_graph; the redraw does it after each refill.
 void indexProfile();
 
 // Rows on either side of a row that its moving average takes in.

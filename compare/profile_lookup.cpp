@@ -1,14 +1,12 @@
 #include "profile_lookup.h"
 
-#include "flight_tables.h"
-
 #include <algorithm>
 #include <cmath>
 
-void ProfileLookup::build() {
+void ProfileLookup::build(const double* heights, int count) {
   heights_.clear();
-  for (int k = 1; k <= MassivsCount; ++k)
-    if (!std::isnan(Massiv2H[k])) heights_.push_back(Massiv2H[k]);
+  for (int k = 1; k <= count; ++k)
+    if (!std::isnan(heights[k])) heights_.push_back(heights[k]);
   if (!std::is_sorted(heights_.begin(), heights_.end())) std::sort(heights_.begin(), heights_.end());
   heights_.erase(std::unique(heights_.begin(), heights_.end()), heights_.end());
 
@@ -25,8 +23,8 @@ void ProfileLookup::build() {
   };
 
   int point = 0;
-  for (int k = 1; k < MassivsCount; ++k) {
-    const double low = Massiv2H[k], high = Massiv2H[k + 1];
+  for (int k = 1; k < count; ++k) {
+    const double low = heights[k], high = heights[k + 1];
     if (!(low <= high)) continue;  // a falling pair, or one without a height, encloses nothing
     const int first = 2 * (point = pointAtOrBelow(low, point));
     const int last = 2 * (point = pointAtOrBelow(high, point));

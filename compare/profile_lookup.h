@@ -2,8 +2,8 @@
 
 #include <vector>
 
-// Finds, for a height, the first pair k in profile order with Massiv2H[k] <= height <=
-// Massiv2H[k + 1], exactly as a scan from pair 1 would, in logarithmic time or better.
+// Finds, for a height, the first pair k in profile order with heights[k] <= height <=
+// heights[k + 1] (Massiv2H in the window), exactly as a scan from pair 1 would, in logarithmic time or better.
 //
 // Each pair (k, k + 1) with rising or equal heights covers a closed range of heights. The
 // distinct heights of the profile cut the line into points and the open gaps between them;
@@ -11,8 +11,8 @@
 // it. A lookup then only finds the piece a height falls in.
 class ProfileLookup {
  public:
-  // Indexes Massiv2H[1..MassivsCount] as it stands.
-  void build();
+  // Indexes the profile's heights[1..count] as they stand.
+  void build(const double* heights, int count);
 
   // The first bracketing pair k, or 0 when no pair encloses the height.
   int bracket(double height);

@@ -27,15 +27,16 @@ FlightError withPlace(const FlightError& error, const TextFile& file) {
 
 }  // namespace
 
-void readFlightFile(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls) {
+void readFlightFile(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
+                    SlotControls& controls) {
   const std::string& fileName = file.fileName();
-  if (slot == 1) lowchange1Position = kNoSlwiColumn;
-  FlightSlotData flight = flightSlot(slot);
+  FlightSlotData flight = flights.slot(slot);
+  if (slot == 1) flights.slwiColumn = kNoSlwiColumn;
   flight.rowCount = 0;
   controls.setFileLabel(fileName);
   controls.setLegendTitle(lastCharacters(fileName, kLegendTitleLength));
 
-  FlightReading reading(slot, file, separators, controls);
+  FlightReading reading(flights, slot, file, separators, controls);
   int count;
   try {
     count = reading.readAll();
@@ -50,12 +51,16 @@ void readFlightFile(int slot, TextFile& file, DecimalSeparators separators, Slot
 
   // The window's top comes down to the flight's last height; a read never raises it.
   const int height = reading.heightColumn();
-  if (count > 0 && height >= 0 && flight.table[height][count] < MaxHight)
-    MaxHight = flight.table[height][count];
+  if (count > 0 && height >= 0 && flight.table[height][count] < flights.maxHight)
+    flights.maxHight = flight.table[height][count];
+}
+
+void readFlightFile(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls) {
+  readFlightFile(windowFlights(), slot, file, separators, controls);
 }
 
 void readFlightFile(int slot, const std::string& fileName, DecimalSeparators separators,
                     SlotControls& controls) {
   TextFile file(fileName);
-  readFlightFile(slot, file, separators, controls);
+  readFlightFile(windowFlights(), slot, file, separators, controls);
 }

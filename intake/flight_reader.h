@@ -7,12 +7,18 @@
 class SlotControls;
 class TextFile;
 
-// Reads a raw flight file into flight slot 1, 2 or 3: recognises the layout by its header
-// line, fills the slot's parameter lists and default choices, reads the rows into the slot's
-// table, and lowers MaxHight to the flight's last height. Fails with a FlightError whose detail
-// names the file; the slot's row count is 0 during the read and after a failed one, and other
-// slots are never touched. Opening the file comes first (TextFile): a file that cannot be
-// opened fails before anything changes.
+struct FlightSet;
+
+// Reads a raw flight file into flight slot 1, 2 or 3 of a set: recognises the layout by its
+// header line, fills the slot's parameter lists and default choices, reads the rows into the
+// slot's table, and lowers the set's MaxHight to the flight's last height. Fails with a
+// FlightError whose detail names the file; the slot's row count is 0 during the read and after
+// a failed one, and other slots are never touched. Opening the file comes first (TextFile): a
+// file that cannot be opened fails before anything changes.
+void readFlightFile(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
+                    SlotControls& controls);
+
+// The same, into the window's flights.
 void readFlightFile(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls);
 void readFlightFile(int slot, const std::string& fileName, DecimalSeparators separators,
                     SlotControls& controls);

@@ -5,10 +5,10 @@
 
 #include <limits>
 
-FlightReading::FlightReading(int slot, TextFile& file, DecimalSeparators separators,
+FlightReading::FlightReading(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
                              SlotControls& controls)
-    : slot_(slot), file_(file), separators_(separators), controls_(controls),
-      table_(flightSlot(slot).table) {}
+    : slot_(slot), slwiColumn_(flights.slwiColumn), file_(file), separators_(separators), controls_(controls),
+      table_(flights.slot(slot).table) {}
 
 int FlightReading::readAll() {
   // The seven header tests in their order. Each looks at the current line, also after an
@@ -52,7 +52,7 @@ void FlightReading::takeHeader(const HeaderRules& rules) {
       heightColumn_ = columns_;
     }
     if (name == rules.parameterName) controls_.selectParameter(columns_);
-    if (rules.marksSlowChannel && slot_ == 1 && name == "slwi") lowchange1Position = columns_;
+    if (rules.marksSlowChannel && slot_ == 1 && name == "slwi") slwiColumn_ = columns_;
     ++columns_;
   } while (!str_.empty());
 }

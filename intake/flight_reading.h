@@ -12,7 +12,8 @@ class SlotControls;
 
 class FlightReading {
  public:
-  FlightReading(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls);
+  FlightReading(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
+                SlotControls& controls);
 
   // Header search and every layout that a header line starts; returns the row count.
   int readAll();
@@ -50,6 +51,7 @@ class FlightReading {
   bool readingGoesOn() { return !file_.eof() && !stop_; }
 
   int slot_;
+  int& slwiColumn_;
   TextFile& file_;
   DecimalSeparators separators_;
   SlotControls& controls_;

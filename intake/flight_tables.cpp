@@ -1,5 +1,7 @@
 #include "flight_tables.h"
 
+#include <cstdlib>
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -19,11 +21,37 @@ ProfileArray CompareMassiv;
 
 int lowchange1Position;
 
-FlightSlotData flightSlot(int slot) {
-  switch (slot) {
-    case 1: return {mas1, mass1Count};
-    case 2: return {mas2, mass2Count};
-    case 3: return {mas3, mass3Count};
-  }
-  throw std::out_of_range("no flight slot " + std::to_string(slot));
+FlightSlotData flightSlot(int slot) { return windowFlights().slot(slot); }
+
+FlightSlotData FlightSet::slot(int number) const {
+  if (number < 1 || number > 3) throw std::out_of_range("no flight slot " + std::to_string(number));
+  return flightSlots[number - 1];
 }
+
+FlightSet& windowFlights() {
+  static FlightSet window{{{mas1, mass1Count}, {mas2, mass2Count}, {mas3, mass3Count}},
+                          MaxHight, MinHight, Massiv2, Massiv2H, MassivsCount, CompareMassiv,
+                          lowchange1Position};
+  return window;
+}
+
+namespace {
+
+// calloc hands out storage this large as fresh zero pages that the system maps only when first
+// written, as it does the globals.
+template <typename Array>
+Array* zeroFilled(std::size_t count) {
+  void* storage = std::calloc(count, sizeof(Array));
+  if (!storage) throw std::bad_alloc();
+  return static_cast<Array*>(storage);
+}
+
+}  // namespace
+
+void OwnFlightSet::FreeStorage::operator()(void* storage) const { std::free(storage); }
+
+OwnFlightSet::OwnFlightSet()
+    : tables_(zeroFilled<FlightTable>(3)),
+      profiles_(zeroFilled<ProfileArray>(3)),
+      set_{{{tables_[0], rowCounts_[0]}, {tables_[1], rowCounts_[1]}, {tables_[2], rowCounts_[2]}},
+           maxHight_, minHight_, profiles_[0], profiles_[1], massivsCount_, profiles_[2], slwiColumn_} {}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 // The process-wide flight data. Every handler reads and writes these directly; the counts say
 // which entries are valid, nothing is ever cleared. Rows and profile entries count from 1, so
 // each array carries one unused entry 0 to keep the indices as the operators know them.
@@ -35,3 +37,46 @@ struct FlightSlotData {
   int& rowCount;
 };
 FlightSlotData flightSlot(int slot);
+
+// Everything one comparison reads and writes: three flights, the common height window,
+// flight 2's profile, the comparison values and flight 1's slow-channel column. The window's
+// set is the globals above; whatever compares flights beside the window has sets of its own.
+struct FlightSet {
+  FlightSlotData flightSlots[3];
+  double& maxHight;
+  double& minHight;
+  ProfileArray& massiv2;
+  ProfileArray& massiv2H;
+  int& massivsCount;
+  ProfileArray& compareMassiv;
+  int& slwiColumn;
+
+  // Slot 1, 2 or 3.
+  FlightSlotData slot(int number) const;
+};
+
+// The window's three flights and what its redraw keeps.
+FlightSet& windowFlights();
+
+// A set with storage of its own, as a freshly started window has it: zero-filled, no rows, the
+// full height window. Like the globals, the tables take memory only where rows are written.
+class OwnFlightSet {
+ public:
+  OwnFlightSet();
+  OwnFlightSet(const OwnFlightSet&) = delete;
+  OwnFlightSet& operator=(const OwnFlightSet&) = delete;
+  FlightSet& flights() { return set_; }
+
+ private:
+  struct FreeStorage {
+    void operator()(void* storage) const;
+  };
+  std::unique_ptr<FlightTable[], FreeStorage> tables_;
+  std::unique_ptr<ProfileArray[], FreeStorage> profiles_;
+  int rowCounts_[3] = {};
+  double maxHight_ = kTopOfHeightWindow;
+  double minHight_ = 0.0;
+  int massivsCount_ = 0;
+  int slwiColumn_ = 0;
+  FlightSet set_;
+};

@@ -15,14 +15,14 @@ void loadSpan(FlightSlotData slot, double bottom, double top) {
   slot.rowCount = 2;
 }
 
-class HeightWindow : public ::testing::Test {
+class CommonHeightWindow : public ::testing::Test {
  protected:
   void SetUp() override { resetSharedState(); }
 };
 
 }  // namespace
 
-TEST_F(HeightWindow, IsTheOverlapOfBothSpansWithTheCorrection) {
+TEST_F(CommonHeightWindow, IsTheOverlapOfBothSpansWithTheCorrection) {
   struct Case {
     double bottom1, top1, bottom2, top2;
     int correction;
@@ -37,32 +37,32 @@ TEST_F(HeightWindow, IsTheOverlapOfBothSpansWithTheCorrection) {
   for (const Case& c : cases) {
     loadSpan(flightSlot(1), c.bottom1, c.top1);
     loadSpan(flightSlot(2), c.bottom2, c.top2);
-    updateHeightWindow(c.correction, 0, 0);
+    updateHeightWindow(windowFlights(), c.correction, 0, 0);
     EXPECT_EQ(MinHight, c.min);
     EXPECT_EQ(MaxHight, c.max);
   }
 }
 
-TEST_F(HeightWindow, KeepsItsBoundsUnlessBothFlightsAreUsable) {
+TEST_F(CommonHeightWindow, KeepsItsBoundsUnlessBothFlightsAreUsable) {
   MaxHight = 30000;
   MinHight = 7;
   loadSpan(flightSlot(1), 100, 20000);
-  updateHeightWindow(0, 0, 0);
+  updateHeightWindow(windowFlights(), 0, 0, 0);
   mass1Count = 0;
   loadSpan(flightSlot(2), 100, 20000);
-  updateHeightWindow(0, 0, 0);
+  updateHeightWindow(windowFlights(), 0, 0, 0);
   loadSpan(flightSlot(1), 100, 20000);
-  updateHeightWindow(0, -1, 0);
-  updateHeightWindow(0, 0, kMaxColumns);
+  updateHeightWindow(windowFlights(), 0, -1, 0);
+  updateHeightWindow(windowFlights(), 0, 0, kMaxColumns);
   EXPECT_EQ(MaxHight, 30000);
   EXPECT_EQ(MinHight, 7);
 }
 
-TEST_F(HeightWindow, HoldsBothEndsAndNoNaN) {
+TEST_F(CommonHeightWindow, HoldsBothEndsAndNoNaN) {
   MinHight = 500;
   MaxHight = 20000;
-  EXPECT_TRUE(insideHeightWindow(500));
-  EXPECT_TRUE(insideHeightWindow(20000));
-  EXPECT_FALSE(insideHeightWindow(std::nextafter(500.0, 0.0)));
-  EXPECT_FALSE(insideHeightWindow(std::nan("")));
+  EXPECT_TRUE(heightWindow(windowFlights()).contains(500));
+  EXPECT_TRUE(heightWindow(windowFlights()).contains(20000));
+  EXPECT_FALSE(heightWindow(windowFlights()).contains(std::nextafter(500.0, 0.0)));
+  EXPECT_FALSE(heightWindow(windowFlights()).contains(std::nan("")));
 }

@@ -84,7 +84,7 @@ TEST(ProfileLookup, FindsTheSameBracketAsTheLiteralScan) {
     for (double height : heights) queries.insert(queries.end(), {height, std::nextafter(height, 1e9), height + 0.5});
     for (int i = 0; i < 200; ++i) queries.push_back(std::round(uniform(-80, 450)));
     ProfileLookup fast;
-    fast.build();
+    fast.build(Massiv2H, MassivsCount);
     for (double query : queries) ASSERT_EQ(fast.bracket(query), literalBracket(query)) << "round " << round << " height " << query;
   }
 }

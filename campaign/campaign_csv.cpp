@@ -1,0 +1,50 @@
+#include "campaign_csv.h"
+
+#include "shortest_number.h"
+
+namespace {
+
+// Quoted only where a comma, a quote or a line break would otherwise split the field.
+std::string csvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+}  // namespace
+
+std::string pairStatus(const PairResult& result) {
+  return result.compared() ? "ok" : result.reason.substr(0, result.reason.find('\n'));
+}
+
+std::string layersCsv(const std::vector<LayerSummary>& layers) {
+  std::string csv = "group,layer_bottom,layer_top,flights,points,mean,sd,rms,median,p05,p95,flight_sd\n";
+  for (const LayerSummary& layer : layers) {
+    csv += csvField(layer.group);
+    for (const double value : {layer.bottom, layer.top}) csv += ',' + shortestNumber(value);
+    csv += ',' + std::to_string(layer.flights) + ',' + std::to_string(layer.points);
+    for (const double value : {layer.mean, layer.sd, layer.rms, layer.median, layer.p05, layer.p95, layer.flightSd})
+      csv += ',' + shortestNumber(value);
+    csv += '\n';
+  }
+  return csv;
+}
+
+std::string pairsCsv(const std::vector<CampaignPair>& pairs, const std::vector<PairResult>& results) {
+  std::string csv = "index,flight1,flight2,group,status,points,mean,sd\n";
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    const PairResult& result = results[i];
+    csv += std::to_string(i + 1) + ',' + csvField(pairs[i].flight1) + ',' + csvField(pairs[i].flight2) + ',' +
+           csvField(pairs[i].group) + ',' + csvField(pairStatus(result)) + ',';
+    if (result.compared())
+      csv += std::to_string(result.values.size()) + ',' + shortestNumber(result.mean) + ',' + shortestNumber(result.sd);
+    else
+      csv += ",,";
+    csv += '\n';
+  }
+  return csv;
+}

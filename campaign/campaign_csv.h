@@ -1,0 +1,19 @@
+#pragma once
+
+#include "campaign_list.h"
+#include "campaign_run.h"
+
+#include <string>
+
+// The campaign's two tables as CSV text: numbers with a decimal point in their shortest
+// round-trip form, an empty field for a number without a value.
+
+// group,layer_bottom,layer_top,flights,points,mean,sd,rms,median,p05,p95,flight_sd
+std::string layersCsv(const std::vector<LayerSummary>& layers);
+
+// index,flight1,flight2,group,status,points,mean,sd; the status is "ok" or the first line of
+// the reason the pair was skipped.
+std::string pairsCsv(const std::vector<CampaignPair>& pairs, const std::vector<PairResult>& results);
+
+// The status of a pair as pairs.csv gives it.
+std::string pairStatus(const PairResult& result);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "campaign_list.h"
+#include "campaign_settings.h"
+#include "campaign_statistics.h"
+#include "pair_comparison.h"
+
+#include <atomic>
+#include <vector>
+
+// What another thread may watch and ask of a running campaign.
+struct CampaignProgress {
+  std::atomic<std::size_t> pairsDone{0};
+  std::atomic<bool> cancelled{false};  // set to stop: pairs not begun are not compared
+};
+
+struct CampaignResult {
+  std::vector<PairResult> pairs;  // in list order
+  std::vector<LayerSummary> layers;
+  bool cancelled = false;
+
+  std::size_t skippedPairs() const;
+};
+
+// Compares every pair, several at once (settings.jobs, or one per core), and pools the values.
+// Each pair is read into tables of its own: the window's flights are never touched. The result
+// is the same to the last bit whatever the number of jobs.
+CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const CampaignSettings& settings,
+                           CampaignProgress* progress = nullptr);

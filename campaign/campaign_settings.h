@@ -1,0 +1,15 @@
+#pragma once
+
+#include "field_scanners.h"
+
+#include <string>
+
+// How a campaign reads and compares its pairs.
+struct CampaignSettings {
+  char quantity = 'T';      // the quick-select button: T, H, D, V or P
+  std::string column;       // when not empty, the column of exactly this name instead
+  double layer = 100.0;     // metres
+  bool plus = false;        // flight 1 plus flight 2 instead of minus
+  DecimalSeparators separators{'.', '.'};
+  int jobs = 0;             // pairs compared at once; 0 for one per core
+};

@@ -1,0 +1,87 @@
+#include "campaign_statistics.h"
+
+#include "sample_statistics.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+struct LayerPool {
+  std::size_t points = 0;
+  std::size_t offset = 0;  // of its values in the pooled array
+  std::size_t filled = 0;
+  std::vector<double> flightMeans;
+};
+
+void summarise(const std::string& group, long long layer, double thickness, double* values, std::size_t count,
+               const std::vector<double>& flightMeans, std::vector<LayerSummary>& summaries) {
+  LayerSummary summary;
+  summary.group = group;
+  summary.bottom = layer * thickness;
+  summary.top = (layer + 1) * thickness;
+  summary.flights = flightMeans.size();
+  summary.points = count;
+  summary.mean = exactMean(values, count);
+  summary.sd = sampleStandardDeviation(values, count, summary.mean);
+  summary.rms = rootMeanSquare(values, count);
+  constexpr double kFractions[] = {0.05, 0.5, 0.95};
+  double quantiles[3];
+  linearQuantiles(values, count, kFractions, quantiles, 3);
+  summary.p05 = quantiles[0];
+  summary.median = quantiles[1];
+  summary.p95 = quantiles[2];
+  summary.flightSd = sampleStandardDeviation(flightMeans.data(), flightMeans.size(),
+                                             exactMean(flightMeans.data(), flightMeans.size()));
+  summaries.push_back(summary);
+}
+
+// One group's layers: its pairs' values gathered layer by layer, pairs in list order.
+void poolGroup(const std::string& group, const std::vector<const PairResult*>& members, double thickness,
+               std::vector<double>& pooled, std::vector<LayerSummary>& summaries) {
+  std::map<long long, LayerPool> layers;
+  for (const PairResult* pair : members)
+    for (const LayerRun& run : pair->runs) {
+      LayerPool& layer = layers[run.layer];
+      layer.points += run.count;
+      layer.flightMeans.push_back(run.mean);
+    }
+  std::size_t total = 0;
+  for (auto& [index, layer] : layers) {
+    layer.offset = total;
+    total += layer.points;
+  }
+  pooled.resize(total);
+  for (const PairResult* pair : members)
+    for (const LayerRun& run : pair->runs) {
+      LayerPool& layer = layers[run.layer];
+      std::copy_n(pair->values.begin() + run.first, run.count, pooled.begin() + layer.offset + layer.filled);
+      layer.filled += run.count;
+    }
+  for (auto& [index, layer] : layers)
+    summarise(group, index, thickness, pooled.data() + layer.offset, layer.points, layer.flightMeans, summaries);
+}
+
+}  // namespace
+
+std::vector<std::string> campaignGroups(const std::vector<CampaignPair>& pairs) {
+  std::vector<std::string> groups{kAllPairs};
+  for (const CampaignPair& pair : pairs)
+    if (!pair.group.empty() && std::find(groups.begin(), groups.end(), pair.group) == groups.end())
+      groups.push_back(pair.group);
+  return groups;
+}
+
+std::vector<LayerSummary> poolLayers(const std::vector<CampaignPair>& pairs, const std::vector<PairResult>& results,
+                                     double thickness) {
+  std::vector<LayerSummary> summaries;
+  std::vector<double> pooled;
+  std::vector<const PairResult*> members;
+  for (const std::string& group : campaignGroups(pairs)) {
+    members.clear();
+    for (std::size_t i = 0; i < pairs.size(); ++i)
+      if (results[i].compared() && (group == kAllPairs || pairs[i].group == group)) members.push_back(&results[i]);
+    poolGroup(group, members, thickness, pooled, summaries);
+  }
+  return summaries;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "campaign_list.h"
+#include "pair_comparison.h"
+
+#include <string>
+#include <vector>
+
+// One height layer of one group, over every pair of the group with values in it.
+struct LayerSummary {
+  std::string group;
+  double bottom, top;  // [bottom, top)
+  std::size_t flights, points;
+  double mean, sd, rms, median, p05, p95;
+  double flightSd;  // of the pairs' own layer means; NaN for fewer than two pairs
+};
+
+// The group every pair belongs to, besides its own.
+inline const std::string kAllPairs = "all";
+
+// The groups in order of first appearance in the list, after "all"; a pair without a group,
+// or with the group "all", is in "all" only.
+std::vector<std::string> campaignGroups(const std::vector<CampaignPair>& pairs);
+
+// Every group's layers that hold values, "all" first, layers ascending. The same results give
+// the same numbers to the last bit, whatever order the pairs were compared in.
+std::vector<LayerSummary> poolLayers(const std::vector<CampaignPair>& pairs, const std::vector<PairResult>& results,
+                                     double thickness);

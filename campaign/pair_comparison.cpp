@@ -1,0 +1,124 @@
+#include "pair_comparison.h"
+
+#include "flight_error.h"
+#include "flight_reader.h"
+#include "quick_select.h"
+#include "sample_statistics.h"
+#include "read_choices.h"
+#include "text_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+const QuickSelectTable& quickSelectTable(char quantity) {
+  switch (quantity) {
+    case 'H': return kHumidityNames;
+    case 'D': return kWindDirectionNames;
+    case 'V': return kWindSpeedNames;
+    case 'P': return kPressureNames;
+    default: return kTemperatureNames;
+  }
+}
+
+int namedColumn(const std::vector<std::string>& names, const std::string& name) {
+  const auto found = std::find(names.begin(), names.end(), name);
+  return found == names.end() ? -1 : static_cast<int>(found - names.begin());
+}
+
+// A difference of two directions, the shorter way round: within (-180, 180].
+double wrappedDirection(double difference) {
+  double wrapped = std::fmod(difference, 360.0);
+  if (wrapped > 180.0) wrapped -= 360.0;
+  if (wrapped <= -180.0) wrapped += 360.0;
+  return wrapped;
+}
+
+std::string flightName(int slot) { return "Flight " + std::to_string(slot); }
+
+}  // namespace
+
+long long layerOf(double height, double thickness) {
+  auto layer = static_cast<long long>(std::floor(height / thickness));
+  // The quotient may round across a bound that the written bounds do not.
+  if (height < layer * thickness) --layer;
+  else if (height >= (layer + 1) * thickness) ++layer;
+  return layer;
+}
+
+PairComparer::PairComparer(const CampaignSettings& settings)
+    : settings_(settings), comparison_(flights_.flights()) {}
+
+SlotChoice PairComparer::readFlight(int slot, const std::string& path) {
+  ReadChoices choices;
+  try {
+    TextFile file(path);
+    readFlightFile(flights_.flights(), slot, file, settings_.separators, choices);
+  } catch (const FlightError& error) {
+    throw FlightError(flightName(slot) + ": " + error.what());
+  }
+  SlotChoice choice;
+  choice.columns = static_cast<int>(choices.items.size());
+  choice.height = choices.height;
+  if (choice.height < 0) throw FlightError(flightName(slot) + " has no height column.");
+  const QuickSelectTable& table = quickSelectTable(settings_.quantity);
+  choice.parameter = !settings_.column.empty() ? namedColumn(choices.items, settings_.column)
+                                               : quickSelectIndex(choices.items, slot == 1 ? table.slot1 : table.slot2);
+  if (choice.parameter < 0)
+    throw FlightError(flightName(slot) + (settings_.column.empty()
+                                              ? " has no column for " + std::string(1, settings_.quantity) + "."
+                                              : " has no column named \"" + settings_.column + "\"."));
+  if (slot == 1) parameterName_ = choices.items[choice.parameter];
+  return choice;
+}
+
+PairResult PairComparer::compare(const CampaignPair& pair) {
+  FlightSet& flights = flights_.flights();
+  flights.maxHight = kTopOfHeightWindow;
+  flights.minHight = 0.0;
+  PairResult result;
+  try {
+    RedrawRequest request;
+    request.flights[0] = readFlight(1, pair.path1);
+    request.flights[1] = readFlight(2, pair.path2);
+    request.plus = settings_.plus;
+    comparison_.compareOnly(request, points_);
+  } catch (const FlightError& error) {
+    result.reason = error.what();
+    return result;
+  }
+  if (points_.x.empty()) {
+    result.reason = "No comparison value: the flights have no height in common.";
+    return result;
+  }
+  if (!settings_.plus && quantityUnit(parameterName_) == "°")
+    for (double& value : points_.x) value = wrappedDirection(value);
+  keepByLayer(result);
+  result.mean = exactMean(result.values.data(), result.values.size());
+  result.sd = sampleStandardDeviation(result.values.data(), result.values.size(), result.mean);
+  return result;
+}
+
+void PairComparer::keepByLayer(PairResult& result) {
+  const std::size_t count = points_.x.size();
+  layers_.resize(count);
+  for (std::size_t i = 0; i < count; ++i) layers_[i] = layerOf(points_.y[i], settings_.layer);
+  result.values.resize(count);
+  if (std::is_sorted(layers_.begin(), layers_.end())) {
+    std::copy(points_.x.begin(), points_.x.end(), result.values.begin());
+  } else {
+    // A flight that comes down again: its values join their layers, in row order.
+    order_.resize(count);
+    std::iota(order_.begin(), order_.end(), std::size_t{0});
+    std::stable_sort(order_.begin(), order_.end(), [this](std::size_t a, std::size_t b) { return layers_[a] < layers_[b]; });
+    for (std::size_t i = 0; i < count; ++i) result.values[i] = points_.x[order_[i]];
+    std::sort(layers_.begin(), layers_.end());
+  }
+  for (std::size_t first = 0; first < count;) {
+    const std::size_t last = std::upper_bound(layers_.begin() + first, layers_.end(), layers_[first]) - layers_.begin();
+    result.runs.push_back({layers_[first], first, last - first, exactMean(&result.values[first], last - first)});
+    first = last;
+  }
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "campaign_list.h"
+#include "campaign_settings.h"
+#include "comparison_redraw.h"
+#include "flight_tables.h"
+
+#include <string>
+#include <vector>
+
+// The comparison values of one pair that fall in one height layer [layer·L, (layer+1)·L).
+struct LayerRun {
+  long long layer;
+  std::size_t first;  // into PairResult::values
+  std::size_t count;
+  double mean;
+};
+
+// What one pair gave: its comparison values ordered by layer (by row within a layer), or the
+// reason it was skipped.
+struct PairResult {
+  std::string reason;  // empty when compared; its first line is the pair's status
+  std::vector<double> values;
+  std::vector<LayerRun> runs;
+  double mean = 0, sd = 0;  // over all the pair's values; sd is NaN for one value
+
+  bool compared() const { return reason.empty(); }
+};
+
+// Compares pairs one after another in tables of its own, each pair exactly as a freshly
+// started window holds it with the pair read into slots 1 and 2: the height column the reader
+// selects, the parameter the quick-select button (or the named column) selects, correction 0.
+class PairComparer {
+ public:
+  explicit PairComparer(const CampaignSettings& settings);
+  PairComparer(const PairComparer&) = delete;
+  PairComparer& operator=(const PairComparer&) = delete;
+
+  PairResult compare(const CampaignPair& pair);
+
+ private:
+  SlotChoice readFlight(int slot, const std::string& path);
+  void keepByLayer(PairResult& result);
+
+  const CampaignSettings& settings_;
+  OwnFlightSet flights_;
+  FlightComparison comparison_;
+  std::string parameterName_;  // flight 1's
+  // Kept from pair to pair, so that a campaign allocates only what it keeps.
+  CurvePoints points_;
+  std::vector<long long> layers_;
+  std::vector<std::size_t> order_;
+};
+
+// The layer a height belongs to: layer·thickness <= height < (layer+1)·thickness, as the
+// bounds are written.
+long long layerOf(double height, double thickness);

@@ -1,5 +1,6 @@
 #include "app_fonts.h"
 #include "batch_mode.h"
+#include "campaign_batch.h"
 #include "command_line.h"
 #include "form1.h"
 #include "qt_translations.h"
@@ -24,8 +25,9 @@ int main(int argc, char* argv[]) {
   // Batch mode reads its steps as given: a step's value may look like one of Qt's options.
   const QList<QByteArray> given = argumentBytes(argc, argv);
   const bool batch = isBatchRun(given);
-  // Batch mode never shows the window, nor do the usage and the version, so they need no display.
-  if ((batch || asksForUsageOrVersion(given)) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+  const bool campaign = isCampaignRun(given);
+  // Batch modes never show the window, nor do the usage and the version, so they need no display.
+  if ((batch || campaign || asksForUsageOrVersion(given)) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
 
   // Qt takes its own options out of argv.
@@ -35,6 +37,7 @@ int main(int argc, char* argv[]) {
   installQtTranslations(qtTexts, QLocale::system());
   loadWindowFace();
   if (batch) return runBatch(given);
+  if (campaign) return runCampaignBatch(given);
 
   const WindowCommandLine commandLine = readWindowCommandLine(argumentBytes(argc, argv));
   if (commandLine.exitStatus) return *commandLine.exitStatus;

@@ -1,0 +1,131 @@
+#include "campaign_batch.h"
+
+#include "campaign_output.h"
+#include "flight_error.h"
+
+#include <QLocale>
+
+#include <optional>
+#include <cstdio>
+
+namespace {
+
+const char kUsage[] =
+    "usage: flightcompare --campaign LIST --out DIR [--quantity T|H|D|V|P | --column NAME] [--layer METRES]\n"
+    "                     [--plus] [--separator point|comma] [--locale-decimal C] [--jobs N]\n"
+    "Compares every pair of flights in LIST and writes the statistics per height layer into DIR.\n"
+    "  --campaign LIST          CSV with the header flight1,flight2[,group]; paths from its folder\n"
+    "  --out DIR                the folder for layers.csv and pairs.csv (created when missing)\n"
+    "  --quantity T|H|D|V|P     the quick-select button that picks each flight's parameter (T)\n"
+    "  --column NAME            the column of exactly this name instead\n"
+    "  --layer METRES           the thickness of the height layers, 1 to 50000 (100)\n"
+    "  --plus                   flight 1 plus flight 2 instead of minus\n"
+    "  --separator point|comma  the decimal separator box ticked (the regional one)\n"
+    "  --locale-decimal C       the regional decimal separator, . or ,\n"
+    "  --jobs N                 pairs compared at once (one per core)\n";
+
+struct BadArguments {
+  QString reason;
+};
+
+struct CampaignCommand {
+  QByteArray listFile;
+  QString outFolder;
+  CampaignSettings settings;
+};
+
+char systemDecimalSeparator() { return QLocale::system().decimalPoint() == QLatin1String(",") ? ',' : '.'; }
+
+CampaignCommand parse(const QList<QByteArray>& arguments) {
+  CampaignCommand command;
+  std::optional<char> chosen, regional;
+  bool quantityGiven = false;
+  for (int i = 1; i < arguments.size(); ++i) {
+    const QString option = QString::fromLocal8Bit(arguments[i]);
+    if (option == "--plus") {
+      command.settings.plus = true;
+      continue;
+    }
+    if (i + 1 >= arguments.size()) throw BadArguments{option + " needs a value"};
+    const QByteArray bytes = arguments[++i];
+    const QString value = QString::fromLocal8Bit(bytes);
+    if (option == "--campaign") {
+      command.listFile = bytes;
+    } else if (option == "--out") {
+      command.outFolder = value;
+    } else if (option == "--quantity") {
+      if (!QStringList({"T", "H", "D", "V", "P"}).contains(value)) throw BadArguments{"--quantity: T, H, D, V or P"};
+      command.settings.quantity = value.at(0).toLatin1();
+      quantityGiven = true;
+    } else if (option == "--column") {
+      command.settings.column = value.toStdString();
+    } else if (option == "--layer") {
+      bool isNumber = false;
+      command.settings.layer = value.toDouble(&isNumber);
+      if (!isNumber || !(command.settings.layer >= 1 && command.settings.layer <= 50000))
+        throw BadArguments{"--layer: metres from 1 to 50000"};
+    } else if (option == "--separator") {
+      if (value != "point" && value != "comma") throw BadArguments{"--separator: point or comma"};
+      chosen = value == "point" ? '.' : ',';
+    } else if (option == "--locale-decimal") {
+      if (value != "." && value != ",") throw BadArguments{"--locale-decimal: . or ,"};
+      regional = value.at(0).toLatin1();
+    } else if (option == "--jobs") {
+      bool isNumber = false;
+      command.settings.jobs = value.toInt(&isNumber);
+      if (!isNumber || command.settings.jobs < 1 || command.settings.jobs > 256) throw BadArguments{"--jobs: 1 to 256"};
+    } else {
+      throw BadArguments{"unknown option " + option};
+    }
+  }
+  if (command.listFile.isEmpty() || command.outFolder.isEmpty()) throw BadArguments{"--campaign and --out are needed"};
+  if (quantityGiven && !command.settings.column.empty()) throw BadArguments{"--quantity or --column, not both"};
+  // As the window starts: the box of the regional separator is ticked unless another is chosen.
+  command.settings.separators.regional = regional.value_or(systemDecimalSeparator());
+  command.settings.separators.chosen = chosen.value_or(command.settings.separators.regional);
+  return command;
+}
+
+void reportSkipped(const CampaignReport& report) {
+  for (std::size_t i = 0; i < report.pairs.size(); ++i) {
+    const PairResult& result = report.result.pairs[i];
+    if (result.compared()) continue;
+    const std::string reason = result.reason.substr(0, result.reason.find('\n'));
+    std::fprintf(stderr, "pair %zu (%s, %s) skipped: %s\n", i + 1, report.pairs[i].flight1.c_str(),
+                 report.pairs[i].flight2.c_str(), reason.c_str());
+  }
+}
+
+}  // namespace
+
+bool isCampaignRun(const QList<QByteArray>& arguments) {
+  return arguments.contains("--campaign") && !arguments.contains("--batch");
+}
+
+const char* campaignUsage() { return kUsage; }
+
+int runCampaignBatch(const QList<QByteArray>& arguments) {
+  CampaignCommand command;
+  CampaignReport report;
+  try {
+    command = parse(arguments);
+    report.pairs = readCampaignList(command.listFile.toStdString());
+  } catch (const BadArguments& bad) {
+    std::fprintf(stderr, "flightcompare: %s\n%s", bad.reason.toUtf8().constData(), kUsage);
+    return 2;
+  } catch (const FlightError& error) {
+    std::fprintf(stderr, "flightcompare: %s\n", error.what());
+    return 2;
+  }
+  report.listName = QString::fromLocal8Bit(command.listFile);
+  report.settings = command.settings;
+  report.result = runCampaign(report.pairs, report.settings);
+  reportSkipped(report);
+  try {
+    saveCampaign(command.outFolder, report);
+  } catch (const FlightError& error) {
+    std::fprintf(stderr, "flightcompare: %s\n", error.what());
+    return 1;
+  }
+  return report.result.skippedPairs() > 0 ? 1 : 0;
+}

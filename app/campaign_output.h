@@ -1,0 +1,22 @@
+#pragma once
+
+#include "campaign_list.h"
+#include "campaign_run.h"
+#include "campaign_settings.h"
+
+#include <QString>
+
+#include <vector>
+
+// Everything a campaign's files tell: what was compared, how, and what came of it.
+struct CampaignReport {
+  QString listName;  // the list file, or what stands for a list built in the window
+  CampaignSettings settings;
+  std::vector<CampaignPair> pairs;
+  CampaignResult result;
+};
+
+// Writes the campaign's files into the folder, creating it when missing: layers.csv and
+// pairs.csv. Each file is written whole or not at all; fails with a FlightError naming the
+// file that could not be written.
+void saveCampaign(const QString& folder, const CampaignReport& report);

@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "batch_mode.h"
+#include "campaign_batch.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,7 +15,8 @@ void declare(QCommandLineParser& parser) {
   parser.setApplicationDescription(
       QStringLiteral("Opens the window and reads FILE1, FILE2 and FILE3, when given, into flight slots 1, 2\n"
                      "and 3, as a drop of them on the window would.\n\n") +
-      QString::fromUtf8(batchUsage()).trimmed());
+      QString::fromUtf8(batchUsage()).trimmed() + QStringLiteral("\n\n") +
+      QString::fromUtf8(campaignUsage()).trimmed());
   // Qt's own help and version options end the program with exit(), before the application is
   // taken down; these return their status through main().
   parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Prints this usage.")});

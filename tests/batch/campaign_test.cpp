@@ -1,0 +1,99 @@
+#include "batch_fixture.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+class CampaignBatch : public Batch {
+ protected:
+  void SetUp() override {
+    FlightRecipe sonde;
+    sonde.rows = 400;
+    sonde.noise = 0.3;
+    generated("a.txt", sonde);
+    FlightRecipe comma = sonde;
+    comma.decimal = ',';
+    generated("comma.txt", comma);
+    FlightRecipe reference;
+    reference.layout = Layout::Vre;
+    reference.rows = 400;
+    generated("b.txt", reference);
+    list("list.csv", "flight1,flight2,group\na.txt,b.txt,day\na.txt,gone.txt,night\n\"a.txt\",b.txt,night\n");
+    list("good.csv", "flight1,flight2\na.txt,b.txt\n");
+    list("comma.csv", "flight1,flight2\ncomma.txt,b.txt\n");
+  }
+
+  void list(const QString& name, const QByteArray& text) {
+    QFile file(folder.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+
+  BatchResult campaign(const QStringList& arguments) {
+    // From the test's folder, where the lists are.
+    return runShell(R"(cd "$1" && shift && exec "$0" "$@")", QStringList{folder.path()} + arguments);
+  }
+
+  QByteArray output(const QString& name) {
+    QFile file(folder.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+};
+
+TEST_F(CampaignBatch, WritesBothTablesAndTellsWhichPairsWereSkipped) {
+  const QString list = folder.filePath("list.csv");
+  const BatchResult one = campaign({"--campaign", list, "--out", folder.filePath("one"), "--jobs", "1"});
+  EXPECT_EQ(one.exitCode, 1);
+  EXPECT_EQ(one.errorOutput.count("skipped"), 1) << one.errorOutput.toStdString();
+  EXPECT_TRUE(one.errorOutput.contains("pair 2 (a.txt, gone.txt) skipped: Flight 2: File does not exist."));
+
+  const QList<QByteArray> layers = output("one/layers.csv").split('\n');
+  EXPECT_EQ(layers[0], "group,layer_bottom,layer_top,flights,points,mean,sd,rms,median,p05,p95,flight_sd");
+  EXPECT_TRUE(layers[1].startsWith("all,0,100,2,")) << layers[1].toStdString();
+  EXPECT_TRUE(output("one/layers.csv").contains("\nnight,0,100,1,"));
+  EXPECT_LT(output("one/layers.csv").indexOf("\nday,"), output("one/layers.csv").indexOf("\nnight,"));
+  const QList<QByteArray> pairs = output("one/pairs.csv").split('\n');
+  EXPECT_EQ(pairs[0], "index,flight1,flight2,group,status,points,mean,sd");
+  EXPECT_TRUE(pairs[1].startsWith("1,a.txt,b.txt,day,ok,400,"));
+  EXPECT_EQ(pairs[2], "2,a.txt,gone.txt,night,Flight 2: File does not exist.,,,");
+
+  const BatchResult two = campaign({"--campaign", list, "--out", folder.filePath("two"), "--jobs", "2"});
+  EXPECT_EQ(two.exitCode, 1);
+  for (const QString& file : QDir(folder.filePath("one")).entryList(QDir::Files)) {
+    SCOPED_TRACE(file.toStdString());
+    EXPECT_EQ(output("one/" + file), output("two/" + file));
+  }
+}
+
+TEST_F(CampaignBatch, ExitStatusSaysWhatHappened) {
+  const QString out = folder.filePath("out");
+  list("blocked", "");
+  struct Case {
+    QStringList arguments;
+    int status;
+  } cases[] = {
+      {{"--campaign", "good.csv", "--out", out}, 0},
+      {{"--campaign", "good.csv", "--out", out, "--quantity", "P", "--layer", "500", "--plus"}, 0},
+      {{"--campaign", "comma.csv", "--out", out, "--locale-decimal", ","}, 0},
+      {{"--campaign", "comma.csv", "--out", out, "--locale-decimal", ".", "--separator", "comma"}, 1},
+      {{"--campaign", "good.csv", "--out", out, "--column", "nothing"}, 1},
+      {{"--campaign", "good.csv", "--out", folder.filePath("blocked")}, 1},
+      {{"--campaign", "none.csv", "--out", out}, 2},
+      {{"--campaign", "b.txt", "--out", out}, 2},
+      {{"--campaign", "good.csv"}, 2},
+      {{"--campaign", "good.csv", "--out", out, "--quantity", "X"}, 2},
+      {{"--campaign", "good.csv", "--out", out, "--quantity", "T", "--column", "T"}, 2},
+      {{"--campaign", "good.csv", "--out", out, "--layer", "0"}, 2},
+      {{"--campaign", "good.csv", "--out", out, "--jobs", "0"}, 2},
+      {{"--campaign", "good.csv", "--out", out, "--frobnicate"}, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    const BatchResult result = campaign(c.arguments);
+    EXPECT_EQ(result.exitCode, c.status) << result.errorOutput.toStdString();
+    EXPECT_EQ(result.errorOutput.contains("flightcompare:") || result.errorOutput.contains("skipped"), c.status != 0);
+  }
+}
+
+}  // namespace

@@ -1,22 +1,12 @@
 #include "campaign_run.h"
 
+#include "parallel_work.h"
+
 #include <algorithm>
-#include <exception>
-#include <thread>
 
 std::size_t CampaignResult::skippedPairs() const {
   return std::count_if(pairs.begin(), pairs.end(), [](const PairResult& pair) { return !pair.compared(); });
 }
-
-namespace {
-
-int jobsFor(const CampaignSettings& settings, std::size_t pairs) {
-  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  const int wanted = settings.jobs > 0 ? settings.jobs : cores;
-  return static_cast<int>(std::min<std::size_t>(wanted, std::max<std::size_t>(pairs, 1)));
-}
-
-}  // namespace
 
 CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const CampaignSettings& settings,
                            CampaignProgress* progress) {
@@ -25,29 +15,16 @@ CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const Campaig
   CampaignResult result;
   result.pairs.resize(pairs.size());
   std::atomic<std::size_t> nextPair{0};
-  std::exception_ptr failure;
-  std::atomic<bool> failed{false};
-
   // Each worker takes the next pair not yet taken; a result goes to its pair's place, so the
   // order of finishing never shows.
-  const auto work = [&] {
-    try {
-      PairComparer comparer(settings);
-      for (std::size_t i; !watched.cancelled && !failed && (i = nextPair++) < pairs.size();) {
-        result.pairs[i] = comparer.compare(pairs[i]);
-        ++watched.pairsDone;
-      }
-    } catch (...) {
-      if (!failed.exchange(true)) failure = std::current_exception();
+  runInParallel(jobsFor(settings.jobs, pairs.size()), [&] {
+    PairComparer comparer(settings);
+    for (std::size_t i; !watched.cancelled && (i = nextPair++) < pairs.size();) {
+      result.pairs[i] = comparer.compare(pairs[i]);
+      ++watched.pairsDone;
     }
-  };
-  std::vector<std::thread> workers;
-  for (int job = 1; job < jobsFor(settings, pairs.size()); ++job) workers.emplace_back(work);
-  work();
-  for (std::thread& worker : workers) worker.join();
-  if (failure) std::rethrow_exception(failure);
-
+  });
   result.cancelled = watched.cancelled;
-  if (!result.cancelled) result.layers = poolLayers(pairs, result.pairs, settings.layer);
+  if (!result.cancelled) result.layers = poolLayers(pairs, result.pairs, settings);
   return result;
 }

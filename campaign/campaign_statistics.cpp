@@ -1,8 +1,10 @@
 #include "campaign_statistics.h"
 
+#include "parallel_work.h"
 #include "sample_statistics.h"
 
 #include <algorithm>
+#include <atomic>
 #include <map>
 
 namespace {
@@ -14,8 +16,8 @@ struct LayerPool {
   std::vector<double> flightMeans;
 };
 
-void summarise(const std::string& group, long long layer, double thickness, double* values, std::size_t count,
-               const std::vector<double>& flightMeans, std::vector<LayerSummary>& summaries) {
+LayerSummary summarise(const std::string& group, long long layer, double thickness, double* values,
+                       std::size_t count, const std::vector<double>& flightMeans) {
   LayerSummary summary;
   summary.group = group;
   summary.bottom = layer * thickness;
@@ -33,12 +35,12 @@ void summarise(const std::string& group, long long layer, double thickness, doub
   summary.p95 = quantiles[2];
   summary.flightSd = sampleStandardDeviation(flightMeans.data(), flightMeans.size(),
                                              exactMean(flightMeans.data(), flightMeans.size()));
-  summaries.push_back(summary);
+  return summary;
 }
 
 // One group's layers: its pairs' values gathered layer by layer, pairs in list order.
-void poolGroup(const std::string& group, const std::vector<const PairResult*>& members, double thickness,
-               std::vector<double>& pooled, std::vector<LayerSummary>& summaries) {
+void poolGroup(const std::string& group, const std::vector<const PairResult*>& members,
+               const CampaignSettings& settings, std::vector<double>& pooled, std::vector<LayerSummary>& summaries) {
   std::map<long long, LayerPool> layers;
   for (const PairResult* pair : members)
     for (const LayerRun& run : pair->runs) {
@@ -58,8 +60,19 @@ void poolGroup(const std::string& group, const std::vector<const PairResult*>& m
       std::copy_n(pair->values.begin() + run.first, run.count, pooled.begin() + layer.offset + layer.filled);
       layer.filled += run.count;
     }
-  for (auto& [index, layer] : layers)
-    summarise(group, index, thickness, pooled.data() + layer.offset, layer.points, layer.flightMeans, summaries);
+  // Layers own disjoint parts of the pooled values and their places among the summaries.
+  std::vector<std::pair<const long long, LayerPool>*> order;
+  for (auto& entry : layers) order.push_back(&entry);
+  const std::size_t first = summaries.size();
+  summaries.resize(first + order.size());
+  std::atomic<std::size_t> next{0};
+  runInParallel(jobsFor(settings.jobs, order.size()), [&] {
+    for (std::size_t i; (i = next++) < order.size();) {
+      auto& [index, layer] = *order[i];
+      summaries[first + i] = summarise(group, index, settings.layer, pooled.data() + layer.offset, layer.points,
+                                       layer.flightMeans);
+    }
+  });
 }
 
 }  // namespace
@@ -73,7 +86,7 @@ std::vector<std::string> campaignGroups(const std::vector<CampaignPair>& pairs) 
 }
 
 std::vector<LayerSummary> poolLayers(const std::vector<CampaignPair>& pairs, const std::vector<PairResult>& results,
-                                     double thickness) {
+                                     const CampaignSettings& settings) {
   std::vector<LayerSummary> summaries;
   std::vector<double> pooled;
   std::vector<const PairResult*> members;
@@ -81,7 +94,7 @@ std::vector<LayerSummary> poolLayers(const std::vector<CampaignPair>& pairs, con
     members.clear();
     for (std::size_t i = 0; i < pairs.size(); ++i)
       if (results[i].compared() && (group == kAllPairs || pairs[i].group == group)) members.push_back(&results[i]);
-    poolGroup(group, members, thickness, pooled, summaries);
+    poolGroup(group, members, settings, pooled, summaries);
   }
   return summaries;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "campaign_list.h"
+#include "campaign_settings.h"
 #include "pair_comparison.h"
 
 #include <string>
@@ -22,7 +23,8 @@ inline const std::string kAllPairs = "all";
 // or with the group "all", is in "all" only.
 std::vector<std::string> campaignGroups(const std::vector<CampaignPair>& pairs);
 
-// Every group's layers that hold values, "all" first, layers ascending. The same results give
-// the same numbers to the last bit, whatever order the pairs were compared in.
+// Every group's layers that hold values, "all" first, layers ascending, summarised on
+// settings.jobs threads. The same results give the same numbers to the last bit, whatever the
+// order the pairs were compared in and the number of jobs.
 std::vector<LayerSummary> poolLayers(const std::vector<CampaignPair>& pairs, const std::vector<PairResult>& results,
-                                     double thickness);
+                                     const CampaignSettings& settings);

@@ -162,8 +162,9 @@ Sounding soundingAt(const FlightRecipe& recipe, int row) {
   s.height = row <= recipe.rows ? ascentStep * row : recipe.top - 3 * ascentStep * (row - recipe.rows);
   const double h = s.height;
   s.temperature = h <= 11000 ? 15 - 6.5 * h / 1000 : h <= 20000 ? -56.5 : -56.5 + (h - 20000) / 1000;
-  // A fixed pseudo-random scatter, the same for every run.
-  const double scatter = recipe.noise * std::sin(row * 12.9898 + std::sin(row * 78.233) * 43758.5453);
+  // A fixed pseudo-random scatter, the same for every run of a seed.
+  const double phase = row + 7919.0 * recipe.seed;
+  const double scatter = recipe.noise * std::sin(phase * 12.9898 + std::sin(phase * 78.233) * 43758.5453);
   s.temperature += recipe.bias + scatter;
   s.dewPoint = s.temperature - (3 + 12 * (0.5 + 0.5 * std::sin(h / 2500)));
   s.humidity = 100 * saturation(s.dewPoint) / saturation(s.temperature);

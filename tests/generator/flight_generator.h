@@ -19,6 +19,7 @@ struct FlightRecipe {
   int pageEvery = 0;         // Шифр: a page break before every so many rows (0: none)
   double bias = 0.0;         // a sonde's own error: added to temperature and dew point, °C
   double noise = 0.0;        // and its scatter from row to row, °C
+  int seed = 0;              // which scatter: flights with other seeds scatter otherwise
 };
 
 // The model's state at a row of the generated flight (1-based), in the file's units before

@@ -1,6 +1,6 @@
 // Writes one synthetic raw flight file:
 //   flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] [--comma] [--utf8] [--km] [--pages N]
-//             [--bias C] [--noise C]
+//             [--bias C] [--noise C] [--seed N]
 // LAYOUT is tab, sct, int, vre, indented-t, indented-h or shifr.
 #include "flight_generator.h"
 
@@ -12,7 +12,7 @@
 int main(int argc, char* argv[]) {
   if (argc < 3) {
     std::fprintf(stderr, "usage: flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] "
-                         "[--comma] [--utf8] [--km] [--pages N] [--bias C] [--noise C]\n");
+                         "[--comma] [--utf8] [--km] [--pages N] [--bias C] [--noise C] [--seed N]\n");
     return 2;
   }
   FlightRecipe recipe;
@@ -35,6 +35,7 @@ int main(int argc, char* argv[]) {
     else if (option == "--descent") recipe.descentRows = count();
     else if (option == "--extra") recipe.extraColumns = count();
     else if (option == "--pages") recipe.pageEvery = count();
+    else if (option == "--seed") recipe.seed = count();
     else if (option == "--bias") recipe.bias = i + 1 < argc ? std::atof(argv[++i]) : 0;
     else if (option == "--noise") recipe.noise = i + 1 < argc ? std::atof(argv[++i]) : 0;
     else if (option == "--comma") recipe.decimal = ',';

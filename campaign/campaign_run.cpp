@@ -48,6 +48,11 @@ CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const Campaig
   if (failure) std::rethrow_exception(failure);
 
   result.cancelled = watched.cancelled;
-  if (!result.cancelled) result.layers = poolLayers(pairs, result.pairs, settings.layer);
+  // Every pair taken was compared to its end; the rest must not read as compared.
+  if (result.cancelled)
+    for (std::size_t i = std::min(nextPair.load(), pairs.size()); i < pairs.size(); ++i)
+      result.pairs[i].reason = "Not compared: the campaign was cancelled.";
+  else
+    result.layers = poolLayers(pairs, result.pairs, settings.layer);
   return result;
 }

@@ -88,7 +88,9 @@ void addMeanLine(QCustomPlot& chart, const std::vector<const LayerSummary*>& run
   QVector<double> heights, values;
   for (const LayerSummary* layer : run) heights << centre(*layer), values << layer->mean;
   QCPCurve* line = curve(chart, QPen(colour, 2), Qt::NoBrush);
-  line->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, 4));
+  // A dot for each layer while they stand apart; thin layers would bury the line in dots.
+  constexpr std::size_t kMostDottedLayers = 60;
+  if (run.size() <= kMostDottedLayers) line->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, 4));
   line->setData(values, heights);
   if (legendName.isEmpty()) return;
   line->setName(legendName);

@@ -140,13 +140,13 @@ void setUpCampaignCharts(QCustomPlot& bias, QCustomPlot& points) {
   setUp(points, QStringLiteral("Точек в слое"), QStringLiteral("Точек"));
   // The panel is narrow: counts in hundreds and thousands need the room between ticks.
   points.xAxis->ticker()->setTickCount(3);
-  bias.legend->setVisible(true);
 }
 
 void clearCampaignProfiles(QCustomPlot& bias, QCustomPlot& points) {
   for (QCustomPlot* chart : {&bias, &points}) {
     chart->clearPlottables();
     chart->clearItems();
+    chart->legend->setVisible(false);
     chart->replot();
   }
 }
@@ -166,6 +166,7 @@ void showCampaignProfiles(QCustomPlot& bias, QCustomPlot& points, const Campaign
     }
   }
   addBandLegend(bias);
+  bias.legend->setVisible(true);
   // Zero bias is what every layer is measured against.
   auto zero = new QCPItemStraightLine(&bias);
   zero->point1->setCoords(0, 0);

@@ -13,9 +13,10 @@ namespace {
 const char kUsage[] =
     "usage: flightcompare --campaign LIST --out DIR [--quantity T|H|D|V|P | --column NAME] [--layer METRES]\n"
     "                     [--plus] [--separator point|comma] [--locale-decimal C] [--jobs N]\n"
-    "Compares every pair of flights in LIST and writes the statistics per height layer into DIR.\n"
+    "Compares every pair of flights in LIST and writes the statistics per height layer into DIR:\n"
+    "layers.csv, pairs.csv, the bias profile as profile.svg and profile.png, and report.pdf.\n"
     "  --campaign LIST          CSV with the header flight1,flight2[,group]; paths from its folder\n"
-    "  --out DIR                the folder for layers.csv and pairs.csv (created when missing)\n"
+    "  --out DIR                the folder for the five files (created when missing)\n"
     "  --quantity T|H|D|V|P     the quick-select button that picks each flight's parameter (T)\n"
     "  --column NAME            the column of exactly this name instead\n"
     "  --layer METRES           the thickness of the height layers, 1 to 50000 (100)\n"

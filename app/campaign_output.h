@@ -16,7 +16,8 @@ struct CampaignReport {
   CampaignResult result;
 };
 
-// Writes the campaign's files into the folder, creating it when missing: layers.csv and
-// pairs.csv. Each file is written whole or not at all; fails with a FlightError naming the
-// file that could not be written.
+// Writes the campaign's files into the folder, creating it when missing: layers.csv, pairs.csv,
+// the profiles as profile.svg and profile.png, and report.pdf. Each file is written whole or not
+// at all; fails with a FlightError naming the file that could not be written, and refuses a
+// cancelled campaign, whose results are incomplete.
 void saveCampaign(const QString& folder, const CampaignReport& report);

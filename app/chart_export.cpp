@@ -20,6 +20,29 @@ namespace {
 void paintCharts(const QList<QCustomPlot*>& charts, QPaintDevice& device, const QString& fileName) {
   QCPPainter painter(&device);
   if (!painter.isActive()) failToPaint(fileName);
+  drawCharts(painter, charts);
+  if (!painter.end()) failToPaint(fileName);
+}
+
+QSize sideBySide(const QList<QCustomPlot*>& charts) {
+  QSize total(0, 0);
+  for (const QCustomPlot* chart : charts) {
+    total.rwidth() += chart->size().width();
+    total.setHeight(std::max(total.height(), chart->size().height()));
+  }
+  return total;
+}
+
+QString suffixOf(const QString& fileName) {
+  const QString suffix = QFileInfo(fileName).suffix().toLower();
+  if (suffix != "png" && suffix != "svg" && suffix != "pdf")
+    throw FlightError(("Cannot save a picture as \"" + fileName + "\": name it .png, .svg or .pdf.").toStdString());
+  return suffix;
+}
+
+}  // namespace
+
+void drawCharts(QCPPainter& painter, const QList<QCustomPlot*>& charts) {
   int left = 0;
   for (QCustomPlot* chart : charts) {
     const QSize size = chart->size();
@@ -34,21 +57,11 @@ void paintCharts(const QList<QCustomPlot*>& charts, QPaintDevice& device, const 
     if (crosshair) crosshair->setVisible(crosshairShown);
     left += size.width();
   }
-  if (!painter.end()) failToPaint(fileName);
 }
 
-QSize sideBySide(const QList<QCustomPlot*>& charts) {
-  QSize total(0, 0);
-  for (const QCustomPlot* chart : charts) {
-    total.rwidth() += chart->size().width();
-    total.setHeight(std::max(total.height(), chart->size().height()));
-  }
-  return total;
-}
-
-// The picture's bytes, drawn in memory: the writers of the formats do not all tell when a
-// write fails, so the file itself is left to the atomic writer.
-QByteArray drawnPicture(const QList<QCustomPlot*>& charts, const QString& fileName, const QString& suffix) {
+// Drawn in memory: the writers of the formats do not all tell when a write fails, so the file
+// itself is left to the atomic writer.
+QByteArray chartsPicture(const QList<QCustomPlot*>& charts, const QString& suffix, const QString& fileName) {
   const QSize size = sideBySide(charts);
   QBuffer bytes;
   bytes.open(QIODevice::WriteOnly);
@@ -73,19 +86,10 @@ QByteArray drawnPicture(const QList<QCustomPlot*>& charts, const QString& fileNa
   return bytes.data();
 }
 
-QString suffixOf(const QString& fileName) {
-  const QString suffix = QFileInfo(fileName).suffix().toLower();
-  if (suffix != "png" && suffix != "svg" && suffix != "pdf")
-    throw FlightError(("Cannot save a picture as \"" + fileName + "\": name it .png, .svg or .pdf.").toStdString());
-  return suffix;
-}
-
-}  // namespace
-
 void saveChartImage(QCustomPlot* chart, const QString& fileName) { saveChartsImage({chart}, fileName); }
 
 void saveChartsImage(const QList<QCustomPlot*>& charts, const QString& fileName) {
-  writeFileAtomically(fileName, drawnPicture(charts, fileName, suffixOf(fileName)));
+  writeFileAtomically(fileName, chartsPicture(charts, suffixOf(fileName), fileName));
 }
 
 QString chartImageFilter() {

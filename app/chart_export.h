@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QSize>
 #include <QString>
 
+class QCPPainter;
 class QCustomPlot;
 
 // Pictures of charts, in the format the file name's suffix names: .png, .svg or .pdf; several
@@ -11,6 +13,14 @@ class QCustomPlot;
 // FlightError naming the file.
 void saveChartImage(QCustomPlot* chart, const QString& fileName);
 void saveChartsImage(const QList<QCustomPlot*>& charts, const QString& fileName);
+
+// The same picture as the bytes of a "png", "svg" or "pdf" file; the file name only names it
+// in a failure.
+QByteArray chartsPicture(const QList<QCustomPlot*>& charts, const QString& suffix, const QString& fileName);
+
+// Draws the charts left to right from the painter's origin, at their widgets' sizes, without
+// the crosshair that follows the mouse.
+void drawCharts(QCPPainter& painter, const QList<QCustomPlot*>& charts);
 
 // The filter for a save dialog offering the three formats.
 QString chartImageFilter();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "campaign_settings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,3 +20,13 @@ QString flightsAxisTitle(const QStringList& columnNames);
 QString comparisonAxisTitle(const QString& first, const QString& second, bool plus);
 QString comparisonSeriesName(bool plus);
 QString movingAverageSeriesName();
+
+// "−", or with "+" "+", as the comparison is written.
+QString signCaption(bool plus);
+
+// What a campaign compares and how it is drawn: the quick-select quantity with its meaning
+// ("T — температура"), the value axis ("T − T, °C", or the column's name), and a group ("Все
+// пары" for every pair, any other as the list gives it).
+QString quantityCaption(char quantity);
+QString campaignAxisTitle(const CampaignSettings& settings);
+QString groupCaption(const std::string& group);

@@ -49,6 +49,7 @@ TForm1::TForm1(QWidget* parent)
   createToolTips();
 
   connectHandlers();
+  createCampaignAction();
   createExportActions();
   setAcceptDrops(true);
   FormCreate();

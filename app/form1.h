@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+class CampaignWindow;
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QCustomPlot;
@@ -141,6 +143,10 @@ class TForm1 : public QWidget {
   void saveChartsAs(const QString& fileName);
   void saveDataAs(const QString& fileName);
 
+  // The campaign window, made on first use and shown in front; its double-clicked pairs open
+  // here, into slots 1 and 2.
+  CampaignWindow* showCampaignWindow();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -157,6 +163,7 @@ class TForm1 : public QWidget {
   void createChart2();
   void createToolTips();
   void connectHandlers();
+  void createCampaignAction();
   void createExportActions();
   void chooseAndRead(int slot);
   void readChosenFile(int slot);
@@ -171,6 +178,8 @@ class TForm1 : public QWidget {
   RedrawPoints redrawPoints_;
   FileChooser* fileChooser_ = &dialogs_;
   QList<QByteArray> filesToOpenOncePainted_;
+  QAction* campaignAction_ = nullptr;
+  CampaignWindow* campaignWindow_ = nullptr;
 };
 
 // The window of this run, as the handlers and the batch front reach it.

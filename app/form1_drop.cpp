@@ -1,15 +1,13 @@
 // Files dropped on the window, or named on the command line.
 #include "form1.h"
 
+#include "dropped_files.h"
 #include "flight_error.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QLabel>
-#include <QMimeData>
 #include <QTimer>
-#include <QUrl>
 #include <QWindow>
 
 #include <utility>
@@ -17,13 +15,6 @@
 namespace {
 
 constexpr int kSlots = 3;
-
-QList<QByteArray> localFiles(const QMimeData* data) {
-  QList<QByteArray> files;
-  for (const QUrl& url : data->urls())
-    if (url.isLocalFile()) files << QFile::encodeName(url.toLocalFile());
-  return files;
-}
 
 }  // namespace
 
@@ -56,13 +47,13 @@ void TForm1::openFilesNext() {
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-  if (!localFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!droppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 // One file dropped on a slot's file-name label goes into that slot; otherwise the files go
 // into slots 1, 2, 3 in order.
 void TForm1::dropEvent(QDropEvent* event) {
-  const QList<QByteArray> files = localFiles(event->mimeData());
+  const QList<QByteArray> files = droppedFiles(event->mimeData());
   if (files.isEmpty()) return;
   event->acceptProposedAction();
   const QWidget* target = childAt(event->position().toPoint());

@@ -1,5 +1,6 @@
 // Saving what the charts show: pictures of the charts, and their points with the layer
-// statistics as CSV. From a context menu on each chart and from keyboard shortcuts.
+// statistics as CSV. From a context menu on each chart, which also leads to the campaign
+// window, and from keyboard shortcuts.
 #include "form1.h"
 
 #include "atomic_file.h"
@@ -64,7 +65,12 @@ void TForm1::createExportActions() {
     });
     chart->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(chart, &QWidget::customContextMenuRequested, this, [=](const QPoint& at) {
-      QMenu::exec({saveThis, saveBoth, saveData}, chart->mapToGlobal(at), nullptr, chart);
+      QMenu menu(chart);
+      menu.setToolTipsVisible(true);
+      menu.addActions({saveThis, saveBoth, saveData});
+      menu.addSeparator();
+      menu.addAction(campaignAction_);
+      menu.exec(chart->mapToGlobal(at));
     });
   }
 }

@@ -2,12 +2,9 @@
 // buttons are never under the mouse and have none.
 #include "form1.h"
 
-namespace {
+#include "tool_tips.h"
 
-struct ToolTip {
-  const char* control;
-  const char* text;
-};
+namespace {
 
 const ToolTip kToolTips[] = {
     {"Button1", "Открыть файл сырых данных как полет 1 (красная кривая)"},
@@ -43,16 +40,16 @@ const ToolTip kToolTips[] = {
     {"Memo1", "Заметки оператора; программа их не читает и не сохраняет"},
     {"Chart1", "Параметр каждого полета по высоте.\n"
                "Колесо — масштаб, перетаскивание — сдвиг, двойной щелчок — весь график;\n"
-               "флажок в легенде скрывает кривую, правая кнопка — сохранить"},
+               "флажок в легенде скрывает кривую, правая кнопка — сохранить\n"
+               "или открыть кампанию: сравнение многих пар (Ctrl+K)"},
     {"Chart2", "Полет 1 минус (или плюс) полет 2 на одной высоте\n"
                "и скользящее среднее по 101 строке (флажок в легенде).\n"
-               "Правая кнопка — сохранить"},
+               "Правая кнопка — сохранить или открыть кампанию (Ctrl+K)"},
     {"Splitter1", "Перетащите границу, чтобы изменить ширину графиков и таблицы"},
 };
 
 }  // namespace
 
 void TForm1::createToolTips() {
-  for (const ToolTip& tip : kToolTips)
-    findChild<QWidget*>(QString::fromLatin1(tip.control))->setToolTip(QString::fromUtf8(tip.text));
+  setToolTips(this, kToolTips);
 }

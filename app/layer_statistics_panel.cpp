@@ -1,5 +1,7 @@
 #include "layer_statistics_panel.h"
 
+#include "statistic_text.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -7,13 +9,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 namespace {
 
 constexpr double kDefaultThickness = 1000;
-
-QString statisticText(double value) { return std::isfinite(value) ? QString::number(value, 'f', 3) : QStringLiteral("—"); }
 
 QTableWidgetItem* cell(const QString& text) {
   auto item = new QTableWidgetItem(text);

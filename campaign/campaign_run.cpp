@@ -25,6 +25,11 @@ CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const Campaig
     }
   });
   result.cancelled = watched.cancelled;
-  if (!result.cancelled) result.layers = poolLayers(pairs, result.pairs, settings);
+  // Every pair taken was compared to its end; the rest must not read as compared.
+  if (result.cancelled)
+    for (std::size_t i = std::min(nextPair.load(), pairs.size()); i < pairs.size(); ++i)
+      result.pairs[i].reason = "Not compared: the campaign was cancelled.";
+  else
+    result.layers = poolLayers(pairs, result.pairs, settings);
   return result;
 }

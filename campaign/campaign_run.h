@@ -16,8 +16,8 @@ struct CampaignProgress {
 
 struct CampaignResult {
   std::vector<PairResult> pairs;  // in list order
-  std::vector<LayerSummary> layers;
-  bool cancelled = false;
+  std::vector<LayerSummary> layers;  // none when cancelled
+  bool cancelled = false;            // then the pairs not begun say so in their reason
 
   std::size_t skippedPairs() const;
 };

@@ -13,16 +13,6 @@
 
 namespace {
 
-const QuickSelectTable& quickSelectTable(char quantity) {
-  switch (quantity) {
-    case 'H': return kHumidityNames;
-    case 'D': return kWindDirectionNames;
-    case 'V': return kWindSpeedNames;
-    case 'P': return kPressureNames;
-    default: return kTemperatureNames;
-  }
-}
-
 int namedColumn(const std::vector<std::string>& names, const std::string& name) {
   const auto found = std::find(names.begin(), names.end(), name);
   return found == names.end() ? -1 : static_cast<int>(found - names.begin());

@@ -8,6 +8,16 @@ const QuickSelectTable kWindDirectionNames{{"vspa", "D", "INTWD"}, {"D", "vspa",
 const QuickSelectTable kWindSpeedNames{{"hsp", "V", "INTWF"}, {"V", "hsp", "INTWF"}, {"V", "hsp", "INTWF"}};
 const QuickSelectTable kPressureNames{{"prsr", "P", "INTpres"}, {"P", "prsr", "INTpres"}, {"P", "prsr", "INTpres"}};
 
+const QuickSelectTable& quickSelectTable(char quantity) {
+  switch (quantity) {
+    case 'H': return kHumidityNames;
+    case 'D': return kWindDirectionNames;
+    case 'V': return kWindSpeedNames;
+    case 'P': return kPressureNames;
+    default: return kTemperatureNames;
+  }
+}
+
 int quickSelectIndex(const std::vector<std::string>& items, const QuantityNames& names) {
   constexpr int kFirstExamined = 1, kLastExamined = 99;
   const int last = std::min(kLastExamined, static_cast<int>(items.size()) - 1);

@@ -20,6 +20,9 @@ extern const QuickSelectTable kWindDirectionNames;
 extern const QuickSelectTable kWindSpeedNames;
 extern const QuickSelectTable kPressureNames;
 
+// The table of a quick-select button by its caption; anything else is "T".
+const QuickSelectTable& quickSelectTable(char quantity);
+
 // The lowest index from 1 to 99 whose item is exactly one of the names, or -1. The item at
 // index 0 is never examined, nor any from 100 on; an index beyond the list reads as no text.
 int quickSelectIndex(const std::vector<std::string>& items, const QuantityNames& names);

@@ -60,7 +60,8 @@ TEST_F(CampaignBatch, WritesBothTablesAndTellsWhichPairsWereSkipped) {
 
   const BatchResult two = campaign({"--campaign", list, "--out", folder.filePath("two"), "--jobs", "2"});
   EXPECT_EQ(two.exitCode, 1);
-  for (const QString& file : QDir(folder.filePath("one")).entryList(QDir::Files)) {
+  // The PDF carries the moment it was written; everything else must not differ by a byte.
+  for (const QString& file : QDir(folder.filePath("one")).entryList({"*.csv", "*.svg", "*.png"}, QDir::Files)) {
     SCOPED_TRACE(file.toStdString());
     EXPECT_EQ(output("one/" + file), output("two/" + file));
   }

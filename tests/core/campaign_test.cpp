@@ -169,6 +169,19 @@ TEST_F(Campaign, GivesTheSameBytesWhateverTheNumberOfJobs) {
   EXPECT_EQ(pairsCsv(pairs, one.pairs), pairsCsv(pairs, two.pairs));
 }
 
+TEST_F(Campaign, ACancelledCampaignPoolsNothingAndCallsNoPairCompared) {
+  const std::vector<CampaignPair> pairs{pair(recipe(Layout::Tab, '.'), recipe(Layout::Tab, '.')),
+                                        pair(recipe(Layout::Sct, '.'), recipe(Layout::Tab, '.'))};
+  CampaignProgress progress;
+  progress.cancelled = true;
+  const CampaignResult result = runCampaign(pairs, {}, &progress);
+  EXPECT_TRUE(result.cancelled);
+  EXPECT_TRUE(result.layers.empty());
+  EXPECT_EQ(result.skippedPairs(), 2u);
+  EXPECT_EQ(pairStatus(result.pairs[1]), "Not compared: the campaign was cancelled.");
+  EXPECT_EQ(progress.pairsDone, 0u);
+}
+
 TEST_F(Campaign, ReadsItsListAndRefusesAMalformedOne) {
   const std::string list = files.write("list.csv",
                                        "# a campaign\n"

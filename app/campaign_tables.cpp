@@ -1,0 +1,43 @@
+#include "campaign_tables.h"
+
+#include "campaign_csv.h"
+#include "chart_titles.h"
+#include "statistic_text.h"
+
+QStringList layerTableCaptions() {
+  return {QStringLiteral("Группа"), QStringLiteral("Слой, м"), QStringLiteral("Пар"), QStringLiteral("Точек"),
+          QStringLiteral("Среднее"), QStringLiteral("СКО"), QStringLiteral("СКЗ"), QStringLiteral("Медиана"),
+          QStringLiteral("5 %"), QStringLiteral("95 %"), QStringLiteral("СКО по парам")};
+}
+
+QStringList layerTableRow(const LayerSummary& layer) {
+  QStringList row{groupCaption(layer.group), QStringLiteral("%1–%2").arg(layer.bottom).arg(layer.top),
+                  QString::number(layer.flights), QString::number(layer.points)};
+  for (const double value : {layer.mean, layer.sd, layer.rms, layer.median, layer.p05, layer.p95, layer.flightSd})
+    row << statisticText(value);
+  return row;
+}
+
+QStringList pairTableCaptions() {
+  return {QStringLiteral("Полёт 1"), QStringLiteral("Полёт 2"), QStringLiteral("Группа"), QStringLiteral("Состояние"),
+          QStringLiteral("Точек"), QStringLiteral("Среднее"), QStringLiteral("СКО")};
+}
+
+// The flights as the list names them, in the file system's encoding; the group is text.
+QStringList pairTableRow(const CampaignPair& pair) {
+  return {QString::fromLocal8Bit(pair.flight1), QString::fromLocal8Bit(pair.flight2), QString::fromStdString(pair.group),
+          QString(), QString(), QString(), QString()};
+}
+
+QStringList pairTableRow(const CampaignPair& pair, const PairResult& result) {
+  QStringList row = pairTableRow(pair);
+  if (!result.compared()) {
+    row[kStatusColumn] = QString::fromStdString(pairStatus(result));
+    return row;
+  }
+  row[kStatusColumn] = QStringLiteral("сравнена");
+  row[kStatusColumn + 1] = QString::number(result.values.size());
+  row[kStatusColumn + 2] = statisticText(result.mean);
+  row[kStatusColumn + 3] = statisticText(result.sd);
+  return row;
+}

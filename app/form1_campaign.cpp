@@ -1,0 +1,32 @@
+// The way from the window to the campaign window and back.
+#include "form1.h"
+
+#include "campaign_window.h"
+
+#include <QAction>
+
+// Made once and kept by the window, so that its shortcut works from the start; the charts'
+// context menus show it beside the save actions.
+void TForm1::createCampaignAction() {
+  campaignAction_ = new QAction(QStringLiteral("Кампания…"), this);
+  campaignAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+K")));
+  campaignAction_->setToolTip(QStringLiteral("Сравнить сразу много пар полётов по списку\n"
+                                             "и получить смещение по слоям и отчёт"));
+  connect(campaignAction_, &QAction::triggered, this, [this] { showCampaignWindow(); });
+  addAction(campaignAction_);
+}
+
+CampaignWindow* TForm1::showCampaignWindow() {
+  if (!campaignWindow_) {
+    const auto openPair = [this](const CampaignPair& pair) {
+      openFiles({QByteArray::fromStdString(pair.path1), QByteArray::fromStdString(pair.path2)});
+      raise();
+      activateWindow();
+    };
+    campaignWindow_ = new CampaignWindow({switchboard, [this] { return decimalSeparators(); }, openPair}, this);
+  }
+  campaignWindow_->show();
+  campaignWindow_->raise();
+  campaignWindow_->activateWindow();
+  return campaignWindow_;
+}

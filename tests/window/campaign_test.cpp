@@ -1,0 +1,176 @@
+#include "campaign_output.h"
+#include "campaign_tables.h"
+#include "campaign_window.h"
+#include "chart_series.h"
+#include "flight_error.h"
+#include "generated_campaign.h"
+#include "interactive_chart.h"
+#include "scripted_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CampaignReport reportOf(const GeneratedCampaign& campaign) {
+  CampaignReport report;
+  report.listName = campaign.list();
+  report.pairs = readCampaignList(QFile::encodeName(campaign.list()).toStdString());
+  report.result = runCampaign(report.pairs, report.settings);
+  return report;
+}
+
+QByteArray head(const QString& fileName, int bytes) {
+  QFile file(fileName);
+  file.open(QIODevice::ReadOnly);
+  return file.read(bytes);
+}
+
+}  // namespace
+
+TEST(CampaignFiles, FiveWholeFilesAndNothingForACancelledRun) {
+  const GeneratedCampaign campaign;
+  const QString out = campaign.folder() + "/out";
+  CampaignReport report = reportOf(campaign);
+  saveCampaign(out, report);
+  EXPECT_EQ(QDir(out).entryList(QDir::Files, QDir::Name),
+            QStringList({"layers.csv", "pairs.csv", "profile.png", "profile.svg", "report.pdf"}))
+      << "and no temporary file left";
+  EXPECT_EQ(head(out + "/profile.png", 8), QByteArray("\x89PNG\r\n\x1a\n"));
+  EXPECT_TRUE(head(out + "/profile.svg", 200).contains("<svg"));
+  EXPECT_EQ(head(out + "/report.pdf", 5), QByteArray("%PDF-"));
+  EXPECT_TRUE(head(out + "/pairs.csv", 1000).contains("3,a1.txt,gone.txt,m10,Flight 2: File does not exist.,,,"));
+
+  report.result.cancelled = true;
+  const QString refused = campaign.folder() + "/refused";
+  EXPECT_THROW(saveCampaign(refused, report), FlightError);
+  EXPECT_FALSE(QDir(refused).exists());
+}
+
+namespace {
+
+class CampaignWindowTest : public ScriptedWindow {
+ protected:
+  void SetUp() override {
+    ScriptedWindow::SetUp();
+    window = form.showCampaignWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  }
+
+  void runToTheEnd() {
+    QTest::mouseClick(window->runButton, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->runButton->isEnabled(); }, 60000));
+  }
+
+  QString cell(QTableWidget* table, int row, int column) const {
+    const QTableWidgetItem* item = table->item(row, column);
+    return item ? item->text() : QString();
+  }
+
+  QStringList layerGroups() const {
+    QStringList groups;
+    for (int row = 0; row < window->layersTable->rowCount(); ++row)
+      if (!groups.contains(cell(window->layersTable, row, 0))) groups << cell(window->layersTable, row, 0);
+    return groups;
+  }
+
+  bool showsNoResult() const {
+    for (int row = 0; row < window->pairsTable->rowCount(); ++row)
+      if (!cell(window->pairsTable, row, kStatusColumn).isEmpty()) return false;
+    return window->layersTable->rowCount() == 0 && window->biasChart->plottableCount() == 0 &&
+           !window->saveButton->isEnabled();
+  }
+
+  // Saves what the window shows when asked to, so that it can be looked at.
+  void grabIfAsked(const char* name) {
+    const QString folder = qEnvironmentVariable("FLIGHTCOMPARE_GRABS");
+    if (!folder.isEmpty()) window->grab().save(folder + '/' + name);
+  }
+
+  GeneratedCampaign campaign;
+  CampaignWindow* window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(CampaignWindowTest, RunsAListAndShowsEveryLayerAndEveryPairsStatus) {
+  window->loadList(campaign.list());
+  runToTheEnd();
+  EXPECT_EQ(window->progressBar->value(), 3);
+  ASSERT_EQ(window->pairsTable->rowCount(), 3);
+  EXPECT_EQ(cell(window->pairsTable, 0, kStatusColumn), "сравнена");
+  EXPECT_EQ(cell(window->pairsTable, 2, kStatusColumn), "Flight 2: File does not exist.");
+  EXPECT_EQ(layerGroups(), QStringList({"Все пары", "rs41", "m10"}));
+  EXPECT_EQ(window->biasChart->xAxis->label(), "T − T, °C");
+  EXPECT_TRUE(window->saveButton->isEnabled());
+  grabIfAsked("campaign_window.png");
+
+  window->layerBox->setValue(500);
+  EXPECT_TRUE(showsNoResult()) << "a result of other settings is put away";
+  window->pairsTable->item(0, kGroupColumn)->setText("night");
+  runToTheEnd();
+  EXPECT_EQ(layerGroups(), QStringList({"Все пары", "night", "m10"}));
+  EXPECT_EQ(window->listLabel->text(), "Список: " + campaign.list() + " (изменён в окне), пар: 3");
+
+  window->clearPairs();
+  QTest::mouseClick(window->runButton, Qt::LeftButton);
+  EXPECT_EQ(errors.messages, QStringList{"No pairs to compare: open a list, or add files two at a time."});
+  EXPECT_TRUE(showsNoResult());
+}
+
+TEST_F(CampaignWindowTest, PairsBuiltFromFilesOpenIntoSlotsOneAndTwoOnADoubleClick) {
+  const QByteArray a1 = QByteArray::fromStdString(campaign.path("a1.txt"));
+  const QByteArray b1 = QByteArray::fromStdString(campaign.path("b1.txt"));
+  EXPECT_THROW(window->addFiles({a1, b1, a1}), FlightError);
+  EXPECT_EQ(window->pairsTable->rowCount(), 0) << "an odd file adds no pair";
+  QMimeData dropped;
+  dropped.setUrls({QUrl::fromLocalFile(QString::fromLocal8Bit(a1)), QUrl::fromLocalFile(QString::fromLocal8Bit(b1))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window, &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window, &drop);
+  window->addFiles({a1, QByteArray::fromStdString(campaign.path("gone.txt"))});
+  ASSERT_EQ(window->pairsTable->rowCount(), 2);
+
+  const auto doubleClick = [this](int row) {
+    const QRect place = window->pairsTable->visualItemRect(window->pairsTable->item(row, kFlight1Column));
+    // A double click is a click and then a second press that the system calls double.
+    QTest::mouseClick(window->pairsTable->viewport(), Qt::LeftButton, {}, place.center());
+    QTest::mouseDClick(window->pairsTable->viewport(), Qt::LeftButton, {}, place.center());
+  };
+  doubleClick(0);
+  EXPECT_EQ(form.Label1->text(), QString::fromLocal8Bit(a1));
+  EXPECT_EQ(form.Label2->text(), QString::fromLocal8Bit(b1));
+  EXPECT_GT(form.Series3->dataCount(), 0) << "the pair is compared in the main window";
+  EXPECT_TRUE(errors.messages.isEmpty());
+  doubleClick(1);
+  EXPECT_EQ(errors.messages.size(), 1) << "a pair that cannot be read says so";
+}
+
+TEST_F(CampaignWindowTest, CancelStopsAtOnceAndTheNextRunShowsOnlyItsOwnResult) {
+  window->loadList(campaign.list());
+  QTest::mouseClick(window->runButton, Qt::LeftButton);
+  QTest::mouseClick(window->cancelButton, Qt::LeftButton);
+  EXPECT_EQ(window->statusLabel->text(), "Отменено: результатов нет.");
+  EXPECT_TRUE(window->runButton->isEnabled());
+  EXPECT_FALSE(window->cancelButton->isEnabled());
+  QTest::qWait(200);
+  EXPECT_TRUE(showsNoResult()) << "the cancelled run's pairs never show";
+
+  runToTheEnd();
+  EXPECT_EQ(cell(window->pairsTable, 1, kStatusColumn), "сравнена");
+  EXPECT_TRUE(errors.messages.isEmpty());
+}

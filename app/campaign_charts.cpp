@@ -173,6 +173,9 @@ void showCampaignProfiles(QCustomPlot& bias, QCustomPlot& points, const Campaign
   zero->point2->setCoords(0, 1);
   zero->setPen(QPen(Qt::gray, 1, Qt::DashLine));
   for (QCustomPlot* chart : {&bias, &points}) chart->rescaleAxes();
+  // Room beside the outermost lines, so that none of them runs along the frame.
+  bias.xAxis->scaleRange(1.1);
+  points.xAxis->setRange(0, points.xAxis->range().upper * 1.1);
   points.yAxis->setRange(bias.yAxis->range());
   for (QCustomPlot* chart : {&bias, &points}) chart->replot();
 }

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -12,13 +13,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const DecimalSeparators separators{(data[0] & 1) ? '.' : ',', (data[0] & 2) ? '.' : ','};
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
 
+  // decodDigit is the inline path for plain fields, else the full conversion: the two must agree
+  // to the bit on every field the inline path takes.
   std::string_view line = bytes;
   while (!line.empty()) {
     const std::size_t before = line.size();
+    std::string_view plain = line;
+    double plainValue = 0;
+    const bool isPlain = field_scanning::takePlainNumber(plain, separators, plainValue);
     try {
-      const double value = decodDigit(line, separators);
+      const double value = decodAnyDigit(line, separators);
       if (std::isinf(value)) __builtin_trap();  // never a silently wrong value
+      if (isPlain && (std::memcmp(&value, &plainValue, sizeof value) != 0 || plain != line)) __builtin_trap();
     } catch (const FlightError&) {
+      if (isPlain) __builtin_trap();
     }
     if (line.size() >= before && !line.empty()) __builtin_trap();  // every call makes progress
   }

@@ -10,15 +10,13 @@
 
 namespace {
 
-bool isFieldSeparator(char c) { return c == ' ' || c == '\t'; }
+using field_scanning::canBeginNumber;
+using field_scanning::isDigit;
+using field_scanning::isFieldSeparator;
+using field_scanning::kExactPowersOfTen;
+using field_scanning::kExactWholeNumbers;
 
 [[noreturn]] void rejectField(std::string_view field, DecimalSeparators separators);
-
-bool canBeginNumber(char c) {
-  return (c >= '0' && c <= '9') || c == '.' || c == ',' || c == '-' || c == '/';
-}
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Fields are short: a buffer on the stack keeps scanning free of allocation, and the rare long
 // field takes the heap.
@@ -72,11 +70,6 @@ double slowConversion(std::string_view mantissa, std::size_t integerDigits, long
   if (isTooLarge(mantissa, integerDigits, exponent)) rejectField(field, separators);
   return 0.0;  // below the smallest subnormal: rounds to zero
 }
-
-// Powers of ten that a double holds exactly.
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 std::size_t fieldLength(std::string_view line) {
   std::size_t length = 0;
@@ -150,7 +143,6 @@ double takeNumber(std::string_view& line, DecimalSeparators separators) {
   const std::string_view field(start, p - start);
   line.remove_prefix(p - start);
 
-  constexpr std::uint64_t kExactWholeNumbers = std::uint64_t{1} << 53;
   const long power = scale + exponent;
   double value;
   if (digits == 0 && exact) {
@@ -215,7 +207,7 @@ std::string decodtype(std::string_view& line) {
   return name;
 }
 
-double decodDigit(std::string_view& line, DecimalSeparators separators) {
+double decodAnyDigit(std::string_view& line, DecimalSeparators separators) {
   deletNoDigit(line);
   return takeNumber(line, separators);
 }

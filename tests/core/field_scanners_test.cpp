@@ -3,8 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <string>
 
 namespace {
 
@@ -14,6 +21,27 @@ constexpr DecimalSeparators kPointInCommaLocale{'.', ','};
 
 std::string conversionError(const std::string& text) {
   return "'" + text + "' is not a valid floating point value";
+}
+
+std::uint64_t bitsOf(double value) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+// decodDigit, whose inline path takes the plain fields, the full conversion and from_chars
+// agree to the bit on a field that is a number; the two scanners take the same characters.
+void expectSameDouble(const std::string& field) {
+  SCOPED_TRACE(field);
+  std::string_view inlinePath = field, fullConversion = field;
+  const double value = decodDigit(inlinePath, kPointEverywhere);
+  EXPECT_EQ(bitsOf(value), bitsOf(decodAnyDigit(fullConversion, kPointEverywhere)));
+  EXPECT_EQ(inlinePath.size(), fullConversion.size());
+  std::string text = field;
+  std::replace(text.begin(), text.end(), ',', '.');
+  double expected = std::numeric_limits<double>::quiet_NaN();
+  std::from_chars(text.data(), text.data() + text.size(), expected);
+  EXPECT_EQ(bitsOf(value), bitsOf(expected));
 }
 
 }  // namespace
@@ -55,6 +83,45 @@ TEST(DecodDigit, RewritesAndConvertsFields) {
     std::string_view line = c.line;
     EXPECT_EQ(decodDigit(line, c.separators), c.expected);
     EXPECT_EQ(line, c.left);
+  }
+}
+
+TEST(DecodDigit, PlainFieldsReadToTheBit) {
+  for (const char* field :
+       {"0", "-0", "-0.000", "7.", ".5", "-,25", "1013.18", "-0.0006", "0.1", "0.3", "12345678.87654321",
+        "99999999.99999999", "9007199254740992", "9007199254740993", "9007199254740995", "900719925474099.3",
+        "4503599627370496.5", "4503599627370497.5", "123456789012345678901234567890", "0.000000000000000000001",
+        "1e22", "1e23", "9007199254740993e-22", "17976931348623157e292", "2.2250738585072011e-308",
+        "2.2250738585072014E-308", "4.9406564584124654e-324", "2.4703282292062328e-324"})
+    expectSameDouble(field);
+}
+
+TEST(DecodDigit, RandomFieldsReadToTheBit) {
+  std::mt19937_64 random(20261209);
+  const auto digits = [&random](std::size_t count) {
+    std::string text;
+    while (text.size() < count) text += static_cast<char>('0' + random() % 10);
+    return text;
+  };
+  for (int i = 0; i < 100000; ++i) {
+    std::string field = random() % 4 == 0 ? "-" : "";
+    field += digits(random() % 20);
+    if (random() % 2) field += (random() % 2 ? "." : ",") + digits(random() % 20);
+    if (field.find_first_of("0123456789") != std::string::npos) expectSameDouble(field);
+  }
+  // Every finite double comes back from 17 digits; fixed-point text reads as from_chars reads it.
+  for (int i = 0; i < 100000; ++i) {
+    const std::uint64_t bits = random();
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    if (!std::isfinite(value)) continue;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    std::string_view line = text;
+    EXPECT_EQ(bitsOf(decodDigit(line, kPointEverywhere)), bits) << text;
+    const double moderate = std::uniform_real_distribution<double>(-1e8, 1e8)(random);
+    std::snprintf(text, sizeof text, "%.*f", static_cast<int>(random() % 9), moderate);
+    expectSameDouble(text);
   }
 }
 

@@ -1,5 +1,6 @@
 #include "flight_error.h"
 #include "temp_files.h"
+#include "text_encoding.h"
 #include "text_file.h"
 
 #include <gtest/gtest.h>
@@ -94,4 +95,31 @@ TEST(Characters, CountAndCutByCharactersNotBytes) {
   std::string_view text = " Ф:12-40   850.3";
   dropCharacters(text, 8);
   EXPECT_EQ(text, "   850.3");
+}
+
+// The verdict on a sequence is the same at every offset from the words the check takes whole.
+TEST(Utf8, ValidPrefixWhereverTheSequenceFalls) {
+  struct Case {
+    std::string bytes;
+    long validBytes;  // how far the prefix reaches into bytes; -1 for not UTF-8
+  };
+  const Case cases[] = {
+      {"12345678", 8},          {"Ж12345678", 10},          {"€", 3},
+      {"\xF0\x9F\x98\x80", 4},  {"\xD0", 0},                 {"\xF0\x9F\x98", 0},
+      {"\xC0\xAF", -1},         {"\xE0\x80\xAF", -1},       {"\xED\xA0\x80", -1},
+      {"\xF4\x90\x80\x80", -1}, {"\x80" "12345678", -1},    {"\xFF", -1},
+  };
+  for (const Case& c : cases) {
+    for (std::size_t ascii = 0; ascii < 18; ++ascii) {
+      const std::string text = std::string(ascii, 'a') + c.bytes;
+      const char* const prefixEnd = validUtf8Prefix(text.data(), text.data() + text.size());
+      SCOPED_TRACE(text);
+      if (c.validBytes < 0) {
+        EXPECT_EQ(prefixEnd, nullptr);
+      } else {
+        ASSERT_NE(prefixEnd, nullptr);
+        EXPECT_EQ(prefixEnd - text.data(), static_cast<long>(ascii) + c.validBytes);
+      }
+    }
+  }
 }

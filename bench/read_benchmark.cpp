@@ -3,7 +3,7 @@
 #include "flight_generator.h"
 #include "flight_reader.h"
 #include "flight_tables.h"
-#include "slot_controls.h"
+#include "read_choices.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,32 +11,39 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include <unistd.h>
+
 namespace {
 
-struct NoControls : SlotControls {
-  void setFileLabel(const std::string&) override {}
-  void setLegendTitle(const std::string&) override {}
-  void clearParameterLists() override {}
-  void addParameter(const std::string&) override {}
-  void selectHeight(int) override {}
-  void selectParameter(int) override {}
-  void showRowCount(int) override {}
+// A flight generated once for the run, under a name of the run's own, so that another run
+// never rewrites it underneath; removed at the end.
+class GeneratedFlight {
+ public:
+  GeneratedFlight()
+      : path_((std::filesystem::temp_directory_path() / ("flightcompare-bench-tab-" + std::to_string(getpid()) + ".txt"))
+                  .string()) {
+    FlightRecipe recipe;
+    recipe.rows = 50000;
+    recipe.extraColumns = 13;
+    writeFlight(path_, recipe);
+  }
+  ~GeneratedFlight() { std::remove(path_.c_str()); }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
 };
 
 // FLIGHT_FILE names the file to read; without it one is generated.
 std::string flightFile() {
   if (const char* given = std::getenv("FLIGHT_FILE")) return given;
-  const std::string path = (std::filesystem::temp_directory_path() / "flightcompare-bench-tab.txt").string();
-  FlightRecipe recipe;
-  recipe.rows = 50000;
-  recipe.extraColumns = 13;
-  writeFlight(path, recipe);
-  return path;
+  static const GeneratedFlight generated;
+  return generated.path();
 }
 
 void ReadTabFlight(benchmark::State& state) {
   const std::string path = flightFile();
-  NoControls controls;
+  ReadChoices controls;
   for (auto _ : state) {
     readFlightFile(2, path, {'.', '.'}, controls);
     if (mass2Count != 50000) throw std::runtime_error("the benchmark flight did not read whole");

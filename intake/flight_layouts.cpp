@@ -17,7 +17,7 @@ void FlightReading::readTabLayout() {
   do {
     startRow();
     str_ = file_.readLine();
-    for (int i = 0; i < columns_; ++i) cell(i) = nextField();
+    readFields(columns_);
     scaleHeight();
     descentTest(slot_ != 1);
   } while (readingGoesOn());
@@ -47,7 +47,7 @@ void FlightReading::readPlainLayout(std::string_view heightName, std::string_vie
   do {
     startRow();
     str_ = file_.readLine();
-    for (int i = 0; i < columns_; ++i) cell(i) = nextField();
+    readFields(columns_);
   } while (readingGoesOn());
 }
 
@@ -60,7 +60,7 @@ void FlightReading::readIndentedTLayout() {
   do {
     startRow();
     str_ = file_.readLine();
-    for (int i = 0; i < humidity; ++i) cell(i) = nextField();
+    readFields(humidity);
     cell(humidity) = humidity > 3 ? 100.0 * (Par(cell(3)) / Par(cell(2)))
                                   : std::numeric_limits<double>::quiet_NaN();
   } while (readingGoesOn());

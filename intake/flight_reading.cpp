@@ -57,19 +57,12 @@ void FlightReading::takeHeader(const HeaderRules& rules) {
   } while (!str_.empty());
 }
 
-void FlightReading::startRow() {
-  if (count_ == kMaxRows) throw FlightError("Too many rows: a flight holds at most 50000.");
-  ++count_;
-}
+void FlightReading::throwTooManyRows() { throw FlightError("Too many rows: a flight holds at most 50000."); }
 
 // A cell the row does not provide holds no value, rather than one of an earlier flight.
 void FlightReading::markRestMissing(int fromColumn) {
   for (int column = fromColumn; column < columns_; ++column)
     cell(column) = std::numeric_limits<double>::quiet_NaN();
-}
-
-void FlightReading::scaleHeight() {
-  if (heightColumn_ >= 0) cell(heightColumn_) *= 1000;
 }
 
 // The top of the ascent: two falls in a row. The strict form wants real falls; the other also

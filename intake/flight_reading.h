@@ -42,12 +42,28 @@ class FlightReading {
   void readIndentedHLayout();
   void readShifrLayout();
 
-  void startRow();
+  // The per-row steps are here, inline in the layouts' row loops: a row costs little more
+  // than its fields.
+  void startRow() {
+    if (count_ == kMaxRows) throwTooManyRows();
+    ++count_;
+  }
   double nextField() { return decodDigit(str_, separators_); }
+  // The first columns of the row from str_, read through a copy of the line that stays in
+  // registers rather than going back to memory after every field.
+  void readFields(int columns) {
+    std::string_view line = str_;
+    const int row = count_;
+    for (int column = 0; column < columns; ++column) table_[column][row] = decodDigit(line, separators_);
+    str_ = line;
+  }
   double& cell(int column) { return table_[column][count_]; }
   void markRestMissing(int fromColumn);
-  void scaleHeight();
+  void scaleHeight() {
+    if (heightColumn_ >= 0) cell(heightColumn_) *= 1000;
+  }
   void descentTest(bool strict);
+  [[noreturn]] static void throwTooManyRows();
   bool readingGoesOn() { return !file_.eof() && !stop_; }
 
   int slot_;

@@ -11,20 +11,21 @@ namespace {
 
 struct LayerPool {
   std::size_t points = 0;
+  ExactSum sum;
   std::size_t offset = 0;  // of its values in the pooled array
   std::size_t filled = 0;
   std::vector<double> flightMeans;
 };
 
-LayerSummary summarise(const std::string& group, long long layer, double thickness, double* values,
-                       std::size_t count, const std::vector<double>& flightMeans) {
+LayerSummary summarise(const std::string& group, long long layer, double thickness, const ExactSum& sum,
+                       double* values, std::size_t count, const std::vector<double>& flightMeans) {
   LayerSummary summary;
   summary.group = group;
   summary.bottom = layer * thickness;
   summary.top = (layer + 1) * thickness;
   summary.flights = flightMeans.size();
   summary.points = count;
-  summary.mean = exactMean(values, count);
+  summary.mean = exactMean(sum, count);
   summary.sd = sampleStandardDeviation(values, count, summary.mean);
   summary.rms = rootMeanSquare(values, count);
   constexpr double kFractions[] = {0.05, 0.5, 0.95};
@@ -46,6 +47,7 @@ void poolGroup(const std::string& group, const std::vector<const PairResult*>& m
     for (const LayerRun& run : pair->runs) {
       LayerPool& layer = layers[run.layer];
       layer.points += run.count;
+      layer.sum.add(run.sum);
       layer.flightMeans.push_back(run.mean);
     }
   std::size_t total = 0;
@@ -69,8 +71,8 @@ void poolGroup(const std::string& group, const std::vector<const PairResult*>& m
   runInParallel(jobsFor(settings.jobs, order.size()), [&] {
     for (std::size_t i; (i = next++) < order.size();) {
       auto& [index, layer] = *order[i];
-      summaries[first + i] = summarise(group, index, settings.layer, pooled.data() + layer.offset, layer.points,
-                                       layer.flightMeans);
+      summaries[first + i] = summarise(group, index, settings.layer, layer.sum, pooled.data() + layer.offset,
+                                       layer.points, layer.flightMeans);
     }
   });
 }

@@ -86,7 +86,9 @@ PairResult PairComparer::compare(const CampaignPair& pair) {
   if (!settings_.plus && quantityUnit(parameterName_) == "°")
     for (double& value : points_.x) value = wrappedDirection(value);
   keepByLayer(result);
-  result.mean = exactMean(result.values.data(), result.values.size());
+  ExactSum total;
+  for (const LayerRun& run : result.runs) total.add(run.sum);
+  result.mean = exactMean(total, result.values.size());
   result.sd = sampleStandardDeviation(result.values.data(), result.values.size(), result.mean);
   return result;
 }
@@ -108,7 +110,10 @@ void PairComparer::keepByLayer(PairResult& result) {
   }
   for (std::size_t first = 0; first < count;) {
     const std::size_t last = std::upper_bound(layers_.begin() + first, layers_.end(), layers_[first]) - layers_.begin();
-    result.runs.push_back({layers_[first], first, last - first, exactMean(&result.values[first], last - first)});
+    ExactSum sum;
+    for (std::size_t i = first; i < last; ++i) sum.add(result.values[i]);
+    const double mean = exactMean(sum, last - first);
+    result.runs.push_back({layers_[first], first, last - first, std::move(sum), mean});
     first = last;
   }
 }

@@ -3,6 +3,7 @@
 #include "campaign_list.h"
 #include "campaign_settings.h"
 #include "comparison_redraw.h"
+#include "exact_sum.h"
 #include "flight_tables.h"
 
 #include <string>
@@ -13,6 +14,7 @@ struct LayerRun {
   long long layer;
   std::size_t first;  // into PairResult::values
   std::size_t count;
+  ExactSum sum;       // pooled sums add these rather than every value again
   double mean;
 };
 

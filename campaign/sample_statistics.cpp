@@ -9,8 +9,10 @@
 double exactMean(const double* values, std::size_t count) {
   ExactSum sum;
   for (std::size_t i = 0; i < count; ++i) sum.add(values[i]);
-  return static_cast<double>(sum.value() / count);
+  return exactMean(sum, count);
 }
+
+double exactMean(const ExactSum& sum, std::size_t count) { return static_cast<double>(sum.value() / count); }
 
 double sampleStandardDeviation(const double* values, std::size_t count, double mean) {
   if (count < 2) return std::numeric_limits<double>::quiet_NaN();

@@ -4,8 +4,11 @@
 
 // Statistics of a sample of comparison values, as intercomparison reports give them.
 
+class ExactSum;
+
 // The mean, from the exact sum rounded once.
 double exactMean(const double* values, std::size_t count);
+double exactMean(const ExactSum& sum, std::size_t count);
 
 // The sample standard deviation (n - 1) about the mean; NaN for fewer than two values.
 double sampleStandardDeviation(const double* values, std::size_t count, double mean);

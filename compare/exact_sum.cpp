@@ -1,6 +1,6 @@
 #include "exact_sum.h"
 
-void ExactSum::add(double value) {
+void ExactSum::addPart(long double value) {
   long double carry = value;
   std::size_t kept = 0;
   for (const long double part : parts_) {
@@ -19,4 +19,8 @@ long double ExactSum::value() const {
   long double sum = 0;
   for (const long double part : parts_) sum += part;
   return sum;
+}
+
+void ExactSum::add(const ExactSum& other) {
+  for (const long double part : other.parts_) addPart(part);
 }

@@ -9,11 +9,15 @@
 // anywhere near the largest from overflowing.
 class ExactSum {
  public:
-  void add(double value);
+  void add(double value) { addPart(value); }
   void subtract(double value) { add(-value); }
+  // Adds another sum, as exactly: sums of parts of a sample make the sum of the whole.
+  void add(const ExactSum& other);
   // The sum rounded to extended precision.
   long double value() const;
 
  private:
+  void addPart(long double value);
+
   std::vector<long double> parts_;  // ascending magnitude, none zero
 };

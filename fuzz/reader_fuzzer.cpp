@@ -1,4 +1,5 @@
-// Arbitrary bytes as a raw flight file, read into a slot and redrawn with arbitrary choices.
+// Arbitrary bytes as a flight file (raw text, NetCDF or BUFR), read into a slot and redrawn with
+// arbitrary choices.
 // The first bytes pick the slot, the separators and the redraw's choices; the rest is the file.
 #include "comparison_redraw.h"
 #include "flight_error.h"

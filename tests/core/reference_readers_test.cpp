@@ -61,10 +61,6 @@ const Product kProducts[] = {
     {"temp_classic.bufr", 1, {}, 4, kQuantities, {{1, 4, 3012.0}, {2, 4, -2.6}, {6, 2, 925.0}, {7, 4, -14.6}}},
     {"synop_then_temp.bufr", 2, {}, 6, kQuantities, {{1, 6, 146.0}}},
     {"synop.bufr", 1, "No radiosonde sounding: no message of the TEMP templates 309052 or 309057.", 0, {}, {}},
-    {"gruan_rs41_truncated.nc", 1, "NetCDF: HDF error", 0, {}, {}},
-    {"gruan_rs92_corrupt.nc", 1, "Argument list too long", 0, {}, {}},
-    {"temp_high_resolution_truncated.bufr", 1, "End of resource reached when reading message", 0, {}, {}},
-    {"temp_high_resolution_corrupt.bufr", 1, "Key/value not found", 0, {}, {}},
 };
 
 }  // namespace

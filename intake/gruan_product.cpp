@@ -3,9 +3,13 @@
 #include "flight_error.h"
 #include "reference_units.h"
 
+#include <fcntl.h>
 #include <netcdf.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -17,21 +21,36 @@ void check(int status) {
   if (status != NC_NOERR) throw FlightError(nc_strerror(status));
 }
 
-// NetCDF opens a name with a scheme ("http://…") as a remote DAP URL; a relative path is handed
-// over as ./… so that a file is only ever read from the disc.
-std::string localPath(const std::string& fileName) {
-  return !fileName.empty() && fileName.front() == '/' ? fileName : "./" + fileName;
-}
+class Descriptor {
+ public:
+  explicit Descriptor(const std::string& fileName) : descriptor_(open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
+    if (descriptor_ < 0) throw FlightError(std::strerror(errno));
+  }
+  ~Descriptor() { close(descriptor_); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  // A plain path to this very file.
+  std::string path() const { return "/proc/self/fd/" + std::to_string(descriptor_); }
 
+ private:
+  int descriptor_;
+};
+
+// NetCDF reads a name as a remote DAP URL when it has a scheme ("https://…"), and also parses it
+// for Windows drives and Cygwin paths; "a//b" alone fails. It gets the name of an open
+// descriptor instead, so a file is only ever read from the disc, under whatever name.
 class NetCdfFile {
  public:
-  explicit NetCdfFile(const std::string& fileName) { check(nc_open(localPath(fileName).c_str(), NC_NOWRITE, &id_)); }
+  explicit NetCdfFile(const std::string& fileName) : descriptor_(fileName) {
+    check(nc_open(descriptor_.path().c_str(), NC_NOWRITE, &id_));
+  }
   ~NetCdfFile() { nc_close(id_); }
   NetCdfFile(const NetCdfFile&) = delete;
   NetCdfFile& operator=(const NetCdfFile&) = delete;
   int id() const { return id_; }
 
  private:
+  Descriptor descriptor_;
   int id_ = -1;
 };
 
@@ -146,7 +165,7 @@ class MissingValues {
 class ProductReader {
  public:
   ProductReader(const std::string& fileName, FlightTable& table, SlotControls& controls)
-      : file_(fileName), timeDimension_(dimension("time")), series_(timeSeries(file_.id(), timeDimension_)),
+      : file_(fileName), timeDimension_(findTimeDimension()), series_(timeSeries(file_.id(), timeDimension_)),
         flight_(table, rowsAlongTime(), controls) {}
 
   FlightRows read(bool strict) {
@@ -180,9 +199,9 @@ class ProductReader {
   }
 
  private:
-  int dimension(const char* name) const {
+  int findTimeDimension() const {
     int id = -1;
-    if (nc_inq_dimid(file_.id(), name, &id) != NC_NOERR)
+    if (nc_inq_dimid(file_.id(), "time", &id) != NC_NOERR)
       throw FlightError("Not a sounding product: no dimension \"time\".");
     return id;
   }

@@ -5,6 +5,7 @@
 #include "reader_fixture.h"
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -124,4 +125,15 @@ TEST_F(ReaderTest, ProductsAreRecognisedAfterAnHdf5UserBlockAndABulletinHeading)
     const std::string bytes((std::istreambuf_iterator<char>(product)), std::istreambuf_iterator<char>());
     EXPECT_EQ(read(1, c.before + bytes + c.after), c.rows);
   }
+}
+
+// NetCDF would fetch a name with a scheme as a remote DAP URL; a relative name is a file here.
+TEST_F(ReaderTest, ARelativeNameThatLooksLikeAUrlIsReadFromTheDisc) {
+  std::filesystem::create_directories(files.path("https:/example.org"));
+  std::filesystem::copy_file(kReference + "/gruan_rs92.nc", files.path("https:/example.org/gruan.nc"));
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(files.path(""));
+  EXPECT_NO_THROW(readFlightFile(1, "https://example.org/gruan.nc", {'.', '.'}, controls[1]));
+  std::filesystem::current_path(before);
+  EXPECT_EQ(mass1Count, 5);
 }

@@ -9,8 +9,8 @@
 #include <QPushButton>
 
 namespace {
-const QString kOpenFilter =
-    QStringLiteral("Special files|*.TXT;*.raw;*.TAE3;*.T3;*.TAE03;*.int|Any file (*.*)|*.*");
+const QString kOpenFilter = QStringLiteral(
+    "Special files|*.TXT;*.raw;*.TAE3;*.T3;*.TAE03;*.int|Reference products|*.nc;*.bufr;*.bin|Any file (*.*)|*.*");
 }
 
 void TForm1::PolusClick() { chooseAndRead(1); }

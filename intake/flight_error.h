@@ -17,3 +17,8 @@ class FlightError : public std::runtime_error {
  private:
   std::string message_;
 };
+
+// Every reader's messages for a flight beyond the tables.
+inline const std::string kTooManyColumns = "Too many columns: a flight holds at most 56.";
+inline const std::string kTooManyRows = "Too many rows: a flight holds at most 50000.";
+inline const std::string kNotEnoughMemory = "Not enough memory to read the file.";

@@ -1,8 +1,12 @@
 #include "flight_reader.h"
 
+#include "bufr_sounding.h"
 #include "flight_error.h"
 #include "flight_reading.h"
 #include "flight_tables.h"
+#include "gruan_product.h"
+#include "library_child.h"
+#include "reference_format.h"
 #include "slot_controls.h"
 #include "text_file.h"
 
@@ -25,6 +29,39 @@ FlightError withPlace(const FlightError& error, const TextFile& file) {
   return FlightError(error.message(), where);
 }
 
+// The seven raw layouts; a failure names the line.
+FlightRows readRawFlight(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
+                         SlotControls& controls) {
+  FlightReading reading(flights, slot, file, separators, controls);
+  int count;
+  try {
+    count = reading.readAll();
+  } catch (const FlightError& error) {
+    throw withPlace(error, file);
+  }
+  if (!reading.recognised())
+    throw FlightError("Unrecognised file: no header line of a known flight layout.", "File: " + file.fileName());
+  return {count, reading.heightColumn()};
+}
+
+// A NetCDF or BUFR product, read by its library; a failure names the file alone.
+FlightRows readReferenceFlight(ReferenceFormat format, FlightSet& flights, int slot, const std::string& fileName,
+                               SlotControls& controls) {
+  FlightTable& table = flights.slot(slot).table;
+  // Slot 1 ends its flight as the tab layout does there, the others only at real falls.
+  const bool strict = slot != 1;
+  const bool netCdf = format == ReferenceFormat::NetCdf;
+  const LibraryRead read = [&](FlightTable& childTable, SlotControls& childControls) {
+    return netCdf ? readGruanProduct(fileName, childTable, strict, childControls)
+                  : readBufrSounding(fileName, childTable, strict, childControls);
+  };
+  try {
+    return readInChildProcess(netCdf ? "NetCDF" : "ecCodes", read, table, controls);
+  } catch (const FlightError& error) {
+    throw FlightError(error.message(), "File: " + fileName);
+  }
+}
+
 }  // namespace
 
 void readFlightFile(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
@@ -36,23 +73,20 @@ void readFlightFile(FlightSet& flights, int slot, TextFile& file, DecimalSeparat
   controls.setFileLabel(fileName);
   controls.setLegendTitle(lastCharacters(fileName, kLegendTitleLength));
 
-  FlightReading reading(flights, slot, file, separators, controls);
-  int count;
+  FlightRows rows;
   try {
-    count = reading.readAll();
-  } catch (const FlightError& error) {
-    throw withPlace(error, file);
+    const ReferenceFormat format = referenceFormat(fileName);
+    rows = format == ReferenceFormat::None ? readRawFlight(flights, slot, file, separators, controls)
+                                           : readReferenceFlight(format, flights, slot, fileName, controls);
   } catch (const std::bad_alloc&) {
-    throw FlightError("Not enough memory to read the file.", "File: " + fileName);
+    throw FlightError(kNotEnoughMemory, "File: " + fileName);
   }
-  if (!reading.recognised())
-    throw FlightError("Unrecognised file: no header line of a known flight layout.", "File: " + fileName);
-  flight.rowCount = count;
+  flight.rowCount = rows.count;
 
   // The window's top comes down to the flight's last height; a read never raises it.
-  const int height = reading.heightColumn();
-  if (count > 0 && height >= 0 && flight.table[height][count] < flights.maxHight)
-    flights.maxHight = flight.table[height][count];
+  const int height = rows.heightColumn;
+  if (rows.count > 0 && height >= 0 && flight.table[height][rows.count] < flights.maxHight)
+    flights.maxHight = flight.table[height][rows.count];
 }
 
 void readFlightFile(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls) {

@@ -9,8 +9,9 @@ class TextFile;
 
 struct FlightSet;
 
-// Reads a raw flight file into flight slot 1, 2 or 3 of a set: recognises the layout by its
-// header line, fills the slot's parameter lists and default choices, reads the rows into the
+// Reads a flight file into flight slot 1, 2 or 3 of a set: a NetCDF or BUFR reference product
+// by its first bytes (reference_format.h), otherwise a raw file by the header line of its layout;
+// fills the slot's parameter lists and default choices, reads the rows into the
 // slot's table, and lowers the set's MaxHight to the flight's last height. Fails with a
 // FlightError whose detail names the file; the slot's row count is 0 during the read and after
 // a failed one, and other slots are never touched. Opening the file comes first (TextFile): a

@@ -1,5 +1,6 @@
 #include "flight_reading.h"
 
+#include "ascent_top.h"
 #include "flight_error.h"
 #include "slot_controls.h"
 
@@ -45,7 +46,7 @@ void FlightReading::takeHeader(const HeaderRules& rules) {
     std::string name = decodtype(str_);
     if (rules.flagsMeansHumidity && name == "Flags") name = "U";
     if (rules.dropsGAndY && (name == "G" || name == "Y")) continue;
-    if (columns_ == kMaxColumns) throw FlightError("Too many columns: a flight holds at most 56.");
+    if (columns_ == kMaxColumns) throw FlightError(kTooManyColumns);
     controls_.addParameter(name);
     if (name == rules.heightName || (!rules.otherHeightName.empty() && name == rules.otherHeightName)) {
       controls_.selectHeight(columns_);
@@ -57,7 +58,7 @@ void FlightReading::takeHeader(const HeaderRules& rules) {
   } while (!str_.empty());
 }
 
-void FlightReading::throwTooManyRows() { throw FlightError("Too many rows: a flight holds at most 50000."); }
+void FlightReading::throwTooManyRows() { throw FlightError(kTooManyRows); }
 
 // A cell the row does not provide holds no value, rather than one of an earlier flight.
 void FlightReading::markRestMissing(int fromColumn) {
@@ -65,19 +66,9 @@ void FlightReading::markRestMissing(int fromColumn) {
     cell(column) = std::numeric_limits<double>::quiet_NaN();
 }
 
-// The top of the ascent: two falls in a row. The strict form wants real falls; the other also
-// takes a level stretch, and before row 11 only drops the two rows and reads on.
 void FlightReading::descentTest(bool strict) {
-  if (heightColumn_ < 0 || count_ < 3) return;
-  const double* heights = table_[heightColumn_];
-  const double before = heights[count_ - 2], last = heights[count_ - 1], now = heights[count_];
-  if (strict) {
-    if (last > now && before > last) {
-      stop_ = true;
-      count_ -= 2;
-    }
-  } else if (last >= now && before >= last) {
-    if (count_ > 10) stop_ = true;
-    count_ -= 2;
-  }
+  if (heightColumn_ < 0) return;
+  const AscentTest test = testTopOfAscent(table_[heightColumn_], count_, strict);
+  count_ = test.count;
+  stop_ = test.stop;
 }

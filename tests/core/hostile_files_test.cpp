@@ -97,6 +97,21 @@ TEST_F(HostileFiles, EachGivesItsResultOrAClearMessage) {
   EXPECT_EQ(covered, stored) << "every stored file is a case";
 }
 
+// Reference products cut short and damaged, made at build time from the text in
+// tests/data/reference: the library's own message, never a crash.
+TEST_F(HostileFiles, DamagedReferenceProductsFailWithTheLibrarysMessage) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"gruan_rs41_truncated.nc", "NetCDF: HDF error"},
+      {"gruan_rs92_corrupt.nc", "Argument list too long"},
+      {"temp_high_resolution_truncated.bufr", "End of resource reached when reading message"},
+      {"temp_high_resolution_corrupt.bufr", "Key/value not found"},
+  };
+  for (const auto& [file, message] : cases) {
+    SCOPED_TRACE(file);
+    EXPECT_EQ(readInto1(std::string(REFERENCE_FILES) + "/" + file), message);
+  }
+}
+
 TEST_F(HostileFiles, ValuesAtTheEdgesOfADouble) {
   readInto1(kHostile + "/number-1e-999.int");
   EXPECT_EQ(cell(1, 1, 1), 0.0);

@@ -1,12 +1,15 @@
 // Writes one synthetic raw flight file:
 //   flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] [--comma] [--utf8] [--km] [--pages N]
 //             [--bias C] [--noise C] [--seed N]
-// LAYOUT is tab, sct, int, vre, indented-t, indented-h or shifr.
+// LAYOUT is tab, sct, int, vre, indented-t, indented-h or shifr; gruan-cdl and bufr-rules write the
+// text of a reference product instead (ncgen -b FILE; bufr_filter -o OUT FILE BUFR4.tmpl).
 #include "flight_generator.h"
+#include "reference_products.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 int main(int argc, char* argv[]) {
@@ -16,7 +19,9 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   FlightRecipe recipe;
-  bool known = false;
+  const std::string layout = argv[1];
+  const bool reference = layout == "gruan-cdl" || layout == "bufr-rules";
+  bool known = reference;
   for (Layout layout : {Layout::Tab, Layout::Sct, Layout::Int, Layout::Vre, Layout::IndentedT,
                         Layout::IndentedH, Layout::Shifr}) {
     if (std::strcmp(argv[1], layoutName(layout)) == 0) {
@@ -46,6 +51,7 @@ int main(int argc, char* argv[]) {
       return 2;
     }
   }
-  writeFlight(argv[2], recipe);
+  if (reference) std::ofstream(argv[2], std::ios::binary) << (layout == "gruan-cdl" ? gruanProductCdl(recipe) : bufrTempRules(recipe));
+  else writeFlight(argv[2], recipe);
   return 0;
 }

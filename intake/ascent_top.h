@@ -1,0 +1,11 @@
+#pragma once
+
+// The top of the ascent: two falls in a row. The strict form wants real falls; the other also
+// takes a level stretch, and before row 11 only drops the two rows and reads on.
+struct AscentTest {
+  int count;  // the rows that stay
+  bool stop;  // whether reading ends here
+};
+
+// Tested once row `count` (from 1) of the heights has been read.
+AscentTest testTopOfAscent(const double* heights, int count, bool strict);

@@ -1,0 +1,79 @@
+#include "reference_products.h"
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace {
+
+constexpr double kZeroCelsius = 273.15;
+
+// The values of one quantity over the rows, comma-separated, in the given format.
+std::string series(const FlightRecipe& recipe, const char* format, const std::function<double(const Sounding&)>& value) {
+  const int rows = recipe.rows + recipe.descentRows;
+  std::string out;
+  for (int row = 1; row <= rows; ++row) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, value(soundingAt(recipe, row)));
+    out += (row > 1 ? ", " : "") + std::string(text);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string gruanProductCdl(const FlightRecipe& recipe) {
+  const auto line = [&](const char* name, const char* format, const std::function<double(const Sounding&)>& value) {
+    return std::string(" ") + name + " = " + series(recipe, format, value) + " ;\n";
+  };
+  const auto constant = [&](const char* name, double value) {
+    return line(name, "%.2f", [value](const Sounding&) { return value; });
+  };
+  return "netcdf gruan_product {\n"
+         "dimensions:\n"
+         "\ttime = " + std::to_string(recipe.rows + recipe.descentRows) + " ;\n"
+         "variables:\n"
+         "\tdouble time(time) ;\n\t\ttime:units = \"seconds since 2026-06-01T11:00:00\" ;\n"
+         "\tfloat alt(time) ;\n\t\talt:units = \"m\" ;\n"
+         "\tfloat press(time) ;\n\t\tpress:units = \"hPa\" ;\n"
+         "\tfloat temp(time) ;\n\t\ttemp:units = \"K\" ;\n"
+         "\tfloat rh(time) ;\n\t\trh:units = \"%\" ;\n"
+         "\tfloat wdir(time) ;\n\t\twdir:units = \"degree\" ;\n"
+         "\tfloat wspeed(time) ;\n\t\twspeed:units = \"m s-1\" ;\n"
+         "\tfloat dp(time) ;\n\t\tdp:units = \"K\" ;\n"
+         "\tfloat alt_uc(time) ;\n\t\talt_uc:units = \"m\" ;\n"
+         "\tfloat temp_uc(time) ;\n\t\ttemp_uc:units = \"K\" ;\n"
+         "\tfloat rh_uc(time) ;\n\t\trh_uc:units = \"%\" ;\n"
+         "data:\n" +
+         line("time", "%.0f", [](const Sounding& s) { return 1780311600.0 + s.time; }) +
+         line("alt", "%.1f", [](const Sounding& s) { return s.height; }) +
+         line("press", "%.2f", [](const Sounding& s) { return s.pressure; }) +
+         line("temp", "%.2f", [](const Sounding& s) { return s.temperature + kZeroCelsius; }) +
+         line("rh", "%.1f", [](const Sounding& s) { return s.humidity; }) +
+         line("wdir", "%.1f", [](const Sounding& s) { return s.direction; }) +
+         line("wspeed", "%.2f", [](const Sounding& s) { return s.speed; }) +
+         line("dp", "%.2f", [](const Sounding& s) { return s.dewPoint + kZeroCelsius; }) + constant("alt_uc", 2.0) +
+         constant("temp_uc", 0.3) + constant("rh_uc", 3.0) + "}\n";
+}
+
+std::string bufrTempRules(const FlightRecipe& recipe) {
+  const auto set = [&](const char* key, const char* format, const std::function<double(const Sounding&)>& value) {
+    return std::string("set ") + key + " = {" + series(recipe, format, value) + "};\n";
+  };
+  return "set masterTablesVersionNumber = 33;\n"
+         "set dataCategory = 2;\n"
+         "set internationalDataSubCategory = 4;\n"
+         "set numberOfSubsets = 1;\n"
+         "set compressedData = 0;\n"
+         "set inputExtendedDelayedDescriptorReplicationFactor = {" +
+         std::to_string(recipe.rows + recipe.descentRows) + "};\n" +
+         "set inputDelayedDescriptorReplicationFactor = {0};\n"
+         "set unexpandedDescriptors = {309057};\n" +
+         set("timePeriod", "%.0f", [](const Sounding& s) { return s.time; }) +
+         set("pressure", "%.0f", [](const Sounding& s) { return s.pressure * 100.0; }) +
+         set("nonCoordinateGeopotentialHeight", "%.0f", [](const Sounding& s) { return s.height; }) +
+         set("airTemperature", "%.2f", [](const Sounding& s) { return s.temperature + kZeroCelsius; }) +
+         set("dewpointTemperature", "%.2f", [](const Sounding& s) { return s.dewPoint + kZeroCelsius; }) +
+         set("windDirection", "%.0f", [](const Sounding& s) { return s.direction; }) +
+         set("windSpeed", "%.1f", [](const Sounding& s) { return s.speed; }) + "set pack = 1;\nwrite;\n";
+}

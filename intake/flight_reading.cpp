@@ -1,6 +1,5 @@
 #include "flight_reading.h"
 
-#include "ascent_top.h"
 #include "flight_error.h"
 #include "slot_controls.h"
 
@@ -66,9 +65,3 @@ void FlightReading::markRestMissing(int fromColumn) {
     cell(column) = std::numeric_limits<double>::quiet_NaN();
 }
 
-void FlightReading::descentTest(bool strict) {
-  if (heightColumn_ < 0) return;
-  const AscentTest test = testTopOfAscent(table_[heightColumn_], count_, strict);
-  count_ = test.count;
-  stop_ = test.stop;
-}

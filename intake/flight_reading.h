@@ -2,6 +2,7 @@
 
 // One read of one file, shared by the common path and the row rules of the seven layouts.
 
+#include "ascent_top.h"
 #include "field_scanners.h"
 #include "flight_tables.h"
 #include "text_file.h"
@@ -62,7 +63,12 @@ class FlightReading {
   void scaleHeight() {
     if (heightColumn_ >= 0) cell(heightColumn_) *= 1000;
   }
-  void descentTest(bool strict);
+  void descentTest(bool strict) {
+    if (heightColumn_ < 0) return;
+    const AscentTest test = testTopOfAscent(table_[heightColumn_], count_, strict);
+    count_ = test.count;
+    stop_ = test.stop;
+  }
   [[noreturn]] static void throwTooManyRows();
   bool readingGoesOn() { return !file_.eof() && !stop_; }
 

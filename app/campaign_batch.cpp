@@ -2,8 +2,7 @@
 
 #include "campaign_output.h"
 #include "flight_error.h"
-
-#include <QLocale>
+#include "system_decimal_separator.h"
 
 #include <optional>
 #include <cstdio>
@@ -34,8 +33,6 @@ struct CampaignCommand {
   QString outFolder;
   CampaignSettings settings;
 };
-
-char systemDecimalSeparator() { return QLocale::system().decimalPoint() == QLatin1String(",") ? ',' : '.'; }
 
 CampaignCommand parse(const QList<QByteArray>& arguments) {
   CampaignCommand command;

@@ -4,10 +4,10 @@
 #include "chart_series.h"
 #include "interactive_chart.h"
 #include "layer_statistics_panel.h"
+#include "system_decimal_separator.h"
 #include "app_fonts.h"
 #include "flight_tables.h"
 
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -22,12 +22,6 @@ constexpr int kPanel1Height = 60;
 const QSize kSmallestClientArea(kDesignedClientArea.width(), kPanel1Height + 360);
 // Room for the window's frame and title bar around the client area.
 const QMargins kFrameAllowance(8, 32, 8, 8);
-
-// The regional decimal separator, read once at start.
-char systemDecimalSeparator() {
-  const QString separator = QLocale::system().decimalPoint();
-  return separator == QLatin1String(",") ? ',' : '.';
-}
 
 }  // namespace
 

@@ -75,7 +75,7 @@ void readFlightFile(FlightSet& flights, int slot, TextFile& file, DecimalSeparat
 
   FlightRows rows;
   try {
-    const ReferenceFormat format = referenceFormat(fileName);
+    const ReferenceFormat format = referenceFormat(file.head(kReferenceHead));
     rows = format == ReferenceFormat::None ? readRawFlight(flights, slot, file, separators, controls)
                                            : readReferenceFlight(format, flights, slot, fileName, controls);
   } catch (const std::bad_alloc&) {

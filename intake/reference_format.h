@@ -1,6 +1,7 @@
 #pragma once
 
-#include <string>
+#include <cstddef>
+#include <string_view>
 
 // The products the reference readers take, told by their first bytes rather than by their
 // names: operators rename files, and a station's text never starts with these signatures.
@@ -10,5 +11,8 @@
 //    begins with the start-of-heading byte (SOH, 0x01), as bulletins arrive from the GTS.
 enum class ReferenceFormat { None, NetCdf, Bufr };
 
-// Looks at the head of a file that is already open as text; a head that cannot be read is None.
-ReferenceFormat referenceFormat(const std::string& fileName);
+// How much of a file's start tells its format.
+constexpr std::size_t kReferenceHead = 4096 + 8;
+
+// The format of a file starting with these bytes (its first kReferenceHead, or all of a shorter one).
+ReferenceFormat referenceFormat(std::string_view head);

@@ -140,6 +140,19 @@ bool TextFile::isUtf8() {
   return encoding_ == Encoding::Utf8;
 }
 
+std::string TextFile::head(std::size_t size) const {
+  std::string bytes(size, '\0');
+  std::size_t filled = 0;
+  while (filled < size) {
+    const ssize_t got = retryInterrupted([&] { return ::pread(descriptor_, bytes.data() + filled, size - filled, filled); });
+    if (got < 0) failToRead(errno);
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
 // A pass of its own over the file up to its end or Ctrl-Z, in chunks; a character cut by a
 // chunk's end is carried into the next.
 bool TextFile::wholeFileIsUtf8() const {

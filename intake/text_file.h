@@ -41,6 +41,10 @@ class TextFile {
   // The next line; valid until the next call. Fails with an I/O error naming the file.
   std::string_view readLine(LongLine longLine = LongLine::Fails);
 
+  // Up to size bytes from the file's start, as they are, whatever has been read so far; fewer
+  // for a shorter file. Fails with an I/O error naming the file.
+  std::string head(std::size_t size) const;
+
  private:
   bool fill();
   void skipByteOrderMark();

@@ -1,5 +1,6 @@
 #include "campaign_batch.h"
 
+#include "campaign_csv.h"
 #include "campaign_output.h"
 #include "flight_error.h"
 #include "system_decimal_separator.h"
@@ -88,7 +89,7 @@ void reportSkipped(const CampaignReport& report) {
   for (std::size_t i = 0; i < report.pairs.size(); ++i) {
     const PairResult& result = report.result.pairs[i];
     if (result.compared()) continue;
-    const std::string reason = result.reason.substr(0, result.reason.find('\n'));
+    const std::string reason = pairStatus(result);
     std::fprintf(stderr, "pair %zu (%s, %s) skipped: %s\n", i + 1, report.pairs[i].flight1.c_str(),
                  report.pairs[i].flight2.c_str(), reason.c_str());
   }

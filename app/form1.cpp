@@ -5,6 +5,7 @@
 #include "interactive_chart.h"
 #include "layer_statistics_panel.h"
 #include "system_decimal_separator.h"
+#include "window_placement.h"
 #include "app_fonts.h"
 #include "flight_tables.h"
 
@@ -20,8 +21,6 @@ constexpr int kPanel1Height = 60;
 // Panel1's controls stand at fixed places across its designed width: narrower, they would
 // overlap. Below the panel the charts keep room to be read.
 const QSize kSmallestClientArea(kDesignedClientArea.width(), kPanel1Height + 360);
-// Room for the window's frame and title bar around the client area.
-const QMargins kFrameAllowance(8, 32, 8, 8);
 
 }  // namespace
 
@@ -96,10 +95,7 @@ void TForm1::placeOnScreen(const QRect& available) {
     setGeometry(kDesignedClientArea);
     return;
   }
-  const QSize room = available.marginsRemoved(kFrameAllowance).size();
-  QRect placed(QPoint(), kDesignedClientArea.size().boundedTo(room).expandedTo(minimumSize()));
-  placed.moveCenter(available.marginsRemoved(kFrameAllowance).center());
-  setGeometry(placed);
+  setGeometry(centredWithin(available, kDesignedClientArea.size(), minimumSize()));
 }
 
 void TForm1::FormCreate() {

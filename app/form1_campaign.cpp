@@ -2,8 +2,10 @@
 #include "form1.h"
 
 #include "campaign_window.h"
+#include "window_placement.h"
 
 #include <QAction>
+#include <QScreen>
 
 // Made once and kept by the window, so that its shortcut works from the start; the charts'
 // context menus show it beside the save actions.
@@ -24,6 +26,9 @@ CampaignWindow* TForm1::showCampaignWindow() {
       activateWindow();
     };
     campaignWindow_ = new CampaignWindow({switchboard, [this] { return decimalSeparators(); }, openPair}, this);
+    // Its designed size where the screen has room for it, otherwise what room there is.
+    campaignWindow_->setGeometry(
+        centredWithin(screen()->availableGeometry(), campaignWindow_->size(), campaignWindow_->minimumSizeHint()));
   }
   campaignWindow_->show();
   campaignWindow_->raise();

@@ -1,17 +1,21 @@
 #include "bufr_sounding.h"
 
+#include "child_sandbox.h"
 #include "flight_error.h"
 #include "numeric_helpers.h"
 #include "reference_units.h"
 
 #include <eccodes.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <sstream>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +27,8 @@ void check(int status) {
 
 // ecCodes writes its complaints to stderr; the operator gets them as the read's failure instead.
 void keepQuiet(const codes_context*, int, const char*) {}
+// An assertion that fails (as when malloc fails) ends the child, which the program then reports.
+void abortQuietly(const char*) { std::abort(); }
 
 struct CloseFile {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -31,6 +37,15 @@ struct DeleteHandle {
   void operator()(codes_handle* handle) const { codes_handle_delete(handle); }
 };
 using Message = std::unique_ptr<codes_handle, DeleteHandle>;
+
+// Where ecCodes looks for its definitions: folders separated by colons.
+std::vector<std::string> definitionFolders(codes_context* context) {
+  std::vector<std::string> folders;
+  std::istringstream path(codes_definition_path(context));
+  for (std::string folder; std::getline(path, folder, ':');)
+    if (!folder.empty()) folders.push_back(folder);
+  return folders;
+}
 
 constexpr long kTempSequences[] = {309052, 309057};
 
@@ -55,9 +70,24 @@ Message firstTemp(std::FILE* file) {
   }
 }
 
-// The values of an element in the first subset; a level the message does not give holds none.
-std::vector<double> elementValues(codes_handle* message, const std::string& element, std::size_t levels) {
-  const std::string key = "/subsetNumber=1/" + element;
+// Keys of the first subset: the data of one subset come first, but a message of several
+// subsets can only be asked for them by condition, which ecCodes answers slowly.
+class SubsetKeys {
+ public:
+  explicit SubsetKeys(codes_handle* message) {
+    long subsets = 1;
+    check(codes_get_long(message, "numberOfSubsets", &subsets));
+    prefix_ = subsets > 1 ? "/subsetNumber=1/" : "";
+  }
+  std::string operator()(std::string_view element) const { return prefix_ + std::string(element); }
+
+ private:
+  std::string prefix_;
+};
+
+// The values of an element in the first subset, fetched as one array; a level the message does
+// not give holds none.
+std::vector<double> elementValues(codes_handle* message, const std::string& key, std::size_t levels) {
   std::vector<double> values(levels, std::numeric_limits<double>::quiet_NaN());
   std::size_t count = 0;
   const int status = codes_get_size(message, key.c_str(), &count);
@@ -70,24 +100,53 @@ std::vector<double> elementValues(codes_handle* message, const std::string& elem
   return values;
 }
 
-std::string elementUnit(codes_handle* message, const std::string& element) {
-  char unit[64] = {};
-  std::size_t length = sizeof unit;
-  check(codes_get_string(message, (element + "->units").c_str(), unit, &length));
-  return unit;
+// The strings of a key, which ecCodes allocates one by one.
+std::vector<std::string> stringArray(codes_handle* message, const char* key) {
+  std::size_t count = 0;
+  check(codes_get_size(message, key, &count));
+  std::vector<char*> strings(count, nullptr);
+  const int status = codes_get_string_array(message, key, strings.data(), &count);
+  std::vector<std::string> copies;
+  for (char* text : strings) {
+    if (text) copies.emplace_back(text);
+    std::free(text);
+  }
+  check(status);
+  return copies;
 }
+
+// The unit of each element, as the message's descriptors state it. Read before unpacking: the
+// keys it makes for every value then carry none of their attributes, which would take twice the
+// time and the memory.
+class ElementUnits {
+ public:
+  explicit ElementUnits(codes_handle* message)
+      : elements_(stringArray(message, "expandedAbbreviations")), units_(stringArray(message, "expandedUnits")) {}
+
+  std::string of(std::string_view element) const {
+    for (std::size_t i = 0; i < elements_.size() && i < units_.size(); ++i)
+      if (elements_[i] == element) return units_[i];
+    return {};
+  }
+
+ private:
+  std::vector<std::string> elements_, units_;
+};
 
 // The levels of the first subset: the first replication of the template, that of the levels;
 // the wind shear data come after them.
-std::size_t levelCount(codes_handle* message) {
+std::size_t levelCount(codes_handle* message, const SubsetKeys& keys) {
   long levels = 0;
-  check(codes_get_long(message, "/subsetNumber=1/extendedDelayedDescriptorReplicationFactor", &levels));
+  check(codes_get_long(message, keys("extendedDelayedDescriptorReplicationFactor").c_str(), &levels));
   return levels > 0 ? static_cast<std::size_t>(levels) : 0;
 }
 
 FlightRows readSounding(codes_handle* message, FlightTable& table, bool strict, SlotControls& controls) {
+  const ElementUnits units(message);
+  check(codes_set_long(message, "skipExtraKeyAttributes", 1));
   check(codes_set_long(message, "unpack", 1));
-  const std::size_t levels = levelCount(message);
+  const SubsetKeys keys(message);
+  const std::size_t levels = levelCount(message, keys);
   struct Element {
     std::string_view key, column;
     QuantityKind kind;
@@ -109,10 +168,10 @@ FlightRows readSounding(codes_handle* message, FlightTable& table, bool strict, 
     const Element& element = kElements[i];
     columns[i] = flight.addColumn(std::string(element.column));
     if (element.key.empty()) continue;
-    const std::string key(element.key);
-    const std::vector<double> values = elementValues(message, key, static_cast<std::size_t>(rows));
-    for (int row = 1; row <= rows; ++row) columns[i][row] = values[row - 1];
-    convertColumn(columns[i], rows, unitConversion(element.kind, elementUnit(message, key), key));
+    const std::vector<double> values = elementValues(message, keys(element.key), static_cast<std::size_t>(rows));
+    std::copy(values.begin(), values.end(), columns[i] + 1);
+    const std::string unit = units.of(element.key);
+    if (!unit.empty()) convertColumn(columns[i], rows, unitConversion(element.kind, unit, std::string(element.key)));
   }
   constexpr int kTemperature = 2, kHumidity = 3, kDewPoint = 7;
   for (int row = 1; row <= rows; ++row)
@@ -122,10 +181,16 @@ FlightRows readSounding(codes_handle* message, FlightTable& table, bool strict, 
 
 }  // namespace
 
-FlightRows readBufrSounding(const std::string& fileName, FlightTable& table, bool strict, SlotControls& controls) {
-  codes_context_set_logging_proc(codes_context_get_default(), keepQuiet);
-  const std::unique_ptr<std::FILE, CloseFile> file(std::fopen(fileName.c_str(), "rb"));
+FlightRows readBufrSounding(int descriptor, FlightTable& table, bool strict, SlotControls& controls) {
+  codes_context* context = codes_context_get_default();
+  codes_context_set_logging_proc(context, keepQuiet);
+  codes_set_codes_assertion_failed_proc(abortQuietly);
+  // A file of its own on the descriptor the program opened: the same file, whatever its name
+  // names by now.
+  const std::string path = "/proc/self/fd/" + std::to_string(descriptor);
+  const std::unique_ptr<std::FILE, CloseFile> file(std::fopen(path.c_str(), "rb"));
   if (!file) throw FlightError(std::strerror(errno));
+  allowReadingOnlyBeneath(definitionFolders(context));
   const Message message = firstTemp(file.get());
   return readSounding(message.get(), table, strict, controls);
 }

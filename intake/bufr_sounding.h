@@ -13,5 +13,7 @@ class SlotControls;
 // geopotential height "H" (gpm: neither template gives another height of a level), "T" (°C),
 // the relative humidity "U" (%) derived from temperature and dew point with Par, wind direction
 // "D" (°) and speed "V" (m/s), pressure "P" (hPa) and dew point "Td" (°C). Missing values hold
-// no value. Fails with ecCodes' message, or when the file holds no TEMP message.
-FlightRows readBufrSounding(const std::string& fileName, FlightTable& table, bool strict, SlotControls& controls);
+// no value. Fails with ecCodes' message, or when the file holds no TEMP message. In a library's
+// child only: the process may then read only ecCodes' definitions.
+// descriptor: the file, opened by the program.
+FlightRows readBufrSounding(int descriptor, FlightTable& table, bool strict, SlotControls& controls);

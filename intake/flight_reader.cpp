@@ -45,20 +45,20 @@ FlightRows readRawFlight(FlightSet& flights, int slot, TextFile& file, DecimalSe
 }
 
 // A NetCDF or BUFR product, read by its library; a failure names the file alone.
-FlightRows readReferenceFlight(ReferenceFormat format, FlightSet& flights, int slot, const std::string& fileName,
+FlightRows readReferenceFlight(ReferenceFormat format, FlightSet& flights, int slot, const TextFile& file,
                                SlotControls& controls) {
   FlightTable& table = flights.slot(slot).table;
   // Slot 1 ends its flight as the tab layout does there, the others only at real falls.
   const bool strict = slot != 1;
   const bool netCdf = format == ReferenceFormat::NetCdf;
   const LibraryRead read = [&](FlightTable& childTable, SlotControls& childControls) {
-    return netCdf ? readGruanProduct(fileName, childTable, strict, childControls)
-                  : readBufrSounding(fileName, childTable, strict, childControls);
+    return netCdf ? readGruanProduct(file.descriptor(), childTable, strict, childControls)
+                  : readBufrSounding(file.descriptor(), childTable, strict, childControls);
   };
   try {
     return readInChildProcess(netCdf ? "NetCDF" : "ecCodes", read, table, controls);
   } catch (const FlightError& error) {
-    throw FlightError(error.message(), "File: " + fileName);
+    throw FlightError(error.message(), "File: " + file.fileName());
   }
 }
 
@@ -77,7 +77,7 @@ void readFlightFile(FlightSet& flights, int slot, TextFile& file, DecimalSeparat
   try {
     const ReferenceFormat format = referenceFormat(file.head(kReferenceHead));
     rows = format == ReferenceFormat::None ? readRawFlight(flights, slot, file, separators, controls)
-                                           : readReferenceFlight(format, flights, slot, fileName, controls);
+                                           : readReferenceFlight(format, flights, slot, file, controls);
   } catch (const std::bad_alloc&) {
     throw FlightError(kNotEnoughMemory, "File: " + fileName);
   }

@@ -1,14 +1,18 @@
 #include "gruan_product.h"
 
+#include "child_sandbox.h"
+#include "classic_netcdf_length.h"
 #include "flight_error.h"
+#include "hdf5_storage.h"
+#include "library_child.h"
 #include "reference_units.h"
 
-#include <fcntl.h>
 #include <netcdf.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -21,28 +25,20 @@ void check(int status) {
   if (status != NC_NOERR) throw FlightError(nc_strerror(status));
 }
 
-class Descriptor {
- public:
-  explicit Descriptor(const std::string& fileName) : descriptor_(open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
-    if (descriptor_ < 0) throw FlightError(std::strerror(errno));
-  }
-  ~Descriptor() { close(descriptor_); }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  // A plain path to this very file.
-  std::string path() const { return "/proc/self/fd/" + std::to_string(descriptor_); }
-
- private:
-  int descriptor_;
-};
-
 // NetCDF reads a name as a remote DAP URL when it has a scheme ("https://…"), and also parses it
-// for Windows drives and Cygwin paths; "a//b" alone fails. It gets the name of an open
-// descriptor instead, so a file is only ever read from the disc, under whatever name.
+// for Windows drives and Cygwin paths; "a//b" alone fails. It gets the name of the descriptor the
+// program opened instead, so a file is only ever read from the disc, under whatever name. Once it
+// holds the file, the process may open no other: HDF5 would follow a product's references.
 class NetCdfFile {
  public:
-  explicit NetCdfFile(const std::string& fileName) : descriptor_(fileName) {
-    check(nc_open(descriptor_.path().c_str(), NC_NOWRITE, &id_));
+  explicit NetCdfFile(int descriptor) : path_("/proc/self/fd/" + std::to_string(descriptor)) {
+    const bool classic = isClassic(descriptor);
+    if (classic && !classicNetCdfIsWhole(descriptor)) throw FlightError(kCutOffFile);
+    const StorageFault fault = classic ? StorageFault::None : hdf5StorageFault(path_, ChildLimits{}.memory);
+    if (fault != StorageFault::None)
+      throw FlightError(fault == StorageFault::OtherFiles ? kRefersToOtherFiles : kNeedsTooMuchMemory);
+    check(nc_open(path_.c_str(), NC_NOWRITE, &id_));
+    forbidFileOpens();
   }
   ~NetCdfFile() { nc_close(id_); }
   NetCdfFile(const NetCdfFile&) = delete;
@@ -50,7 +46,12 @@ class NetCdfFile {
   int id() const { return id_; }
 
  private:
-  Descriptor descriptor_;
+  static bool isClassic(int descriptor) {
+    char start[3] = {};
+    return pread(descriptor, start, sizeof start, 0) == sizeof start && std::string_view(start, 3) == "CDF";
+  }
+
+  std::string path_;
   int id_ = -1;
 };
 
@@ -115,6 +116,39 @@ std::vector<double> numberAttribute(int file, int variable, const char* name) {
   return values;
 }
 
+// What an attribute that is no single text holds, as the operator would write it: its texts
+// quoted, or its numbers; a long list is cut.
+std::string shownAttribute(int file, int variable, const char* name, nc_type type, std::size_t length) {
+  constexpr std::size_t kShown = 8;
+  std::string shown;
+  if (type == NC_STRING) {
+    std::vector<char*> texts(length, nullptr);
+    check(nc_get_att_string(file, variable, name, texts.data()));
+    for (std::size_t i = 0; i < length && i < kShown; ++i) shown += (i ? ", \"" : "\"") + std::string(texts[i] ? texts[i] : "") + "\"";
+    nc_free_string(length, texts.data());
+  } else if (isNumeric(type)) {
+    std::vector<double> numbers(length);
+    check(nc_get_att_double(file, variable, name, numbers.data()));
+    for (std::size_t i = 0; i < length && i < kShown; ++i) {
+      char number[32];
+      std::snprintf(number, sizeof number, "%.17g", numbers[i]);
+      shown += (i ? ", " : "") + std::string(number);
+    }
+  }
+  return shown + (length > kShown ? ", …" : "");
+}
+
+// The unit a variable states. A units attribute that holds numbers or several texts fails, naming
+// the variable and showing what it holds: a unit is never taken on a guess.
+std::string unitsOf(int file, const Variable& variable) {
+  nc_type type;
+  std::size_t length = 0;
+  if (nc_inq_att(file, variable.id, "units", &type, &length) != NC_NOERR) return {};
+  if (const std::optional<std::string> text = textAttribute(file, variable.id, "units")) return *text;
+  throw FlightError("Unknown unit of " + variable.name + ": its attribute \"units\" holds " +
+                    shownAttribute(file, variable.id, "units", type, length) + " rather than one text.");
+}
+
 // What an unwritten value of a type reads as, unless _FillValue says otherwise. Bytes have none:
 // every byte value may be data.
 std::optional<double> defaultFill(nc_type type) {
@@ -164,8 +198,8 @@ class MissingValues {
 
 class ProductReader {
  public:
-  ProductReader(const std::string& fileName, FlightTable& table, SlotControls& controls)
-      : file_(fileName), timeDimension_(findTimeDimension()), series_(timeSeries(file_.id(), timeDimension_)),
+  ProductReader(int descriptor, FlightTable& table, SlotControls& controls)
+      : file_(descriptor), timeDimension_(findTimeDimension()), series_(timeSeries(file_.id(), timeDimension_)),
         flight_(table, rowsAlongTime(), controls) {}
 
   FlightRows read(bool strict) {
@@ -223,7 +257,7 @@ class ProductReader {
                  bool uncertainty = false) {
     const int file = file_.id();
     const std::optional<UnitConversion> conversion =
-        kind ? std::optional(unitConversion(*kind, textAttribute(file, variable.id, "units").value_or(""), variable.name))
+        kind ? std::optional(unitConversion(*kind, unitsOf(file, variable), variable.name))
              : std::nullopt;
     double* column = flight_.addColumn(name);
     taken_.push_back(variable.id);
@@ -251,6 +285,6 @@ class ProductReader {
 
 }  // namespace
 
-FlightRows readGruanProduct(const std::string& fileName, FlightTable& table, bool strict, SlotControls& controls) {
-  return ProductReader(fileName, table, controls).read(strict);
+FlightRows readGruanProduct(int descriptor, FlightTable& table, bool strict, SlotControls& controls) {
+  return ProductReader(descriptor, table, controls).read(strict);
 }

@@ -14,5 +14,7 @@ class SlotControls;
 // "u_<name>") under its own name in the same unit, then the other variables as stored, in file
 // order, up to 56 columns. Fill values, missing values and values outside the valid range hold
 // no value. Fails with the NetCDF library's message, or when a quantity's unit is not one the
-// program converts.
-FlightRows readGruanProduct(const std::string& fileName, FlightTable& table, bool strict, SlotControls& controls);
+// program converts, or when the product refers to data in other files or is cut short. In a
+// library's child only: it forbids the process to open any other file.
+// descriptor: the product, opened by the program.
+FlightRows readGruanProduct(int descriptor, FlightTable& table, bool strict, SlotControls& controls);

@@ -1,20 +1,31 @@
 #include "library_child.h"
 
+#include "address_sanitizer.h"
+#include "child_sandbox.h"
 #include "flight_error.h"
 #include "slot_controls.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <poll.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <climits>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <cstdint>
 #include <new>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,6 +41,7 @@ struct Outcome {
   FlightRows rows;
   bool failed;
   char message[kLongestMessage + 1];
+  volatile bool outOfMemory;  // set by the child's crash: a library that aborts when malloc fails
 };
 
 // Anonymous shared pages: only those the child writes take memory.
@@ -76,29 +88,118 @@ class OutcomeControls : public SlotControls {
   Outcome& outcome_;
 };
 
-[[noreturn]] void runChild(const LibraryRead& read, Outcome& outcome) {
+// The address space the child holds as it starts: the program's, as the fork left it.
+std::size_t addressSpaceInUse() {
+  const int statm = open("/proc/self/statm", O_RDONLY | O_CLOEXEC);
+  char text[64] = {};
+  const ssize_t got = statm < 0 ? -1 : read(statm, text, sizeof text - 1);
+  if (statm >= 0) close(statm);
+  return got > 0 ? std::strtoull(text, nullptr, 10) * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) : 0;
+}
+
+void limit(int resource, rlim_t soft, rlim_t hard) {
+  const rlimit bounds{soft, hard};
+  setrlimit(resource, &bounds);
+}
+
+void setLimits(const ChildLimits& limits) {
+  const auto cpu = static_cast<rlim_t>(limits.cpuSeconds);
+  limit(RLIMIT_CPU, cpu, cpu + 1);
+  // The sanitizer's shadow memory alone outgrows any such limit.
+  if (!kUnderAddressSanitizer) {
+    const rlim_t space = addressSpaceInUse() + limits.memory;
+    limit(RLIMIT_AS, space, space);
+  }
+}
+
+// ecCodes makes a key of about 2 KB for every value of a BUFR message, a gigabyte for the largest
+// soundings, and the time goes into faulting in its pages one by one. The heap is grown once,
+// asked to be backed by huge pages where the kernel offers them, and kept: freed memory is used
+// again rather than given back.
+void prepareHeap(std::size_t size) {
+  constexpr std::size_t kPiece = std::size_t{16} << 20, kHugePage = std::size_t{2} << 20;
+  mallopt(M_MMAP_THRESHOLD, 2 * kPiece);
+  mallopt(M_TRIM_THRESHOLD, INT_MAX);
+  const auto start = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  std::vector<void*> pieces;
+  for (std::size_t grown = 0; grown < size; grown += kPiece)
+    if (void* piece = std::malloc(kPiece)) pieces.push_back(piece);
+  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+  const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+  for (void* piece : pieces) std::free(piece);
+}
+
+// The failure as the operator is told of it. A library whose memory ran out says so in its own
+// words ("HDF error") or not at all; the allocator's ENOMEM tells.
+std::string childFailure(const std::string& message, int error) {
+  if (triedToOpenAFile()) return kRefersToOtherFiles;
+  if (error == ENOMEM) return kNeedsTooMuchMemory;
+  return message;
+}
+
+Outcome* childOutcome = nullptr;
+
+// ecCodes asserts, and other libraries crash, when an allocation fails: the allocator's ENOMEM
+// tells such a crash from another.
+void noteCrash(int signal) {
+  if (errno == ENOMEM) childOutcome->outOfMemory = true;
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+[[noreturn]] void runChild(const LibraryRead& read, Outcome& outcome, const ChildLimits& limits) {
   // A crash ends the child as the system would end it; the parent tells the operator.
-  for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(signal, SIG_DFL);
+  for (int signal : {SIGFPE, SIGILL, SIGXCPU, SIGINT, SIGTERM, SIGPIPE}) std::signal(signal, SIG_DFL);
+  childOutcome = &outcome;
+  for (int signal : {SIGSEGV, SIGBUS, SIGABRT}) std::signal(signal, noteCrash);
+  setLimits(limits);
+  prepareHeap(std::min(limits.memory, std::size_t{1} << 30));
   OutcomeControls controls(outcome);
+  errno = 0;
   try {
     outcome.rows = read(outcome.table, controls);
   } catch (const FlightError& error) {
     outcome.failed = true;
-    copyText(outcome.message, error.message());
+    copyText(outcome.message, childFailure(error.message(), errno));
   } catch (const std::bad_alloc&) {
     outcome.failed = true;
-    copyText(outcome.message, kNotEnoughMemory);
+    copyText(outcome.message, childFailure(kNeedsTooMuchMemory, ENOMEM));
   }
   _exit(0);
 }
 
-// Whether the child ended within the time allowed: its end closes the pipe's writing side.
-bool endsInTime(int readingSide, int seconds) {
-  pollfd watch{readingSide, POLLIN, 0};
-  int ready;
-  do ready = poll(&watch, 1, seconds * 1000);
-  while (ready < 0 && errno == EINTR);
-  return ready != 0;
+using Clock = std::chrono::steady_clock;
+
+// The CPU time a process has used; zero once it is gone.
+std::chrono::nanoseconds cpuTimeOf(pid_t process) {
+  clockid_t clock;
+  timespec used{};
+  if (clock_getcpuclockid(process, &clock) != 0 || clock_gettime(clock, &used) != 0) return {};
+  return std::chrono::seconds(used.tv_sec) + std::chrono::nanoseconds(used.tv_nsec);
+}
+
+// Waits for the child's end, which closes the pipe's writing side; false when the child did no
+// work at all for the seconds allowed (it waits for something that will not come). A child that
+// works, however slowly the machine lets it, is waited for: its CPU-time limit bounds it.
+bool endsWhileWorking(int readingSide, pid_t child, int idleSeconds) {
+  const std::chrono::milliseconds look = std::min<std::chrono::milliseconds>(std::chrono::seconds(idleSeconds) / 4,
+                                                                             std::chrono::seconds(1));
+  std::chrono::nanoseconds worked{};
+  Clock::time_point lastWork = Clock::now();
+  for (;;) {
+    pollfd watch{readingSide, POLLIN, 0};
+    const int ready = poll(&watch, 1, static_cast<int>(look.count()));
+    if (ready > 0) return true;
+    if (ready < 0 && errno != EINTR) return true;
+    const std::chrono::nanoseconds now = cpuTimeOf(child);
+    if (now > worked) {
+      worked = now;
+      lastWork = Clock::now();
+    } else if (Clock::now() - lastWork >= std::chrono::seconds(idleSeconds)) {
+      return false;
+    }
+  }
 }
 
 int waitFor(pid_t child) {
@@ -121,11 +222,12 @@ void handOver(const Outcome& outcome, FlightTable& table, SlotControls& controls
 }  // namespace
 
 FlightRows readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
-                              int seconds) {
+                              const ChildLimits& limits) {
   const SharedOutcome shared;
   Outcome& outcome = *shared;
   int pipeSides[2];
   if (pipe2(pipeSides, O_CLOEXEC) != 0) throw FlightError(std::strerror(errno));
+  const pid_t parent = getpid();
   const pid_t child = fork();
   if (child < 0) {
     const int error = errno;
@@ -134,18 +236,24 @@ FlightRows readInChildProcess(const char* library, const LibraryRead& read, Flig
     throw FlightError(std::strerror(error));
   }
   if (child == 0) {
+    // Never an orphan: when the program ends, however it ends, so does the read, also when it
+    // ended before the child could ask for that.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(1);
     close(pipeSides[0]);
-    runChild(read, outcome);
+    runChild(read, outcome, limits);
   }
   close(pipeSides[1]);
-  const bool inTime = endsInTime(pipeSides[0], seconds);
+  const bool working = endsWhileWorking(pipeSides[0], child, limits.idleSeconds);
   close(pipeSides[0]);
-  if (!inTime) kill(child, SIGKILL);
+  if (!working) kill(child, SIGKILL);
   const int status = waitFor(child);
   const std::string name(library);
-  if (!inTime)
-    throw FlightError("The " + name + " library did not finish reading the file within " +
-                      std::to_string(seconds) + " s.");
+  if (!working)
+    throw FlightError("The " + name + " library made no progress reading the file for " +
+                      std::to_string(limits.idleSeconds) + " s.");
+  if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU) throw FlightError(kNeedsTooMuchTime);
+  if (WIFSIGNALED(status) && outcome.outOfMemory) throw FlightError(kNeedsTooMuchMemory);
   if (WIFSIGNALED(status))
     throw FlightError("The " + name + " library crashed reading the file (" + strsignal(WTERMSIG(status)) + ").");
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)

@@ -28,6 +28,8 @@ class TextFile {
   TextFile& operator=(const TextFile&) = delete;
 
   const std::string& fileName() const { return fileName_; }
+  // The open file, for a library that reads it by itself.
+  int descriptor() const { return descriptor_; }
   bool eof();
 
   // How many lines have been read, those past the end included, and whether the last one was.

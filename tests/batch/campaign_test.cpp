@@ -97,4 +97,21 @@ TEST_F(CampaignBatch, ExitStatusSaysWhatHappened) {
   }
 }
 
+// A read is bounded by its own work, not by the clock: however many pairs run at once on how few
+// cores, every file within the limits is read to its end and gives the same numbers.
+TEST_F(CampaignBatch, ResultsDoNotDependOnTheMachinesLoad) {
+  const QByteArray temp = QByteArray(REFERENCE_FILES) + "/temp_40000_levels.bufr";
+  const QByteArray pair = temp + ',' + temp + '\n';
+  list("one.csv", "flight1,flight2\n" + pair);
+  list("four.csv", "flight1,flight2\n" + pair + pair + pair + pair);
+  const BatchResult alone = campaign({"--campaign", "one.csv", "--out", folder.filePath("alone"), "--jobs", "1"});
+  const BatchResult crowded = campaign({"--campaign", "four.csv", "--out", folder.filePath("crowded"), "--jobs", "4"});
+  EXPECT_EQ(alone.exitCode, 0) << alone.errorOutput.toStdString();
+  EXPECT_EQ(crowded.exitCode, 0) << crowded.errorOutput.toStdString();
+  const QByteArray compared = output("alone/pairs.csv").split('\n')[1].mid(1);
+  EXPECT_TRUE(compared.contains(",ok,40000,")) << compared.toStdString();
+  const QList<QByteArray> rows = output("crowded/pairs.csv").split('\n');
+  for (int row = 1; row <= 4; ++row) EXPECT_EQ(rows[row].mid(1), compared) << "pair " << row;
+}
+
 }  // namespace

@@ -54,6 +54,10 @@ const Product kProducts[] = {
       {3, 2, kNoValue}, {3, 3, kNoValue}, {3, 4, 68.0}, {4, 1, kNoValue}, {5, 2, kNoValue}, {5, 3, 4.0},
       {6, 2, kNoValue}, {6, 3, kNoValue}, {6, 4, 990.0}}},
     {"gruan_unknown_unit.nc", 1, "Unknown unit \"degF\" of temp", 0, {}, {}},
+    {"gruan_numeric_unit.nc", 1,
+     "Unknown unit of temp: its attribute \"units\" holds 273.14999389648438 rather than one text.", 0, {}, {}},
+    {"gruan_two_units.nc", 1, "Unknown unit of temp: its attribute \"units\" holds \"K\", \"degC\" rather than one text.",
+     0, {}, {}},
     {"not_a_sounding.nc", 1, "Not a sounding product: no dimension \"time\".", 0, {}, {}},
     // A missing dew point gives no dew point and no humidity.
     {"temp_high_resolution.bufr", 3, {}, 6, kQuantities,

@@ -1,5 +1,6 @@
 #include "reference_products.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -57,6 +58,8 @@ std::string gruanProductCdl(const FlightRecipe& recipe) {
 }
 
 std::string bufrTempRules(const FlightRecipe& recipe) {
+  // BUFR counts a level's time in whole seconds up to 24575: a long flight's levels come closer.
+  const double timeStep = std::min(1.0, 24000.0 / (recipe.rows + recipe.descentRows));
   const auto set = [&](const char* key, const char* format, const std::function<double(const Sounding&)>& value) {
     return std::string("set ") + key + " = {" + series(recipe, format, value) + "};\n";
   };
@@ -69,7 +72,7 @@ std::string bufrTempRules(const FlightRecipe& recipe) {
          std::to_string(recipe.rows + recipe.descentRows) + "};\n" +
          "set inputDelayedDescriptorReplicationFactor = {0};\n"
          "set unexpandedDescriptors = {309057};\n" +
-         set("timePeriod", "%.0f", [](const Sounding& s) { return s.time; }) +
+         set("timePeriod", "%.0f", [timeStep](const Sounding& s) { return s.time * timeStep; }) +
          set("pressure", "%.0f", [](const Sounding& s) { return s.pressure * 100.0; }) +
          set("nonCoordinateGeopotentialHeight", "%.0f", [](const Sounding& s) { return s.height; }) +
          set("airTemperature", "%.2f", [](const Sounding& s) { return s.temperature + kZeroCelsius; }) +

@@ -1,11 +1,50 @@
 #include "campaign_list.h"
 
 #include "flight_error.h"
+#include "text_encoding.h"
 #include "text_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <string_view>
 
 namespace {
+
+[[noreturn]] void cannotRead(const std::string& listFile, const std::string& reason) {
+  throw FlightError("Cannot read the campaign list \"" + listFile + "\": " + reason + ".");
+}
+
+// The whole list as it lies on the disc. Only a regular file is read: a FIFO or a device would
+// keep the campaign waiting.
+std::string listBytes(const std::string& listFile) {
+  const int descriptor = ::open(listFile.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (descriptor < 0) cannotRead(listFile, errno == ENOENT ? "there is no such file" : std::strerror(errno));
+  struct stat status {};
+  const bool known = ::fstat(descriptor, &status) == 0;
+  const int error = errno;
+  std::string bytes;
+  ssize_t got = 0;
+  if (known && S_ISREG(status.st_mode)) {
+    char chunk[1 << 16];
+    while ((got = ::read(descriptor, chunk, sizeof chunk)) != 0) {
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) break;
+      bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+  }
+  const int readError = errno;
+  ::close(descriptor);
+  if (!known) cannotRead(listFile, std::strerror(error));
+  if (S_ISDIR(status.st_mode)) cannotRead(listFile, "it is a folder");
+  if (!S_ISREG(status.st_mode)) cannotRead(listFile, "it is not a regular file");
+  if (got < 0) cannotRead(listFile, std::strerror(readError));
+  return bytes;
+}
 
 // The fields of one CSV line; false when a quote is left open.
 bool splitCsvLine(std::string_view line, std::vector<std::string>& fields) {
@@ -36,26 +75,65 @@ std::string inFolder(const std::string& folder, const std::string& name) {
   return (std::filesystem::path(folder) / name).string();
 }
 
+bool isUtf8(std::string_view bytes) {
+  return validUtf8Prefix(bytes.data(), bytes.data() + bytes.size()) == bytes.data() + bytes.size();
+}
+
+// Names as text: UTF-8 as they are, otherwise read as Windows-1251, as flight files are.
+std::string asText(const std::string& bytes, bool utf8) {
+  if (utf8) return bytes;
+  std::string text;
+  appendWindows1251AsUtf8(text, bytes);
+  return text;
+}
+
+// The list's lines: CR, LF and CR LF each end one.
+class ListLines {
+ public:
+  explicit ListLines(std::string_view text) : text_(text) {}
+
+  bool next(std::string_view& line) {
+    if (next_ >= text_.size()) return false;
+    const std::size_t end = std::min(text_.find_first_of("\r\n", next_), text_.size());
+    line = text_.substr(next_, end - next_);
+    next_ = end + (text_.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    ++number_;
+    return true;
+  }
+  int number() const { return number_; }
+
+ private:
+  std::string_view text_;
+  std::size_t next_ = 0;
+  int number_ = 0;
+};
+
 }  // namespace
 
 CampaignPair pairInFolder(const std::string& folder, std::string flight1, std::string flight2, std::string group) {
-  CampaignPair pair{std::move(flight1), std::move(flight2), {}, {}, std::move(group)};
-  pair.path1 = inFolder(folder, pair.flight1);
-  pair.path2 = inFolder(folder, pair.flight2);
+  CampaignPair pair{asText(flight1, isUtf8(flight1)), asText(flight2, isUtf8(flight2)), {}, {}, std::move(group)};
+  pair.path1 = inFolder(folder, flight1);
+  pair.path2 = inFolder(folder, flight2);
   return pair;
 }
 
 std::vector<CampaignPair> readCampaignList(const std::string& listFile) {
-  TextFile file(listFile);
+  const std::string bytes = listBytes(listFile);
+  std::string_view text = bytes;
+  if (startsWith(text, "\xEF\xBB\xBF")) text.remove_prefix(3);
+  // Decided for the whole list, as for a flight file.
+  const bool utf8 = isUtf8(text);
+  const auto shown = [utf8](const std::string& field) { return asText(field, utf8); };
   const std::string folder = std::filesystem::path(listFile).parent_path().string();
+  ListLines lines(text);
   const auto fail = [&](const std::string& message) {
-    throw FlightError(message, "List: " + listFile + ", line " + std::to_string(file.lineNumber()));
+    throw FlightError(message, "List: " + listFile + ", line " + std::to_string(lines.number()));
   };
   std::vector<CampaignPair> pairs;
   std::vector<std::string> fields;
   std::size_t columns = 0;
-  while (!file.eof()) {
-    const std::string_view line = file.readLine();
+  for (std::string_view line; lines.next(line);) {
+    if (line.size() >= kLongestLine) fail("Line too long: a line of a campaign list holds at most 4 MiB.");
     if (isSkipped(line)) continue;
     if (!splitCsvLine(line, fields)) fail("Bad campaign list: a quote is not closed.");
     if (columns == 0) {
@@ -67,8 +145,14 @@ std::vector<CampaignPair> readCampaignList(const std::string& listFile) {
     }
     if (fields.size() != columns)
       fail("Bad campaign list: a row must have " + std::to_string(columns) + " fields, as the header has.");
-    pairs.push_back(pairInFolder(folder, fields[0], fields[1], columns == 3 ? fields[2] : std::string()));
+    if (line.find('\0') != std::string_view::npos) fail("Bad campaign list: a field holds a NUL byte.");
+    const std::string group = columns == 3 ? shown(fields[2]) : std::string();
+    if (group.size() > kLongestGroup)
+      fail("Bad campaign list: a group name holds at most " + std::to_string(kLongestGroup) + " bytes.");
+    CampaignPair pair{shown(fields[0]), shown(fields[1]), inFolder(folder, fields[0]), inFolder(folder, fields[1]), group};
+    pairs.push_back(std::move(pair));
   }
   if (columns == 0) fail("Bad campaign list: the first row must be flight1,flight2 or flight1,flight2,group.");
+  if (pairs.empty()) throw FlightError("The list names no pair.", "List: " + listFile);
   return pairs;
 }

@@ -5,16 +5,25 @@
 
 // One pair of a campaign: flight 1 against flight 2, in a group of the operator's choosing.
 struct CampaignPair {
-  std::string flight1, flight2;  // as the list writes them
-  std::string path1, path2;      // the files, relative names taken from the list's folder
-  std::string group;             // empty when the list gives none
+  std::string flight1, flight2;  // as the list writes them, as UTF-8 text
+  std::string path1, path2;      // the files by their bytes, relative names taken from the list's folder
+  std::string group;             // UTF-8; empty when the list gives none
 };
+
+// The longest group name, in bytes: a group names a set of pairs on every row of the tables.
+constexpr std::size_t kLongestGroup = 256;
 
 // Reads a campaign list: CSV with a header row "flight1,flight2" and an optional third column
 // "group"; fields may be quoted with double quotes ("" inside stands for one); blank lines and
-// lines starting with '#' are skipped. Fails with a FlightError naming the list and the line
-// for a file that cannot be read, a wrong header, or a row with a wrong number of fields.
+// lines starting with '#' are skipped. A list is text as the flight files are: UTF-8 when all of
+// it is valid UTF-8, otherwise Windows-1251; CR, LF and CR LF all end a line, and a Ctrl-Z is a
+// character like any other. Each file is opened by the bytes the list names it with, so a name
+// written in Windows-1251 opens. listFile: the list's name as bytes. Fails with a FlightError
+// naming the list, and the line where one is to blame: a list that cannot be read (and why), a
+// wrong header, a row with a wrong number of fields, a field holding a NUL byte, a group name
+// longer than kLongestGroup bytes, a line longer than 4 MiB, or a list that names no pair.
 std::vector<CampaignPair> readCampaignList(const std::string& listFile);
 
-// The pair with its files taken from a folder, as a list in that folder names them.
+// The pair of files so named (by their bytes, as the window has them), taken from a folder as a
+// list in that folder names them; each name shows as UTF-8 when it is, otherwise as Windows-1251.
 CampaignPair pairInFolder(const std::string& folder, std::string flight1, std::string flight2, std::string group);

@@ -9,6 +9,7 @@
 #include "recorded_slot.h"
 #include "sample_statistics.h"
 #include "temp_files.h"
+#include "text_file.h"
 
 #include <gtest/gtest.h>
 
@@ -204,11 +205,69 @@ TEST_F(Campaign, ReadsItsListAndRefusesAMalformedOne) {
             "1,a.txt,\"b, \"\"2\"\".txt\",day,x,,,\n"
             "2,/abs/c.txt,d.txt,,z,,,\n");
 
-  for (const char* bad : {"flight2,flight1\na,b\n", "flight1,flight2\na,b,c\n", "flight1,flight2\n\"a,b\n", ""}) {
-    SCOPED_TRACE(bad);
-    EXPECT_THROW(readCampaignList(files.write("bad.csv", bad)), FlightError);
+  const std::string where = "\nList: " + files.path("bad.csv") + ", line ";
+  const std::pair<std::string, std::string> bad[] = {
+      {"flight2,flight1\na,b\n", "Bad campaign list: the first row must be flight1,flight2 or flight1,flight2,group." + where + "1"},
+      {"flight1,flight2\na,b,c\n", "Bad campaign list: a row must have 2 fields, as the header has." + where + "2"},
+      {"flight1,flight2\n\"a,b\n", "Bad campaign list: a quote is not closed." + where + "2"},
+      {"", "Bad campaign list: the first row must be flight1,flight2 or flight1,flight2,group." + where + "0"},
+      // A NUL would cut the name short: "a.txt" would be compared and reported as the pair.
+      {std::string("flight1,flight2\na.txt\0../../etc/passwd,b.txt\n", 41),
+       "Bad campaign list: a field holds a NUL byte." + where + "2"},
+      {"flight1,flight2,group\na,b," + std::string(kLongestGroup + 1, 'g') + "\n",
+       "Bad campaign list: a group name holds at most 256 bytes." + where + "2"},
+      {"flight1,flight2\r\n# none\r\n", "The list names no pair.\nList: " + files.path("bad.csv")},
+      {"flight1,flight2\n" + std::string(kLongestLine, 'a') + ",b\n",
+       "Line too long: a line of a campaign list holds at most 4 MiB." + where + "2"},
+  };
+  for (const auto& [text, message] : bad) {
+    SCOPED_TRACE(text.substr(0, 40));
+    try {
+      readCampaignList(files.write("bad.csv", text));
+      ADD_FAILURE() << "the list was read";
+    } catch (const FlightError& error) {
+      EXPECT_EQ(error.what(), message);
+    }
   }
-  EXPECT_THROW(readCampaignList(files.path("none.csv")), FlightError);
+  for (const auto& [name, reason] : {std::pair<std::string, const char*>{files.path("none.csv"), "there is no such file"},
+                                     {files.path(""), "it is a folder"}, {"/dev/null", "it is not a regular file"}}) {
+    try {
+      readCampaignList(name);
+      ADD_FAILURE() << name;
+    } catch (const FlightError& error) {
+      EXPECT_EQ(error.what(), "Cannot read the campaign list \"" + name + "\": " + reason + ".");
+    }
+  }
+}
+
+// A list is text as the flight files are: any line end, a Ctrl-Z as a character, and Windows-1251
+// names that open by their bytes.
+TEST_F(Campaign, ReadsEveryPairOfAListWhateverItsLineEndsAndEncoding) {
+  struct Case {
+    const char* what;
+    std::string text;
+    std::vector<std::string> flights1;
+  };
+  const Case cases[] = {
+      {"CR", "flight1,flight2\ra.txt,b.txt\rc.txt,d.txt", {"a.txt", "c.txt"}},
+      {"CR LF and LF", "flight1,flight2\r\na.txt,b.txt\nc.txt,d.txt\r\n", {"a.txt", "c.txt"}},
+      {"Ctrl-Z", "flight1,flight2\na\x1A.txt,b.txt\nc.txt,d.txt\n", {"a\x1A.txt", "c.txt"}},
+      {"Windows-1251", "flight1,flight2\n\xCF\xEE\xEB\xE5\xF2.txt,b.txt\n", {"Полет.txt"}},
+      {"UTF-8", "\xEF\xBB\xBF" "flight1,flight2\nПолет.txt,b.txt\n", {"Полет.txt"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::vector<CampaignPair> pairs = readCampaignList(files.write("list.csv", c.text));
+    std::vector<std::string> flights1;
+    for (const CampaignPair& pair : pairs) flights1.push_back(pair.flight1);
+    EXPECT_EQ(flights1, c.flights1);
+  }
+  const std::string name = "\xCF\xEE\xEB\xE5\xF2.txt";
+  writeFlight(files.path(name), recipe(Layout::Tab, '.'));
+  writeFlight(files.path("b.txt"), recipe(Layout::Vre, '.'));
+  const std::vector<CampaignPair> pairs = readCampaignList(files.write("list.csv", "flight1,flight2\n" + name + ",b.txt\n"));
+  EXPECT_EQ(pairs[0].path1, files.path(name));
+  EXPECT_TRUE(runCampaign(pairs, CampaignSettings{}).pairs[0].compared()) << "the file opens by its bytes";
 }
 
 }  // namespace

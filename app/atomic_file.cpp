@@ -1,6 +1,7 @@
 #include "atomic_file.h"
 
 #include "flight_error.h"
+#include "interruption.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,8 +11,11 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <list>
+#include <utility>
 
 namespace {
 
@@ -19,75 +23,91 @@ namespace {
   throw FlightError(("Cannot write \"" + fileName + "\": " + reason).toStdString());
 }
 
+[[noreturn]] void failToWrite(const QString& fileName) { failToWrite(fileName, QString::fromLocal8Bit(std::strerror(errno))); }
+
+// The file a name writes to: a link is followed to the file it names, even to one that does not
+// exist yet; anything else than a regular file is refused.
+QByteArray writtenTarget(const QString& fileName) {
+  QFileInfo info(fileName);
+  for (int depth = 0; info.isSymLink() && depth < 40; ++depth) info.setFile(info.symLinkTarget());
+  if (info.exists() && !info.isFile()) failToWrite(fileName, QStringLiteral("not a regular file"));
+  return QFile::encodeName(info.absoluteFilePath());
+}
+
 // The temporary file until it is renamed: removed when anything fails on the way. Created
 // as any new file is, under the process' umask, then given the mode of the file it replaces.
 class TemporaryFile {
  public:
-  explicit TemporaryFile(const QByteArray& target) {
+  TemporaryFile(const QString& fileName, const QByteArray& target) : fileName_(fileName), target_(target) {
     constexpr int kAttempts = 100;
     for (int attempt = 0; attempt < kAttempts && descriptor_ < 0; ++attempt) {
       name_ = target + '.' + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
       descriptor_ = ::open(name_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (descriptor_ < 0 && errno != EEXIST) return;
+      if (descriptor_ < 0 && errno != EEXIST) failToWrite(fileName_);
     }
     struct stat replaced {};
-    if (descriptor_ >= 0 && ::stat(target.constData(), &replaced) == 0 &&
-        ::fchmod(descriptor_, replaced.st_mode & 07777) != 0)
-      discard();
+    if (descriptor_ < 0 || (::stat(target.constData(), &replaced) == 0 && ::fchmod(descriptor_, replaced.st_mode & 07777) != 0))
+      fail();
   }
   ~TemporaryFile() { discard(); }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-  bool isOpen() const { return descriptor_ >= 0; }
-
-  bool writeAll(const QByteArray& bytes) {
+  // In pieces, so that a signal is heeded within one.
+  void writeAll(const QByteArray& bytes) {
+    constexpr qsizetype kPiece = qsizetype{1} << 20;
     for (qsizetype written = 0; written < bytes.size();) {
-      const ssize_t count = ::write(descriptor_, bytes.constData() + written, bytes.size() - written);
-      if (count < 0 && errno != EINTR) return false;
+      if (interrupted()) throw WriteInterrupted{};
+      const ssize_t count = ::write(descriptor_, bytes.constData() + written, std::min(kPiece, bytes.size() - written));
+      if (count < 0 && errno != EINTR) fail();
       if (count > 0) written += count;
     }
-    return true;
   }
 
-  // Flushed to the disk and closed, then renamed over the target.
-  bool commit(const QByteArray& target) {
-    if (::fsync(descriptor_) != 0 && errno != EINVAL) return false;
-    const int descriptor = descriptor_;
-    descriptor_ = -1;
-    if (::close(descriptor) != 0 || ::rename(name_.constData(), target.constData()) != 0) {
-      const int error = errno;
-      ::unlink(name_.constData());
-      errno = error;
-      return false;
-    }
-    return true;
+  // Flushed to the disk and closed, ready to be renamed.
+  void finish() {
+    if (::fsync(descriptor_) != 0 && errno != EINVAL) fail();
+    if (::close(std::exchange(descriptor_, -1)) != 0) fail();
+  }
+
+  void replaceTarget() {
+    if (::rename(name_.constData(), target_.constData()) != 0) failToWrite(fileName_);
+    name_.clear();
   }
 
  private:
-  void discard() {
-    if (descriptor_ < 0) return;
+  [[noreturn]] void fail() {
     const int error = errno;
-    ::close(descriptor_);
-    ::unlink(name_.constData());
+    discard();
+    errno = error;
+    failToWrite(fileName_);
+  }
+
+  void discard() {
+    const int error = errno;
+    if (descriptor_ >= 0) ::close(descriptor_);
+    if (!name_.isEmpty()) ::unlink(name_.constData());
     descriptor_ = -1;
+    name_.clear();
     errno = error;
   }
 
-  QByteArray name_;
+  QString fileName_;
+  QByteArray target_, name_;
   int descriptor_ = -1;
 };
 
 }  // namespace
 
-void writeFileAtomically(const QString& fileName, const QByteArray& bytes) {
-  // A link is followed to the file it names, even to one that does not exist yet.
-  QFileInfo info(fileName);
-  for (int depth = 0; info.isSymLink() && depth < 40; ++depth) info.setFile(info.symLinkTarget());
-  if (info.exists() && !info.isFile()) failToWrite(fileName, QStringLiteral("not a regular file"));
-  const QByteArray target = QFile::encodeName(info.absoluteFilePath());
-
-  TemporaryFile file(target);
-  if (!file.isOpen() || !file.writeAll(bytes) || !file.commit(target))
-    failToWrite(fileName, QString::fromLocal8Bit(std::strerror(errno)));
+void writeFilesAtomically(const FileContents& files) {
+  std::list<TemporaryFile> written;
+  for (const auto& [fileName, bytes] : files) {
+    written.emplace_back(fileName, writtenTarget(fileName));
+    written.back().writeAll(bytes);
+    written.back().finish();
+  }
+  if (interrupted()) throw WriteInterrupted{};
+  for (TemporaryFile& file : written) file.replaceTarget();
 }
+
+void writeFileAtomically(const QString& fileName, const QByteArray& bytes) { writeFilesAtomically({{fileName, bytes}}); }

@@ -4,6 +4,9 @@
 #include "clickable_label.h"
 #include "flight_error.h"
 #include "form1.h"
+#include "interruption.h"
+#include "shown_text.h"
+#include "standard_streams.h"
 #include "up_down.h"
 #include "window_state_json.h"
 
@@ -87,8 +90,10 @@ struct Script {
 Script parse(const QList<QByteArray>& argumentBytes) {
   QStringList arguments;
   for (const QByteArray& argument : argumentBytes) arguments << QString::fromLocal8Bit(argument);
+  // Nothing before --batch would run: a step there, or another mode's option, is a mistake.
+  if (arguments.value(1) != "--batch") throw BadArguments{"--batch comes first, before its steps"};
   Script script;
-  for (int i = arguments.indexOf("--batch") + 1; i < arguments.size(); ++i) {
+  for (int i = 2; i < arguments.size(); ++i) {
     const QString& option = arguments[i];
     if (option == "--json") {
       if (i + 1 >= arguments.size()) throw BadArguments{"--json needs a file name or -"};
@@ -168,8 +173,9 @@ class BatchRun : public ErrorReporter {
   }
 
   void report(const QString& message) override {
-    // One line each on stderr; the JSON keeps the message as the window shows it.
-    std::fprintf(stderr, "%s\n", QString(message).replace('\n', QStringLiteral("; ")).toUtf8().constData());
+    // One line each on stderr, as a terminal may show it; the JSON keeps the message as the
+    // window shows it.
+    std::fprintf(stderr, "%s\n", shownText(QString(message).replace('\n', QStringLiteral("; "))).toUtf8().constData());
     errors_.append(QJsonObject{{"step", step_}, {"message", message}});
   }
 
@@ -208,6 +214,7 @@ void writeJson(const QString& fileName, const QJsonObject& state) {
     writeFileAtomically(fileName, text);
     return;
   }
+  if (standardOutputClosed()) throw FlightError("Cannot write the standard output: standard output is closed.");
   const bool written = std::fwrite(text.constData(), 1, text.size(), stdout) == std::size_t(text.size());
   if (!written || std::fflush(stdout) != 0)
     throw FlightError(std::string("Cannot write the standard output: ") + std::strerror(errno));
@@ -215,13 +222,15 @@ void writeJson(const QString& fileName, const QJsonObject& state) {
 
 }  // namespace
 
-bool isBatchRun(const QList<QByteArray>& arguments) { return arguments.contains("--batch"); }
+bool isBatchRun(const QList<QByteArray>& arguments) {
+  // After "--" a window's file may have any name.
+  const qsizetype end = arguments.indexOf("--");
+  return arguments.mid(0, end < 0 ? arguments.size() : end).contains("--batch");
+}
 
 const char* batchUsage() { return kUsage; }
 
 int runBatch(const QList<QByteArray>& arguments) {
-  // A reader of the JSON that goes away is a failed write, reported, not a silent death.
-  std::signal(SIGPIPE, SIG_IGN);
   Script script;
   try {
     script = parse(arguments);
@@ -229,11 +238,21 @@ int runBatch(const QList<QByteArray>& arguments) {
     std::fprintf(stderr, "flightcompare: %s\n%s", bad.reason.toUtf8().constData(), kUsage);
     return 2;
   }
+  recordInterruptions();
   BatchRun run;
-  for (const Step& step : script.steps) run.perform(step);
+  for (const Step& step : script.steps) {
+    try {
+      run.perform(step);
+    } catch (const WriteInterrupted&) {
+      endAsInterrupted();
+    }
+    if (interrupted()) endAsInterrupted();
+  }
   if (script.jsonFile.isEmpty()) return run.failed() ? 1 : 0;
   try {
     writeJson(script.jsonFile, run.state());
+  } catch (const WriteInterrupted&) {
+    endAsInterrupted();
   } catch (const std::exception& error) {
     std::fprintf(stderr, "flightcompare: %s\n", error.what());
     return 1;

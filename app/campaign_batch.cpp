@@ -1,12 +1,18 @@
 #include "campaign_batch.h"
 
+#include "atomic_file.h"
+#include "batch_mode.h"
 #include "campaign_csv.h"
 #include "campaign_output.h"
 #include "flight_error.h"
+#include "interruption.h"
+#include "shown_text.h"
 #include "system_decimal_separator.h"
 
-#include <optional>
 #include <cstdio>
+#include <new>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -35,17 +41,33 @@ struct CampaignCommand {
   CampaignSettings settings;
 };
 
+// The options and whether each takes a value.
+const std::pair<const char*, bool> kOptions[] = {
+    {"--campaign", true}, {"--out", true},       {"--quantity", true},       {"--column", true}, {"--layer", true},
+    {"--plus", false},    {"--separator", true}, {"--locale-decimal", true}, {"--jobs", true},
+};
+
+const std::pair<const char*, bool>* knownOption(const QString& text) {
+  for (const auto& option : kOptions)
+    if (text == option.first) return &option;
+  return nullptr;
+}
+
 CampaignCommand parse(const QList<QByteArray>& arguments) {
   CampaignCommand command;
   std::optional<char> chosen, regional;
   bool quantityGiven = false;
   for (int i = 1; i < arguments.size(); ++i) {
     const QString option = QString::fromLocal8Bit(arguments[i]);
-    if (option == "--plus") {
+    const auto* known = knownOption(option);
+    if (!known) throw BadArguments{"unknown option " + option};
+    if (!known->second) {
       command.settings.plus = true;
       continue;
     }
-    if (i + 1 >= arguments.size()) throw BadArguments{option + " needs a value"};
+    // An option where its value should be means the value was left out.
+    if (i + 1 >= arguments.size() || knownOption(QString::fromLocal8Bit(arguments[i + 1])))
+      throw BadArguments{option + " needs a value"};
     const QByteArray bytes = arguments[++i];
     const QString value = QString::fromLocal8Bit(bytes);
     if (option == "--campaign") {
@@ -73,8 +95,6 @@ CampaignCommand parse(const QList<QByteArray>& arguments) {
       bool isNumber = false;
       command.settings.jobs = value.toInt(&isNumber);
       if (!isNumber || command.settings.jobs < 1 || command.settings.jobs > 256) throw BadArguments{"--jobs: 1 to 256"};
-    } else {
-      throw BadArguments{"unknown option " + option};
     }
   }
   if (command.listFile.isEmpty() || command.outFolder.isEmpty()) throw BadArguments{"--campaign and --out are needed"};
@@ -85,20 +105,46 @@ CampaignCommand parse(const QList<QByteArray>& arguments) {
   return command;
 }
 
+// A message on stderr, each of its lines as it may be shown on a terminal: a name in a list
+// never drives it.
+void printError(const QString& message) {
+  QStringList lines = message.split(QLatin1Char('\n'));
+  for (QString& line : lines) line = shownText(line);
+  std::fprintf(stderr, "flightcompare: %s\n", lines.join(QLatin1Char('\n')).toUtf8().constData());
+}
+
 void reportSkipped(const CampaignReport& report) {
   for (std::size_t i = 0; i < report.pairs.size(); ++i) {
     const PairResult& result = report.result.pairs[i];
     if (result.compared()) continue;
-    const std::string reason = pairStatus(result);
-    std::fprintf(stderr, "pair %zu (%s, %s) skipped: %s\n", i + 1, report.pairs[i].flight1.c_str(),
-                 report.pairs[i].flight2.c_str(), reason.c_str());
+    const QString line = QStringLiteral("pair %1 (%2, %3) skipped: %4")
+                             .arg(i + 1)
+                             .arg(shownText(report.pairs[i].flight1), shownText(report.pairs[i].flight2),
+                                  shownText(pairStatus(result)));
+    std::fprintf(stderr, "%s\n", line.toUtf8().constData());
   }
+}
+
+int runCampaignCommand(const CampaignCommand& command, CampaignReport& report) {
+  report.listName = QString::fromLocal8Bit(command.listFile);
+  report.settings = command.settings;
+  CampaignProgress progress;
+  recordInterruptions(&progress.cancelled);
+  report.result = runCampaign(report.pairs, report.settings, &progress);
+  if (interrupted()) endAsInterrupted();
+  reportSkipped(report);
+  try {
+    saveCampaign(command.outFolder, report);
+  } catch (const WriteInterrupted&) {
+    endAsInterrupted();
+  }
+  return report.result.skippedPairs() > 0 ? 1 : 0;
 }
 
 }  // namespace
 
 bool isCampaignRun(const QList<QByteArray>& arguments) {
-  return arguments.contains("--campaign") && !arguments.contains("--batch");
+  return arguments.contains("--campaign") && !isBatchRun(arguments);
 }
 
 const char* campaignUsage() { return kUsage; }
@@ -110,21 +156,25 @@ int runCampaignBatch(const QList<QByteArray>& arguments) {
     command = parse(arguments);
     report.pairs = readCampaignList(command.listFile.toStdString());
   } catch (const BadArguments& bad) {
-    std::fprintf(stderr, "flightcompare: %s\n%s", bad.reason.toUtf8().constData(), kUsage);
+    printError(bad.reason);
+    std::fputs(kUsage, stderr);
     return 2;
   } catch (const FlightError& error) {
-    std::fprintf(stderr, "flightcompare: %s\n", error.what());
+    printError(QString::fromStdString(error.what()));
+    return 2;
+  } catch (const std::bad_alloc&) {
+    printError(QString::fromStdString(kNotEnoughMemory));
     return 2;
   }
-  report.listName = QString::fromLocal8Bit(command.listFile);
-  report.settings = command.settings;
-  report.result = runCampaign(report.pairs, report.settings);
-  reportSkipped(report);
+  // Whatever fails from here on is reported, never an abort: the outputs stay as they were.
   try {
-    saveCampaign(command.outFolder, report);
+    return runCampaignCommand(command, report);
   } catch (const FlightError& error) {
-    std::fprintf(stderr, "flightcompare: %s\n", error.what());
-    return 1;
+    printError(QString::fromStdString(error.what()));
+  } catch (const std::bad_alloc&) {
+    printError(QStringLiteral("Not enough memory to finish the campaign."));
+  } catch (const std::exception& error) {
+    printError(QString::fromLocal8Bit(error.what()));
   }
-  return report.result.skippedPairs() > 0 ? 1 : 0;
+  return 1;
 }

@@ -8,8 +8,10 @@
 #include "flight_error.h"
 
 #include <QDir>
+#include <QFile>
 
-#include <utility>
+#include <filesystem>
+#include <system_error>
 
 void saveCampaign(const QString& folder, const CampaignReport& report) {
   if (report.result.cancelled)
@@ -19,14 +21,16 @@ void saveCampaign(const QString& folder, const CampaignReport& report) {
   // Everything is drawn before the first file is written: what cannot be drawn leaves the
   // folder as it was.
   OffscreenCampaignCharts charts(report);
-  const std::pair<const char*, QByteArray> files[] = {
-      {"layers.csv", QByteArray::fromStdString(layersCsv(report.result.layers))},
-      {"pairs.csv", QByteArray::fromStdString(pairsCsv(report.pairs, report.result.pairs))},
-      {"profile.svg", chartsPicture(charts.charts(), QStringLiteral("svg"), path("profile.svg"))},
-      {"profile.png", chartsPicture(charts.charts(), QStringLiteral("png"), path("profile.png"))},
-      {"report.pdf", campaignReportPdf(report, reportDate())},
+  const FileContents files = {
+      {path("layers.csv"), QByteArray::fromStdString(layersCsv(report.result.layers))},
+      {path("pairs.csv"), QByteArray::fromStdString(pairsCsv(report.pairs, report.result.pairs))},
+      {path("profile.svg"), chartsPicture(charts.charts(), QStringLiteral("svg"), path("profile.svg"))},
+      {path("profile.png"), chartsPicture(charts.charts(), QStringLiteral("png"), path("profile.png"))},
+      {path("report.pdf"), campaignReportPdf(report, reportDate())},
   };
-  if (!target.mkpath(QStringLiteral(".")))
-    throw FlightError("Cannot create the folder.", "Folder: " + folder.toStdString());
-  for (const auto& [name, bytes] : files) writeFileAtomically(path(name), bytes);
+  std::error_code failure;
+  std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), failure);
+  if (failure)
+    throw FlightError("Cannot create the folder \"" + folder.toStdString() + "\": " + failure.message() + ".");
+  writeFilesAtomically(files);
 }

@@ -17,7 +17,7 @@ struct CampaignReport {
 };
 
 // Writes the campaign's files into the folder, creating it when missing: layers.csv, pairs.csv,
-// the profiles as profile.svg and profile.png, and report.pdf. Each file is written whole or not
-// at all; fails with a FlightError naming the file that could not be written, and refuses a
-// cancelled campaign, whose results are incomplete.
+// the profiles as profile.svg and profile.png, and report.pdf. The five are one result: all are
+// written or none is replaced. Fails with a FlightError naming the folder or the file that could
+// not be written, and refuses a cancelled campaign, whose results are incomplete.
 void saveCampaign(const QString& folder, const CampaignReport& report);

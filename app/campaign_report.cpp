@@ -6,6 +6,7 @@
 #include "chart_export.h"
 #include "chart_titles.h"
 #include "flight_error.h"
+#include "shown_text.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -154,9 +155,9 @@ QStringList settingsLines(const CampaignReport& report, const QDateTime& made) {
   const CampaignSettings& settings = report.settings;
   const std::size_t skipped = report.result.skippedPairs();
   return {
-      QStringLiteral("Список пар: %1").arg(dash(report.listName)),
+      QStringLiteral("Список пар: %1").arg(dash(shownText(report.listName))),
       settings.column.empty() ? QStringLiteral("Величина: %1").arg(quantityCaption(settings.quantity))
-                              : QStringLiteral("Столбец: %1").arg(QString::fromStdString(settings.column)),
+                              : QStringLiteral("Столбец: %1").arg(shownText(settings.column)),
       QStringLiteral("Сравнение: полёт 1 %1 полёт 2").arg(signCaption(settings.plus)),
       QStringLiteral("Толщина слоя: %1 м").arg(settings.layer),
       QStringLiteral("Разделитель дробной части: %1")
@@ -191,6 +192,21 @@ void pairTable(ReportPages& pages, const CampaignReport& report) {
   for (std::size_t i = 0; i < report.pairs.size(); ++i)
     rows.push_back(QStringList{QString::number(i + 1)} + pairTableRow(report.pairs[i], report.result.pairs[i]));
   pages.table(columns, QStringList{QStringLiteral("№")} + pairTableCaptions(), rows);
+}
+
+// Qt stamps a PDF with the moment it is written, in local time ("D:20261209065313Z" or with an
+// offset such as "+03'00'"); the report's own date takes its place, in the same offset, so that
+// the length and every offset after it stay as they are.
+void stampCreationDate(QByteArray& pdf, const QDateTime& made) {
+  static const QByteArray kKey = "/CreationDate (D:";
+  constexpr qsizetype kDigits = 14;
+  const qsizetype at = pdf.indexOf(kKey);
+  if (at < 0 || pdf.size() < at + kKey.size() + kDigits + 1) return;
+  const qsizetype zone = at + kKey.size() + kDigits;
+  int offset = 0;
+  if (pdf[zone] == '+' || pdf[zone] == '-')
+    offset = (pdf[zone] == '-' ? -60 : 60) * (pdf.mid(zone + 1, 2).toInt() * 60 + pdf.mid(zone + 4, 2).toInt());
+  pdf.replace(at + kKey.size(), kDigits, made.toOffsetFromUtc(offset).toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1());
 }
 
 }  // namespace
@@ -231,7 +247,9 @@ QByteArray campaignReportPdf(const CampaignReport& report, const QDateTime& made
     pairTable(pages, report);
     pages.finish();
   }
-  return bytes.data();
+  QByteArray written = bytes.data();
+  stampCreationDate(written, made);
+  return written;
 }
 
 QDateTime reportDate() {

@@ -2,6 +2,7 @@
 
 #include "campaign_csv.h"
 #include "chart_titles.h"
+#include "shown_text.h"
 #include "statistic_text.h"
 
 QStringList layerTableCaptions() {
@@ -23,16 +24,16 @@ QStringList pairTableCaptions() {
           QStringLiteral("Точек"), QStringLiteral("Среднее"), QStringLiteral("СКО")};
 }
 
-// The flights as the list names them, in the file system's encoding; the group is text.
+// The flights and the group as the list names them.
 QStringList pairTableRow(const CampaignPair& pair) {
-  return {QString::fromLocal8Bit(pair.flight1), QString::fromLocal8Bit(pair.flight2), QString::fromStdString(pair.group),
+  return {shownText(pair.flight1), shownText(pair.flight2), shownText(pair.group),
           QString(), QString(), QString(), QString()};
 }
 
 QStringList pairTableRow(const CampaignPair& pair, const PairResult& result) {
   QStringList row = pairTableRow(pair);
   if (!result.compared()) {
-    row[kStatusColumn] = QString::fromStdString(pairStatus(result));
+    row[kStatusColumn] = shownText(pairStatus(result));
     return row;
   }
   row[kStatusColumn] = QStringLiteral("сравнена");

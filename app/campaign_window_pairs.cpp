@@ -5,6 +5,7 @@
 #include "campaign_tables.h"
 #include "dropped_files.h"
 #include "flight_error.h"
+#include "shown_text.h"
 #include "switchboard.h"
 
 #include <QDragEnterEvent>
@@ -68,8 +69,8 @@ void CampaignWindow::showPairs() {
       auto item = new QTableWidgetItem(texts[column]);
       if (column != kGroupColumn) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
       if (column > kStatusColumn) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      item->setToolTip(column == kFlight1Column   ? QString::fromLocal8Bit(pairs_[row].path1)
-                       : column == kFlight2Column ? QString::fromLocal8Bit(pairs_[row].path2)
+      item->setToolTip(column == kFlight1Column   ? shownText(QFile::decodeName(QByteArray::fromStdString(pairs_[row].path1)))
+                       : column == kFlight2Column ? shownText(QFile::decodeName(QByteArray::fromStdString(pairs_[row].path2)))
                                                   : QString());
       pairsTable->setItem(row, column, item);
     }

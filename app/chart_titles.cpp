@@ -3,6 +3,7 @@
 #include "campaign_statistics.h"
 #include "comparison_redraw.h"
 #include "quick_select.h"
+#include "shown_text.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ QString quantityCaption(char quantity) {
 
 QString campaignAxisTitle(const CampaignSettings& settings) {
   if (!settings.column.empty()) {
-    const QString column = QString::fromStdString(settings.column);
+    const QString column = shownText(settings.column);
     return withUnit(difference(column, column, settings.plus), unitOf(column));
   }
   // The button's letter is no column name; the unit is that of the columns it picks.
@@ -67,5 +68,5 @@ QString campaignAxisTitle(const CampaignSettings& settings) {
 }
 
 QString groupCaption(const std::string& group) {
-  return group == kAllPairs ? QStringLiteral("Все пары") : QString::fromStdString(group);
+  return group == kAllPairs ? QStringLiteral("Все пары") : shownText(group);
 }

@@ -4,11 +4,15 @@
 #include "command_line.h"
 #include "form1.h"
 #include "qt_translations.h"
+#include "standard_streams.h"
 
 #include <QApplication>
+#include <QHashFunctions>
 #include <QScreen>
 #include <QLocale>
 #include <QTranslator>
+
+#include <csignal>
 
 namespace {
 
@@ -22,10 +26,20 @@ QList<QByteArray> argumentBytes(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  holdClosedStandardStreams();
+  // A report made again from the same pairs is the same file, byte for byte: its fonts are
+  // written in the order of a hash, and its creation date is stamped in UTC.
+  if (qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH")) {
+    QHashSeed::setDeterministicGlobalSeed();
+    qputenv("TZ", "UTC");
+  }
   // Batch mode reads its steps as given: a step's value may look like one of Qt's options.
   const QList<QByteArray> given = argumentBytes(argc, argv);
   const bool batch = isBatchRun(given);
   const bool campaign = isCampaignRun(given);
+  // A reader of a batch mode's output that goes away is a failed write, reported, and never
+  // stops a campaign's files being written.
+  if (batch || campaign) std::signal(SIGPIPE, SIG_IGN);
   // Batch modes never show the window, nor do the usage and the version, so they need no display.
   if ((batch || campaign || asksForUsageOrVersion(given)) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -2,11 +2,17 @@
 
 #include "shortest_number.h"
 
+#include <algorithm>
+
 namespace {
 
-// Quoted only where a comma, a quote or a line break would otherwise split the field.
+// Quoted where a comma, a quote or a line break would otherwise split the field, and where a
+// control character would otherwise stand bare; the bytes are kept as they are.
 std::string csvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
+    return c == ',' || c == '"' || static_cast<unsigned char>(c) < 0x20 || c == '\x7f';
+  });
+  if (plain) return text;
   std::string quoted = "\"";
   for (const char c : text) {
     if (c == '"') quoted += '"';

@@ -98,4 +98,18 @@ TEST_F(Batch, WritesEveryFileWholeOrLeavesTheOldOne) {
   const BatchResult fullOutput = runShell(R"(exec "$0" --batch "$@" --json - > /dev/full)", opened);
   EXPECT_EQ(fullOutput.exitCode, 1);
   EXPECT_TRUE(fullOutput.errorOutput.contains("No space left on device")) << fullOutput.errorOutput.toStdString();
+  // Closed, its place is never taken by a file the program opens, which the JSON would land in.
+  const BatchResult closedOutput = runShell(R"(exec "$0" --batch "$@" --json - >&-)", opened);
+  EXPECT_EQ(closedOutput.exitCode, 1);
+  EXPECT_TRUE(closedOutput.errorOutput.contains("Cannot write the standard output: standard output is closed."))
+      << closedOutput.errorOutput.toStdString();
+}
+
+// Nothing before --batch would run: a step there is a mistake, not an empty success.
+TEST_F(Batch, AStepBeforeBatchIsAUsageError) {
+  const BatchResult result = runShell(R"(exec "$0" "$@")", {"--open", "1", generated("a.txt", {}), "--batch", "--json", "-"});
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_TRUE(result.errorOutput.contains("flightcompare: --batch comes first, before its steps\nusage: flightcompare --batch"))
+      << result.errorOutput.toStdString();
+  EXPECT_TRUE(result.output.isEmpty());
 }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+// Text from files and lists as it may be shown: in the window, on a terminal, in an SVG or a PDF.
+// A control character (ESC drives a terminal; XML takes none but tab and line ends, and they
+// would break a table's row or a line of stderr) and a noncharacter (U+FFFE, U+FFFF and their
+// kin, which XML refuses too) show as U+FFFD.
+QString shownText(const QString& text);
+QString shownText(const std::string& utf8);

@@ -41,7 +41,8 @@ using Message = std::unique_ptr<codes_handle, DeleteHandle>;
 // Where ecCodes looks for its definitions: folders separated by colons.
 std::vector<std::string> definitionFolders(codes_context* context) {
   std::vector<std::string> folders;
-  std::istringstream path(codes_definition_path(context));
+  const char* const paths = codes_definition_path(context);
+  std::istringstream path(paths ? paths : "");
   for (std::string folder; std::getline(path, folder, ':');)
     if (!folder.empty()) folders.push_back(folder);
   return folders;

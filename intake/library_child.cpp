@@ -154,7 +154,8 @@ void noteCrash(int signal) {
   childOutcome = &outcome;
   for (int signal : {SIGSEGV, SIGBUS, SIGABRT}) std::signal(signal, noteCrash);
   setLimits(limits);
-  prepareHeap(std::min(limits.memory, std::size_t{1} << 30));
+  // The sanitizer's allocator keeps no heap of this kind.
+  if (!kUnderAddressSanitizer) prepareHeap(std::min(limits.memory, std::size_t{1} << 30));
   OutcomeControls controls(outcome);
   errno = 0;
   try {

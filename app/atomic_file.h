@@ -15,9 +15,10 @@
 // is followed to its file.
 void writeFileAtomically(const QString& fileName, const QByteArray& bytes);
 
-// Files that make one result, all or none: every one is written to its temporary file and
-// flushed before the first is renamed over its target, so that a failure in any leaves every
-// target as it was.
+// Files that make one result: every one is written to its temporary file and flushed before the
+// first is renamed over its target, so that a failure in writing any leaves every target as it
+// was. Only a rename that fails, which within one folder of one file system practically does not
+// happen, can leave some replaced and others not.
 using FileContents = std::vector<std::pair<QString, QByteArray>>;
 void writeFilesAtomically(const FileContents& files);
 

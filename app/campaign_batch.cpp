@@ -129,8 +129,10 @@ int runCampaignCommand(const CampaignCommand& command, CampaignReport& report) {
   report.listName = QString::fromLocal8Bit(command.listFile);
   report.settings = command.settings;
   CampaignProgress progress;
-  recordInterruptions(&progress.cancelled);
-  report.result = runCampaign(report.pairs, report.settings, &progress);
+  {
+    const CancelOnInterruption cancel(progress.cancelled);
+    report.result = runCampaign(report.pairs, report.settings, &progress);
+  }
   if (interrupted()) endAsInterrupted();
   reportSkipped(report);
   try {
@@ -144,12 +146,15 @@ int runCampaignCommand(const CampaignCommand& command, CampaignReport& report) {
 }  // namespace
 
 bool isCampaignRun(const QList<QByteArray>& arguments) {
-  return arguments.contains("--campaign") && !isBatchRun(arguments);
+  // After "--" a window's file may have any name.
+  const qsizetype end = arguments.indexOf("--");
+  return arguments.mid(0, end < 0 ? arguments.size() : end).contains("--campaign") && !isBatchRun(arguments);
 }
 
 const char* campaignUsage() { return kUsage; }
 
 int runCampaignBatch(const QList<QByteArray>& arguments) {
+  recordInterruptions();
   CampaignCommand command;
   CampaignReport report;
   try {

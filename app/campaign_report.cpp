@@ -194,19 +194,15 @@ void pairTable(ReportPages& pages, const CampaignReport& report) {
   pages.table(columns, QStringList{QStringLiteral("№")} + pairTableCaptions(), rows);
 }
 
-// Qt stamps a PDF with the moment it is written, in local time ("D:20261209065313Z" or with an
-// offset such as "+03'00'"); the report's own date takes its place, in the same offset, so that
-// the length and every offset after it stay as they are.
+// Qt stamps a PDF with the moment it is written, in local time: "D:20261209065313Z" where that is
+// UTC, as main() makes it for a report made again (SOURCE_DATE_EPOCH). There the report's own date
+// takes its place, digit for digit, so that every offset after it stays as it is.
 void stampCreationDate(QByteArray& pdf, const QDateTime& made) {
   static const QByteArray kKey = "/CreationDate (D:";
   constexpr qsizetype kDigits = 14;
   const qsizetype at = pdf.indexOf(kKey);
-  if (at < 0 || pdf.size() < at + kKey.size() + kDigits + 1) return;
-  const qsizetype zone = at + kKey.size() + kDigits;
-  int offset = 0;
-  if (pdf[zone] == '+' || pdf[zone] == '-')
-    offset = (pdf[zone] == '-' ? -60 : 60) * (pdf.mid(zone + 1, 2).toInt() * 60 + pdf.mid(zone + 4, 2).toInt());
-  pdf.replace(at + kKey.size(), kDigits, made.toOffsetFromUtc(offset).toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1());
+  if (at < 0 || pdf.size() <= at + kKey.size() + kDigits || pdf[at + kKey.size() + kDigits] != 'Z') return;
+  pdf.replace(at + kKey.size(), kDigits, made.toUTC().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1());
 }
 
 }  // namespace

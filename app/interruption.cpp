@@ -1,5 +1,7 @@
 #include "interruption.h"
 
+#include <signal.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <initializer_list>
@@ -18,10 +20,17 @@ void record(int signal) {
 
 }  // namespace
 
-void recordInterruptions(std::atomic<bool>* cancel) {
-  cancelled = cancel;
-  for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, record);
+void recordInterruptions() {
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    struct sigaction current {};
+    sigaction(signal, nullptr, &current);
+    if (current.sa_handler != SIG_IGN) std::signal(signal, record);
+  }
 }
+
+CancelOnInterruption::CancelOnInterruption(std::atomic<bool>& cancel) { cancelled = &cancel; }
+
+CancelOnInterruption::~CancelOnInterruption() { cancelled = nullptr; }
 
 bool interrupted() { return recordedSignal != 0; }
 

@@ -87,6 +87,13 @@ std::string asText(const std::string& bytes, bool utf8) {
   return text;
 }
 
+// The files by their bytes, shown as text.
+CampaignPair namedPair(const std::string& folder, const std::string& file1, const std::string& file2,
+                       std::string group, bool utf8Name1, bool utf8Name2) {
+  return {asText(file1, utf8Name1), asText(file2, utf8Name2), inFolder(folder, file1), inFolder(folder, file2),
+          std::move(group)};
+}
+
 // The list's lines: CR, LF and CR LF each end one.
 class ListLines {
  public:
@@ -111,10 +118,7 @@ class ListLines {
 }  // namespace
 
 CampaignPair pairInFolder(const std::string& folder, std::string flight1, std::string flight2, std::string group) {
-  CampaignPair pair{asText(flight1, isUtf8(flight1)), asText(flight2, isUtf8(flight2)), {}, {}, std::move(group)};
-  pair.path1 = inFolder(folder, flight1);
-  pair.path2 = inFolder(folder, flight2);
-  return pair;
+  return namedPair(folder, flight1, flight2, std::move(group), isUtf8(flight1), isUtf8(flight2));
 }
 
 std::vector<CampaignPair> readCampaignList(const std::string& listFile) {
@@ -123,7 +127,6 @@ std::vector<CampaignPair> readCampaignList(const std::string& listFile) {
   if (startsWith(text, "\xEF\xBB\xBF")) text.remove_prefix(3);
   // Decided for the whole list, as for a flight file.
   const bool utf8 = isUtf8(text);
-  const auto shown = [utf8](const std::string& field) { return asText(field, utf8); };
   const std::string folder = std::filesystem::path(listFile).parent_path().string();
   ListLines lines(text);
   const auto fail = [&](const std::string& message) {
@@ -146,11 +149,10 @@ std::vector<CampaignPair> readCampaignList(const std::string& listFile) {
     if (fields.size() != columns)
       fail("Bad campaign list: a row must have " + std::to_string(columns) + " fields, as the header has.");
     if (line.find('\0') != std::string_view::npos) fail("Bad campaign list: a field holds a NUL byte.");
-    const std::string group = columns == 3 ? shown(fields[2]) : std::string();
+    std::string group = columns == 3 ? asText(fields[2], utf8) : std::string();
     if (group.size() > kLongestGroup)
       fail("Bad campaign list: a group name holds at most " + std::to_string(kLongestGroup) + " bytes.");
-    CampaignPair pair{shown(fields[0]), shown(fields[1]), inFolder(folder, fields[0]), inFolder(folder, fields[1]), group};
-    pairs.push_back(std::move(pair));
+    pairs.push_back(namedPair(folder, fields[0], fields[1], std::move(group), utf8, utf8));
   }
   if (columns == 0) fail("Bad campaign list: the first row must be flight1,flight2 or flight1,flight2,group.");
   if (pairs.empty()) throw FlightError("The list names no pair.", "List: " + listFile);

@@ -2,6 +2,7 @@
 
 #include "child_sandbox.h"
 #include "flight_error.h"
+#include "library_child.h"
 #include "numeric_helpers.h"
 #include "reference_units.h"
 
@@ -186,10 +187,7 @@ FlightRows readBufrSounding(int descriptor, FlightTable& table, bool strict, Slo
   codes_context* context = codes_context_get_default();
   codes_context_set_logging_proc(context, keepQuiet);
   codes_set_codes_assertion_failed_proc(abortQuietly);
-  // A file of its own on the descriptor the program opened: the same file, whatever its name
-  // names by now.
-  const std::string path = "/proc/self/fd/" + std::to_string(descriptor);
-  const std::unique_ptr<std::FILE, CloseFile> file(std::fopen(path.c_str(), "rb"));
+  const std::unique_ptr<std::FILE, CloseFile> file(std::fopen(childFileName(descriptor).c_str(), "rb"));
   if (!file) throw FlightError(std::strerror(errno));
   allowReadingOnlyBeneath(definitionFolders(context));
   const Message message = firstTemp(file.get());

@@ -8,6 +8,8 @@
 #include "reference_units.h"
 
 #include <netcdf.h>
+#include <netcdf_mem.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,20 +27,24 @@ void check(int status) {
   if (status != NC_NOERR) throw FlightError(nc_strerror(status));
 }
 
-// NetCDF reads a name as a remote DAP URL when it has a scheme ("https://…"), and also parses it
-// for Windows drives and Cygwin paths; "a//b" alone fails. It gets the name of the descriptor the
-// program opened instead, so a file is only ever read from the disc, under whatever name. Once it
-// holds the file, the process may open no other: HDF5 would follow a product's references.
+// NetCDF reads a name as a remote DAP URL when it has a scheme ("https://…"), and HDF5 follows a
+// product's links and external storage to whatever files they name. NetCDF gets neither a name
+// nor a file: it reads the product from memory, in a process that by then may open no file at
+// all. HDF5 is asked first what the product refers to, so that the operator is told plainly.
 class NetCdfFile {
  public:
-  explicit NetCdfFile(int descriptor) : path_("/proc/self/fd/" + std::to_string(descriptor)) {
-    const bool classic = isClassic(descriptor);
-    if (classic && !classicNetCdfIsWhole(descriptor)) throw FlightError(kCutOffFile);
-    const StorageFault fault = classic ? StorageFault::None : hdf5StorageFault(path_, ChildLimits{}.memory);
-    if (fault != StorageFault::None)
+  explicit NetCdfFile(int descriptor) {
+    if (isClassic(descriptor)) {
+      if (!classicNetCdfIsWhole(descriptor)) throw FlightError(kCutOffFile);
+    } else if (const StorageFault fault = hdf5StorageFault(childFileName(descriptor), ChildLimits{}.memory);
+               fault != StorageFault::None) {
       throw FlightError(fault == StorageFault::OtherFiles ? kRefersToOtherFiles : kNeedsTooMuchMemory);
-    check(nc_open(path_.c_str(), NC_NOWRITE, &id_));
+    }
+    bytes_ = wholeFile(descriptor);
+    // NetCDF reads its own settings files on its first call.
+    check(nc_initialize());
     forbidFileOpens();
+    check(nc_open_mem("product", NC_NOWRITE, bytes_.size(), bytes_.data(), &id_));
   }
   ~NetCdfFile() { nc_close(id_); }
   NetCdfFile(const NetCdfFile&) = delete;
@@ -47,11 +53,26 @@ class NetCdfFile {
 
  private:
   static bool isClassic(int descriptor) {
-    char start[3] = {};
-    return pread(descriptor, start, sizeof start, 0) == sizeof start && std::string_view(start, 3) == "CDF";
+    char start[4] = {};
+    return pread(descriptor, start, sizeof start, 0) == sizeof start && std::string_view(start, 3) == "CDF" &&
+           (start[3] == 1 || start[3] == 2 || start[3] == 5);
   }
 
-  std::string path_;
+  static std::vector<char> wholeFile(int descriptor) {
+    struct stat status {};
+    if (fstat(descriptor, &status) != 0) throw FlightError(std::strerror(errno));
+    std::vector<char> bytes(static_cast<std::size_t>(status.st_size));
+    for (std::size_t filled = 0; filled < bytes.size();) {
+      const ssize_t got = pread(descriptor, bytes.data() + filled, bytes.size() - filled, static_cast<off_t>(filled));
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) throw FlightError(std::strerror(errno));
+      if (got == 0) throw FlightError(kCutOffFile);
+      filled += static_cast<std::size_t>(got);
+    }
+    return bytes;
+  }
+
+  std::vector<char> bytes_;
   int id_ = -1;
 };
 

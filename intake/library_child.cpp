@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <malloc.h>
 #include <poll.h>
+#include <sys/syscall.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -149,8 +150,9 @@ void noteCrash(int signal) {
 }
 
 [[noreturn]] void runChild(const LibraryRead& read, Outcome& outcome, const ChildLimits& limits) {
-  // A crash ends the child as the system would end it; the parent tells the operator.
-  for (int signal : {SIGFPE, SIGILL, SIGXCPU, SIGINT, SIGTERM, SIGPIPE}) std::signal(signal, SIG_DFL);
+  // A crash, and the end of its computing time, end the child as the system would end it; the
+  // parent tells the operator.
+  for (int signal : {SIGFPE, SIGILL, SIGXCPU}) std::signal(signal, SIG_DFL);
   childOutcome = &outcome;
   for (int signal : {SIGSEGV, SIGBUS, SIGABRT}) std::signal(signal, noteCrash);
   setLimits(limits);
@@ -180,34 +182,41 @@ std::chrono::nanoseconds cpuTimeOf(pid_t process) {
   return std::chrono::seconds(used.tv_sec) + std::chrono::nanoseconds(used.tv_nsec);
 }
 
-// Waits for the child's end, which closes the pipe's writing side; false when the child did no
-// work at all for the seconds allowed (it waits for something that will not come). A child that
-// works, however slowly the machine lets it, is waited for: its CPU-time limit bounds it.
-bool endsWhileWorking(int readingSide, pid_t child, int idleSeconds) {
-  const std::chrono::milliseconds look = std::min<std::chrono::milliseconds>(std::chrono::seconds(idleSeconds) / 4,
-                                                                             std::chrono::seconds(1));
+struct ChildEnd {
+  int status;
+  bool stalled;  // killed for doing no work at all for the seconds allowed
+};
+
+// Waits for the child's end. A child that works, however slowly the machine lets it, is waited
+// for: its CPU-time limit bounds it; one that does no work at all for the seconds allowed waits
+// for something that will not come, and is killed. The end is watched on the process itself
+// (a pidfd): a pipe's writing side would also reach the children other threads start meanwhile,
+// and stay open after this child's end.
+ChildEnd waitWhileWorking(pid_t child, int idleSeconds) {
+  const auto look = std::min<std::chrono::milliseconds>(std::chrono::seconds(idleSeconds) / 4, std::chrono::seconds(1));
+  const int process = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
   std::chrono::nanoseconds worked{};
   Clock::time_point lastWork = Clock::now();
+  bool stalled = false;
+  int status = 0;
   for (;;) {
-    pollfd watch{readingSide, POLLIN, 0};
-    const int ready = poll(&watch, 1, static_cast<int>(look.count()));
-    if (ready > 0) return true;
-    if (ready < 0 && errno != EINTR) return true;
+    pollfd watch{process, POLLIN, 0};
+    poll(&watch, process < 0 ? 0 : 1, static_cast<int>(look.count()));
+    if (waitpid(child, &status, WNOHANG) == child) break;
     const std::chrono::nanoseconds now = cpuTimeOf(child);
     if (now > worked) {
       worked = now;
       lastWork = Clock::now();
     } else if (Clock::now() - lastWork >= std::chrono::seconds(idleSeconds)) {
-      return false;
+      stalled = true;
+      kill(child, SIGKILL);
+      while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+      }
+      break;
     }
   }
-}
-
-int waitFor(pid_t child) {
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
-  return status;
+  if (process >= 0) close(process);
+  return {status, stalled};
 }
 
 void handOver(const Outcome& outcome, FlightTable& table, SlotControls& controls) {
@@ -226,31 +235,19 @@ FlightRows readInChildProcess(const char* library, const LibraryRead& read, Flig
                               const ChildLimits& limits) {
   const SharedOutcome shared;
   Outcome& outcome = *shared;
-  int pipeSides[2];
-  if (pipe2(pipeSides, O_CLOEXEC) != 0) throw FlightError(std::strerror(errno));
   const pid_t parent = getpid();
   const pid_t child = fork();
-  if (child < 0) {
-    const int error = errno;
-    close(pipeSides[0]);
-    close(pipeSides[1]);
-    throw FlightError(std::strerror(error));
-  }
+  if (child < 0) throw FlightError(std::strerror(errno));
   if (child == 0) {
     // Never an orphan: when the program ends, however it ends, so does the read, also when it
     // ended before the child could ask for that.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent) _exit(1);
-    close(pipeSides[0]);
     runChild(read, outcome, limits);
   }
-  close(pipeSides[1]);
-  const bool working = endsWhileWorking(pipeSides[0], child, limits.idleSeconds);
-  close(pipeSides[0]);
-  if (!working) kill(child, SIGKILL);
-  const int status = waitFor(child);
+  const auto [status, stalled] = waitWhileWorking(child, limits.idleSeconds);
   const std::string name(library);
-  if (!working)
+  if (stalled)
     throw FlightError("The " + name + " library made no progress reading the file for " +
                       std::to_string(limits.idleSeconds) + " s.");
   if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU) throw FlightError(kNeedsTooMuchTime);

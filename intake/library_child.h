@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 
 class SlotControls;
 
@@ -31,6 +32,10 @@ inline const std::string kRefersToOtherFiles = "The product refers to data in ot
 // ending the program. The child dies with the thread that started it. The libraries' global
 // state never enters the program's own process, so their lack of thread safety does not matter
 // to a campaign reading pairs side by side.
+// The name under which a child opens the file the program opened: the same file, whatever its
+// name names by now.
+inline std::string childFileName(int descriptor) { return "/proc/self/fd/" + std::to_string(descriptor); }
+
 using LibraryRead = std::function<FlightRows(FlightTable& table, SlotControls& controls)>;
 FlightRows readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
                               const ChildLimits& limits = {});

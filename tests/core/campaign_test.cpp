@@ -17,6 +17,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 class Campaign : public ::testing::Test {
  protected:
   CampaignPair pair(const FlightRecipe& recipe1, const FlightRecipe& recipe2, const std::string& group = {}) {
@@ -212,7 +214,7 @@ TEST_F(Campaign, ReadsItsListAndRefusesAMalformedOne) {
       {"flight1,flight2\n\"a,b\n", "Bad campaign list: a quote is not closed." + where + "2"},
       {"", "Bad campaign list: the first row must be flight1,flight2 or flight1,flight2,group." + where + "0"},
       // A NUL would cut the name short: "a.txt" would be compared and reported as the pair.
-      {std::string("flight1,flight2\na.txt\0../../etc/passwd,b.txt\n", 41),
+      {"flight1,flight2\na.txt\0../../etc/passwd,b.txt\n"s,
        "Bad campaign list: a field holds a NUL byte." + where + "2"},
       {"flight1,flight2,group\na,b," + std::string(kLongestGroup + 1, 'g') + "\n",
        "Bad campaign list: a group name holds at most 256 bytes." + where + "2"},

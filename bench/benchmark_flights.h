@@ -3,9 +3,9 @@
 // Three 50000-row flights in the tables, as three sondes of one ascent would give them: each
 // a little off the model, so that the comparison has something to show.
 
-#include "comparison_redraw.h"
-#include "flight_generator.h"
-#include "flight_tables.h"
+#include "compare/comparison_redraw.h"
+#include "tests/generator/flight_generator.h"
+#include "intake/flight_tables.h"
 
 #include <cmath>
 

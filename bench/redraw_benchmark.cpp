@@ -1,8 +1,8 @@
 // The comparison redraw of three 50000-row flights, without painting, against the same
 // comparison done with the literal scan from pair 1 for every row. Prints the ratio.
-#include "benchmark_flights.h"
-#include "height_window.h"
-#include "numeric_helpers.h"
+#include "bench/benchmark_flights.h"
+#include "compare/height_window.h"
+#include "intake/numeric_helpers.h"
 
 #include <benchmark/benchmark.h>
 

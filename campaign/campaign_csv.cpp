@@ -1,6 +1,6 @@
-#include "campaign_csv.h"
+#include "campaign/campaign_csv.h"
 
-#include "shortest_number.h"
+#include "compare/shortest_number.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "campaign_list.h"
-#include "campaign_run.h"
+#include "campaign/campaign_list.h"
+#include "campaign/campaign_run.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "campaign_list.h"
+#include "campaign/campaign_list.h"
 
-#include "flight_error.h"
-#include "text_encoding.h"
-#include "text_file.h"
+#include "intake/flight_error.h"
+#include "intake/text_encoding.h"
+#include "intake/text_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
-#include "campaign_run.h"
+#include "campaign/campaign_run.h"
 
-#include "parallel_work.h"
+#include "campaign/parallel_work.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "campaign_list.h"
-#include "campaign_settings.h"
-#include "campaign_statistics.h"
-#include "pair_comparison.h"
+#include "campaign/campaign_list.h"
+#include "campaign/campaign_settings.h"
+#include "campaign/campaign_statistics.h"
+#include "campaign/pair_comparison.h"
 
 #include <atomic>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "field_scanners.h"
+#include "intake/field_scanners.h"
 
 #include <string>
 

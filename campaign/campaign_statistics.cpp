@@ -1,7 +1,7 @@
-#include "campaign_statistics.h"
+#include "campaign/campaign_statistics.h"
 
-#include "parallel_work.h"
-#include "sample_statistics.h"
+#include "campaign/parallel_work.h"
+#include "campaign/sample_statistics.h"
 
 #include <algorithm>
 #include <atomic>

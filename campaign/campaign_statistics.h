@@ -1,8 +1,8 @@
 #pragma once
 
-#include "campaign_list.h"
-#include "campaign_settings.h"
-#include "pair_comparison.h"
+#include "campaign/campaign_list.h"
+#include "campaign/campaign_settings.h"
+#include "campaign/pair_comparison.h"
 
 #include <string>
 #include <vector>

@@ -1,11 +1,11 @@
-#include "pair_comparison.h"
+#include "campaign/pair_comparison.h"
 
-#include "flight_error.h"
-#include "flight_reader.h"
-#include "quick_select.h"
-#include "sample_statistics.h"
-#include "read_choices.h"
-#include "text_file.h"
+#include "intake/flight_error.h"
+#include "reader/flight_reader.h"
+#include "compare/quick_select.h"
+#include "campaign/sample_statistics.h"
+#include "intake/read_choices.h"
+#include "intake/text_file.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "campaign_list.h"
-#include "campaign_settings.h"
-#include "comparison_redraw.h"
-#include "exact_sum.h"
-#include "flight_tables.h"
+#include "campaign/campaign_list.h"
+#include "campaign/campaign_settings.h"
+#include "compare/comparison_redraw.h"
+#include "compare/exact_sum.h"
+#include "intake/flight_tables.h"
 
 #include <string>
 #include <vector>

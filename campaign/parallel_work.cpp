@@ -1,4 +1,4 @@
-#include "parallel_work.h"
+#include "campaign/parallel_work.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,6 +1,6 @@
-#include "sample_statistics.h"
+#include "campaign/sample_statistics.h"
 
-#include "exact_sum.h"
+#include "compare/exact_sum.h"
 
 #include <algorithm>
 #include <cmath>

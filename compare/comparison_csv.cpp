@@ -1,6 +1,6 @@
-#include "comparison_csv.h"
+#include "compare/comparison_csv.h"
 
-#include "shortest_number.h"
+#include "compare/shortest_number.h"
 
 void writeComparisonCsv(std::ostream& out, const std::vector<NamedPoints>& series,
                         const std::vector<LayerStatistics>& layers) {

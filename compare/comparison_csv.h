@@ -1,7 +1,7 @@
 #pragma once
 
-#include "comparison_redraw.h"
-#include "layer_statistics.h"
+#include "compare/comparison_redraw.h"
+#include "compare/layer_statistics.h"
 
 #include <ostream>
 #include <string>

@@ -1,10 +1,10 @@
-#include "comparison_redraw.h"
+#include "compare/comparison_redraw.h"
 
-#include "exact_sum.h"
-#include "flight_tables.h"
-#include "height_window.h"
-#include "numeric_helpers.h"
-#include "slow_channel.h"
+#include "compare/exact_sum.h"
+#include "intake/flight_tables.h"
+#include "compare/height_window.h"
+#include "intake/numeric_helpers.h"
+#include "compare/slow_channel.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profile_lookup.h"
+#include "compare/profile_lookup.h"
 
 #include <string>
 #include <vector>

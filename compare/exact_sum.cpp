@@ -1,4 +1,4 @@
-#include "exact_sum.h"
+#include "compare/exact_sum.h"
 
 void ExactSum::addPart(long double value) {
   long double carry = value;

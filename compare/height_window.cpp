@@ -1,6 +1,6 @@
-#include "height_window.h"
+#include "compare/height_window.h"
 
-#include "flight_tables.h"
+#include "intake/flight_tables.h"
 
 bool isFlightColumn(int index) { return index >= 0 && index < kMaxColumns; }
 

@@ -1,4 +1,4 @@
-#include "layer_statistics.h"
+#include "compare/layer_statistics.h"
 
 #include <cmath>
 #include <limits>

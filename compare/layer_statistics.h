@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comparison_redraw.h"
+#include "compare/comparison_redraw.h"
 
 #include <vector>
 

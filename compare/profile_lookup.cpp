@@ -1,4 +1,4 @@
-#include "profile_lookup.h"
+#include "compare/profile_lookup.h"
 
 #include <algorithm>
 #include <cmath>

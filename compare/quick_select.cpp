@@ -1,4 +1,4 @@
-#include "quick_select.h"
+#include "compare/quick_select.h"
 
 #include <algorithm>
 

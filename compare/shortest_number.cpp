@@ -1,4 +1,4 @@
-#include "shortest_number.h"
+#include "compare/shortest_number.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "slow_channel.h"
+#include "compare/slow_channel.h"
 
-#include "flight_error.h"
+#include "intake/flight_error.h"
 
 #include <charconv>
 #include <string>

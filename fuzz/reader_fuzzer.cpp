@@ -1,11 +1,11 @@
 // Arbitrary bytes as a flight file (raw text, NetCDF or BUFR), read into a slot and redrawn with
 // arbitrary choices.
 // The first bytes pick the slot, the separators and the redraw's choices; the rest is the file.
-#include "comparison_redraw.h"
-#include "flight_error.h"
-#include "flight_reader.h"
-#include "flight_tables.h"
-#include "slot_controls.h"
+#include "compare/comparison_redraw.h"
+#include "intake/flight_error.h"
+#include "reader/flight_reader.h"
+#include "intake/flight_tables.h"
+#include "intake/slot_controls.h"
 
 #include <unistd.h>
 

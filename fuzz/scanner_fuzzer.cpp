@@ -1,7 +1,7 @@
 // Arbitrary bytes as one line, taken apart by the three scanners as every layout does.
-#include "field_scanners.h"
-#include "flight_error.h"
-#include "text_file.h"
+#include "intake/field_scanners.h"
+#include "intake/flight_error.h"
+#include "intake/text_file.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "field_scanners.h"
+#include "intake/field_scanners.h"
 
-#include "flight_error.h"
-#include "text_encoding.h"
+#include "intake/flight_error.h"
+#include "intake/text_encoding.h"
 
 #include <algorithm>
 #include <charconv>

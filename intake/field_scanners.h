@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flight_error.h"
+#include "intake/flight_error.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 // The row rules of the seven layouts of raw flight files.
-#include "flight_reading.h"
+#include "intake/flight_reading.h"
 
-#include "numeric_helpers.h"
-#include "slot_controls.h"
+#include "intake/numeric_helpers.h"
+#include "intake/slot_controls.h"
 
 #include <limits>
 

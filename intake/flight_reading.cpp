@@ -1,7 +1,7 @@
-#include "flight_reading.h"
+#include "intake/flight_reading.h"
 
-#include "flight_error.h"
-#include "slot_controls.h"
+#include "intake/flight_error.h"
+#include "intake/slot_controls.h"
 
 #include <limits>
 

@@ -2,10 +2,10 @@
 
 // One read of one file, shared by the common path and the row rules of the seven layouts.
 
-#include "ascent_top.h"
-#include "field_scanners.h"
-#include "flight_tables.h"
-#include "text_file.h"
+#include "intake/ascent_top.h"
+#include "intake/field_scanners.h"
+#include "intake/flight_tables.h"
+#include "intake/text_file.h"
 
 #include <string_view>
 

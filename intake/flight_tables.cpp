@@ -1,4 +1,4 @@
-#include "flight_tables.h"
+#include "intake/flight_tables.h"
 
 #include <cstdlib>
 #include <new>

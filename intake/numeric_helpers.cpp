@@ -1,4 +1,4 @@
-#include "numeric_helpers.h"
+#include "intake/numeric_helpers.h"
 
 #include <cmath>
 #include <limits>

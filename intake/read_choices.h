@@ -1,6 +1,6 @@
 #pragma once
 
-#include "slot_controls.h"
+#include "intake/slot_controls.h"
 
 #include <string>
 #include <vector>

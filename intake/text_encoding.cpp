@@ -1,4 +1,4 @@
-#include "text_encoding.h"
+#include "intake/text_encoding.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "text_file.h"
+#include "intake/text_file.h"
 
-#include "flight_error.h"
+#include "intake/flight_error.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

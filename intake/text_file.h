@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text_encoding.h"
+#include "intake/text_encoding.h"
 
 #include <cstddef>
 #include <string>

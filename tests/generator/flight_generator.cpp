@@ -1,4 +1,4 @@
-#include "flight_generator.h"
+#include "tests/generator/flight_generator.h"
 
 #include <cmath>
 #include <cstdio>

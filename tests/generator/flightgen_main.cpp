@@ -3,8 +3,8 @@
 //             [--bias C] [--noise C] [--seed N]
 // LAYOUT is tab, sct, int, vre, indented-t, indented-h or shifr; gruan-cdl and bufr-rules write the
 // text of a reference product instead (ncgen -b FILE; bufr_filter -o OUT FILE BUFR4.tmpl).
-#include "flight_generator.h"
-#include "reference_products.h"
+#include "tests/generator/flight_generator.h"
+#include "tests/generator/reference_products.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "hostile_products.h"
+#include "tests/generator/hostile_products.h"
 
 #include <hdf5.h>
 #include <hdf5_hl.h>

@@ -1,7 +1,7 @@
 // Writes the hostile netCDF-4 products into a folder, for the tests and as seeds for the reader's
 // fuzzer (the bomb takes seconds to deflate, so it is written once):
 //   hostileproducts FOLDER
-#include "hostile_products.h"
+#include "tests/generator/hostile_products.h"
 
 #include <cstdio>
 #include <exception>

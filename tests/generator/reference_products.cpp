@@ -1,4 +1,4 @@
-#include "reference_products.h"
+#include "tests/generator/reference_products.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,7 +4,7 @@
 // GRUAN-like NetCDF product) and rules for bufr_filter over ecCodes' BUFR4 sample (a
 // high-resolution TEMP, template 309057). Nothing here comes from a real station.
 
-#include "flight_generator.h"
+#include "tests/generator/flight_generator.h"
 
 #include <string>
 

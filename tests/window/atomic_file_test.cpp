@@ -1,8 +1,8 @@
 // The one writer of every file: a signal while it writes leaves each target as it was and no
 // temporary file behind.
-#include "atomic_file.h"
-#include "interruption.h"
-#include "temp_files.h"
+#include "app/output/atomic_file.h"
+#include "app/support/interruption.h"
+#include "tests/support/temp_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "campaign_output.h"
-#include "campaign_tables.h"
-#include "campaign_window.h"
-#include "chart_series.h"
-#include "flight_error.h"
-#include "generated_campaign.h"
-#include "interactive_chart.h"
-#include "scripted_window.h"
+#include "app/output/campaign_output.h"
+#include "app/output/campaign_tables.h"
+#include "app/campaign_window/campaign_window.h"
+#include "app/widgets/chart_series.h"
+#include "intake/flight_error.h"
+#include "tests/window/generated_campaign.h"
+#include "app/widgets/interactive_chart.h"
+#include "tests/window/scripted_window.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // The controls that change what the redraw shows: correction, "+", separators, combo boxes,
 // the slow-channel number, quick-select.
-#include "chart_series.h"
-#include "clickable_label.h"
-#include "scripted_window.h"
-#include "up_down.h"
+#include "app/widgets/chart_series.h"
+#include "app/widgets/clickable_label.h"
+#include "tests/window/scripted_window.h"
+#include "app/widgets/up_down.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flight_generator.h"
+#include "tests/generator/flight_generator.h"
 
 #include <QDir>
 #include <QFile>

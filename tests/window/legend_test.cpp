@@ -1,6 +1,6 @@
-#include "chart_series.h"
-#include "form1.h"
-#include "interactive_chart.h"
+#include "app/widgets/chart_series.h"
+#include "app/window/form1.h"
+#include "app/widgets/interactive_chart.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "qt_translations.h"
+#include "app/support/qt_translations.h"
 
 #include <QDialogButtonBox>
 #include <QLocale>

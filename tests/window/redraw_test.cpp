@@ -1,9 +1,9 @@
-#include "chart_series.h"
-#include "flight_generator.h"
-#include "flight_tables.h"
-#include "form1.h"
-#include "interactive_chart.h"
-#include "scripted_window.h"
+#include "app/widgets/chart_series.h"
+#include "tests/generator/flight_generator.h"
+#include "intake/flight_tables.h"
+#include "app/window/form1.h"
+#include "app/widgets/interactive_chart.h"
+#include "tests/window/scripted_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "flight_generator.h"
-#include "form1.h"
-#include "fresh_state.h"
+#include "tests/generator/flight_generator.h"
+#include "app/window/form1.h"
+#include "tests/support/fresh_state.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "chart_series.h"
-#include "flight_generator.h"
-#include "flight_tables.h"
-#include "form1.h"
-#include "scripted_window.h"
+#include "app/widgets/chart_series.h"
+#include "tests/generator/flight_generator.h"
+#include "intake/flight_tables.h"
+#include "app/window/form1.h"
+#include "tests/window/scripted_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "chart_series.h"
-#include "flight_tables.h"
-#include "form1.h"
-#include "interactive_chart.h"
-#include "up_down.h"
+#include "app/widgets/chart_series.h"
+#include "intake/flight_tables.h"
+#include "app/window/form1.h"
+#include "app/widgets/interactive_chart.h"
+#include "app/widgets/up_down.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "thinned_polyline.h"
+#include "app/widgets/thinned_polyline.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "app/output/campaign_output.h"
+#include "intake/field_scanners.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class BackgroundCampaign;
+class InteractiveChart;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+class QTimer;
+class Switchboard;
+
+// What the campaign window takes from the main window: its one place that reports failures,
+// the decimal separator its reads use, and its slots 1 and 2 for a close look at a pair.
+struct CampaignHost {
+  const Switchboard& switchboard;
+  std::function<DecimalSeparators()> separators;
+  std::function<void(const CampaignPair&)> openPair;
+};
+
+// Many pairs of flights compared at once: the pairs come from a list file or are built here
+// from files, two at a time; a run goes on off the window's thread with its progress shown and
+// can be cancelled; the result is the bias profile, the layer table and each pair's status,
+// and can be saved as the campaign's files. Whatever changes the pairs or the settings puts the
+// shown result away, so that nothing on screen belongs to another run.
+class CampaignWindow : public QWidget {
+  Q_OBJECT
+ public:
+  CampaignWindow(CampaignHost host, QWidget* parent);
+  ~CampaignWindow() override;
+
+  // What the buttons do once their dialogs have answered; failures throw.
+  void loadList(const QString& fileName);
+  void addFiles(const QList<QByteArray>& fileNames);  // first with second, third with fourth...
+  void clearPairs();
+  void run();
+  void cancel();
+  void save(const QString& folder);
+
+  QPushButton* openListButton;
+  QPushButton* addFilesButton;
+  QPushButton* clearButton;
+  QLabel* listLabel;
+  QTableWidget* pairsTable;
+  QComboBox* quantityBox;
+  QLineEdit* columnEdit;
+  QDoubleSpinBox* layerBox;
+  QCheckBox* plusBox;
+  QPushButton* runButton;
+  QPushButton* cancelButton;
+  QProgressBar* progressBar;
+  QPushButton* saveButton;
+  QLabel* statusLabel;
+  InteractiveChart* biasChart;
+  InteractiveChart* pointsChart;
+  QTableWidget* layersTable;
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  QWidget* createPairsPanel();
+  QWidget* createRunPanel();
+  QWidget* createResultPanel();
+  void createToolTips();
+  void connectHandlers();
+  CampaignSettings settings() const;
+  void showPairs();
+  void pairsChanged(const QString& listName);
+  void showListName();
+  void groupEdited(int row, int column);
+  void forgetResult();
+  void watchRun();
+  void showResult(CampaignReport report);
+  void clearResultCells();
+  void setRunning(bool running);
+
+  CampaignHost host_;
+  std::vector<CampaignPair> pairs_;
+  QString listName_;
+  CampaignReport started_;  // what the run going on was given
+  std::unique_ptr<BackgroundCampaign> running_;
+  std::unique_ptr<BackgroundCampaign> cancelled_;  // ending on its own
+  std::optional<CampaignReport> shown_;
+  QTimer* watch_;
+};

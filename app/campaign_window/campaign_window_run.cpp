@@ -1,0 +1,139 @@
+// A campaign run from the window: started off the window's thread, watched, cancelled, shown
+// and saved.
+#include "app/campaign_window/campaign_window.h"
+
+#include "app/campaign_window/background_campaign.h"
+#include "app/output/campaign_charts.h"
+#include "app/output/campaign_tables.h"
+#include "intake/flight_error.h"
+#include "app/widgets/interactive_chart.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+namespace {
+
+// Often enough for the bar to move smoothly, seldom enough to cost the run nothing.
+constexpr int kWatchMilliseconds = 50;
+
+void setCell(QTableWidget* table, int row, int column, const QString& text) {
+  QTableWidgetItem* item = table->item(row, column);
+  if (!item) {
+    item = new QTableWidgetItem;
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    table->setItem(row, column, item);
+  }
+  item->setText(text);
+}
+
+}  // namespace
+
+CampaignSettings CampaignWindow::settings() const {
+  CampaignSettings settings;
+  settings.quantity = quantityBox->currentData().toChar().toLatin1();
+  settings.column = columnEdit->text().trimmed().toStdString();
+  settings.layer = layerBox->value();
+  settings.plus = plusBox->isChecked();
+  settings.separators = host_.separators();
+  return settings;
+}
+
+void CampaignWindow::run() {
+  if (pairs_.empty()) throw FlightError("No pairs to compare: open a list, or add files two at a time.");
+  forgetResult();
+  // A cancelled run may still be finishing its last pairs; it goes before the next one starts.
+  cancelled_.reset();
+  started_ = CampaignReport{listName_, settings(), pairs_, {}};
+  running_ = std::make_unique<BackgroundCampaign>(pairs_, started_.settings);
+  progressBar->setRange(0, static_cast<int>(pairs_.size()));
+  progressBar->setValue(0);
+  statusLabel->setText(QStringLiteral("Идёт сравнение…"));
+  setRunning(true);
+  watch_->start(kWatchMilliseconds);
+}
+
+void CampaignWindow::watchRun() {
+  if (!running_) return;
+  progressBar->setValue(static_cast<int>(running_->pairsDone()));
+  if (!running_->finished()) return;
+  watch_->stop();
+  const std::unique_ptr<BackgroundCampaign> finished = std::move(running_);
+  setRunning(false);
+  statusLabel->setText(QStringLiteral("Сравнение прервано ошибкой: результатов нет."));
+  started_.result = finished->takeResult();
+  showResult(std::move(started_));
+}
+
+void CampaignWindow::cancel() {
+  if (!running_) return;
+  running_->cancel();
+  cancelled_ = std::move(running_);
+  watch_->stop();
+  setRunning(false);
+  progressBar->setValue(0);
+  statusLabel->setText(QStringLiteral("Отменено: результатов нет."));
+}
+
+void CampaignWindow::setRunning(bool running) {
+  runButton->setEnabled(!running);
+  cancelButton->setEnabled(running);
+}
+
+void CampaignWindow::forgetResult() {
+  statusLabel->clear();
+  cancel();
+  shown_.reset();
+  clearResultCells();
+  layersTable->setRowCount(0);
+  clearCampaignProfiles(*biasChart, *pointsChart);
+  saveButton->setEnabled(false);
+}
+
+void CampaignWindow::clearResultCells() {
+  const QSignalBlocker quiet(pairsTable);
+  for (int row = 0; row < pairsTable->rowCount(); ++row)
+    for (int column = kStatusColumn; column < pairsTable->columnCount(); ++column) setCell(pairsTable, row, column, {});
+}
+
+void CampaignWindow::showResult(CampaignReport report) {
+  shown_ = std::move(report);
+  const CampaignReport& shown = *shown_;
+  {
+    const QSignalBlocker quiet(pairsTable);
+    for (int row = 0; row < static_cast<int>(shown.pairs.size()); ++row) {
+      const PairResult& result = shown.result.pairs[row];
+      const QStringList texts = pairTableRow(shown.pairs[row], result);
+      for (int column = kStatusColumn; column < texts.size(); ++column) setCell(pairsTable, row, column, texts[column]);
+      pairsTable->item(row, kStatusColumn)->setForeground(result.compared() ? palette().text() : QBrush(Qt::darkRed));
+    }
+  }
+  layersTable->setRowCount(static_cast<int>(shown.result.layers.size()));
+  for (int row = 0; row < layersTable->rowCount(); ++row) {
+    const QStringList texts = layerTableRow(shown.result.layers[row]);
+    for (int column = 0; column < texts.size(); ++column) {
+      setCell(layersTable, row, column, texts[column]);
+      // The group and the layer read left to right; the numbers line up by their points.
+      if (column > 1) layersTable->item(row, column)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+  }
+  showCampaignProfiles(*biasChart, *pointsChart, shown);
+  const std::size_t skipped = shown.result.skippedPairs();
+  statusLabel->setText(QStringLiteral("Сравнено пар: %1 из %2, пропущено: %3")
+                           .arg(shown.pairs.size() - skipped)
+                           .arg(shown.pairs.size())
+                           .arg(skipped));
+  saveButton->setEnabled(true);
+}
+
+void CampaignWindow::save(const QString& folder) {
+  if (!shown_) throw FlightError("Nothing to save: run the campaign first.");
+  saveCampaign(folder, *shown_);
+  statusLabel->setText(QStringLiteral("Сохранено в папку %1").arg(folder));
+}

@@ -1,0 +1,185 @@
+#include "app/cli/campaign_batch.h"
+
+#include "app/output/atomic_file.h"
+#include "app/cli/batch_mode.h"
+#include "campaign/campaign_csv.h"
+#include "app/output/campaign_output.h"
+#include "intake/flight_error.h"
+#include "app/support/interruption.h"
+#include "app/support/shown_text.h"
+#include "app/support/system_decimal_separator.h"
+
+#include <cstdio>
+#include <new>
+#include <optional>
+#include <utility>
+
+namespace {
+
+const char kUsage[] =
+    "usage: flightcompare --campaign LIST --out DIR [--quantity T|H|D|V|P | --column NAME] [--layer METRES]\n"
+    "                     [--plus] [--separator point|comma] [--locale-decimal C] [--jobs N]\n"
+    "Compares every pair of flights in LIST and writes the statistics per height layer into DIR:\n"
+    "layers.csv, pairs.csv, the bias profile as profile.svg and profile.png, and report.pdf.\n"
+    "  --campaign LIST          CSV with the header flight1,flight2[,group]; paths from its folder\n"
+    "  --out DIR                the folder for the five files (created when missing)\n"
+    "  --quantity T|H|D|V|P     the quick-select button that picks each flight's parameter (T)\n"
+    "  --column NAME            the column of exactly this name instead\n"
+    "  --layer METRES           the thickness of the height layers, 1 to 50000 (100)\n"
+    "  --plus                   flight 1 plus flight 2 instead of minus\n"
+    "  --separator point|comma  the decimal separator box ticked (the regional one)\n"
+    "  --locale-decimal C       the regional decimal separator, . or ,\n"
+    "  --jobs N                 pairs compared at once (one per core)\n";
+
+struct BadArguments {
+  QString reason;
+};
+
+struct CampaignCommand {
+  QByteArray listFile;
+  QString outFolder;
+  CampaignSettings settings;
+};
+
+// The options and whether each takes a value.
+const std::pair<const char*, bool> kOptions[] = {
+    {"--campaign", true}, {"--out", true},       {"--quantity", true},       {"--column", true}, {"--layer", true},
+    {"--plus", false},    {"--separator", true}, {"--locale-decimal", true}, {"--jobs", true},
+};
+
+const std::pair<const char*, bool>* knownOption(const QString& text) {
+  for (const auto& option : kOptions)
+    if (text == option.first) return &option;
+  return nullptr;
+}
+
+CampaignCommand parse(const QList<QByteArray>& arguments) {
+  CampaignCommand command;
+  std::optional<char> chosen, regional;
+  bool quantityGiven = false;
+  for (int i = 1; i < arguments.size(); ++i) {
+    const QString option = QString::fromLocal8Bit(arguments[i]);
+    const auto* known = knownOption(option);
+    if (!known) throw BadArguments{"unknown option " + option};
+    if (!known->second) {
+      command.settings.plus = true;
+      continue;
+    }
+    // An option where its value should be means the value was left out.
+    if (i + 1 >= arguments.size() || knownOption(QString::fromLocal8Bit(arguments[i + 1])))
+      throw BadArguments{option + " needs a value"};
+    const QByteArray bytes = arguments[++i];
+    const QString value = QString::fromLocal8Bit(bytes);
+    if (option == "--campaign") {
+      command.listFile = bytes;
+    } else if (option == "--out") {
+      command.outFolder = value;
+    } else if (option == "--quantity") {
+      if (!QStringList({"T", "H", "D", "V", "P"}).contains(value)) throw BadArguments{"--quantity: T, H, D, V or P"};
+      command.settings.quantity = value.at(0).toLatin1();
+      quantityGiven = true;
+    } else if (option == "--column") {
+      command.settings.column = value.toStdString();
+    } else if (option == "--layer") {
+      bool isNumber = false;
+      command.settings.layer = value.toDouble(&isNumber);
+      if (!isNumber || !(command.settings.layer >= 1 && command.settings.layer <= 50000))
+        throw BadArguments{"--layer: metres from 1 to 50000"};
+    } else if (option == "--separator") {
+      if (value != "point" && value != "comma") throw BadArguments{"--separator: point or comma"};
+      chosen = value == "point" ? '.' : ',';
+    } else if (option == "--locale-decimal") {
+      if (value != "." && value != ",") throw BadArguments{"--locale-decimal: . or ,"};
+      regional = value.at(0).toLatin1();
+    } else if (option == "--jobs") {
+      bool isNumber = false;
+      command.settings.jobs = value.toInt(&isNumber);
+      if (!isNumber || command.settings.jobs < 1 || command.settings.jobs > 256) throw BadArguments{"--jobs: 1 to 256"};
+    }
+  }
+  if (command.listFile.isEmpty() || command.outFolder.isEmpty()) throw BadArguments{"--campaign and --out are needed"};
+  if (quantityGiven && !command.settings.column.empty()) throw BadArguments{"--quantity or --column, not both"};
+  // As the window starts: the box of the regional separator is ticked unless another is chosen.
+  command.settings.separators.regional = regional.value_or(systemDecimalSeparator());
+  command.settings.separators.chosen = chosen.value_or(command.settings.separators.regional);
+  return command;
+}
+
+// A message on stderr, each of its lines as it may be shown on a terminal: a name in a list
+// never drives it.
+void printError(const QString& message) {
+  QStringList lines = message.split(QLatin1Char('\n'));
+  for (QString& line : lines) line = shownText(line);
+  std::fprintf(stderr, "flightcompare: %s\n", lines.join(QLatin1Char('\n')).toUtf8().constData());
+}
+
+void reportSkipped(const CampaignReport& report) {
+  for (std::size_t i = 0; i < report.pairs.size(); ++i) {
+    const PairResult& result = report.result.pairs[i];
+    if (result.compared()) continue;
+    const QString line = QStringLiteral("pair %1 (%2, %3) skipped: %4")
+                             .arg(i + 1)
+                             .arg(shownText(report.pairs[i].flight1), shownText(report.pairs[i].flight2),
+                                  shownText(pairStatus(result)));
+    std::fprintf(stderr, "%s\n", line.toUtf8().constData());
+  }
+}
+
+int runCampaignCommand(const CampaignCommand& command, CampaignReport& report) {
+  report.listName = QString::fromLocal8Bit(command.listFile);
+  report.settings = command.settings;
+  CampaignProgress progress;
+  {
+    const CancelOnInterruption cancel(progress.cancelled);
+    report.result = runCampaign(report.pairs, report.settings, &progress);
+  }
+  if (interrupted()) endAsInterrupted();
+  reportSkipped(report);
+  try {
+    saveCampaign(command.outFolder, report);
+  } catch (const WriteInterrupted&) {
+    endAsInterrupted();
+  }
+  return report.result.skippedPairs() > 0 ? 1 : 0;
+}
+
+}  // namespace
+
+bool isCampaignRun(const QList<QByteArray>& arguments) {
+  // After "--" a window's file may have any name.
+  const qsizetype end = arguments.indexOf("--");
+  return arguments.mid(0, end < 0 ? arguments.size() : end).contains("--campaign") && !isBatchRun(arguments);
+}
+
+const char* campaignUsage() { return kUsage; }
+
+int runCampaignBatch(const QList<QByteArray>& arguments) {
+  recordInterruptions();
+  CampaignCommand command;
+  CampaignReport report;
+  try {
+    command = parse(arguments);
+    report.pairs = readCampaignList(command.listFile.toStdString());
+  } catch (const BadArguments& bad) {
+    printError(bad.reason);
+    std::fputs(kUsage, stderr);
+    return 2;
+  } catch (const FlightError& error) {
+    printError(QString::fromStdString(error.what()));
+    return 2;
+  } catch (const std::bad_alloc&) {
+    printError(QString::fromStdString(kNotEnoughMemory));
+    return 2;
+  }
+  // Whatever fails from here on is reported, never an abort: the outputs stay as they were.
+  try {
+    return runCampaignCommand(command, report);
+  } catch (const FlightError& error) {
+    printError(QString::fromStdString(error.what()));
+  } catch (const std::bad_alloc&) {
+    printError(QStringLiteral("Not enough memory to finish the campaign."));
+  } catch (const std::exception& error) {
+    printError(QString::fromLocal8Bit(error.what()));
+  }
+  return 1;
+}

@@ -1,0 +1,190 @@
+#include "app/output/campaign_charts.h"
+
+#include "app/output/chart_titles.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int kSpreadAlpha = 50;
+
+// "All pairs" in near-black, then the groups in colours that stay apart when bands overlap.
+QColor groupColour(std::size_t index) {
+  static const QColor kColours[] = {QColor(0x20, 0x20, 0x20), QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
+                                    QColor(0x2c, 0xa0, 0x2c), QColor(0xff, 0x7f, 0x0e), QColor(0x94, 0x67, 0xbd),
+                                    QColor(0x8c, 0x56, 0x4b), QColor(0xe3, 0x77, 0xc2), QColor(0x17, 0xbe, 0xcf)};
+  constexpr std::size_t kCount = sizeof kColours / sizeof kColours[0];
+  return index < kCount ? kColours[index] : kColours[1 + (index - 1) % (kCount - 1)];
+}
+
+QColor translucent(QColor colour, int alpha) {
+  colour.setAlpha(alpha);
+  return colour;
+}
+
+double centre(const LayerSummary& layer) { return (layer.bottom + layer.top) / 2; }
+
+// One group's layers cut where a layer holds no values, so that no line bridges a gap.
+std::vector<std::vector<const LayerSummary*>> runsOfGroup(const std::vector<LayerSummary>& layers,
+                                                           const std::string& group) {
+  std::vector<std::vector<const LayerSummary*>> runs;
+  for (const LayerSummary& layer : layers) {
+    if (layer.group != group) continue;
+    if (runs.empty() || runs.back().back()->top != layer.bottom) runs.emplace_back();
+    runs.back().push_back(&layer);
+  }
+  return runs;
+}
+
+QCPCurve* curve(QCustomPlot& chart, const QPen& pen, const QBrush& brush) {
+  auto created = new QCPCurve(chart.xAxis, chart.yAxis);
+  created->setPen(pen);
+  created->setBrush(brush);
+  return created;
+}
+
+using LayerValue = double (*)(const LayerSummary&);
+
+// One side of a band over a run of layers: through the layers' middles, out to the run's
+// bottom and top, upwards or back down.
+void addEdge(QVector<double>& values, QVector<double>& heights, const std::vector<const LayerSummary*>& run,
+             LayerValue side, bool upwards) {
+  const std::size_t count = run.size();
+  for (std::size_t k = 0; k < count; ++k) {
+    const LayerSummary& layer = *run[upwards ? k : count - 1 - k];
+    if (k == 0) values << side(layer), heights << (upwards ? layer.bottom : layer.top);
+    values << side(layer), heights << centre(layer);
+    if (k == count - 1) values << side(layer), heights << (upwards ? layer.top : layer.bottom);
+  }
+}
+
+// Filled between its two sides: the curve's fill closes the outline.
+void addBand(QCustomPlot& chart, const std::vector<const LayerSummary*>& run, const QColor& fill, LayerValue low,
+             LayerValue high) {
+  QVector<double> values, heights;
+  addEdge(values, heights, run, low, true);
+  addEdge(values, heights, run, high, false);
+  curve(chart, Qt::NoPen, fill)->setData(values, heights);
+}
+
+// Outlined only, so that the groups' wide bands do not bury each other.
+void addBounds(QCustomPlot& chart, const std::vector<const LayerSummary*>& run, const QPen& pen, LayerValue low,
+               LayerValue high) {
+  for (const LayerValue side : {low, high}) {
+    QVector<double> values, heights;
+    addEdge(values, heights, run, side, true);
+    curve(chart, pen, Qt::NoBrush)->setData(values, heights);
+  }
+}
+
+// A layer of one value has no spread: its ±sd band is the mean.
+double sdLow(const LayerSummary& layer) { return std::isnan(layer.sd) ? layer.mean : layer.mean - layer.sd; }
+double sdHigh(const LayerSummary& layer) { return std::isnan(layer.sd) ? layer.mean : layer.mean + layer.sd; }
+double p05(const LayerSummary& layer) { return layer.p05; }
+double p95(const LayerSummary& layer) { return layer.p95; }
+
+void addMeanLine(QCustomPlot& chart, const std::vector<const LayerSummary*>& run, const QColor& colour,
+                 const QString& legendName) {
+  QVector<double> heights, values;
+  for (const LayerSummary* layer : run) heights << centre(*layer), values << layer->mean;
+  QCPCurve* line = curve(chart, QPen(colour, 2), Qt::NoBrush);
+  // A dot for each layer while they stand apart; thin layers would bury the line in dots.
+  constexpr std::size_t kMostDottedLayers = 60;
+  if (run.size() <= kMostDottedLayers) line->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, 4));
+  line->setData(values, heights);
+  if (legendName.isEmpty()) return;
+  line->setName(legendName);
+  line->addToLegend();
+}
+
+// A step for each layer from zero out to its number of points.
+void addPointsSteps(QCustomPlot& chart, const std::vector<const LayerSummary*>& run, const QColor& colour) {
+  QVector<double> heights{run.front()->bottom}, counts{0};
+  for (const LayerSummary* layer : run) {
+    heights << layer->bottom << layer->top;
+    counts << static_cast<double>(layer->points) << static_cast<double>(layer->points);
+  }
+  heights << run.back()->top;
+  counts << 0;
+  curve(chart, QPen(colour, 1.5), translucent(colour, 40))->setData(counts, heights);
+}
+
+QPen boundsPen(const QColor& colour) { return QPen(colour, 1, Qt::DashLine); }
+
+// The bands' meaning, once, in grey: each group's bands are its own colour.
+void addBandLegend(QCustomPlot& chart) {
+  QCPCurve* spread = curve(chart, Qt::NoPen, translucent(Qt::darkGray, kSpreadAlpha));
+  spread->setName(QStringLiteral("среднее ± СКО"));
+  QCPCurve* bounds = curve(chart, boundsPen(Qt::darkGray), Qt::NoBrush);
+  bounds->setName(QStringLiteral("5 % и 95 % значений"));
+  for (QCPCurve* sample : {spread, bounds}) sample->addToLegend();
+}
+
+void setUp(QCustomPlot& chart, const QString& title, const QString& valueAxis) {
+  chart.setAutoAddPlottableToLegend(false);
+  chart.plotLayout()->insertRow(0);
+  QFont titleFont = chart.font();
+  titleFont.setBold(true);
+  chart.plotLayout()->addElement(0, 0, new QCPTextElement(&chart, title, titleFont));
+  chart.yAxis->setLabel(heightAxisTitle());
+  chart.xAxis->setLabel(valueAxis);
+  chart.legend->setBrush(Qt::white);
+  chart.legend->setBorderPen(QPen(QColor(Qt::lightGray)));
+  chart.axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+}
+
+}  // namespace
+
+void setUpCampaignCharts(QCustomPlot& bias, QCustomPlot& points) {
+  setUp(bias, QStringLiteral("Смещение по слоям"), QString());
+  setUp(points, QStringLiteral("Точек в слое"), QStringLiteral("Точек"));
+  // The panel is narrow: counts in hundreds and thousands need the room between ticks.
+  points.xAxis->ticker()->setTickCount(3);
+}
+
+void clearCampaignProfiles(QCustomPlot& bias, QCustomPlot& points) {
+  for (QCustomPlot* chart : {&bias, &points}) {
+    chart->clearPlottables();
+    chart->clearItems();
+    chart->legend->setVisible(false);
+    chart->replot();
+  }
+}
+
+void showCampaignProfiles(QCustomPlot& bias, QCustomPlot& points, const CampaignReport& report) {
+  clearCampaignProfiles(bias, points);
+  bias.xAxis->setLabel(campaignAxisTitle(report.settings));
+  const std::vector<std::string> groups = campaignGroups(report.pairs);
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    const QColor colour = groupColour(g);
+    const auto runs = runsOfGroup(report.result.layers, groups[g]);
+    for (const auto& run : runs) {
+      addBand(bias, run, translucent(colour, kSpreadAlpha), sdLow, sdHigh);
+      addBounds(bias, run, boundsPen(colour), p05, p95);
+      addMeanLine(bias, run, colour, &run == &runs.front() ? groupCaption(groups[g]) : QString());
+      addPointsSteps(points, run, colour);
+    }
+  }
+  addBandLegend(bias);
+  bias.legend->setVisible(true);
+  // Zero bias is what every layer is measured against.
+  auto zero = new QCPItemStraightLine(&bias);
+  zero->point1->setCoords(0, 0);
+  zero->point2->setCoords(0, 1);
+  zero->setPen(QPen(Qt::gray, 1, Qt::DashLine));
+  for (QCustomPlot* chart : {&bias, &points}) chart->rescaleAxes();
+  // Room beside the outermost lines, so that none of them runs along the frame.
+  bias.xAxis->scaleRange(1.1);
+  points.xAxis->setRange(0, points.xAxis->range().upper * 1.1);
+  points.yAxis->setRange(bias.yAxis->range());
+  for (QCustomPlot* chart : {&bias, &points}) chart->replot();
+}
+
+OffscreenCampaignCharts::OffscreenCampaignCharts(const CampaignReport& report, const QSize& size) {
+  // The points need less room than the bias and its bands.
+  const int biasWidth = size.width() * 7 / 10;
+  bias_.resize(biasWidth, size.height());
+  points_.resize(size.width() - biasWidth, size.height());
+  setUpCampaignCharts(bias_, points_);
+  showCampaignProfiles(bias_, points_, report);
+}

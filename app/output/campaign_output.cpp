@@ -1,0 +1,36 @@
+#include "app/output/campaign_output.h"
+
+#include "app/output/atomic_file.h"
+#include "app/output/campaign_charts.h"
+#include "campaign/campaign_csv.h"
+#include "app/output/campaign_report.h"
+#include "app/output/chart_export.h"
+#include "intake/flight_error.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <filesystem>
+#include <system_error>
+
+void saveCampaign(const QString& folder, const CampaignReport& report) {
+  if (report.result.cancelled)
+    throw FlightError("The campaign was cancelled: its results are incomplete and are not saved.");
+  const QDir target(folder);
+  const auto path = [&](const char* name) { return target.filePath(QString::fromLatin1(name)); };
+  // Everything is drawn before the first file is written: what cannot be drawn leaves the
+  // folder as it was.
+  OffscreenCampaignCharts charts(report);
+  const FileContents files = {
+      {path("layers.csv"), QByteArray::fromStdString(layersCsv(report.result.layers))},
+      {path("pairs.csv"), QByteArray::fromStdString(pairsCsv(report.pairs, report.result.pairs))},
+      {path("profile.svg"), chartsPicture(charts.charts(), QStringLiteral("svg"), path("profile.svg"))},
+      {path("profile.png"), chartsPicture(charts.charts(), QStringLiteral("png"), path("profile.png"))},
+      {path("report.pdf"), campaignReportPdf(report, reportDate())},
+  };
+  std::error_code failure;
+  std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), failure);
+  if (failure)
+    throw FlightError("Cannot create the folder \"" + folder.toStdString() + "\": " + failure.message() + ".");
+  writeFilesAtomically(files);
+}

@@ -1,0 +1,44 @@
+#include "app/output/campaign_tables.h"
+
+#include "campaign/campaign_csv.h"
+#include "app/output/chart_titles.h"
+#include "app/support/shown_text.h"
+#include "app/output/statistic_text.h"
+
+QStringList layerTableCaptions() {
+  return {QStringLiteral("Группа"), QStringLiteral("Слой, м"), QStringLiteral("Пар"), QStringLiteral("Точек"),
+          QStringLiteral("Среднее"), QStringLiteral("СКО"), QStringLiteral("СКЗ"), QStringLiteral("Медиана"),
+          QStringLiteral("5 %"), QStringLiteral("95 %"), QStringLiteral("СКО по парам")};
+}
+
+QStringList layerTableRow(const LayerSummary& layer) {
+  QStringList row{groupCaption(layer.group), QStringLiteral("%1–%2").arg(layer.bottom).arg(layer.top),
+                  QString::number(layer.flights), QString::number(layer.points)};
+  for (const double value : {layer.mean, layer.sd, layer.rms, layer.median, layer.p05, layer.p95, layer.flightSd})
+    row << statisticText(value);
+  return row;
+}
+
+QStringList pairTableCaptions() {
+  return {QStringLiteral("Полёт 1"), QStringLiteral("Полёт 2"), QStringLiteral("Группа"), QStringLiteral("Состояние"),
+          QStringLiteral("Точек"), QStringLiteral("Среднее"), QStringLiteral("СКО")};
+}
+
+// The flights and the group as the list names them.
+QStringList pairTableRow(const CampaignPair& pair) {
+  return {shownText(pair.flight1), shownText(pair.flight2), shownText(pair.group),
+          QString(), QString(), QString(), QString()};
+}
+
+QStringList pairTableRow(const CampaignPair& pair, const PairResult& result) {
+  QStringList row = pairTableRow(pair);
+  if (!result.compared()) {
+    row[kStatusColumn] = shownText(pairStatus(result));
+    return row;
+  }
+  row[kStatusColumn] = QStringLiteral("сравнена");
+  row[kStatusColumn + 1] = QString::number(result.values.size());
+  row[kStatusColumn + 2] = statisticText(result.mean);
+  row[kStatusColumn + 3] = statisticText(result.sd);
+  return row;
+}

@@ -1,0 +1,72 @@
+#include "app/output/chart_titles.h"
+
+#include "campaign/campaign_statistics.h"
+#include "compare/comparison_redraw.h"
+#include "compare/quick_select.h"
+#include "app/support/shown_text.h"
+
+namespace {
+
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QString unitOf(const QString& columnName) { return fromUtf8(quantityUnit(columnName.toStdString())); }
+
+QString withUnit(const QString& title, const QString& unit) {
+  return unit.isEmpty() ? title : title + QStringLiteral(", ") + unit;
+}
+
+QString difference(const QString& first, const QString& second, bool plus) {
+  return first + QLatin1Char(' ') + signCaption(plus) + QLatin1Char(' ') + second;
+}
+
+}  // namespace
+
+QString signCaption(bool plus) { return plus ? QStringLiteral("+") : QStringLiteral("−"); }
+
+QString heightAxisTitle() { return QStringLiteral("Высота, м"); }
+
+QString parameterTitle(const QString& columnName) { return withUnit(columnName, unitOf(columnName)); }
+
+QString flightsAxisTitle(const QStringList& columnNames) {
+  QStringList titles;
+  for (const QString& name : columnNames)
+    if (!titles.contains(parameterTitle(name))) titles << parameterTitle(name);
+  return titles.join(QStringLiteral(" / "));
+}
+
+QString comparisonAxisTitle(const QString& first, const QString& second, bool plus) {
+  if (first.isEmpty() || second.isEmpty()) return {};
+  const QString unit = unitOf(first);
+  return withUnit(difference(first, second, plus), unit == unitOf(second) ? unit : QString());
+}
+
+QString comparisonSeriesName(bool plus) { return QStringLiteral("Полёт 1 %1 полёт 2").arg(signCaption(plus)); }
+
+QString movingAverageSeriesName() {
+  return QStringLiteral("Среднее по %1 строке").arg(2 * kAverageHalfWidth + 1);
+}
+
+QString quantityCaption(char quantity) {
+  switch (quantity) {
+    case 'H': return QStringLiteral("H — влажность");
+    case 'D': return QStringLiteral("D — направление ветра");
+    case 'V': return QStringLiteral("V — скорость ветра");
+    case 'P': return QStringLiteral("P — давление");
+    default: return QStringLiteral("T — температура");
+  }
+}
+
+QString campaignAxisTitle(const CampaignSettings& settings) {
+  if (!settings.column.empty()) {
+    const QString column = shownText(settings.column);
+    return withUnit(difference(column, column, settings.plus), unitOf(column));
+  }
+  // The button's letter is no column name; the unit is that of the columns it picks.
+  const QString quantity(QLatin1Char(settings.quantity));
+  return withUnit(difference(quantity, quantity, settings.plus),
+                  fromUtf8(quantityUnit(quickSelectTable(settings.quantity).slot1.front())));
+}
+
+QString groupCaption(const std::string& group) {
+  return group == kAllPairs ? QStringLiteral("Все пары") : shownText(group);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "campaign/campaign_settings.h"
+
+#include <QString>
+#include <QStringList>
+
+// What the charts' axes and comparison curves are called, from the columns picked and "+".
+
+// The height axis of both charts.
+QString heightAxisTitle();
+
+// A parameter column's name, with its unit when it is one of the quick-select quantities.
+QString parameterTitle(const QString& columnName);
+
+// Chart1's parameter axis: the titles of the columns drawn, each named once.
+QString flightsAxisTitle(const QStringList& columnNames);
+
+// Chart2's parameter axis and its two curves: flight 1 minus, or with "+" plus, flight 2.
+QString comparisonAxisTitle(const QString& first, const QString& second, bool plus);
+QString comparisonSeriesName(bool plus);
+QString movingAverageSeriesName();
+
+// "−", or with "+" "+", as the comparison is written.
+QString signCaption(bool plus);
+
+// What a campaign compares and how it is drawn: the quick-select quantity with its meaning
+// ("T — температура"), the value axis ("T − T, °C", or the column's name), and a group ("Все
+// пары" for every pair, any other as the list gives it).
+QString quantityCaption(char quantity);
+QString campaignAxisTitle(const CampaignSettings& settings);
+QString groupCaption(const std::string& group);

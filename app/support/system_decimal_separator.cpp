@@ -1,0 +1,5 @@
+#include "app/support/system_decimal_separator.h"
+
+#include <QLocale>
+
+char systemDecimalSeparator() { return QLocale::system().decimalPoint() == QLatin1String(",") ? ',' : '.'; }

@@ -1,0 +1,64 @@
+#include "app/widgets/interactive_chart.h"
+
+InteractiveChart::InteractiveChart(QWidget* parent) : QCustomPlot(parent) {
+  setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+  connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] {
+    if (operatorActing_) valuesHeld_ = true;
+  });
+  connect(yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this](const QCPRange& range) {
+    if (!operatorActing_) return;
+    heightsHeld_ = true;
+    if (linked_) linked_->holdHeights(range);
+  });
+  connect(this, &QCustomPlot::legendClick, this, [this](QCPLegend*, QCPAbstractLegendItem* item, QMouseEvent*) {
+    const auto entry = qobject_cast<QCPPlottableLegendItem*>(item);
+    if (!entry) return;
+    entry->plottable()->setVisible(!entry->plottable()->visible());
+    replot();
+  });
+}
+
+void InteractiveChart::fitToData() {
+  if (!valuesHeld_) xAxis->rescale();
+  if (!heightsHeld_) yAxis->rescale();
+}
+
+void InteractiveChart::linkHeightAxes(InteractiveChart* first, InteractiveChart* second) {
+  first->linked_ = second;
+  second->linked_ = first;
+}
+
+// What the stock handler changes in the ranges is the operator's doing.
+template <typename Handle>
+void InteractiveChart::asTheOperator(Handle handle) {
+  operatorActing_ = true;
+  handle();
+  operatorActing_ = false;
+}
+
+void InteractiveChart::wheelEvent(QWheelEvent* event) {
+  asTheOperator([&] { QCustomPlot::wheelEvent(event); });
+}
+
+void InteractiveChart::mouseMoveEvent(QMouseEvent* event) {
+  asTheOperator([&] { QCustomPlot::mouseMoveEvent(event); });
+}
+
+void InteractiveChart::mouseDoubleClickEvent(QMouseEvent* event) {
+  QCustomPlot::mouseDoubleClickEvent(event);
+  valuesHeld_ = false;
+  releaseHeights();
+  if (linked_) linked_->releaseHeights();
+}
+
+void InteractiveChart::holdHeights(const QCPRange& range) {
+  heightsHeld_ = true;
+  yAxis->setRange(range);
+  replot(rpQueuedReplot);
+}
+
+void InteractiveChart::releaseHeights() {
+  heightsHeld_ = false;
+  fitToData();
+  replot();
+}

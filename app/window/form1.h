@@ -1,0 +1,186 @@
+#pragma once
+
+#include "compare/comparison_redraw.h"
+#include "app/support/error_reporter.h"
+#include "intake/field_scanners.h"
+#include "app/support/open_dialog.h"
+#include "app/support/switchboard.h"
+
+#include <QWidget>
+
+class CampaignWindow;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QCustomPlot;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class ChartSeries;
+class InteractiveChart;
+class LayerStatisticsPanel;
+struct QuickSelectTable;
+class ClickableLabel;
+class UpDown;
+
+// The one window. It holds its controls and the handlers of the user's actions; the flight
+// data lives in the process-wide tables of the intake library.
+class TForm1 : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+
+  // Tests and batch mode take the messages instead of a modal box, and choose files by script.
+  void setErrorReporter(ErrorReporter* reporter) { switchboard.setReporter(reporter); }
+  void setFileChooser(FileChooser* chooser) { fileChooser_ = chooser; }
+  Switchboard switchboard;
+
+  // The decimal separator of the regional settings, the only one the conversion accepts.
+  char regionalSeparator;
+  // Ticks the separator box that states regionalSeparator.
+  void mirrorRegionalSeparator();
+
+  QFrame* Panel1;
+  QPushButton* Polus3;
+  QPushButton* AVK;
+  QPushButton* Compare;
+  QLabel* Label1;
+  OpenDialog OpenDialog1;
+  OpenDialog OpenDialog2;
+  QLabel* Label2;
+  QWidget* Panel2;
+  InteractiveChart* Chart1;
+  ChartSeries* Series1;
+  ChartSeries* Series2;
+  InteractiveChart* Chart2;
+  ChartSeries* Series3;
+  QLineEdit* Edit1;
+  UpDown* UpDown1;
+  QLabel* Label3;
+  ClickableLabel* Label4;
+  QPushButton* Polus;
+  QPushButton* Button3;
+  QPushButton* Polus2;
+  QPushButton* Button1;
+  QComboBox* ComboBox1;
+  QComboBox* ComboBox2;
+  QComboBox* ComboBox3;
+  QComboBox* ComboBox4;
+  QLineEdit* Edit2;
+  QLabel* Label5;
+  QLabel* Label6;
+  ChartSeries* Series4;
+  QSplitter* Splitter1;
+  QPlainTextEdit* Memo1;
+  QPushButton* Button2;
+  QPushButton* Button4;
+  QPushButton* Button5;
+  QPushButton* Button6;
+  QPushButton* Button7;
+  ChartSeries* Series5;
+  QLabel* Label7;
+  QComboBox* ComboBox5;
+  QComboBox* ComboBox6;
+  OpenDialog OpenDialog3;
+  QPushButton* Button8;
+  QCheckBox* CheckBox1;
+  QLabel* Label8;
+  QCheckBox* CheckBox2;
+  QCheckBox* CheckBox3;
+  // Beyond the designed window: the layer statistics beside Chart2.
+  LayerStatisticsPanel* Statistics;
+
+  void CompareClick();
+  void FormCreate();
+  void Button1Click();
+  void UpDown1Click();
+  void Label4Click();
+  void PolusClick();
+  void Polus2Click();
+  void Polus3Click();
+  void Button3Click();
+  void ComboBox1Change();
+  void ComboBox2Change();
+  void Edit2Change();
+  void ComboBox3Change();
+  void ComboBox4Change();
+  void Button2Click();
+  void Button4Click();
+  void Button5Click();
+  void Button6Click();
+  void Button7Click();
+  void Button8Click();
+  void CheckBox1Click();
+  void CheckBox2Click();
+  void CheckBox3Click();
+
+  // The controls that make up flight slot 1, 2 or 3.
+  struct SlotWidgets {
+    QPushButton* openButton;
+    QLabel* fileLabel;
+    ChartSeries* series;
+    QComboBox* heightBox;
+    QComboBox* parameterBox;
+  };
+  SlotWidgets slotWidgets(int slot) const;
+
+  // The designed place and size where they fit on the screen's available area, otherwise
+  // centred and shrunk to fit, never below the size at which every control shows.
+  void placeOnScreen(const QRect& available);
+
+  // Reads a file into slot 1, 2 or 3 as its open button would with that file chosen.
+  void openFile(int slot, const QByteArray& fileName);
+  // Dropped files and files named at start, by their names' bytes: each opened as its own action.
+  void openFiles(const QList<QByteArray>& fileNames);
+  // Files named at start: opened once the window has been painted, so that it shows at once.
+  void openFilesOncePainted(const QList<QByteArray>& fileNames);
+
+  // Both charts side by side as .png, .svg or .pdf; the points of the five series and the
+  // layer statistics as CSV. Fail with a FlightError.
+  void saveChartsAs(const QString& fileName);
+  void saveDataAs(const QString& fileName);
+
+  // The campaign window, made on first use and shown in front; its double-clicked pairs open
+  // here, into slots 1 and 2.
+  CampaignWindow* showCampaignWindow();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void createPanel1();
+  void createButtons();
+  void createLabelsAndEdits();
+  void createComboBoxes();
+  void createCheckBoxes();
+  void createPanel2();
+  void createChart1();
+  void createChart2();
+  void createToolTips();
+  void connectHandlers();
+  void createCampaignAction();
+  void createExportActions();
+  void chooseAndRead(int slot);
+  void readChosenFile(int slot);
+  OpenDialog& openDialog(int slot);
+  DecimalSeparators decimalSeparators() const;
+  void quickSelect(const QuickSelectTable& names);
+  void labelCharts();
+  void openFilesNext();
+
+  MessageBoxReporter messageBoxes_{this};
+  DialogFileChooser dialogs_{this};
+  RedrawPoints redrawPoints_;
+  FileChooser* fileChooser_ = &dialogs_;
+  QList<QByteArray> filesToOpenOncePainted_;
+  QAction* campaignAction_ = nullptr;
+  CampaignWindow* campaignWindow_ = nullptr;
+};
+
+// The window of this run, as the handlers and the batch front reach it.
+extern TForm1* Form1;

@@ -1,0 +1,61 @@
+// The comparison redraw, behind the hidden button Compare.
+#include "app/window/form1.h"
+
+#include "app/widgets/chart_series.h"
+#include "app/output/chart_titles.h"
+#include "intake/flight_tables.h"
+#include "app/widgets/interactive_chart.h"
+#include "app/window/layer_statistics_panel.h"
+#include "app/widgets/up_down.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+
+void TForm1::CompareClick() {
+  labelCharts();
+  // Emptied first: a redraw that fails leaves the charts empty.
+  for (ChartSeries* series : {Series1, Series2, Series3, Series4, Series5}) series->data()->clear();
+  Chart1->replot(QCustomPlot::rpQueuedReplot);
+  Chart2->replot(QCustomPlot::rpQueuedReplot);
+  Statistics->setComparison({});
+
+  RedrawRequest request;
+  for (int slot = 1; slot <= 3; ++slot) {
+    const SlotWidgets widgets = slotWidgets(slot);
+    request.flights[slot - 1] = {widgets.heightBox->currentIndex(), widgets.parameterBox->currentIndex(),
+                                 widgets.parameterBox->count()};
+  }
+  request.correction = UpDown1->position();
+  request.plus = CheckBox1->isChecked();
+  request.slowChannelText = Edit2->text().toStdString();
+  compareFlights(request, redrawPoints_);
+
+  Series1->setPoints(redrawPoints_.flight1.x, redrawPoints_.flight1.y);
+  Series2->setPoints(redrawPoints_.flight2.x, redrawPoints_.flight2.y);
+  Series5->setPoints(redrawPoints_.flight3.x, redrawPoints_.flight3.y);
+  Series3->setPoints(redrawPoints_.comparison.x, redrawPoints_.comparison.y);
+  Series4->setPoints(redrawPoints_.average.x, redrawPoints_.average.y);
+  Statistics->setComparison(redrawPoints_.comparison);
+  for (InteractiveChart* chart : {Chart1, Chart2}) {
+    chart->fitToData();
+    chart->replot();
+  }
+}
+
+// The axes and the comparison curve say what is drawn: the columns picked and the sign.
+void TForm1::labelCharts() {
+  QStringList drawn;
+  QString picked[3];
+  for (int slot = 1; slot <= 3; ++slot) {
+    const QComboBox* box = slotWidgets(slot).parameterBox;
+    if (flightSlot(slot).rowCount == 0 || box->currentIndex() < 0) continue;
+    picked[slot - 1] = box->itemText(box->currentIndex());
+    drawn << picked[slot - 1];
+  }
+  const bool plus = CheckBox1->isChecked();
+  Chart1->xAxis->setLabel(flightsAxisTitle(drawn));
+  Chart2->xAxis->setLabel(comparisonAxisTitle(picked[0], picked[1], plus));
+  Series3->setName(comparisonSeriesName(plus));
+}

@@ -1,0 +1,76 @@
+// Saving what the charts show: pictures of the charts, and their points with the layer
+// statistics as CSV. From a context menu on each chart, which also leads to the campaign
+// window, and from keyboard shortcuts.
+#include "app/window/form1.h"
+
+#include "app/output/atomic_file.h"
+#include "app/output/chart_export.h"
+#include "compare/comparison_csv.h"
+#include "app/widgets/interactive_chart.h"
+#include "app/window/layer_statistics_panel.h"
+#include "app/support/open_dialog.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <qcustomplot.h>
+#include <QMenu>
+
+#include <sstream>
+
+void TForm1::saveChartsAs(const QString& fileName) { saveChartsImage({Chart1, Chart2}, fileName); }
+
+void TForm1::saveDataAs(const QString& fileName) {
+  std::ostringstream text;
+  writeComparisonCsv(text,
+                     {{"Series1", &redrawPoints_.flight1},
+                      {"Series2", &redrawPoints_.flight2},
+                      {"Series3", &redrawPoints_.comparison},
+                      {"Series4", &redrawPoints_.average},
+                      {"Series5", &redrawPoints_.flight3}},
+                     Statistics->statistics());
+  writeFileAtomically(fileName, QByteArray::fromStdString(text.str()));
+}
+
+// The actions are made once and belong to the window, so their shortcuts work from the moment
+// it is shown; the charts' context menus only show them.
+void TForm1::createExportActions() {
+  // A name typed without an extension gets the chosen format's, before the dialog asks whether
+  // to replace a file of that name.
+  const auto askAndSave = [this](const QString& title, const QString& filter, std::function<void(const QString&)> save) {
+    QFileDialog dialog(this, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(filterSuffix(dialog.selectedNameFilter()));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog](const QString& chosen) { dialog.setDefaultSuffix(filterSuffix(chosen)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString fileName = dialog.selectedFiles().first();
+    switchboard.guarded([&] { save(fileName); })();
+  };
+  const auto action = [this](const QString& caption, const QKeySequence& shortcut, std::function<void()> run) {
+    auto created = new QAction(caption, this);
+    created->setShortcut(shortcut);
+    connect(created, &QAction::triggered, this, run);
+    addAction(created);
+    return created;
+  };
+  QAction* saveBoth = action(QStringLiteral("Сохранить оба графика…"), QKeySequence::Save, [=] {
+    askAndSave(QStringLiteral("Сохранить графики"), chartImageFilter(), [this](const QString& f) { saveChartsAs(f); });
+  });
+  QAction* saveData = action(QStringLiteral("Сохранить данные (CSV)…"), QKeySequence(QStringLiteral("Ctrl+Shift+S")), [=] {
+    askAndSave(QStringLiteral("Сохранить данные"), QStringLiteral("CSV (*.csv)"), [this](const QString& f) { saveDataAs(f); });
+  });
+  for (InteractiveChart* chart : {Chart1, Chart2}) {
+    QAction* saveThis = action(QStringLiteral("Сохранить этот график…"), {}, [=] {
+      askAndSave(QStringLiteral("Сохранить график"), chartImageFilter(), [chart](const QString& f) { saveChartImage(chart, f); });
+    });
+    chart->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(chart, &QWidget::customContextMenuRequested, this, [=](const QPoint& at) {
+      QMenu menu(chart);
+      menu.setToolTipsVisible(true);
+      menu.addActions({saveThis, saveBoth, saveData});
+      menu.addSeparator();
+      menu.addAction(campaignAction_);
+      menu.exec(chart->mapToGlobal(at));
+    });
+  }
+}

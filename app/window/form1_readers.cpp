@@ -1,0 +1,65 @@
+// The readers of the three flight slots, behind the hidden buttons Polus, Polus2 and Polus3.
+#include "app/window/form1.h"
+
+#include "reader/flight_reader.h"
+#include "intake/text_file.h"
+#include "app/window/window_slot_controls.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+namespace {
+const QString kOpenFilter = QStringLiteral(
+    "Special files|*.TXT;*.raw;*.TAE3;*.T3;*.TAE03;*.int|Reference products|*.nc;*.bufr;*.bin|Any file (*.*)|*.*");
+}
+
+void TForm1::PolusClick() { chooseAndRead(1); }
+void TForm1::Polus2Click() { chooseAndRead(2); }
+void TForm1::Polus3Click() { chooseAndRead(3); }
+
+TForm1::SlotWidgets TForm1::slotWidgets(int slot) const {
+  if (slot == 1) return {Button1, Label1, Series1, ComboBox1, ComboBox2};
+  if (slot == 2) return {Button3, Label2, Series2, ComboBox3, ComboBox4};
+  return {Button8, Label7, Series5, ComboBox5, ComboBox6};
+}
+
+OpenDialog& TForm1::openDialog(int slot) { return slot == 1 ? OpenDialog1 : slot == 2 ? OpenDialog2 : OpenDialog3; }
+
+void TForm1::chooseAndRead(int slot) {
+  OpenDialog& dialog = openDialog(slot);
+  dialog.filter = kOpenFilter;
+  // A cancelled dialog leaves everything as it was.
+  if (!fileChooser_->execute(dialog)) return;
+  readChosenFile(slot);
+}
+
+void TForm1::openFile(int slot, const QByteArray& fileName) {
+  OpenDialog& dialog = openDialog(slot);
+  dialog.filter = kOpenFilter;
+  dialog.fileName = fileName;
+  readChosenFile(slot);
+}
+
+// A file that cannot be opened changes nothing. Once the read has emptied the slot, the charts
+// are redrawn whether it succeeds or not, so that they never show a flight that is gone.
+void TForm1::readChosenFile(int slot) {
+  TextFile file(openDialog(slot).fileName.toStdString());
+  const SlotWidgets widgets = slotWidgets(slot);
+  WindowSlotControls controls(widgets.fileLabel, widgets.series, widgets.heightBox, widgets.parameterBox, Label5);
+  try {
+    readFlightFile(slot, file, decimalSeparators(), controls);
+  } catch (...) {
+    const std::exception_ptr readFailure = std::current_exception();
+    try {
+      switchboard.performClick(Compare);
+    } catch (...) {
+      throw SuccessiveFailures{readFailure, std::current_exception()};
+    }
+    throw;
+  }
+  switchboard.performClick(Compare);
+}
+
+DecimalSeparators TForm1::decimalSeparators() const {
+  return {CheckBox2->isChecked() ? '.' : ',', regionalSeparator};
+}

@@ -1,0 +1,71 @@
+#include "app/window/layer_statistics_panel.h"
+
+#include "app/output/statistic_text.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr double kDefaultThickness = 1000;
+
+QTableWidgetItem* cell(const QString& text) {
+  auto item = new QTableWidgetItem(text);
+  item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return item;
+}
+
+}  // namespace
+
+LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
+    : QWidget(parent), thicknessBox(new QComboBox(this)), table(new QTableWidget(0, 4, this)) {
+  setObjectName(QStringLiteral("LayerStatistics"));
+  setToolTip(QStringLiteral("Сравнение полетов 1 и 2 по слоям высоты"));
+  thicknessBox->setObjectName(QStringLiteral("LayerThickness"));
+  thicknessBox->setToolTip(QStringLiteral("Выбрать толщину слоя, по которому считается статистика"));
+  for (double metres : {100.0, 250.0, 500.0, 1000.0, 2000.0, 5000.0})
+    thicknessBox->addItem(metres < 1000 ? QStringLiteral("%1 м").arg(metres) : QStringLiteral("%1 км").arg(metres / 1000), metres);
+  thicknessBox->setCurrentIndex(thicknessBox->findData(kDefaultThickness));
+  connect(thicknessBox, &QComboBox::currentIndexChanged, this, &LayerStatisticsPanel::recount);
+
+  table->setObjectName(QStringLiteral("LayerTable"));
+  table->setToolTip(QStringLiteral("По каждому слою: смещение (среднее сравнения), СКО и число точек"));
+  table->setHorizontalHeaderLabels({QStringLiteral("Слой, м"), QStringLiteral("Смещение"), QStringLiteral("СКО"),
+                                    QStringLiteral("N")});
+  table->verticalHeader()->hide();
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+  auto choice = new QHBoxLayout;
+  choice->addWidget(new QLabel(QStringLiteral("Слой:"), this));
+  choice->addWidget(thicknessBox, 1);
+  auto layout = new QVBoxLayout(this);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->addLayout(choice);
+  layout->addWidget(table, 1);
+}
+
+double LayerStatisticsPanel::thickness() const { return thicknessBox->currentData().toDouble(); }
+
+void LayerStatisticsPanel::setComparison(const CurvePoints& comparison) {
+  comparison_ = comparison;
+  recount();
+}
+
+void LayerStatisticsPanel::recount() {
+  statistics_ = layerStatistics(comparison_, thickness());
+  table->setRowCount(static_cast<int>(statistics_.size()));
+  // Highest layer first, as the charts have height upwards.
+  for (int row = 0; row < table->rowCount(); ++row) {
+    const LayerStatistics& layer = statistics_[statistics_.size() - 1 - row];
+    table->setItem(row, 0, cell(QStringLiteral("%1–%2").arg(layer.bottom).arg(layer.top)));
+    table->setItem(row, 1, cell(statisticText(layer.bias)));
+    table->setItem(row, 2, cell(statisticText(layer.standardDeviation)));
+    table->setItem(row, 3, cell(QString::number(layer.count)));
+  }
+}

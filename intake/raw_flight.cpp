@@ -1,0 +1,39 @@
+#include "intake/raw_flight.h"
+
+#include "intake/flight_error.h"
+#include "intake/flight_reading.h"
+#include "intake/text_file.h"
+
+#include <string>
+
+namespace {
+
+// The box that states the computer's decimal separator.
+std::string separatorBox(char regional) { return regional == '.' ? "\"Точка\"" : "\"Запятая\""; }
+
+// Under the message: the file and the line, and what the operator can do about a field that
+// only the other separator box would read.
+FlightError withPlace(const FlightError& error, const TextFile& file) {
+  std::string where = "File: " + file.fileName() + ", line " + std::to_string(file.lineNumber()) +
+                      (file.readPastTheEnd() ? " (past the last line)" : "");
+  if (const auto* mismatch = dynamic_cast<const SeparatorMismatch*>(&error))
+    where += "\nThe number would read with " + separatorBox(mismatch->regional()) + " ticked: tick " +
+             separatorBox(mismatch->regional()) + " and open the file again.";
+  return FlightError(error.message(), where);
+}
+
+}  // namespace
+
+FlightRows readRawFlight(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
+                         SlotControls& controls) {
+  FlightReading reading(flights, slot, file, separators, controls);
+  int count;
+  try {
+    count = reading.readAll();
+  } catch (const FlightError& error) {
+    throw withPlace(error, file);
+  }
+  if (!reading.recognised())
+    throw FlightError("Unrecognised file: no header line of a known flight layout.", "File: " + file.fileName());
+  return {count, reading.heightColumn()};
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "intake/field_scanners.h"
+
+#include <string>
+
+class SlotControls;
+class TextFile;
+
+struct FlightSet;
+
+// Reads a flight file into flight slot 1, 2 or 3 of a set: a NetCDF or BUFR reference product
+// by its first bytes (reference_format.h), otherwise a raw file by the header line of its layout;
+// fills the slot's parameter lists and default choices, reads the rows into the
+// slot's table, and lowers the set's MaxHight to the flight's last height. Fails with a
+// FlightError whose detail names the file; the slot's row count is 0 during the read and after
+// a failed one, and other slots are never touched. Opening the file comes first (TextFile): a
+// file that cannot be opened fails before anything changes.
+void readFlightFile(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
+                    SlotControls& controls);
+
+// The same, into the window's flights.
+void readFlightFile(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls);
+void readFlightFile(int slot, const std::string& fileName, DecimalSeparators separators,
+                    SlotControls& controls);
+
+// How long a legend title may be: the end of the file's path.
+constexpr std::size_t kLegendTitleLength = 30;

@@ -1,0 +1,195 @@
+#include "reference/bufr_sounding.h"
+
+#include "reference/child_sandbox.h"
+#include "intake/flight_error.h"
+#include "reference/library_child.h"
+#include "intake/numeric_helpers.h"
+#include "reference/reference_units.h"
+
+#include <eccodes.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <sstream>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+void check(int status) {
+  if (status != CODES_SUCCESS) throw FlightError(codes_get_error_message(status));
+}
+
+// ecCodes writes its complaints to stderr; the operator gets them as the read's failure instead.
+void keepQuiet(const codes_context*, int, const char*) {}
+// An assertion that fails (as when malloc fails) ends the child, which the program then reports.
+void abortQuietly(const char*) { std::abort(); }
+
+struct CloseFile {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+struct DeleteHandle {
+  void operator()(codes_handle* handle) const { codes_handle_delete(handle); }
+};
+using Message = std::unique_ptr<codes_handle, DeleteHandle>;
+
+// Where ecCodes looks for its definitions: folders separated by colons.
+std::vector<std::string> definitionFolders(codes_context* context) {
+  std::vector<std::string> folders;
+  const char* const paths = codes_definition_path(context);
+  std::istringstream path(paths ? paths : "");
+  for (std::string folder; std::getline(path, folder, ':');)
+    if (!folder.empty()) folders.push_back(folder);
+  return folders;
+}
+
+constexpr long kTempSequences[] = {309052, 309057};
+
+bool isTemp(codes_handle* message) {
+  std::size_t count = 0;
+  if (codes_get_size(message, "unexpandedDescriptors", &count) != CODES_SUCCESS) return false;
+  std::vector<long> descriptors(count);
+  if (codes_get_long_array(message, "unexpandedDescriptors", descriptors.data(), &count) != CODES_SUCCESS) return false;
+  for (long descriptor : descriptors)
+    for (long temp : kTempSequences)
+      if (descriptor == temp) return true;
+  return false;
+}
+
+Message firstTemp(std::FILE* file) {
+  for (;;) {
+    int status = CODES_SUCCESS;
+    Message message(codes_handle_new_from_file(nullptr, file, PRODUCT_BUFR, &status));
+    check(status);
+    if (!message) throw FlightError("No radiosonde sounding: no message of the TEMP templates 309052 or 309057.");
+    if (isTemp(message.get())) return message;
+  }
+}
+
+// Keys of the first subset: the data of one subset come first, but a message of several
+// subsets can only be asked for them by condition, which ecCodes answers slowly.
+class SubsetKeys {
+ public:
+  explicit SubsetKeys(codes_handle* message) {
+    long subsets = 1;
+    check(codes_get_long(message, "numberOfSubsets", &subsets));
+    prefix_ = subsets > 1 ? "/subsetNumber=1/" : "";
+  }
+  std::string operator()(std::string_view element) const { return prefix_ + std::string(element); }
+
+ private:
+  std::string prefix_;
+};
+
+// The values of an element in the first subset, fetched as one array; a level the message does
+// not give holds none.
+std::vector<double> elementValues(codes_handle* message, const std::string& key, std::size_t levels) {
+  std::vector<double> values(levels, std::numeric_limits<double>::quiet_NaN());
+  std::size_t count = 0;
+  const int status = codes_get_size(message, key.c_str(), &count);
+  if (status == CODES_NOT_FOUND) return values;
+  check(status);
+  std::vector<double> all(count);
+  check(codes_get_double_array(message, key.c_str(), all.data(), &count));
+  for (std::size_t level = 0; level < levels && level < count; ++level)
+    if (all[level] != CODES_MISSING_DOUBLE) values[level] = all[level];
+  return values;
+}
+
+// The strings of a key, which ecCodes allocates one by one.
+std::vector<std::string> stringArray(codes_handle* message, const char* key) {
+  std::size_t count = 0;
+  check(codes_get_size(message, key, &count));
+  std::vector<char*> strings(count, nullptr);
+  const int status = codes_get_string_array(message, key, strings.data(), &count);
+  std::vector<std::string> copies;
+  for (char* text : strings) {
+    if (text) copies.emplace_back(text);
+    std::free(text);
+  }
+  check(status);
+  return copies;
+}
+
+// The unit of each element, as the message's descriptors state it. Read before unpacking: the
+// keys it makes for every value then carry none of their attributes, which would take twice the
+// time and the memory.
+class ElementUnits {
+ public:
+  explicit ElementUnits(codes_handle* message)
+      : elements_(stringArray(message, "expandedAbbreviations")), units_(stringArray(message, "expandedUnits")) {}
+
+  std::string of(std::string_view element) const {
+    for (std::size_t i = 0; i < elements_.size() && i < units_.size(); ++i)
+      if (elements_[i] == element) return units_[i];
+    return {};
+  }
+
+ private:
+  std::vector<std::string> elements_, units_;
+};
+
+// The levels of the first subset: the first replication of the template, that of the levels;
+// the wind shear data come after them.
+std::size_t levelCount(codes_handle* message, const SubsetKeys& keys) {
+  long levels = 0;
+  check(codes_get_long(message, keys("extendedDelayedDescriptorReplicationFactor").c_str(), &levels));
+  return levels > 0 ? static_cast<std::size_t>(levels) : 0;
+}
+
+FlightRows readSounding(codes_handle* message, FlightTable& table, bool strict, SlotControls& controls) {
+  const ElementUnits units(message);
+  check(codes_set_long(message, "skipExtraKeyAttributes", 1));
+  check(codes_set_long(message, "unpack", 1));
+  const SubsetKeys keys(message);
+  const std::size_t levels = levelCount(message, keys);
+  struct Element {
+    std::string_view key, column;
+    QuantityKind kind;
+  };
+  static const Element kElements[] = {
+      {"timePeriod", "time", QuantityKind::Time},
+      {"nonCoordinateGeopotentialHeight", "H", QuantityKind::Height},
+      {"airTemperature", "T", QuantityKind::Temperature},
+      {"", "U", QuantityKind::Humidity},
+      {"windDirection", "D", QuantityKind::Direction},
+      {"windSpeed", "V", QuantityKind::Speed},
+      {"pressure", "P", QuantityKind::Pressure},
+      {"dewpointTemperature", "Td", QuantityKind::Temperature},
+  };
+  ReferenceFlight flight(table, static_cast<long long>(levels), controls);
+  const int rows = flight.rows();
+  double* columns[std::size(kElements)];
+  for (std::size_t i = 0; i < std::size(kElements); ++i) {
+    const Element& element = kElements[i];
+    columns[i] = flight.addColumn(std::string(element.column));
+    if (element.key.empty()) continue;
+    const std::vector<double> values = elementValues(message, keys(element.key), static_cast<std::size_t>(rows));
+    std::copy(values.begin(), values.end(), columns[i] + 1);
+    const std::string unit = units.of(element.key);
+    if (!unit.empty()) convertColumn(columns[i], rows, unitConversion(element.kind, unit, std::string(element.key)));
+  }
+  constexpr int kTemperature = 2, kHumidity = 3, kDewPoint = 7;
+  for (int row = 1; row <= rows; ++row)
+    columns[kHumidity][row] = 100.0 * (Par(columns[kDewPoint][row]) / Par(columns[kTemperature][row]));
+  return flight.finish(strict);
+}
+
+}  // namespace
+
+FlightRows readBufrSounding(int descriptor, FlightTable& table, bool strict, SlotControls& controls) {
+  codes_context* context = codes_context_get_default();
+  codes_context_set_logging_proc(context, keepQuiet);
+  codes_set_codes_assertion_failed_proc(abortQuietly);
+  const std::unique_ptr<std::FILE, CloseFile> file(std::fopen(childFileName(descriptor).c_str(), "rb"));
+  if (!file) throw FlightError(std::strerror(errno));
+  allowReadingOnlyBeneath(definitionFolders(context));
+  const Message message = firstTemp(file.get());
+  return readSounding(message.get(), table, strict, controls);
+}

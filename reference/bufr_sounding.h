@@ -1,0 +1,19 @@
+#pragma once
+
+#include "intake/flight_tables.h"
+#include "reference/reference_flight.h"
+
+#include <string>
+
+class SlotControls;
+
+// Reads the first radiosonde sounding of a BUFR file into a slot's table: the first message whose
+// template is TEMP (309052, classic reports converted from TAC) or high-resolution TEMP (309057),
+// its first subset, unpacked with ecCodes. Columns: the time since launch "time" (s), the
+// geopotential height "H" (gpm: neither template gives another height of a level), "T" (°C),
+// the relative humidity "U" (%) derived from temperature and dew point with Par, wind direction
+// "D" (°) and speed "V" (m/s), pressure "P" (hPa) and dew point "Td" (°C). Missing values hold
+// no value. Fails with ecCodes' message, or when the file holds no TEMP message. In a library's
+// child only: the process may then read only ecCodes' definitions.
+// descriptor: the file, opened by the program.
+FlightRows readBufrSounding(int descriptor, FlightTable& table, bool strict, SlotControls& controls);

@@ -1,0 +1,311 @@
+#include "reference/gruan_product.h"
+
+#include "reference/child_sandbox.h"
+#include "reference/classic_netcdf_length.h"
+#include "intake/flight_error.h"
+#include "reference/hdf5_storage.h"
+#include "reference/library_child.h"
+#include "reference/reference_units.h"
+
+#include <netcdf.h>
+#include <netcdf_mem.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+void check(int status) {
+  if (status != NC_NOERR) throw FlightError(nc_strerror(status));
+}
+
+// NetCDF reads a name as a remote DAP URL when it has a scheme ("https://…"), and HDF5 follows a
+// product's links and external storage to whatever files they name. NetCDF gets neither a name
+// nor a file: it reads the product from memory, in a process that by then may open no file at
+// all. HDF5 is asked first what the product refers to, so that the operator is told plainly.
+class NetCdfFile {
+ public:
+  explicit NetCdfFile(int descriptor) {
+    if (isClassic(descriptor)) {
+      if (!classicNetCdfIsWhole(descriptor)) throw FlightError(kCutOffFile);
+    } else if (const StorageFault fault = hdf5StorageFault(childFileName(descriptor), ChildLimits{}.memory);
+               fault != StorageFault::None) {
+      throw FlightError(fault == StorageFault::OtherFiles ? kRefersToOtherFiles : kNeedsTooMuchMemory);
+    }
+    bytes_ = wholeFile(descriptor);
+    // NetCDF reads its own settings files on its first call.
+    check(nc_initialize());
+    forbidFileOpens();
+    check(nc_open_mem("product", NC_NOWRITE, bytes_.size(), bytes_.data(), &id_));
+  }
+  ~NetCdfFile() { nc_close(id_); }
+  NetCdfFile(const NetCdfFile&) = delete;
+  NetCdfFile& operator=(const NetCdfFile&) = delete;
+  int id() const { return id_; }
+
+ private:
+  static bool isClassic(int descriptor) {
+    char start[4] = {};
+    return pread(descriptor, start, sizeof start, 0) == sizeof start && std::string_view(start, 3) == "CDF" &&
+           (start[3] == 1 || start[3] == 2 || start[3] == 5);
+  }
+
+  static std::vector<char> wholeFile(int descriptor) {
+    struct stat status {};
+    if (fstat(descriptor, &status) != 0) throw FlightError(std::strerror(errno));
+    std::vector<char> bytes(static_cast<std::size_t>(status.st_size));
+    for (std::size_t filled = 0; filled < bytes.size();) {
+      const ssize_t got = pread(descriptor, bytes.data() + filled, bytes.size() - filled, static_cast<off_t>(filled));
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) throw FlightError(std::strerror(errno));
+      if (got == 0) throw FlightError(kCutOffFile);
+      filled += static_cast<std::size_t>(got);
+    }
+    return bytes;
+  }
+
+  std::vector<char> bytes_;
+  int id_ = -1;
+};
+
+struct Variable {
+  int id;
+  std::string name;
+};
+
+bool isNumeric(nc_type type) { return type != NC_CHAR && type != NC_STRING && type <= NC_MAX_ATOMIC_TYPE; }
+
+// The numeric variables along the time dimension alone, in file order.
+std::vector<Variable> timeSeries(int file, int timeDimension) {
+  int count = 0;
+  check(nc_inq_nvars(file, &count));
+  std::vector<Variable> series;
+  for (int id = 0; id < count; ++id) {
+    char name[NC_MAX_NAME + 1] = {};
+    nc_type type;
+    int dimensions = 0;
+    check(nc_inq_var(file, id, name, &type, &dimensions, nullptr, nullptr));
+    if (dimensions != 1 || !isNumeric(type)) continue;
+    int dimension = -1;
+    check(nc_inq_vardimid(file, id, &dimension));
+    if (dimension == timeDimension) series.push_back({id, name});
+  }
+  return series;
+}
+
+const Variable* find(const std::vector<Variable>& series, std::string_view name) {
+  for (const Variable& variable : series)
+    if (variable.name == name) return &variable;
+  return nullptr;
+}
+
+std::optional<std::string> textAttribute(int file, int variable, const char* name) {
+  nc_type type;
+  std::size_t length = 0;
+  if (nc_inq_att(file, variable, name, &type, &length) != NC_NOERR) return std::nullopt;
+  if (type == NC_CHAR) {
+    std::string text(length, '\0');
+    check(nc_get_att_text(file, variable, name, text.data()));
+    return text.substr(0, text.find('\0'));
+  }
+  if (type == NC_STRING && length == 1) {
+    char* text = nullptr;
+    check(nc_get_att_string(file, variable, name, &text));
+    std::string copy = text ? text : "";
+    nc_free_string(1, &text);
+    return copy;
+  }
+  return std::nullopt;
+}
+
+std::vector<double> numberAttribute(int file, int variable, const char* name) {
+  nc_type type;
+  std::size_t length = 0;
+  constexpr std::size_t kLongestList = 64;
+  if (nc_inq_att(file, variable, name, &type, &length) != NC_NOERR || !isNumeric(type) || length > kLongestList)
+    return {};
+  std::vector<double> values(length);
+  check(nc_get_att_double(file, variable, name, values.data()));
+  return values;
+}
+
+// What an attribute that is no single text holds, as the operator would write it: its texts
+// quoted, or its numbers; a long list is cut.
+std::string shownAttribute(int file, int variable, const char* name, nc_type type, std::size_t length) {
+  constexpr std::size_t kShown = 8;
+  std::string shown;
+  if (type == NC_STRING) {
+    std::vector<char*> texts(length, nullptr);
+    check(nc_get_att_string(file, variable, name, texts.data()));
+    for (std::size_t i = 0; i < length && i < kShown; ++i) shown += (i ? ", \"" : "\"") + std::string(texts[i] ? texts[i] : "") + "\"";
+    nc_free_string(length, texts.data());
+  } else if (isNumeric(type)) {
+    std::vector<double> numbers(length);
+    check(nc_get_att_double(file, variable, name, numbers.data()));
+    for (std::size_t i = 0; i < length && i < kShown; ++i) {
+      char number[32];
+      std::snprintf(number, sizeof number, "%.17g", numbers[i]);
+      shown += (i ? ", " : "") + std::string(number);
+    }
+  }
+  return shown + (length > kShown ? ", …" : "");
+}
+
+// The unit a variable states. A units attribute that holds numbers or several texts fails, naming
+// the variable and showing what it holds: a unit is never taken on a guess.
+std::string unitsOf(int file, const Variable& variable) {
+  nc_type type;
+  std::size_t length = 0;
+  if (nc_inq_att(file, variable.id, "units", &type, &length) != NC_NOERR) return {};
+  if (const std::optional<std::string> text = textAttribute(file, variable.id, "units")) return *text;
+  throw FlightError("Unknown unit of " + variable.name + ": its attribute \"units\" holds " +
+                    shownAttribute(file, variable.id, "units", type, length) + " rather than one text.");
+}
+
+// What an unwritten value of a type reads as, unless _FillValue says otherwise. Bytes have none:
+// every byte value may be data.
+std::optional<double> defaultFill(nc_type type) {
+  switch (type) {
+    case NC_SHORT: return NC_FILL_SHORT;
+    case NC_INT: return NC_FILL_INT;
+    case NC_FLOAT: return NC_FILL_FLOAT;
+    case NC_DOUBLE: return NC_FILL_DOUBLE;
+    case NC_USHORT: return NC_FILL_USHORT;
+    case NC_UINT: return NC_FILL_UINT;
+    case NC_INT64: return static_cast<double>(NC_FILL_INT64);
+    case NC_UINT64: return static_cast<double>(NC_FILL_UINT64);
+    default: return std::nullopt;
+  }
+}
+
+// The NetCDF conventions for values that hold none: the fill value, the missing values, and
+// whatever lies outside the valid range. All are stated in the stored (packed) values.
+class MissingValues {
+ public:
+  MissingValues(int file, int variable) {
+    exact_ = numberAttribute(file, variable, "missing_value");
+    const std::vector<double> fill = numberAttribute(file, variable, "_FillValue");
+    nc_type type;
+    check(nc_inq_vartype(file, variable, &type));
+    if (!fill.empty()) exact_.push_back(fill.front());
+    else if (const std::optional<double> standard = defaultFill(type)) exact_.push_back(*standard);
+    const std::vector<double> range = numberAttribute(file, variable, "valid_range");
+    const std::vector<double> low = range.size() == 2 ? range : numberAttribute(file, variable, "valid_min");
+    const std::vector<double> high = range.size() == 2 ? std::vector<double>{range[1]} : numberAttribute(file, variable, "valid_max");
+    if (!low.empty()) low_ = low.front();
+    if (!high.empty()) high_ = high.front();
+  }
+
+  bool holdsNoValue(double stored) const {
+    if (stored < low_ || stored > high_) return true;
+    for (double missing : exact_)
+      if (stored == missing) return true;
+    return false;
+  }
+
+ private:
+  std::vector<double> exact_;
+  double low_ = -std::numeric_limits<double>::infinity();
+  double high_ = std::numeric_limits<double>::infinity();
+};
+
+class ProductReader {
+ public:
+  ProductReader(int descriptor, FlightTable& table, SlotControls& controls)
+      : file_(descriptor), timeDimension_(findTimeDimension()), series_(timeSeries(file_.id(), timeDimension_)),
+        flight_(table, rowsAlongTime(), controls) {}
+
+  FlightRows read(bool strict) {
+    const Variable* time = find(series_, "time");
+    if (!time) throw FlightError("Not a sounding product: no variable \"time\" along its time dimension.");
+    struct Quantity {
+      std::string_view variable, column;
+      QuantityKind kind;
+    };
+    static const Quantity kQuantities[] = {
+        {"alt", "H", QuantityKind::Height},          {"temp", "T", QuantityKind::Temperature},
+        {"rh", "U", QuantityKind::Humidity},         {"wdir", "D", QuantityKind::Direction},
+        {"wspeed", "V", QuantityKind::Speed},        {"press", "P", QuantityKind::Pressure},
+        {"dp", "Td", QuantityKind::Temperature},
+    };
+    addColumn(*time, "time", QuantityKind::Time);
+    for (const Quantity& quantity : kQuantities)
+      if (const Variable* variable = find(series_, quantity.variable))
+        addColumn(*variable, std::string(quantity.column), quantity.kind);
+    for (const Quantity& quantity : kQuantities) {
+      const std::string name(quantity.variable);
+      const Variable* uncertainty = find(series_, name + "_uc");
+      if (!uncertainty) uncertainty = find(series_, "u_" + name);
+      if (find(series_, name) && uncertainty) addColumn(*uncertainty, uncertainty->name, quantity.kind, true);
+    }
+    for (const Variable& variable : series_) {
+      if (flight_.full()) break;
+      if (!isTaken(variable)) addColumn(variable, variable.name, std::nullopt);
+    }
+    return flight_.finish(strict);
+  }
+
+ private:
+  int findTimeDimension() const {
+    int id = -1;
+    if (nc_inq_dimid(file_.id(), "time", &id) != NC_NOERR)
+      throw FlightError("Not a sounding product: no dimension \"time\".");
+    return id;
+  }
+
+  long long rowsAlongTime() const {
+    std::size_t length = 0;
+    check(nc_inq_dimlen(file_.id(), timeDimension_, &length));
+    return static_cast<long long>(std::min<std::size_t>(length, std::numeric_limits<long long>::max()));
+  }
+
+  bool isTaken(const Variable& variable) const {
+    for (int id : taken_)
+      if (id == variable.id) return true;
+    return false;
+  }
+
+  // Reads the stored values, takes out those that hold none, unpacks and converts the rest.
+  void addColumn(const Variable& variable, const std::string& name, std::optional<QuantityKind> kind,
+                 bool uncertainty = false) {
+    const int file = file_.id();
+    const std::optional<UnitConversion> conversion =
+        kind ? std::optional(unitConversion(*kind, unitsOf(file, variable), variable.name))
+             : std::nullopt;
+    double* column = flight_.addColumn(name);
+    taken_.push_back(variable.id);
+    const int rows = flight_.rows();
+    if (rows == 0) return;
+    const std::size_t start = 0, count = static_cast<std::size_t>(rows);
+    check(nc_get_vara_double(file, variable.id, &start, &count, column + 1));
+    const MissingValues missing(file, variable.id);
+    const std::vector<double> scale = numberAttribute(file, variable.id, "scale_factor");
+    const std::vector<double> offset = numberAttribute(file, variable.id, "add_offset");
+    for (int row = 1; row <= rows; ++row) {
+      double& value = column[row];
+      if (missing.holdsNoValue(value)) value = std::numeric_limits<double>::quiet_NaN();
+      else value = value * (scale.empty() ? 1.0 : scale.front()) + (offset.empty() ? 0.0 : offset.front());
+    }
+    if (conversion) convertColumn(column, rows, *conversion, uncertainty);
+  }
+
+  NetCdfFile file_;
+  int timeDimension_;
+  std::vector<Variable> series_;
+  ReferenceFlight flight_;
+  std::vector<int> taken_;
+};
+
+}  // namespace
+
+FlightRows readGruanProduct(int descriptor, FlightTable& table, bool strict, SlotControls& controls) {
+  return ProductReader(descriptor, table, controls).read(strict);
+}

@@ -1,0 +1,262 @@
+#include "reference/library_child.h"
+
+#include "reference/address_sanitizer.h"
+#include "reference/child_sandbox.h"
+#include "intake/flight_error.h"
+#include "intake/slot_controls.h"
+
+#include <fcntl.h>
+#include <malloc.h>
+#include <poll.h>
+#include <sys/syscall.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <cstdint>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kLongestName = 256;  // NetCDF's NC_MAX_NAME
+constexpr std::size_t kLongestMessage = 1024;
+
+// What the child leaves for the program, in memory both share.
+struct Outcome {
+  FlightTable table;
+  char names[kMaxColumns][kLongestName + 1];
+  int columns;
+  int heightIndex, parameterIndex;
+  FlightRows rows;
+  bool failed;
+  char message[kLongestMessage + 1];
+  volatile bool outOfMemory;  // set by the child's crash: a library that aborts when malloc fails
+};
+
+// Anonymous shared pages: only those the child writes take memory.
+class SharedOutcome {
+ public:
+  SharedOutcome() {
+    void* pages = mmap(nullptr, sizeof(Outcome), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (pages == MAP_FAILED) throw std::bad_alloc();
+    // Default-initialised: the table stays untouched zero pages.
+    outcome_ = new (pages) Outcome;
+    outcome_->heightIndex = outcome_->parameterIndex = -1;
+  }
+  ~SharedOutcome() { munmap(outcome_, sizeof(Outcome)); }
+  SharedOutcome(const SharedOutcome&) = delete;
+  SharedOutcome& operator=(const SharedOutcome&) = delete;
+  Outcome& operator*() const { return *outcome_; }
+
+ private:
+  Outcome* outcome_;
+};
+
+template <std::size_t size>
+void copyText(char (&to)[size], const std::string& from) {
+  const std::size_t length = std::min(from.size(), size - 1);
+  std::memcpy(to, from.data(), length);
+  to[length] = '\0';
+}
+
+// The child's controls: the parent shows the file's name and never a row count for these files.
+class OutcomeControls : public SlotControls {
+ public:
+  explicit OutcomeControls(Outcome& outcome) : outcome_(outcome) {}
+  void setFileLabel(const std::string&) override {}
+  void setLegendTitle(const std::string&) override {}
+  void clearParameterLists() override { outcome_.columns = 0; }
+  void addParameter(const std::string& name) override {
+    if (outcome_.columns < kMaxColumns) copyText(outcome_.names[outcome_.columns++], name);
+  }
+  void selectHeight(int index) override { outcome_.heightIndex = index; }
+  void selectParameter(int index) override { outcome_.parameterIndex = index; }
+  void showRowCount(int) override {}
+
+ private:
+  Outcome& outcome_;
+};
+
+// The address space the child holds as it starts: the program's, as the fork left it.
+std::size_t addressSpaceInUse() {
+  const int statm = open("/proc/self/statm", O_RDONLY | O_CLOEXEC);
+  char text[64] = {};
+  const ssize_t got = statm < 0 ? -1 : read(statm, text, sizeof text - 1);
+  if (statm >= 0) close(statm);
+  return got > 0 ? std::strtoull(text, nullptr, 10) * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) : 0;
+}
+
+void limit(int resource, rlim_t soft, rlim_t hard) {
+  const rlimit bounds{soft, hard};
+  setrlimit(resource, &bounds);
+}
+
+void setLimits(const ChildLimits& limits) {
+  const auto cpu = static_cast<rlim_t>(limits.cpuSeconds);
+  limit(RLIMIT_CPU, cpu, cpu + 1);
+  // The sanitizer's shadow memory alone outgrows any such limit.
+  if (!kUnderAddressSanitizer) {
+    const rlim_t space = addressSpaceInUse() + limits.memory;
+    limit(RLIMIT_AS, space, space);
+  }
+}
+
+// ecCodes makes a key of about 2 KB for every value of a BUFR message, a gigabyte for the largest
+// soundings, and the time goes into faulting in its pages one by one. The heap is grown once,
+// asked to be backed by huge pages where the kernel offers them, and kept: freed memory is used
+// again rather than given back.
+void prepareHeap(std::size_t size) {
+  constexpr std::size_t kPiece = std::size_t{16} << 20, kHugePage = std::size_t{2} << 20;
+  mallopt(M_MMAP_THRESHOLD, 2 * kPiece);
+  mallopt(M_TRIM_THRESHOLD, INT_MAX);
+  const auto start = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  std::vector<void*> pieces;
+  for (std::size_t grown = 0; grown < size; grown += kPiece)
+    if (void* piece = std::malloc(kPiece)) pieces.push_back(piece);
+  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+  const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+  for (void* piece : pieces) std::free(piece);
+}
+
+// The failure as the operator is told of it. A library whose memory ran out says so in its own
+// words ("HDF error") or not at all; the allocator's ENOMEM tells.
+std::string childFailure(const std::string& message, int error) {
+  if (triedToOpenAFile()) return kRefersToOtherFiles;
+  if (error == ENOMEM) return kNeedsTooMuchMemory;
+  return message;
+}
+
+Outcome* childOutcome = nullptr;
+
+// ecCodes asserts, and other libraries crash, when an allocation fails: the allocator's ENOMEM
+// tells such a crash from another.
+void noteCrash(int signal) {
+  if (errno == ENOMEM) childOutcome->outOfMemory = true;
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+[[noreturn]] void runChild(const LibraryRead& read, Outcome& outcome, const ChildLimits& limits) {
+  // A crash, and the end of its computing time, end the child as the system would end it; the
+  // parent tells the operator.
+  for (int signal : {SIGFPE, SIGILL, SIGXCPU}) std::signal(signal, SIG_DFL);
+  childOutcome = &outcome;
+  for (int signal : {SIGSEGV, SIGBUS, SIGABRT}) std::signal(signal, noteCrash);
+  setLimits(limits);
+  // The sanitizer's allocator keeps no heap of this kind.
+  if (!kUnderAddressSanitizer) prepareHeap(std::min(limits.memory, std::size_t{1} << 30));
+  OutcomeControls controls(outcome);
+  errno = 0;
+  try {
+    outcome.rows = read(outcome.table, controls);
+  } catch (const FlightError& error) {
+    outcome.failed = true;
+    copyText(outcome.message, childFailure(error.message(), errno));
+  } catch (const std::bad_alloc&) {
+    outcome.failed = true;
+    copyText(outcome.message, childFailure(kNeedsTooMuchMemory, ENOMEM));
+  }
+  _exit(0);
+}
+
+using Clock = std::chrono::steady_clock;
+
+// The CPU time a process has used; zero once it is gone.
+std::chrono::nanoseconds cpuTimeOf(pid_t process) {
+  clockid_t clock;
+  timespec used{};
+  if (clock_getcpuclockid(process, &clock) != 0 || clock_gettime(clock, &used) != 0) return {};
+  return std::chrono::seconds(used.tv_sec) + std::chrono::nanoseconds(used.tv_nsec);
+}
+
+struct ChildEnd {
+  int status;
+  bool stalled;  // killed for doing no work at all for the seconds allowed
+};
+
+// Waits for the child's end. A child that works, however slowly the machine lets it, is waited
+// for: its CPU-time limit bounds it; one that does no work at all for the seconds allowed waits
+// for something that will not come, and is killed. The end is watched on the process itself
+// (a pidfd): a pipe's writing side would also reach the children other threads start meanwhile,
+// and stay open after this child's end.
+ChildEnd waitWhileWorking(pid_t child, int idleSeconds) {
+  const auto look = std::min<std::chrono::milliseconds>(std::chrono::seconds(idleSeconds) / 4, std::chrono::seconds(1));
+  const int process = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
+  std::chrono::nanoseconds worked{};
+  Clock::time_point lastWork = Clock::now();
+  bool stalled = false;
+  int status = 0;
+  for (;;) {
+    pollfd watch{process, POLLIN, 0};
+    poll(&watch, process < 0 ? 0 : 1, static_cast<int>(look.count()));
+    if (waitpid(child, &status, WNOHANG) == child) break;
+    const std::chrono::nanoseconds now = cpuTimeOf(child);
+    if (now > worked) {
+      worked = now;
+      lastWork = Clock::now();
+    } else if (Clock::now() - lastWork >= std::chrono::seconds(idleSeconds)) {
+      stalled = true;
+      kill(child, SIGKILL);
+      while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+      }
+      break;
+    }
+  }
+  if (process >= 0) close(process);
+  return {status, stalled};
+}
+
+void handOver(const Outcome& outcome, FlightTable& table, SlotControls& controls) {
+  controls.clearParameterLists();
+  for (int column = 0; column < outcome.columns; ++column) controls.addParameter(outcome.names[column]);
+  if (outcome.heightIndex >= 0) controls.selectHeight(outcome.heightIndex);
+  if (outcome.parameterIndex >= 0) controls.selectParameter(outcome.parameterIndex);
+  const int rows = std::clamp(outcome.rows.count, 0, kMaxRows);
+  for (int column = 0; column < outcome.columns; ++column)
+    std::copy(outcome.table[column] + 1, outcome.table[column] + 1 + rows, table[column] + 1);
+}
+
+}  // namespace
+
+FlightRows readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
+                              const ChildLimits& limits) {
+  const SharedOutcome shared;
+  Outcome& outcome = *shared;
+  const pid_t parent = getpid();
+  const pid_t child = fork();
+  if (child < 0) throw FlightError(std::strerror(errno));
+  if (child == 0) {
+    // Never an orphan: when the program ends, however it ends, so does the read, also when it
+    // ended before the child could ask for that.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(1);
+    runChild(read, outcome, limits);
+  }
+  const auto [status, stalled] = waitWhileWorking(child, limits.idleSeconds);
+  const std::string name(library);
+  if (stalled)
+    throw FlightError("The " + name + " library made no progress reading the file for " +
+                      std::to_string(limits.idleSeconds) + " s.");
+  if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU) throw FlightError(kNeedsTooMuchTime);
+  if (WIFSIGNALED(status) && outcome.outOfMemory) throw FlightError(kNeedsTooMuchMemory);
+  if (WIFSIGNALED(status))
+    throw FlightError("The " + name + " library crashed reading the file (" + strsignal(WTERMSIG(status)) + ").");
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    throw FlightError("The " + name + " library ended while reading the file.");
+  if (outcome.failed) throw FlightError(outcome.message);
+  handOver(outcome, table, controls);
+  return outcome.rows;
+}

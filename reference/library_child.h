@@ -1,0 +1,41 @@
+#pragma once
+
+#include "intake/flight_tables.h"
+#include "reference/reference_flight.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+class SlotControls;
+
+// What a library's child may take over one file. The largest valid products (50000 rows) need
+// about a second and a fraction of the memory; the bounds stop a hostile one, and they count the
+// child's own work, so that a valid file reads the same whatever else the machine does.
+constexpr int kLibraryCpuSeconds = 60;
+constexpr int kLibraryIdleSeconds = 15;
+struct ChildLimits {
+  std::size_t memory = std::size_t{1536} << 20;  // address space beyond what the child starts with
+  int cpuSeconds = kLibraryCpuSeconds;
+  int idleSeconds = kLibraryIdleSeconds;  // of wall-clock time in which the child does no work at all
+};
+
+// The messages of a child that went beyond its limits or its file.
+inline const std::string kNeedsTooMuchMemory = "The product needs more memory than a flight may take.";
+inline const std::string kNeedsTooMuchTime = "The product needs more computing time than a flight may take.";
+inline const std::string kRefersToOtherFiles = "The product refers to data in other files, which are not read.";
+
+// Runs a read by a third-party library in a child process, on a table and controls of its own,
+// and hands what it read to the slot. Debian's NetCDF, HDF5 and ecCodes crash on some malformed
+// files (a NetCDF header claiming more dimensions than it holds is enough); in a child such a
+// crash, a read beyond the limits or one that stops making progress fails the read instead of
+// ending the program. The child dies with the thread that started it. The libraries' global
+// state never enters the program's own process, so their lack of thread safety does not matter
+// to a campaign reading pairs side by side.
+// The name under which a child opens the file the program opened: the same file, whatever its
+// name names by now.
+inline std::string childFileName(int descriptor) { return "/proc/self/fd/" + std::to_string(descriptor); }
+
+using LibraryRead = std::function<FlightRows(FlightTable& table, SlotControls& controls)>;
+FlightRows readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
+                              const ChildLimits& limits = {});

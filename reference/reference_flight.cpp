@@ -1,0 +1,42 @@
+#include "reference/reference_flight.h"
+
+#include "intake/ascent_top.h"
+#include "intake/flight_error.h"
+#include "intake/slot_controls.h"
+
+#include <algorithm>
+
+ReferenceFlight::ReferenceFlight(FlightTable& table, long long productRows, SlotControls& controls)
+    : table_(table), controls_(controls), productRows_(productRows),
+      rows_(static_cast<int>(std::clamp<long long>(productRows, 0, kMaxRows))) {
+  controls_.clearParameterLists();
+}
+
+double* ReferenceFlight::addColumn(const std::string& name) {
+  if (full()) throw FlightError(kTooManyColumns);
+  controls_.addParameter(name);
+  if (name == "H" && heightColumn_ < 0) {
+    controls_.selectHeight(columns_);
+    heightColumn_ = columns_;
+  }
+  if (name == "T" && !parameterSelected_) {
+    controls_.selectParameter(columns_);
+    parameterSelected_ = true;
+  }
+  return table_[columns_++];
+}
+
+FlightRows ReferenceFlight::finish(bool strict) {
+  int count = 0;
+  for (int row = 1; row <= rows_; ++row) {
+    // Rows dropped below the top close up, as a raw file's next row takes their place.
+    if (++count != row)
+      for (int column = 0; column < columns_; ++column) table_[column][count] = table_[column][row];
+    if (heightColumn_ < 0) continue;
+    const AscentTest test = testTopOfAscent(table_[heightColumn_], count, strict);
+    count = test.count;
+    if (test.stop) return {count, heightColumn_};
+  }
+  if (productRows_ > kMaxRows) throw FlightError(kTooManyRows);
+  return {count, heightColumn_};
+}

@@ -1,0 +1,15 @@
+#include "reference/reference_reader.h"
+
+#include "reference/bufr_sounding.h"
+#include "reference/gruan_product.h"
+#include "reference/library_child.h"
+
+FlightRows readReferenceFlight(ReferenceFormat format, int descriptor, FlightTable& table, bool strict,
+                               SlotControls& controls) {
+  const bool netCdf = format == ReferenceFormat::NetCdf;
+  const LibraryRead read = [&](FlightTable& childTable, SlotControls& childControls) {
+    return netCdf ? readGruanProduct(descriptor, childTable, strict, childControls)
+                  : readBufrSounding(descriptor, childTable, strict, childControls);
+  };
+  return readInChildProcess(netCdf ? "NetCDF" : "ecCodes", read, table, controls);
+}

@@ -1,0 +1,100 @@
+// The headless front, run as the operator's scripts run it.
+#include "tests/cli/batch_fixture.h"
+
+TEST_F(Batch, OpensFilesAndReportsTheWindowState) {
+  FlightRecipe tab;
+  tab.rows = 300;
+  FlightRecipe vre;
+  vre.layout = Layout::Vre;
+  vre.rows = 250;
+  vre.top = 20000;
+  const BatchResult result = run({"--locale-decimal", ".", "--separator", "point", "--open", "1",
+                          generated("one.txt", tab), "--open", "2", generated("two.txt", vre),
+                          "--param", "2", "#3", "--height", "1", "H"});
+  EXPECT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+  EXPECT_EQ(result.state["caption"].toString(), "Сравнение полетов С чтением \"Сырых данных\"");
+  EXPECT_EQ(slot(result, 1)["rows"].toInt(), 300);
+  EXPECT_EQ(slot(result, 2)["rows"].toInt(), 250);
+  EXPECT_EQ(slot(result, 2)["paramIndex"].toInt(), 3);
+  EXPECT_EQ(slot(result, 2)["heightItems"].toArray().first().toString(), "ВРЕМЯ");
+  EXPECT_EQ(slot(result, 3)["rows"].toInt(), 0);
+  EXPECT_EQ(slot(result, 3)["heightIndex"].toInt(), -1);
+  EXPECT_EQ(result.state["MaxHight"].toDouble(), 20000);
+  EXPECT_TRUE(result.state["point"].toBool());
+  EXPECT_FALSE(result.state["comma"].toBool());
+  EXPECT_EQ(result.state["edit2"].toObject()["visible"].toBool(), false);
+  EXPECT_EQ(result.state["series"].toObject().size(), 5);
+  EXPECT_TRUE(result.state["errors"].toArray().isEmpty());
+}
+
+TEST_F(Batch, RecordsFailuresAndGoesOn) {
+  FlightRecipe comma;
+  comma.decimal = ',';
+  const QString file = generated("comma.txt", comma);
+  const BatchResult result = run({"--locale-decimal", ".", "--open", "1", folder.filePath("none.txt"), "--separator",
+                                  "comma", "--open", "1", file, "--separator", "point", "--open", "1", file, "--param",
+                                  "1", "nope", "--open", "2", ""});
+  EXPECT_EQ(result.exitCode, 1);
+  const QJsonArray errors = result.state["errors"].toArray();
+  ASSERT_EQ(errors.size(), 4);
+  EXPECT_TRUE(errors[0].toObject()["message"].toString().startsWith("File does not exist.\n"));
+  EXPECT_TRUE(errors[1].toObject()["message"].toString().section('\n', 0, 0).endsWith("is not a valid floating point value"));
+  EXPECT_EQ(errors[1].toObject()["message"].toString().section('\n', 2),
+            "The number would read with \"Точка\" ticked: tick \"Точка\" and open the file again.");
+  EXPECT_EQ(errors[2].toObject()["step"].toString(), "--param 1 nope");
+  EXPECT_EQ(errors[3].toObject()["message"].toString(), "File does not exist.") << "an empty name is no cancel";
+  EXPECT_EQ(slot(result, 1)["rows"].toInt(), 200) << "the step after the failures still ran";
+  EXPECT_TRUE(result.errorOutput.contains("File does not exist."));
+}
+
+TEST_F(Batch, BadArgumentsExitWithUsage) {
+  for (const QStringList& steps : {QStringList{"--open", "4", "x"}, QStringList{"--frobnicate"},
+                                   QStringList{"--separator", "semicolon"}, QStringList{"--open", "1"}}) {
+    const BatchResult result = run(steps);
+    EXPECT_EQ(result.exitCode, 2) << steps.join(' ').toStdString();
+    EXPECT_TRUE(result.errorOutput.contains("usage: flightcompare --batch"));
+  }
+}
+
+TEST_F(Batch, WritesTheSeriesOfTheRedraw) {
+  FlightRecipe first;
+  first.rows = 120;
+  FlightRecipe second = first;
+  second.bias = 0.25;
+  const BatchResult result = run({"--locale-decimal", ".", "--separator", "point", "--open", "1",
+                                  generated("a.txt", first), "--open", "2", generated("b.txt", second)});
+  ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+  const QJsonObject series = result.state["series"].toObject();
+  EXPECT_EQ(series["Series1"].toObject()["points"].toArray().size(), 120);
+  EXPECT_EQ(series["Series5"].toObject()["points"].toArray().size(), 0);
+  const QJsonArray comparison = series["Series3"].toObject()["points"].toArray();
+  ASSERT_EQ(comparison.size(), 120);
+  EXPECT_NEAR(comparison[60].toArray()[0].toDouble(), -0.25, 1e-9);
+  EXPECT_EQ(comparison[60].toArray()[1].toDouble(), 15250.0) << "at the stored height";
+  EXPECT_FALSE(series["Series4"].toObject()["visible"].toBool());
+  EXPECT_EQ(series["Series4"].toObject()["points"].toArray().size(), 120 - 51);
+  EXPECT_EQ(result.state["MassivsCount"].toInt(), 120);
+}
+
+TEST_F(Batch, DrivesTheComparisonControls) {
+  FlightRecipe sct;
+  sct.layout = Layout::Sct;
+  sct.rows = 90;
+  const QString file = generated("s.raw", sct);
+  const BatchResult result =
+      run({"--locale-decimal", ".", "--separator", "point", "--open", "1", file, "--open", "2", file,
+           "--toggle-step", "--step", "up", "3", "--step", "down", "--plus", "on", "--quick", "H",
+           "--param", "1", "slwi", "--channel", "11", "--type", "2", "param", "nothing"});
+  ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+  EXPECT_EQ(result.state["correction"].toInt(), 20);
+  EXPECT_EQ(result.state["edit1"].toString(), "20");
+  EXPECT_EQ(result.state["correctionStep"].toInt(), 10);
+  EXPECT_EQ(result.state["label4"].toString(), "высоты 10");
+  EXPECT_TRUE(result.state["plus"].toBool());
+  EXPECT_EQ(slot(result, 2)["paramIndex"].toInt(), -1) << "typed text that names no item";
+  EXPECT_EQ(result.state["edit2"].toObject()["visible"].toBool(), true);
+  EXPECT_EQ(result.state["edit2"].toObject()["text"].toString(), "11");
+  const QJsonObject series = result.state["series"].toObject();
+  EXPECT_EQ(series["Series1"].toObject()["points"].toArray().size(), 30) << "channel 11 rows only";
+  EXPECT_TRUE(series["Series3"].toObject()["points"].toArray().isEmpty());
+}

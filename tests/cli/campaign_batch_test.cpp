@@ -1,0 +1,85 @@
+#include "reference/address_sanitizer.h"
+#include "tests/cli/campaign_fixture.h"
+
+#include <QDir>
+
+namespace {
+
+TEST_F(CampaignBatch, WritesBothTablesAndTellsWhichPairsWereSkipped) {
+  const QString list = folder.filePath("list.csv");
+  const QString sameDate = "export SOURCE_DATE_EPOCH=1700000000;";
+  const BatchResult one = campaign({"--campaign", list, "--out", folder.filePath("one"), "--jobs", "1"}, sameDate);
+  EXPECT_EQ(one.exitCode, 1);
+  EXPECT_EQ(one.errorOutput.count("skipped"), 1) << one.errorOutput.toStdString();
+  EXPECT_TRUE(one.errorOutput.contains("pair 2 (a.txt, gone.txt) skipped: Flight 2: File does not exist."));
+
+  const QList<QByteArray> layers = output("one/layers.csv").split('\n');
+  EXPECT_EQ(layers[0], "group,layer_bottom,layer_top,flights,points,mean,sd,rms,median,p05,p95,flight_sd");
+  EXPECT_TRUE(layers[1].startsWith("all,0,100,2,")) << layers[1].toStdString();
+  EXPECT_TRUE(output("one/layers.csv").contains("\nnight,0,100,1,"));
+  EXPECT_LT(output("one/layers.csv").indexOf("\nday,"), output("one/layers.csv").indexOf("\nnight,"));
+  const QList<QByteArray> pairs = output("one/pairs.csv").split('\n');
+  EXPECT_EQ(pairs[0], "index,flight1,flight2,group,status,points,mean,sd");
+  EXPECT_TRUE(pairs[1].startsWith("1,a.txt,b.txt,day,ok,400,"));
+  EXPECT_EQ(pairs[2], "2,a.txt,gone.txt,night,Flight 2: File does not exist.,,,");
+
+  const BatchResult two = campaign({"--campaign", list, "--out", folder.filePath("two"), "--jobs", "2"}, sameDate);
+  EXPECT_EQ(two.exitCode, 1);
+  // With the same date, the report too must not differ by a byte.
+  const QStringList files = QDir(folder.filePath("one")).entryList(QDir::Files);
+  EXPECT_EQ(files.size(), 5);
+  for (const QString& file : files) {
+    SCOPED_TRACE(file.toStdString());
+    EXPECT_EQ(output("one/" + file), output("two/" + file));
+  }
+}
+
+TEST_F(CampaignBatch, ExitStatusSaysWhatHappened) {
+  const QString out = folder.filePath("out");
+  list("blocked", "");
+  struct Case {
+    QStringList arguments;
+    int status;
+  } cases[] = {
+      {{"--campaign", "good.csv", "--out", out}, 0},
+      {{"--campaign", "good.csv", "--out", out, "--quantity", "P", "--layer", "500", "--plus"}, 0},
+      {{"--campaign", "comma.csv", "--out", out, "--locale-decimal", ","}, 0},
+      {{"--campaign", "comma.csv", "--out", out, "--locale-decimal", ".", "--separator", "comma"}, 1},
+      {{"--campaign", "good.csv", "--out", out, "--column", "nothing"}, 1},
+      {{"--campaign", "good.csv", "--out", folder.filePath("blocked")}, 1},
+      {{"--campaign", "none.csv", "--out", out}, 2},
+      {{"--campaign", "b.txt", "--out", out}, 2},
+      {{"--campaign", "good.csv"}, 2},
+      {{"--campaign", "good.csv", "--out", out, "--quantity", "X"}, 2},
+      {{"--campaign", "good.csv", "--out", out, "--quantity", "T", "--column", "T"}, 2},
+      {{"--campaign", "good.csv", "--out", out, "--layer", "0"}, 2},
+      {{"--campaign", "good.csv", "--out", out, "--jobs", "0"}, 2},
+      {{"--campaign", "good.csv", "--out", out, "--frobnicate"}, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    const BatchResult result = campaign(c.arguments);
+    EXPECT_EQ(result.exitCode, c.status) << result.errorOutput.toStdString();
+    EXPECT_EQ(result.errorOutput.contains("flightcompare:") || result.errorOutput.contains("skipped"), c.status != 0);
+  }
+}
+
+// A read is bounded by its own work, not by the clock: however many pairs run at once on how few
+// cores, every file within the limits is read to its end and gives the same numbers.
+TEST_F(CampaignBatch, ResultsDoNotDependOnTheMachinesLoad) {
+  if (kUnderAddressSanitizer) GTEST_SKIP() << "the sanitizer's allocator makes each of these reads ten times longer";
+  const QByteArray temp = QByteArray(REFERENCE_FILES) + "/temp_40000_levels.bufr";
+  const QByteArray pair = temp + ',' + temp + '\n';
+  list("one.csv", "flight1,flight2\n" + pair);
+  list("four.csv", "flight1,flight2\n" + pair + pair + pair + pair);
+  const BatchResult alone = campaign({"--campaign", "one.csv", "--out", folder.filePath("alone"), "--jobs", "1"});
+  const BatchResult crowded = campaign({"--campaign", "four.csv", "--out", folder.filePath("crowded"), "--jobs", "4"});
+  EXPECT_EQ(alone.exitCode, 0) << alone.errorOutput.toStdString();
+  EXPECT_EQ(crowded.exitCode, 0) << crowded.errorOutput.toStdString();
+  const QByteArray compared = output("alone/pairs.csv").split('\n')[1].mid(1);
+  EXPECT_TRUE(compared.contains(",ok,40000,")) << compared.toStdString();
+  const QList<QByteArray> rows = output("crowded/pairs.csv").split('\n');
+  for (int row = 1; row <= 4; ++row) EXPECT_EQ(rows[row].mid(1), compared) << "pair " << row;
+}
+
+}  // namespace

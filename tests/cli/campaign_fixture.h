@@ -1,0 +1,44 @@
+#pragma once
+
+#include "tests/cli/batch_fixture.h"
+
+#include <QFile>
+
+// Two generated flights and lists of them in the test's folder; the program runs from there.
+class CampaignBatch : public Batch {
+ protected:
+  void SetUp() override {
+    FlightRecipe sonde;
+    sonde.rows = 400;
+    sonde.noise = 0.3;
+    generated("a.txt", sonde);
+    FlightRecipe comma = sonde;
+    comma.decimal = ',';
+    generated("comma.txt", comma);
+    FlightRecipe reference;
+    reference.layout = Layout::Vre;
+    reference.rows = 400;
+    generated("b.txt", reference);
+    list("list.csv", "flight1,flight2,group\na.txt,b.txt,day\na.txt,gone.txt,night\n\"a.txt\",b.txt,night\n");
+    list("good.csv", "flight1,flight2\na.txt,b.txt\n");
+    list("comma.csv", "flight1,flight2\ncomma.txt,b.txt\n");
+  }
+
+  void list(const QString& name, const QByteArray& text) {
+    QFile file(folder.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+
+  // From the test's folder, where the lists are; the shell runs `before` first (limits, the
+  // environment, where the output goes).
+  BatchResult campaign(const QStringList& arguments, const QString& before = {}, const QString& after = {}) {
+    return runShell("cd \"$1\" && shift && " + before + " exec \"$0\" \"$@\" " + after,
+                    QStringList{folder.path()} + arguments);
+  }
+
+  QByteArray output(const QString& name) {
+    QFile file(folder.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+};

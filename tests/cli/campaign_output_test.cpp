@@ -1,0 +1,113 @@
+// A campaign's outputs are one result: written whole or left as they were, whatever fails or
+// interrupts, and nothing from a list reaches a terminal or an SVG as anything but text.
+#include "tests/cli/campaign_fixture.h"
+
+#include <QDir>
+#include <QThread>
+#include <QXmlStreamReader>
+
+namespace {
+
+class CampaignTrust : public CampaignBatch {
+ protected:
+  // A first run's five files, as the outputs a failed run must leave.
+  QMap<QString, QByteArray> earlierOutputs(const QString& out) {
+    EXPECT_EQ(campaign({"--campaign", "good.csv", "--out", out}).exitCode, 0);
+    return outputsIn(out);
+  }
+
+  static QMap<QString, QByteArray> outputsIn(const QString& out) {
+    QMap<QString, QByteArray> files;
+    for (const QString& name : QDir(out).entryList(QDir::Files)) {
+      QFile file(QDir(out).filePath(name));
+      files[name] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+    }
+    return files;
+  }
+};
+
+TEST_F(CampaignTrust, ItsFiveFilesAreReplacedAllOrNone) {
+  const QString out = folder.filePath("out");
+  const QMap<QString, QByteArray> before = earlierOutputs(out);
+  ASSERT_EQ(before.size(), 5);
+  list("grouped.csv", "flight1,flight2,group\na.txt,b.txt,day\n");
+  // A file beyond 64 KB fails as on a nearly full disc: the tables fit, the pictures do not.
+  const BatchResult full = campaign({"--campaign", "grouped.csv", "--out", out}, "trap '' XFSZ; ulimit -f 128;");
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_TRUE(full.errorOutput.contains("File too large")) << full.errorOutput.toStdString();
+  EXPECT_EQ(outputsIn(out), before) << "not one file replaced, no temporary file left";
+}
+
+TEST_F(CampaignTrust, ASignalLeavesTheOutputsAsTheyWere) {
+  const QString out = folder.filePath("out");
+  const QMap<QString, QByteArray> before = earlierOutputs(out);
+  list("grouped.csv", "flight1,flight2,group\na.txt,b.txt,day\n");
+  // SIGTERM as the first file is flushed, and while pairs are compared.
+  campaign({"--campaign", "grouped.csv", "--out", out},
+           "export LD_PRELOAD=\"" INTERRUPT_ON_FSYNC "\" ASAN_OPTIONS=verify_asan_link_order=0;");
+  EXPECT_EQ(outputsIn(out), before) << "no file replaced, no temporary file left";
+  list("long.csv", "flight1,flight2\n" + QByteArray("a.txt,b.txt\n").repeated(5000));
+  QProcess comparing;
+  comparing.setWorkingDirectory(folder.path());
+  comparing.start(FLIGHTCOMPARE_BINARY, {"--campaign", "long.csv", "--out", out, "--jobs", "1"});
+  ASSERT_TRUE(comparing.waitForStarted());
+  QThread::msleep(700);
+  comparing.terminate();
+  ASSERT_TRUE(comparing.waitForFinished(60000));
+  EXPECT_EQ(comparing.exitStatus(), QProcess::CrashExit) << "it ends as SIGTERM ends a program";
+  EXPECT_EQ(outputsIn(out), before) << "no file replaced, no temporary file left";
+}
+
+TEST_F(CampaignTrust, AClosedStandardErrorNeverStopsTheFiles) {
+  // Pair 2 is skipped, which stderr says: to a reader that has gone.
+  runShell(R"(cd "$1" && { "$0" --campaign list.csv --out out 2>&1 >/dev/null; echo $? > status; } | head -c 0)",
+           {folder.path()});
+  EXPECT_EQ(output("status"), "1\n");
+  EXPECT_EQ(outputsIn(folder.filePath("out")).size(), 5);
+}
+
+TEST_F(CampaignTrust, NamesNeverDriveTheTerminalNorBreakTheSvg) {
+  const QByteArray hostile = "x\x1b[31m\x01\x0b\xef\xbf\xbf";
+  list("hostile.csv", "flight1,flight2,group\n\"a.txt\",b.txt," + hostile + "\ngone" + hostile + ".txt,b.txt,\n");
+  const BatchResult result = campaign({"--campaign", "hostile.csv", "--out", folder.filePath("out")});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_TRUE(result.errorOutput.contains("gonex\uFFFD[31m\uFFFD\uFFFD\uFFFD.txt")) << result.errorOutput.toStdString();
+  for (const char control : {'\x1b', '\x01', '\x0b'}) EXPECT_FALSE(result.errorOutput.contains(QChar(control)));
+  EXPECT_TRUE(output("out/pairs.csv").contains(",\"" + hostile + "\",ok,")) << "the table keeps the name's bytes";
+  QXmlStreamReader svg(output("out/profile.svg"));
+  while (!svg.atEnd()) svg.readNext();
+  EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();
+}
+
+TEST_F(CampaignTrust, EveryRefusalSaysWhatAndWhy) {
+  const QString out = folder.filePath("out");
+  const QMap<QString, QByteArray> before = earlierOutputs(out);
+  list("header.csv", "flight1,flight2\n");
+  list("cr.csv", "flight1,flight2\ra.txt,b.txt\ra.txt,b.txt\r");
+  list("file", "");
+  struct Case {
+    QStringList arguments;
+    int status;
+    QString message;
+  };
+  const Case cases[] = {
+      {{"--campaign", "header.csv", "--out", out}, 2, "flightcompare: The list names no pair.\nList: header.csv\n"},
+      {{"--campaign", "-", "--out", out}, 2, "Cannot read the campaign list \"-\": there is no such file."},
+      {{"--campaign", ".", "--out", out}, 2, "Cannot read the campaign list \".\": it is a folder."},
+      {{"--campaign", "--out", out}, 2, "flightcompare: --campaign needs a value\nusage:"},
+      {{"--campaign", "good.csv", "--out", out, "--batch"}, 2, "flightcompare: --batch comes first, before its steps"},
+      {{"--campaign", "good.csv", "--out", "file/out"}, 1, "Cannot create the folder \"file/out\": Not a directory."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    const BatchResult result = campaign(c.arguments);
+    EXPECT_EQ(result.exitCode, c.status);
+    EXPECT_TRUE(result.errorOutput.contains(c.message)) << result.errorOutput.toStdString();
+  }
+  EXPECT_EQ(outputsIn(out), before) << "a refused list replaces nothing";
+  EXPECT_EQ(campaign({"--campaign", "cr.csv", "--out", out}).exitCode, 0);
+  EXPECT_TRUE(output("out/pairs.csv").startsWith("index,flight1,flight2,group,status,points,mean,sd\n1,a.txt,b.txt,,ok,"));
+  EXPECT_TRUE(output("out/pairs.csv").contains("\n2,a.txt,b.txt,,ok,")) << "CR ends a line";
+}
+
+}  // namespace

@@ -1,0 +1,23 @@
+#include "compare/comparison_csv.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+TEST(ComparisonCsv, PointsThenLayersWithEmptyFieldsWhereNothingApplies) {
+  CurvePoints flight, comparison;
+  flight.add(0.1, 100);
+  flight.add(-2.5e-7, 1e5);
+  comparison.add(-0.5, 100);
+  std::ostringstream out;
+  writeComparisonCsv(out, {{"Series1", &flight}, {"Series3", &comparison}},
+                     {{0, 1000, -0.5, std::nan(""), 1}, {1000, 2000, 0.25, 0.125, 7}});
+  EXPECT_EQ(out.str(),
+            "kind,series,index,x,y,layer_bottom,layer_top,bias,standard_deviation,count\n"
+            "point,Series1,1,0.1,100,,,,,\n"
+            "point,Series1,2,-2.5e-07,1e+05,,,,,\n"
+            "point,Series3,1,-0.5,100,,,,,\n"
+            "layer,,,,,0,1000,-0.5,,1\n"
+            "layer,,,,,1000,2000,0.25,0.125,7\n");
+}

@@ -1,0 +1,153 @@
+// A library's read runs in a child process: what it reads reaches the slot, and its failure,
+// crash, hang, appetite or reach for other files becomes the read's failure while the program
+// goes on; the child never outlives the program.
+#include "reference/address_sanitizer.h"
+#include "reference/child_sandbox.h"
+#include "intake/flight_error.h"
+#include "intake/flight_tables.h"
+#include "reference/library_child.h"
+#include "intake/read_choices.h"
+#include "tests/support/temp_files.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+namespace {
+
+FlightRows twoColumns(FlightTable& table, SlotControls& controls) {
+  controls.clearParameterLists();
+  controls.addParameter("time");
+  controls.addParameter("H");
+  controls.selectHeight(1);
+  for (int row = 1; row <= 3; ++row) {
+    table[0][row] = row;
+    table[1][row] = 100.0 * row;
+  }
+  return {3, 1};
+}
+
+// Works without pause for the seconds given, then reads.
+LibraryRead busyFor(double seconds) {
+  return [seconds](FlightTable& table, SlotControls& controls) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (volatile unsigned spin = 0; std::chrono::steady_clock::now() < end; spin = spin + 1) {
+    }
+    return twoColumns(table, controls);
+  };
+}
+
+FlightRows opensAnotherFile(FlightTable&, SlotControls&) {
+  forbidFileOpens();
+  if (open("/etc/hostname", O_RDONLY) < 0) throw FlightError(std::strerror(errno));
+  return {};
+}
+
+FlightRows takesAllItGets(FlightTable&, SlotControls&) {
+  std::vector<std::vector<char>> hoard;
+  for (;;) hoard.emplace_back(std::size_t{64} << 20, 'x');
+}
+
+}  // namespace
+
+TEST(LibraryChild, HandsOverTheReadOrItsFailure) {
+  struct Case {
+    const char* what;
+    LibraryRead read;
+    ChildLimits limits;
+    std::optional<std::string> failure;
+  };
+  const ChildLimits quick{std::size_t{256} << 20, 2, 1};
+  std::vector<Case> cases = {
+      {"a read", twoColumns, quick, std::nullopt},
+      {"the library's message", [](FlightTable&, SlotControls&) -> FlightRows { throw FlightError("NetCDF: HDF error"); },
+       quick, "NetCDF: HDF error"},
+      {"a crash", [](FlightTable&, SlotControls&) -> FlightRows { std::raise(SIGSEGV); return {}; }, quick,
+       "The NetCDF library crashed reading the file (Segmentation fault)."},
+      {"a child waiting for what never comes", [](FlightTable&, SlotControls&) -> FlightRows { for (;;) pause(); },
+       quick, "The NetCDF library made no progress reading the file for 1 s."},
+      // Wall-clock time alone never fails a read that works: a loaded machine only makes it slower.
+      {"a read working longer than the idle time", busyFor(2.5), {std::size_t{256} << 20, 10, 1}, std::nullopt},
+      {"a read beyond its computing time", busyFor(60), quick, kNeedsTooMuchTime},
+      {"an open after the rule", opensAnotherFile, quick, kRefersToOtherFiles},
+  };
+  // The sanitizer's shadow memory leaves no room for an address-space limit.
+  if (!kUnderAddressSanitizer) cases.push_back({"a read beyond its memory", takesAllItGets, quick, kNeedsTooMuchMemory});
+  OwnFlightSet flights;
+  FlightTable& table = flights.flights().slot(1).table;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ReadChoices controls;
+    try {
+      const FlightRows rows = readInChildProcess("NetCDF", c.read, table, controls, c.limits);
+      EXPECT_FALSE(c.failure);
+      EXPECT_EQ(rows.count, 3);
+      EXPECT_EQ(rows.heightColumn, 1);
+      EXPECT_EQ(controls.items, (std::vector<std::string>{"time", "H"}));
+      EXPECT_EQ(controls.height, 1);
+      EXPECT_EQ(table[1][3], 300.0);
+    } catch (const FlightError& error) {
+      EXPECT_EQ(error.message(), c.failure);
+      EXPECT_TRUE(controls.items.empty());
+    }
+  }
+}
+
+TEST(LibraryChild, ReadingIsHeldToTheFoldersAllowed) {
+  TempFiles files;
+  const std::string inside = files.write("inside.txt", "1"), outside = "/etc/hostname";
+  const LibraryRead read = [&](FlightTable& table, SlotControls& controls) {
+    allowReadingOnlyBeneath({files.path("")});
+    if (open(inside.c_str(), O_RDONLY) < 0) throw FlightError("inside: " + std::string(std::strerror(errno)));
+    if (open(outside.c_str(), O_RDONLY) >= 0) throw FlightError("outside was read");
+    return twoColumns(table, controls);
+  };
+  OwnFlightSet flights;
+  ReadChoices controls;
+  if (syscall(SYS_landlock_create_ruleset, nullptr, 0, 1) < 1) GTEST_SKIP() << "the kernel has no Landlock";
+  EXPECT_NO_THROW(readInChildProcess("ecCodes", read, flights.flights().slot(1).table, controls));
+}
+
+// A program killed while its child reads takes the child with it; the test stands in as the
+// subreaper that would otherwise never see the orphan.
+TEST(LibraryChild, DiesWithTheProgram) {
+  EXPECT_EXIT(
+      {
+        alarm(20);  // a child left hanging fails the test rather than stalling it
+        prctl(PR_SET_CHILD_SUBREAPER, 1);
+        int reported[2];
+        if (pipe(reported) != 0) std::exit(10);
+        const pid_t program = fork();
+        if (program == 0) {
+          const LibraryRead read = [&](FlightTable&, SlotControls&) -> FlightRows {
+            const pid_t self = getpid();
+            if (write(reported[1], &self, sizeof self) != sizeof self) std::exit(11);
+            for (;;) pause();
+          };
+          OwnFlightSet flights;
+          ReadChoices controls;
+          readInChildProcess("NetCDF", read, flights.flights().slot(1).table, controls);
+          _exit(12);
+        }
+        pid_t child = 0;
+        if (read(reported[0], &child, sizeof child) != sizeof child) std::exit(13);
+        kill(program, SIGKILL);
+        int status = 0;
+        waitpid(program, &status, 0);
+        // The orphan comes to the subreaper; it must come killed, not hanging on.
+        if (waitpid(child, &status, 0) != child) std::exit(14);
+        std::exit(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL ? 0 : 15);
+      },
+      ::testing::ExitedWithCode(0), "");
+}

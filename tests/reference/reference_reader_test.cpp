@@ -1,0 +1,143 @@
+// GRUAN NetCDF products and BUFR soundings, written by ncgen and bufr_filter from the text in
+// tests/data/reference: each gives the columns the quick-select knows, in the program's units,
+// or fails with the library's message; a failure leaves its slot empty and the others as they were.
+#include "intake/numeric_helpers.h"
+#include "tests/support/reader_fixture.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace {
+
+const std::string kReference = REFERENCE_FILES;
+constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
+
+struct Cell {
+  int column, row;
+  double value;
+};
+
+struct Product {
+  const char* file;
+  int slot;
+  std::optional<std::string> failure;  // the message starts so
+  int rows;
+  std::vector<std::string> columns;  // the first ones
+  std::vector<Cell> cells;
+};
+
+const std::vector<std::string> kQuantities = {"time", "H", "T", "U", "D", "V", "P", "Td"};
+
+std::vector<std::string> withQuantities(std::vector<std::string> more) {
+  std::vector<std::string> columns = kQuantities;
+  columns.insert(columns.end(), more.begin(), more.end());
+  return columns;
+}
+
+const Product kProducts[] = {
+    // Kelvin and pascal, time since the epoch; the two falls at its end are cut in slot 2.
+    {"gruan_rs41.nc", 2, {}, 4,
+     withQuantities({"alt_uc", "temp_uc", "rh_uc", "wdir_uc", "wspeed_uc", "press_uc", "dp_uc", "lat", "lon"}),
+     {{0, 4, 3.0}, {1, 2, 125.5}, {2, 1, 15.0}, {2, 3, kNoValue}, {3, 1, 60.0}, {6, 1, 1002.1}, {7, 1, 7.0},
+      {9, 1, 0.3}, {13, 1, 1.0}, {15, 1, 55.75}, {17, 4, kNoValue}}},
+    // u_ uncertainties, humidity as a fraction, no dew point.
+    {"gruan_rs92.nc", 1, {}, 5,
+     {"time", "H", "T", "U", "D", "V", "P", "u_alt", "u_temp", "u_rh", "u_wdir", "u_wspeed", "u_press", "lat"},
+     {{0, 5, 4.0}, {2, 1, 0.0}, {3, 2, 79.0}, {6, 1, 1000.5}, {8, 1, 0.2}, {9, 1, 5.0}}},
+    {"gruan_fill_values.nc", 1, {}, 4, {"time", "H", "T", "U", "D", "V", "P"},
+     {{0, 2, 60.0}, {0, 4, kNoValue}, {1, 1, 200.0}, {1, 2, kNoValue}, {1, 4, 1300.0}, {2, 2, kNoValue},
+      {3, 2, kNoValue}, {3, 3, kNoValue}, {3, 4, 68.0}, {4, 1, kNoValue}, {5, 2, kNoValue}, {5, 3, 4.0},
+      {6, 2, kNoValue}, {6, 3, kNoValue}, {6, 4, 990.0}}},
+    {"gruan_unknown_unit.nc", 1, "Unknown unit \"degF\" of temp", 0, {}, {}},
+    {"gruan_numeric_unit.nc", 1,
+     "Unknown unit of temp: its attribute \"units\" holds 273.14999389648438 rather than one text.", 0, {}, {}},
+    {"gruan_two_units.nc", 1, "Unknown unit of temp: its attribute \"units\" holds \"K\", \"degC\" rather than one text.",
+     0, {}, {}},
+    {"not_a_sounding.nc", 1, "Not a sounding product: no dimension \"time\".", 0, {}, {}},
+    // A missing dew point gives no dew point and no humidity.
+    {"temp_high_resolution.bufr", 3, {}, 6, kQuantities,
+     {{0, 6, 10.0}, {1, 2, 125.0}, {2, 1, 15.0}, {3, 1, 100.0 * Par(7.0) / Par(15.0)}, {3, 3, kNoValue},
+      {4, 2, 271.0}, {5, 2, 5.5}, {6, 1, 1002.1}, {7, 3, kNoValue}}},
+    {"temp_classic.bufr", 1, {}, 4, kQuantities, {{1, 4, 3012.0}, {2, 4, -2.6}, {6, 2, 925.0}, {7, 4, -14.6}}},
+    {"synop_then_temp.bufr", 2, {}, 6, kQuantities, {{1, 6, 146.0}}},
+    {"synop.bufr", 1, "No radiosonde sounding: no message of the TEMP templates 309052 or 309057.", 0, {}, {}},
+};
+
+}  // namespace
+
+TEST_F(ReaderTest, ReferenceProductsGiveTheirColumnsOrTheLibrarysMessage) {
+  for (const Product& product : kProducts) {
+    SCOPED_TRACE(product.file);
+    resetSharedState();
+    read(product.slot == 1 ? 2 : 1, "ВРЕМЯ H T\n1 100 5\n2 12345 6\n");
+    const int other = product.slot == 1 ? 2 : 1;
+    const std::string path = kReference + "/" + product.file;
+    RecordedSlot& slot = controls[product.slot];
+    try {
+      readFlightFile(product.slot, path, {'.', '.'}, slot);
+      EXPECT_FALSE(product.failure) << "the read succeeded";
+    } catch (const FlightError& error) {
+      ASSERT_TRUE(product.failure) << error.what();
+      EXPECT_EQ(error.message().substr(0, product.failure->size()), *product.failure);
+      EXPECT_EQ(std::string(error.what()).substr(error.message().size()), "\nFile: " + path);
+    }
+    EXPECT_EQ(flightSlot(product.slot).rowCount, product.rows);
+    EXPECT_EQ(flightSlot(other).rowCount, 2) << "another slot";
+    if (product.failure) {
+      EXPECT_EQ(MaxHight, 12345.0);
+      continue;
+    }
+    ASSERT_GE(slot.items.size(), product.columns.size());
+    EXPECT_EQ(std::vector<std::string>(slot.items.begin(), slot.items.begin() + product.columns.size()), product.columns);
+    EXPECT_EQ(slot.height, 1);
+    EXPECT_EQ(slot.parameter, 2);
+    EXPECT_EQ(slot.label, path);
+    EXPECT_EQ(MaxHight, cell(product.slot, 1, product.rows)) << "the window's top comes down to the last height";
+    for (const Cell& expected : product.cells) {
+      SCOPED_TRACE("column " + slot.items[expected.column] + ", row " + std::to_string(expected.row));
+      const double value = cell(product.slot, expected.column, expected.row);
+      if (std::isnan(expected.value)) EXPECT_TRUE(std::isnan(value)) << value;
+      else EXPECT_NEAR(value, expected.value, 1e-4);
+    }
+  }
+}
+
+TEST_F(ReaderTest, AProductNeverFailsForHavingMoreVariablesThanColumns) {
+  readFlightFile(1, kReference + "/gruan_rs41.nc", {'.', '.'}, controls[1]);
+  ASSERT_EQ(controls[1].items.size(), 56u) << "185 variables along time, 56 columns";
+  EXPECT_EQ(controls[1].items[55], "lon_raw_cor") << "the others in file order";
+}
+
+TEST_F(ReaderTest, ProductsAreRecognisedAfterAnHdf5UserBlockAndABulletinHeading) {
+  struct Wrapped {
+    const char* file;
+    std::string before, after;
+    int rows;
+  };
+  const Wrapped cases[] = {
+      {"gruan_fill_values.nc", std::string(512, '\0'), "", 4},
+      {"temp_classic.bufr", "\x01\r\r\n123\r\r\nIUSD01 EDZW 011200\r\r\n", "\r\r\n\x03", 4},
+  };
+  for (const Wrapped& c : cases) {
+    SCOPED_TRACE(c.file);
+    std::ifstream product(kReference + "/" + c.file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(product)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(read(1, c.before + bytes + c.after), c.rows);
+  }
+}
+
+// NetCDF would fetch a name with a scheme as a remote DAP URL; a relative name is a file here.
+TEST_F(ReaderTest, ARelativeNameThatLooksLikeAUrlIsReadFromTheDisc) {
+  std::filesystem::create_directories(files.path("https:/example.org"));
+  std::filesystem::copy_file(kReference + "/gruan_rs92.nc", files.path("https:/example.org/gruan.nc"));
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(files.path(""));
+  EXPECT_NO_THROW(readFlightFile(1, "https://example.org/gruan.nc", {'.', '.'}, controls[1]));
+  std::filesystem::current_path(before);
+  EXPECT_EQ(mass1Count, 5);
+}

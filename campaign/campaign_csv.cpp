@@ -23,10 +23,6 @@ std::string csvField(const std::string& text) {
 
 }  // namespace
 
-std::string pairStatus(const PairResult& result) {
-  return result.compared() ? "ok" : result.reason.substr(0, result.reason.find('\n'));
-}
-
 std::string layersCsv(const std::vector<LayerSummary>& layers) {
   std::string csv = "group,layer_bottom,layer_top,flights,points,mean,sd,rms,median,p05,p95,flight_sd\n";
   for (const LayerSummary& layer : layers) {
@@ -40,14 +36,14 @@ std::string layersCsv(const std::vector<LayerSummary>& layers) {
   return csv;
 }
 
-std::string pairsCsv(const std::vector<CampaignPair>& pairs, const std::vector<PairResult>& results) {
+std::string pairsCsv(const std::vector<PairRow>& rows) {
   std::string csv = "index,flight1,flight2,group,status,points,mean,sd\n";
-  for (std::size_t i = 0; i < pairs.size(); ++i) {
-    const PairResult& result = results[i];
-    csv += std::to_string(i + 1) + ',' + csvField(pairs[i].flight1) + ',' + csvField(pairs[i].flight2) + ',' +
-           csvField(pairs[i].group) + ',' + csvField(pairStatus(result)) + ',';
-    if (result.compared())
-      csv += std::to_string(result.values.size()) + ',' + shortestNumber(result.mean) + ',' + shortestNumber(result.sd);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const PairRow& row = rows[i];
+    csv += std::to_string(i + 1) + ',' + csvField(row.flight1) + ',' + csvField(row.flight2) + ',' +
+           csvField(row.group) + ',' + csvField(row.status) + ',';
+    if (row.compared)
+      csv += std::to_string(row.points) + ',' + shortestNumber(row.mean) + ',' + shortestNumber(row.sd);
     else
       csv += ",,";
     csv += '\n';

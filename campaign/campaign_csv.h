@@ -1,7 +1,6 @@
 #pragma once
 
-#include "campaign/campaign_list.h"
-#include "campaign/campaign_run.h"
+#include "campaign/campaign_report.h"
 
 #include <string>
 
@@ -13,7 +12,4 @@ std::string layersCsv(const std::vector<LayerSummary>& layers);
 
 // index,flight1,flight2,group,status,points,mean,sd; the status is "ok" or the first line of
 // the reason the pair was skipped.
-std::string pairsCsv(const std::vector<CampaignPair>& pairs, const std::vector<PairResult>& results);
-
-// The status of a pair as pairs.csv gives it.
-std::string pairStatus(const PairResult& result);
+std::string pairsCsv(const std::vector<PairRow>& rows);

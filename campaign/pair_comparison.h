@@ -27,6 +27,8 @@ struct PairResult {
   double mean = 0, sd = 0;  // over all the pair's values; sd is NaN for one value
 
   bool compared() const { return reason.empty(); }
+  // "ok", or the first line of the reason.
+  std::string status() const { return compared() ? "ok" : reason.substr(0, reason.find('\n')); }
 };
 
 // Compares pairs one after another in tables of its own, each pair exactly as a freshly

@@ -40,3 +40,15 @@ std::string_view quantityUnit(std::string_view columnName) {
       return quantity.unit;
   return {};
 }
+
+std::string_view quantityCaption(char quantity) {
+  switch (quantity) {
+    case 'H': return "H — влажность";
+    case 'D': return "D — направление ветра";
+    case 'V': return "V — скорость ветра";
+    case 'P': return "P — давление";
+    default: return "T — температура";
+  }
+}
+
+std::string_view signCaption(bool plus) { return plus ? "+" : "−"; }

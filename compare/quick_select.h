@@ -30,3 +30,10 @@ int quickSelectIndex(const std::vector<std::string>& items, const QuantityNames&
 // The unit of a column that one of the quick-select quantities names ("°C" for "T", "%" for
 // "hymf"), or nothing.
 std::string_view quantityUnit(std::string_view columnName);
+
+// A quick-select button's quantity with its meaning, as the campaign's choices and report name
+// it ("T — температура"); anything else is "T".
+std::string_view quantityCaption(char quantity);
+
+// How the comparison is written: flight 1 "−" flight 2, or with "+" "+".
+std::string_view signCaption(bool plus);

@@ -5,6 +5,7 @@
 #include "app/output/campaign_charts.h"
 #include "app/output/campaign_tables.h"
 #include "app/output/chart_titles.h"
+#include "compare/quick_select.h"
 #include "app/widgets/interactive_chart.h"
 #include "app/support/switchboard.h"
 #include "app/support/tool_tips.h"
@@ -106,7 +107,7 @@ QWidget* CampaignWindow::createRunPanel() {
   auto panel = new QWidget(this);
   quantityBox = new QComboBox(panel);
   quantityBox->setObjectName(QStringLiteral("Quantity"));
-  for (const char quantity : {'T', 'H', 'D', 'V', 'P'}) quantityBox->addItem(quantityCaption(quantity), QChar(quantity));
+  for (const char quantity : {'T', 'H', 'D', 'V', 'P'}) quantityBox->addItem(fromUtf8(quantityCaption(quantity)), QChar(quantity));
   columnEdit = new QLineEdit(panel);
   columnEdit->setObjectName(QStringLiteral("Column"));
   columnEdit->setPlaceholderText(QStringLiteral("или столбец по имени"));

@@ -91,7 +91,10 @@ class CampaignWindow : public QWidget {
   CampaignHost host_;
   std::vector<CampaignPair> pairs_;
   QString listName_;
-  CampaignReport started_;  // what the run going on was given
+  // What the run going on was given.
+  std::string startedList_;
+  CampaignSettings startedSettings_;
+  std::vector<CampaignPair> startedPairs_;
   std::unique_ptr<BackgroundCampaign> running_;
   std::unique_ptr<BackgroundCampaign> cancelled_;  // ending on its own
   std::optional<CampaignReport> shown_;

@@ -50,8 +50,10 @@ void CampaignWindow::run() {
   forgetResult();
   // A cancelled run may still be finishing its last pairs; it goes before the next one starts.
   cancelled_.reset();
-  started_ = CampaignReport{listName_, settings(), pairs_, {}};
-  running_ = std::make_unique<BackgroundCampaign>(pairs_, started_.settings);
+  startedList_ = listName_.toStdString();
+  startedSettings_ = settings();
+  startedPairs_ = pairs_;
+  running_ = std::make_unique<BackgroundCampaign>(pairs_, startedSettings_);
   progressBar->setRange(0, static_cast<int>(pairs_.size()));
   progressBar->setValue(0);
   statusLabel->setText(QStringLiteral("Идёт сравнение…"));
@@ -67,8 +69,7 @@ void CampaignWindow::watchRun() {
   const std::unique_ptr<BackgroundCampaign> finished = std::move(running_);
   setRunning(false);
   statusLabel->setText(QStringLiteral("Сравнение прервано ошибкой: результатов нет."));
-  started_.result = finished->takeResult();
-  showResult(std::move(started_));
+  showResult(campaignReport(std::move(startedList_), startedSettings_, std::move(startedPairs_), finished->takeResult()));
 }
 
 void CampaignWindow::cancel() {
@@ -107,11 +108,11 @@ void CampaignWindow::showResult(CampaignReport report) {
   const CampaignReport& shown = *shown_;
   {
     const QSignalBlocker quiet(pairsTable);
-    for (int row = 0; row < static_cast<int>(shown.pairs.size()); ++row) {
-      const PairResult& result = shown.result.pairs[row];
-      const QStringList texts = pairTableRow(shown.pairs[row], result);
+    for (int row = 0; row < static_cast<int>(shown.pairRows.size()); ++row) {
+      const PairRow& pair = shown.pairRows[row];
+      const QStringList texts = pairTableRow(pair);
       for (int column = kStatusColumn; column < texts.size(); ++column) setCell(pairsTable, row, column, texts[column]);
-      pairsTable->item(row, kStatusColumn)->setForeground(result.compared() ? palette().text() : QBrush(Qt::darkRed));
+      pairsTable->item(row, kStatusColumn)->setForeground(pair.compared ? palette().text() : QBrush(Qt::darkRed));
     }
   }
   layersTable->setRowCount(static_cast<int>(shown.result.layers.size()));
@@ -124,11 +125,10 @@ void CampaignWindow::showResult(CampaignReport report) {
     }
   }
   showCampaignProfiles(*biasChart, *pointsChart, shown);
-  const std::size_t skipped = shown.result.skippedPairs();
   statusLabel->setText(QStringLiteral("Сравнено пар: %1 из %2, пропущено: %3")
-                           .arg(shown.pairs.size() - skipped)
+                           .arg(shown.comparedPairs)
                            .arg(shown.pairs.size())
-                           .arg(skipped));
+                           .arg(shown.skippedPairs));
   saveButton->setEnabled(true);
 }
 

@@ -2,7 +2,6 @@
 
 #include "app/output/atomic_file.h"
 #include "app/cli/batch_mode.h"
-#include "campaign/campaign_csv.h"
 #include "app/output/campaign_output.h"
 #include "intake/flight_error.h"
 #include "app/support/interruption.h"
@@ -114,33 +113,33 @@ void printError(const QString& message) {
 }
 
 void reportSkipped(const CampaignReport& report) {
-  for (std::size_t i = 0; i < report.pairs.size(); ++i) {
-    const PairResult& result = report.result.pairs[i];
-    if (result.compared()) continue;
+  for (std::size_t i = 0; i < report.pairRows.size(); ++i) {
+    const PairRow& pair = report.pairRows[i];
+    if (pair.compared) continue;
     const QString line = QStringLiteral("pair %1 (%2, %3) skipped: %4")
                              .arg(i + 1)
-                             .arg(shownText(report.pairs[i].flight1), shownText(report.pairs[i].flight2),
-                                  shownText(pairStatus(result)));
+                             .arg(shownText(pair.flight1), shownText(pair.flight2), shownText(pair.status));
     std::fprintf(stderr, "%s\n", line.toUtf8().constData());
   }
 }
 
-int runCampaignCommand(const CampaignCommand& command, CampaignReport& report) {
-  report.listName = QString::fromLocal8Bit(command.listFile);
-  report.settings = command.settings;
+int runCampaignCommand(const CampaignCommand& command, std::vector<CampaignPair> pairs) {
   CampaignProgress progress;
+  CampaignResult result;
   {
     const CancelOnInterruption cancel(progress.cancelled);
-    report.result = runCampaign(report.pairs, report.settings, &progress);
+    result = runCampaign(pairs, command.settings, &progress);
   }
   if (interrupted()) endAsInterrupted();
+  const CampaignReport report = campaignReport(QString::fromLocal8Bit(command.listFile).toStdString(), command.settings,
+                                               std::move(pairs), std::move(result));
   reportSkipped(report);
   try {
     saveCampaign(command.outFolder, report);
   } catch (const WriteInterrupted&) {
     endAsInterrupted();
   }
-  return report.result.skippedPairs() > 0 ? 1 : 0;
+  return report.skippedPairs > 0 ? 1 : 0;
 }
 
 }  // namespace
@@ -156,10 +155,10 @@ const char* campaignUsage() { return kUsage; }
 int runCampaignBatch(const QList<QByteArray>& arguments) {
   recordInterruptions();
   CampaignCommand command;
-  CampaignReport report;
+  std::vector<CampaignPair> pairs;
   try {
     command = parse(arguments);
-    report.pairs = readCampaignList(command.listFile.toStdString());
+    pairs = readCampaignList(command.listFile.toStdString());
   } catch (const BadArguments& bad) {
     printError(bad.reason);
     std::fputs(kUsage, stderr);
@@ -173,7 +172,7 @@ int runCampaignBatch(const QList<QByteArray>& arguments) {
   }
   // Whatever fails from here on is reported, never an abort: the outputs stay as they were.
   try {
-    return runCampaignCommand(command, report);
+    return runCampaignCommand(command, std::move(pairs));
   } catch (const FlightError& error) {
     printError(QString::fromStdString(error.what()));
   } catch (const std::bad_alloc&) {

@@ -24,18 +24,6 @@ QColor translucent(QColor colour, int alpha) {
 
 double centre(const LayerSummary& layer) { return (layer.bottom + layer.top) / 2; }
 
-// One group's layers cut where a layer holds no values, so that no line bridges a gap.
-std::vector<std::vector<const LayerSummary*>> runsOfGroup(const std::vector<LayerSummary>& layers,
-                                                           const std::string& group) {
-  std::vector<std::vector<const LayerSummary*>> runs;
-  for (const LayerSummary& layer : layers) {
-    if (layer.group != group) continue;
-    if (runs.empty() || runs.back().back()->top != layer.bottom) runs.emplace_back();
-    runs.back().push_back(&layer);
-  }
-  return runs;
-}
-
 QCPCurve* curve(QCustomPlot& chart, const QPen& pen, const QBrush& brush) {
   auto created = new QCPCurve(chart.xAxis, chart.yAxis);
   created->setPen(pen);
@@ -154,14 +142,15 @@ void clearCampaignProfiles(QCustomPlot& bias, QCustomPlot& points) {
 void showCampaignProfiles(QCustomPlot& bias, QCustomPlot& points, const CampaignReport& report) {
   clearCampaignProfiles(bias, points);
   bias.xAxis->setLabel(campaignAxisTitle(report.settings));
-  const std::vector<std::string> groups = campaignGroups(report.pairs);
-  for (std::size_t g = 0; g < groups.size(); ++g) {
+  for (std::size_t g = 0; g < report.profiles.size(); ++g) {
+    const GroupProfile& profile = report.profiles[g];
     const QColor colour = groupColour(g);
-    const auto runs = runsOfGroup(report.result.layers, groups[g]);
-    for (const auto& run : runs) {
+    for (const ProfileRun& span : profile.runs) {
+      std::vector<const LayerSummary*> run;
+      for (std::size_t i = span.first; i < span.first + span.count; ++i) run.push_back(&report.result.layers[i]);
       addBand(bias, run, translucent(colour, kSpreadAlpha), sdLow, sdHigh);
       addBounds(bias, run, boundsPen(colour), p05, p95);
-      addMeanLine(bias, run, colour, &run == &runs.front() ? groupCaption(groups[g]) : QString());
+      addMeanLine(bias, run, colour, &span == &profile.runs.front() ? groupCaption(profile.group) : QString());
       addPointsSteps(points, run, colour);
     }
   }

@@ -23,7 +23,7 @@ void saveCampaign(const QString& folder, const CampaignReport& report) {
   OffscreenCampaignCharts charts(report);
   const FileContents files = {
       {path("layers.csv"), QByteArray::fromStdString(layersCsv(report.result.layers))},
-      {path("pairs.csv"), QByteArray::fromStdString(pairsCsv(report.pairs, report.result.pairs))},
+      {path("pairs.csv"), QByteArray::fromStdString(pairsCsv(report.pairRows))},
       {path("profile.svg"), chartsPicture(charts.charts(), QStringLiteral("svg"), path("profile.svg"))},
       {path("profile.png"), chartsPicture(charts.charts(), QStringLiteral("png"), path("profile.png"))},
       {path("report.pdf"), campaignReportPdf(report, reportDate())},

@@ -1,7 +1,6 @@
 #include "app/output/campaign_report.h"
 
 #include "app/output/campaign_charts.h"
-#include "campaign/campaign_csv.h"
 #include "app/output/campaign_tables.h"
 #include "app/output/chart_export.h"
 #include "app/output/chart_titles.h"
@@ -149,26 +148,14 @@ class ReportPages {
   int page_ = 0;
 };
 
-QString dash(const QString& text) { return text.isEmpty() ? QStringLiteral("—") : text; }
-
+// What the campaign's model says of its settings, then when the report was made and by which
+// version of the program.
 QStringList settingsLines(const CampaignReport& report, const QDateTime& made) {
-  const CampaignSettings& settings = report.settings;
-  const std::size_t skipped = report.result.skippedPairs();
-  return {
-      QStringLiteral("Список пар: %1").arg(dash(shownText(report.listName))),
-      settings.column.empty() ? QStringLiteral("Величина: %1").arg(quantityCaption(settings.quantity))
-                              : QStringLiteral("Столбец: %1").arg(shownText(settings.column)),
-      QStringLiteral("Сравнение: полёт 1 %1 полёт 2").arg(signCaption(settings.plus)),
-      QStringLiteral("Толщина слоя: %1 м").arg(settings.layer),
-      QStringLiteral("Разделитель дробной части: %1")
-          .arg(settings.separators.chosen == ',' ? QStringLiteral("запятая") : QStringLiteral("точка")),
-      QStringLiteral("Пар: %1, сравнено: %2, пропущено: %3")
-          .arg(report.pairs.size())
-          .arg(report.pairs.size() - skipped)
-          .arg(skipped),
-      QStringLiteral("Дата отчёта: %1").arg(made.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'"))),
-      QStringLiteral("Версия программы: %1").arg(dash(QCoreApplication::applicationVersion())),
-  };
+  QStringList lines;
+  for (const std::string& line : report.settingsLines) lines << shownText(line);
+  const QString version = QCoreApplication::applicationVersion();
+  return lines << QStringLiteral("Дата отчёта: %1").arg(made.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'")))
+               << QStringLiteral("Версия программы: %1").arg(version.isEmpty() ? QStringLiteral("—") : version);
 }
 
 const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignTop;
@@ -189,8 +176,8 @@ void pairTable(ReportPages& pages, const CampaignReport& report) {
                                     {4.0, kLeft, Qt::ElideNone},   {0.9, kRight, Qt::ElideRight},
                                     {1.1, kRight, Qt::ElideRight}, {1.1, kRight, Qt::ElideRight}};
   std::vector<QStringList> rows;
-  for (std::size_t i = 0; i < report.pairs.size(); ++i)
-    rows.push_back(QStringList{QString::number(i + 1)} + pairTableRow(report.pairs[i], report.result.pairs[i]));
+  for (std::size_t i = 0; i < report.pairRows.size(); ++i)
+    rows.push_back(QStringList{QString::number(i + 1)} + pairTableRow(report.pairRows[i]));
   pages.table(columns, QStringList{QStringLiteral("№")} + pairTableCaptions(), rows);
 }
 

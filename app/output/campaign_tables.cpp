@@ -1,6 +1,5 @@
 #include "app/output/campaign_tables.h"
 
-#include "campaign/campaign_csv.h"
 #include "app/output/chart_titles.h"
 #include "app/support/shown_text.h"
 #include "app/output/statistic_text.h"
@@ -26,19 +25,16 @@ QStringList pairTableCaptions() {
 
 // The flights and the group as the list names them.
 QStringList pairTableRow(const CampaignPair& pair) {
-  return {shownText(pair.flight1), shownText(pair.flight2), shownText(pair.group),
-          QString(), QString(), QString(), QString()};
+  return {shownText(pair.flight1), shownText(pair.flight2), shownText(pair.group), QString(), QString(), QString(), QString()};
 }
 
-QStringList pairTableRow(const CampaignPair& pair, const PairResult& result) {
-  QStringList row = pairTableRow(pair);
-  if (!result.compared()) {
-    row[kStatusColumn] = shownText(pairStatus(result));
-    return row;
-  }
-  row[kStatusColumn] = QStringLiteral("сравнена");
-  row[kStatusColumn + 1] = QString::number(result.values.size());
-  row[kStatusColumn + 2] = statisticText(result.mean);
-  row[kStatusColumn + 3] = statisticText(result.sd);
-  return row;
+QStringList pairTableRow(const PairRow& row) {
+  QStringList texts{shownText(row.flight1), shownText(row.flight2), shownText(row.group), shownText(row.status),
+                    QString(), QString(), QString()};
+  if (!row.compared) return texts;
+  texts[kStatusColumn] = QStringLiteral("сравнена");
+  texts[kStatusColumn + 1] = QString::number(row.points);
+  texts[kStatusColumn + 2] = statisticText(row.mean);
+  texts[kStatusColumn + 3] = statisticText(row.sd);
+  return texts;
 }

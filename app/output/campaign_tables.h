@@ -1,8 +1,6 @@
 #pragma once
 
-#include "campaign/campaign_list.h"
-#include "campaign/campaign_statistics.h"
-#include "campaign/pair_comparison.h"
+#include "campaign/campaign_report.h"
 
 #include <QStringList>
 
@@ -15,5 +13,5 @@ QStringList layerTableRow(const LayerSummary& layer);
 // The pair's own columns come first, as the window lets the group be edited before a run.
 enum PairColumn { kFlight1Column, kFlight2Column, kGroupColumn, kStatusColumn };
 QStringList pairTableCaptions();
-QStringList pairTableRow(const CampaignPair& pair);
-QStringList pairTableRow(const CampaignPair& pair, const PairResult& result);
+QStringList pairTableRow(const CampaignPair& pair);  // before a run: the pair's own columns
+QStringList pairTableRow(const PairRow& row);

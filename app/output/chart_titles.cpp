@@ -7,8 +7,6 @@
 
 namespace {
 
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QString unitOf(const QString& columnName) { return fromUtf8(quantityUnit(columnName.toStdString())); }
 
 QString withUnit(const QString& title, const QString& unit) {
@@ -16,12 +14,12 @@ QString withUnit(const QString& title, const QString& unit) {
 }
 
 QString difference(const QString& first, const QString& second, bool plus) {
-  return first + QLatin1Char(' ') + signCaption(plus) + QLatin1Char(' ') + second;
+  return first + QLatin1Char(' ') + fromUtf8(signCaption(plus)) + QLatin1Char(' ') + second;
 }
 
 }  // namespace
 
-QString signCaption(bool plus) { return plus ? QStringLiteral("+") : QStringLiteral("−"); }
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QString heightAxisTitle() { return QStringLiteral("Высота, м"); }
 
@@ -40,20 +38,10 @@ QString comparisonAxisTitle(const QString& first, const QString& second, bool pl
   return withUnit(difference(first, second, plus), unit == unitOf(second) ? unit : QString());
 }
 
-QString comparisonSeriesName(bool plus) { return QStringLiteral("Полёт 1 %1 полёт 2").arg(signCaption(plus)); }
+QString comparisonSeriesName(bool plus) { return QStringLiteral("Полёт 1 %1 полёт 2").arg(fromUtf8(signCaption(plus))); }
 
 QString movingAverageSeriesName() {
   return QStringLiteral("Среднее по %1 строке").arg(2 * kAverageHalfWidth + 1);
-}
-
-QString quantityCaption(char quantity) {
-  switch (quantity) {
-    case 'H': return QStringLiteral("H — влажность");
-    case 'D': return QStringLiteral("D — направление ветра");
-    case 'V': return QStringLiteral("V — скорость ветра");
-    case 'P': return QStringLiteral("P — давление");
-    default: return QStringLiteral("T — температура");
-  }
 }
 
 QString campaignAxisTitle(const CampaignSettings& settings) {

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+#include <string_view>
+
 // What the charts' axes and comparison curves are called, from the columns picked and "+".
 
 // The height axis of both charts.
@@ -21,12 +24,10 @@ QString comparisonAxisTitle(const QString& first, const QString& second, bool pl
 QString comparisonSeriesName(bool plus);
 QString movingAverageSeriesName();
 
-// "−", or with "+" "+", as the comparison is written.
-QString signCaption(bool plus);
+// Texts of the core (UTF-8) as the window shows them.
+QString fromUtf8(std::string_view text);
 
-// What a campaign compares and how it is drawn: the quick-select quantity with its meaning
-// ("T — температура"), the value axis ("T − T, °C", or the column's name), and a group ("Все
+// How a campaign is drawn: the value axis ("T − T, °C", or the column's name), and a group ("Все
 // пары" for every pair, any other as the list gives it).
-QString quantityCaption(char quantity);
 QString campaignAxisTitle(const CampaignSettings& settings);
 QString groupCaption(const std::string& group);

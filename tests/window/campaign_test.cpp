@@ -25,11 +25,9 @@
 namespace {
 
 CampaignReport reportOf(const GeneratedCampaign& campaign) {
-  CampaignReport report;
-  report.listName = campaign.list();
-  report.pairs = readCampaignList(QFile::encodeName(campaign.list()).toStdString());
-  report.result = runCampaign(report.pairs, report.settings);
-  return report;
+  std::vector<CampaignPair> pairs = readCampaignList(QFile::encodeName(campaign.list()).toStdString());
+  CampaignResult result = runCampaign(pairs, CampaignSettings{});
+  return campaignReport(campaign.list().toStdString(), CampaignSettings{}, std::move(pairs), std::move(result));
 }
 
 QByteArray head(const QString& fileName, int bytes) {

@@ -55,12 +55,11 @@ int main(int argc, char* argv[]) {
 
   const WindowCommandLine commandLine = readWindowCommandLine(argumentBytes(argc, argv));
   if (commandLine.exitStatus) return *commandLine.exitStatus;
-  TForm1 window;
-  Form1 = &window;
-  window.placeOnScreen(window.screen()->availableGeometry());
-  window.show();
+  TForm1 Form1;
+  Form1.placeOnScreen(Form1.screen()->availableGeometry());
+  Form1.show();
   // flightcompare FILE1 [FILE2 [FILE3]] opens them into the slots, as a drop would, once the
   // window shows.
-  window.openFilesOncePainted(commandLine.files);
+  Form1.openFilesOncePainted(commandLine.files);
   return application.exec();
 }

@@ -31,7 +31,6 @@ std::unique_ptr<TForm1> form;
 TForm1& drawnWindow() {
   if (form) return *form;
   form = std::make_unique<TForm1>();
-  Form1 = form.get();
   form->show();
   loadBenchmarkFlights();
   selectHeightAndTemperature(form->ComboBox1, form->ComboBox2);

@@ -1,5 +1,6 @@
 #include "campaign/pair_comparison.h"
 
+#include "compare/layer_statistics.h"
 #include "intake/flight_error.h"
 #include "reader/flight_reader.h"
 #include "compare/quick_select.h"
@@ -29,14 +30,6 @@ double wrappedDirection(double difference) {
 std::string flightName(int slot) { return "Flight " + std::to_string(slot); }
 
 }  // namespace
-
-long long layerOf(double height, double thickness) {
-  auto layer = static_cast<long long>(std::floor(height / thickness));
-  // The quotient may round across a bound that the written bounds do not.
-  if (height < layer * thickness) --layer;
-  else if (height >= (layer + 1) * thickness) ++layer;
-  return layer;
-}
 
 PairComparer::PairComparer(const CampaignSettings& settings)
     : settings_(settings), comparison_(flights_.flights()) {}

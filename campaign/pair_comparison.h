@@ -55,7 +55,3 @@ class PairComparer {
   std::vector<long long> layers_;
   std::vector<std::size_t> order_;
 };
-
-// The layer a height belongs to: layer·thickness <= height < (layer+1)·thickness, as the
-// bounds are written.
-long long layerOf(double height, double thickness);

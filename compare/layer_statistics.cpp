@@ -4,6 +4,14 @@
 #include <limits>
 #include <map>
 
+long long layerOf(double height, double thickness) {
+  auto layer = static_cast<long long>(std::floor(height / thickness));
+  // The quotient may round across a bound that the written bounds do not.
+  if (height < layer * thickness) --layer;
+  else if (height >= (layer + 1) * thickness) ++layer;
+  return layer;
+}
+
 std::vector<LayerStatistics> layerStatistics(const CurvePoints& comparison, double thickness) {
   // Welford's running mean and sum of squared deviations, in extended precision.
   struct Running {
@@ -12,7 +20,7 @@ std::vector<LayerStatistics> layerStatistics(const CurvePoints& comparison, doub
   };
   std::map<long long, Running> layers;
   for (std::size_t i = 0; i < comparison.x.size(); ++i) {
-    Running& layer = layers[static_cast<long long>(std::floor(comparison.y[i] / thickness))];
+    Running& layer = layers[layerOf(comparison.y[i], thickness)];
     ++layer.count;
     const long double delta = comparison.x[i] - layer.mean;
     layer.mean += delta / layer.count;

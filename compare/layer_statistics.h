@@ -15,5 +15,9 @@ struct LayerStatistics {
   int count;
 };
 
+// The layer a height belongs to: layer·thickness <= height < (layer+1)·thickness, as the bounds
+// are written. The window's layer statistics and a campaign's layers both put heights so.
+long long layerOf(double height, double thickness);
+
 // The layers that hold comparison values, from the lowest up; heights are the plotted ones.
 std::vector<LayerStatistics> layerStatistics(const CurvePoints& comparison, double thickness);

@@ -20,28 +20,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
-
-const char kUsage[] =
-    "usage: flightcompare --batch STEP... [--json FILE|-]\n"
-    "Performs each step as the user's action would, on the window without showing it.\n"
-    "steps:\n"
-    "  --open SLOT FILE         open FILE into slot 1, 2 or 3 with its open button\n"
-    "  --cancel SLOT            click the slot's open button and cancel its dialog\n"
-    "  --separator point|comma  tick the separator box, when it is not ticked\n"
-    "  --locale-decimal C       the regional decimal separator, . or , (ticks its box)\n"
-    "  --height SLOT ITEM       pick ITEM (its text, or #N for index N) as the slot's height\n"
-    "  --param SLOT ITEM        pick ITEM as the slot's parameter\n"
-    "  --type SLOT height|param TEXT  type TEXT into the slot's combo box, as one change\n"
-    "  --quick T|H|D|V|P        click a quick-select button\n"
-    "  --step up|down [COUNT]   step the height correction COUNT times (1)\n"
-    "  --toggle-step            click the correction's step label (1 / 10)\n"
-    "  --plus on|off            tick or untick \"+\", when it is not so\n"
-    "  --channel TEXT           set the slow-channel number's text\n"
-    "  --png FILE               save both charts as a picture (.png, .svg or .pdf)\n"
-    "  --csv FILE               save the points of the five series and the layer statistics\n"
-    "  --json FILE|-            write the state after the last step as JSON\n";
 
 struct Step {
   QString option;
@@ -50,36 +32,168 @@ struct Step {
   QString text() const { return (QStringList{option} + values).join(QLatin1Char(' ')); }
 };
 
-struct Syntax {
-  const char* option;
-  int values;
-};
-const Syntax kSyntax[] = {{"--open", 2},  {"--cancel", 1},  {"--separator", 1}, {"--locale-decimal", 1},
-                          {"--height", 2}, {"--param", 2},  {"--type", 3},      {"--quick", 1},
-                          {"--step", 1},   {"--toggle-step", 0}, {"--plus", 1}, {"--channel", 1},
-                          {"--png", 1},    {"--csv", 1}};
-
 struct BadArguments {
   QString reason;
 };
 
-bool isSlot(const QString& text) { return text == "1" || text == "2" || text == "3"; }
+// The window with a script for its dialogs and a record of its failures; a step is one of its
+// actions.
+class BatchRun : public ErrorReporter {
+ public:
+  BatchRun() {
+    // Laid out as on screen, so that pictures of the charts have the window's proportions,
+    // but never put on a screen.
+    form_.setAttribute(Qt::WA_DontShowOnScreen);
+    form_.show();
+    form_.setErrorReporter(this);
+    form_.setFileChooser(&chooser_);
+  }
 
-void checkValues(const Step& step) {
-  const QString& first = step.values.value(0);
-  const bool slotFirst = step.option == "--open" || step.option == "--cancel" ||
-                         step.option == "--height" || step.option == "--param";
-  if (slotFirst && !isSlot(first)) throw BadArguments{step.option + ": the slot is 1, 2 or 3"};
-  if (step.option == "--separator" && first != "point" && first != "comma")
-    throw BadArguments{"--separator: point or comma"};
-  if (step.option == "--locale-decimal" && first != "." && first != ",")
-    throw BadArguments{"--locale-decimal: . or ,"};
-  if (step.option == "--type" && step.values[1] != "height" && step.values[1] != "param")
-    throw BadArguments{"--type: height or param"};
-  if (step.option == "--quick" && !QStringList({"T", "H", "D", "V", "P"}).contains(first))
-    throw BadArguments{"--quick: T, H, D, V or P"};
-  if (step.option == "--step" && first != "up" && first != "down") throw BadArguments{"--step: up or down"};
-  if (step.option == "--plus" && first != "on" && first != "off") throw BadArguments{"--plus: on or off"};
+  void perform(const Step& step);
+
+  void report(const QString& message) override {
+    // One line each on stderr, as a terminal may show it; the JSON keeps the message as the
+    // window shows it.
+    std::fprintf(stderr, "%s\n", shownText(QString(message).replace('\n', QStringLiteral("; "))).toUtf8().constData());
+    errors_.append(QJsonObject{{"step", step_}, {"message", message}});
+  }
+
+  bool failed() const { return !errors_.isEmpty(); }
+  QJsonObject state() const { return windowStateJson(form_, errors_); }
+
+  void open(const Step& step) {
+    chooser_.choose(step.bytes[1]);
+    slot(step).openButton->click();
+  }
+  void cancel(const Step& step) {
+    chooser_.cancel();
+    slot(step).openButton->click();
+  }
+  void separator(const Step& step) {
+    QCheckBox* box = step.values[0] == "point" ? form_.CheckBox2 : form_.CheckBox3;
+    if (!box->isChecked()) box->click();
+  }
+  void localeDecimal(const Step& step) {
+    form_.regionalSeparator = step.values[0].at(0).toLatin1();
+    form_.mirrorRegionalSeparator();
+  }
+  void height(const Step& step) { pick(slot(step).heightBox, step.values[1]); }
+  void param(const Step& step) { pick(slot(step).parameterBox, step.values[1]); }
+  void type(const Step& step) {
+    QLineEdit* edit = (step.values[1] == "height" ? slot(step).heightBox : slot(step).parameterBox)->lineEdit();
+    edit->setText(step.values[2]);
+    emit edit->textEdited(step.values[2]);
+  }
+  void quick(const Step& step) {
+    for (QPushButton* button : {form_.Button4, form_.Button5, form_.Button2, form_.Button6, form_.Button7})
+      if (button->text() == step.values[0]) button->click();
+  }
+  void correctionStep(const Step& step) {
+    const int count = step.values.value(1, "1").toInt();
+    for (int i = 0; i < count; ++i) step.values[0] == "up" ? form_.UpDown1->stepUp() : form_.UpDown1->stepDown();
+  }
+  void toggleStep(const Step&) { emit form_.Label4->clicked(); }
+  void plus(const Step& step) {
+    if (form_.CheckBox1->isChecked() != (step.values[0] == "on")) form_.CheckBox1->click();
+  }
+  void channel(const Step& step) { form_.Edit2->setText(step.values[0]); }
+  void png(const Step& step) { form_.switchboard.guarded([&] { form_.saveChartsAs(step.values[0]); })(); }
+  void csv(const Step& step) { form_.switchboard.guarded([&] { form_.saveDataAs(step.values[0]); })(); }
+
+ private:
+  TForm1::SlotWidgets slot(const Step& step) const { return form_.slotWidgets(step.values[0].toInt()); }
+
+  // As the user picks from the list: the selection changes and the box's handler runs.
+  void pick(QComboBox* box, const QString& item) {
+    bool isIndex = false;
+    const int index = item.startsWith('#') ? item.mid(1).toInt(&isIndex) : box->findText(item, Qt::MatchExactly);
+    if (index < 0 || index >= box->count() || (item.startsWith('#') && !isIndex)) {
+      report("No item \"" + item + "\" in " + box->objectName() + ".");
+      return;
+    }
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+  }
+
+  TForm1 form_;
+  ScriptedFileChooser chooser_;
+  QJsonArray errors_;
+  QString step_;
+};
+
+// What a step's value may be: any text (no choices), or one of the choices.
+using Choices = QStringList;
+const Choices kSlots{"1", "2", "3"};
+
+// Every step once: the usage, the check of its values and its action all come from here.
+struct StepKind {
+  const char* option;
+  const char* arguments;  // as the usage writes them
+  const char* meaning;
+  std::vector<Choices> values;
+  void (BatchRun::*perform)(const Step&);
+  bool countMayFollow = false;
+};
+
+const StepKind kSteps[] = {
+    {"--open", "SLOT FILE", "open FILE into slot 1, 2 or 3 with its open button", {kSlots, {}}, &BatchRun::open},
+    {"--cancel", "SLOT", "click the slot's open button and cancel its dialog", {kSlots}, &BatchRun::cancel},
+    {"--separator", "point|comma", "tick the separator box, when it is not ticked", {{"point", "comma"}},
+     &BatchRun::separator},
+    {"--locale-decimal", "C", "the regional decimal separator, . or , (ticks its box)", {{".", ","}},
+     &BatchRun::localeDecimal},
+    {"--height", "SLOT ITEM", "pick ITEM (its text, or #N for index N) as the slot's height", {kSlots, {}},
+     &BatchRun::height},
+    {"--param", "SLOT ITEM", "pick ITEM as the slot's parameter", {kSlots, {}}, &BatchRun::param},
+    {"--type", "SLOT height|param TEXT", "type TEXT into the slot's combo box, as one change",
+     {kSlots, {"height", "param"}, {}}, &BatchRun::type},
+    {"--quick", "T|H|D|V|P", "click a quick-select button", {{"T", "H", "D", "V", "P"}}, &BatchRun::quick},
+    {"--step", "up|down [COUNT]", "step the height correction COUNT times (1)", {{"up", "down"}},
+     &BatchRun::correctionStep, true},
+    {"--toggle-step", "", "click the correction's step label (1 / 10)", {}, &BatchRun::toggleStep},
+    {"--plus", "on|off", "tick or untick \"+\", when it is not so", {{"on", "off"}}, &BatchRun::plus},
+    {"--channel", "TEXT", "set the slow-channel number's text", {{}}, &BatchRun::channel},
+    {"--png", "FILE", "save both charts as a picture (.png, .svg or .pdf)", {{}}, &BatchRun::png},
+    {"--csv", "FILE", "save the points of the five series and the layer statistics", {{}}, &BatchRun::csv},
+};
+
+const StepKind* stepKind(const QString& option) {
+  for (const StepKind& kind : kSteps)
+    if (option == kind.option) return &kind;
+  return nullptr;
+}
+
+void BatchRun::perform(const Step& step) {
+  step_ = step.text();
+  (this->*stepKind(step.option)->perform)(step);
+}
+
+// A line of the usage: the step and its values, then what it does.
+std::string usageLine(const QString& syntax, const char* meaning) {
+  return "  " + syntax.leftJustified(23).toStdString() + "  " + meaning + "\n";
+}
+
+std::string usage() {
+  std::string text =
+      "usage: flightcompare --batch STEP... [--json FILE|-]\n"
+      "Performs each step as the user's action would, on the window without showing it.\n"
+      "steps:\n";
+  for (const StepKind& kind : kSteps)
+    text += usageLine(QString(kind.option) + (*kind.arguments ? QString(" ") + kind.arguments : QString()), kind.meaning);
+  return text + usageLine(QStringLiteral("--json FILE|-"), "write the state after the last step as JSON");
+}
+
+// "a, b or c"
+QString alternatives(const Choices& choices) {
+  return choices.size() < 2 ? choices.join(QString()) : choices.mid(0, choices.size() - 1).join(", ") + " or " + choices.last();
+}
+
+void checkValues(const StepKind& kind, const Step& step) {
+  for (std::size_t i = 0; i < kind.values.size(); ++i) {
+    const Choices& choices = kind.values[i];
+    if (choices.isEmpty() || choices.contains(step.values[static_cast<int>(i)])) continue;
+    throw BadArguments{step.option + (choices == kSlots ? ": the slot is " : ": ") + alternatives(choices)};
+  }
 }
 
 struct Script {
@@ -100,112 +214,20 @@ Script parse(const QList<QByteArray>& argumentBytes) {
       script.jsonFile = arguments[++i];
       continue;
     }
-    const auto syntax = std::find_if(std::begin(kSyntax), std::end(kSyntax),
-                                     [&](const Syntax& s) { return option == s.option; });
-    if (syntax == std::end(kSyntax)) throw BadArguments{"unknown step " + option};
-    if (i + syntax->values >= arguments.size()) throw BadArguments{option + ": values missing"};
-    Step step{option, arguments.mid(i + 1, syntax->values), argumentBytes.mid(i + 1, syntax->values)};
-    i += syntax->values;
-    // A step count may follow the direction.
+    const StepKind* kind = stepKind(option);
+    if (!kind) throw BadArguments{"unknown step " + option};
+    const int values = static_cast<int>(kind->values.size());
+    if (i + values >= arguments.size()) throw BadArguments{option + ": values missing"};
+    Step step{option, arguments.mid(i + 1, values), argumentBytes.mid(i + 1, values)};
+    i += values;
     bool isCount = false;
-    if (option == "--step" && i + 1 < arguments.size() && arguments[i + 1].toInt(&isCount) >= 0 && isCount)
+    if (kind->countMayFollow && i + 1 < arguments.size() && arguments[i + 1].toInt(&isCount) >= 0 && isCount)
       step.values << arguments[++i];
-    checkValues(step);
+    checkValues(*kind, step);
     script.steps.append(step);
   }
   return script;
 }
-
-// The window with a script for its dialogs and a record of its failures.
-class BatchRun : public ErrorReporter {
- public:
-  BatchRun() {
-    Form1 = &form_;
-    // Laid out as on screen, so that pictures of the charts have the window's proportions,
-    // but never put on a screen.
-    form_.setAttribute(Qt::WA_DontShowOnScreen);
-    form_.show();
-    form_.setErrorReporter(this);
-    form_.setFileChooser(&chooser_);
-  }
-
-  void perform(const Step& step) {
-    step_ = step.text();
-    const QString& first = step.values.value(0);
-    const int slot = first.toInt();
-    if (step.option == "--open") {
-      chooser_.choose(step.bytes[1]);
-      form_.slotWidgets(slot).openButton->click();
-    } else if (step.option == "--cancel") {
-      chooser_.cancel();
-      form_.slotWidgets(slot).openButton->click();
-    } else if (step.option == "--separator") {
-      QCheckBox* box = first == "point" ? form_.CheckBox2 : form_.CheckBox3;
-      if (!box->isChecked()) box->click();
-    } else if (step.option == "--locale-decimal") {
-      form_.regionalSeparator = first.at(0).toLatin1();
-      form_.mirrorRegionalSeparator();
-    } else if (step.option == "--height") {
-      pick(form_.slotWidgets(slot).heightBox, step.values[1]);
-    } else if (step.option == "--param") {
-      pick(form_.slotWidgets(slot).parameterBox, step.values[1]);
-    } else if (step.option == "--type") {
-      const TForm1::SlotWidgets widgets = form_.slotWidgets(slot);
-      QLineEdit* edit = (step.values[1] == "height" ? widgets.heightBox : widgets.parameterBox)->lineEdit();
-      edit->setText(step.values[2]);
-      emit edit->textEdited(step.values[2]);
-    } else if (step.option == "--quick") {
-      quickSelectButton(first)->click();
-    } else if (step.option == "--step") {
-      const int count = step.values.value(1, "1").toInt();
-      for (int i = 0; i < count; ++i) first == "up" ? form_.UpDown1->stepUp() : form_.UpDown1->stepDown();
-    } else if (step.option == "--toggle-step") {
-      emit form_.Label4->clicked();
-    } else if (step.option == "--plus") {
-      if (form_.CheckBox1->isChecked() != (first == "on")) form_.CheckBox1->click();
-    } else if (step.option == "--channel") {
-      form_.Edit2->setText(first);
-    } else if (step.option == "--png") {
-      form_.switchboard.guarded([&] { form_.saveChartsAs(first); })();
-    } else if (step.option == "--csv") {
-      form_.switchboard.guarded([&] { form_.saveDataAs(first); })();
-    }
-  }
-
-  void report(const QString& message) override {
-    // One line each on stderr, as a terminal may show it; the JSON keeps the message as the
-    // window shows it.
-    std::fprintf(stderr, "%s\n", shownText(QString(message).replace('\n', QStringLiteral("; "))).toUtf8().constData());
-    errors_.append(QJsonObject{{"step", step_}, {"message", message}});
-  }
-
-  bool failed() const { return !errors_.isEmpty(); }
-  QJsonObject state() const { return windowStateJson(form_, errors_); }
-
- private:
-  QPushButton* quickSelectButton(const QString& caption) const {
-    for (QPushButton* button : {form_.Button4, form_.Button5, form_.Button2, form_.Button6, form_.Button7})
-      if (button->text() == caption) return button;
-    return nullptr;
-  }
-
-  // As the user picks from the list: the selection changes and the box's handler runs.
-  void pick(QComboBox* box, const QString& item) {
-    bool isIndex = false;
-    const int index = item.startsWith('#') ? item.mid(1).toInt(&isIndex) : box->findText(item, Qt::MatchExactly);
-    if (index < 0 || index >= box->count() || (item.startsWith('#') && !isIndex)) {
-      report("No item \"" + item + "\" in " + box->objectName() + ".");
-      return;
-    }
-    box->setCurrentIndex(index);
-    emit box->activated(index);
-  }
-
-  TForm1 form_;
-  ScriptedFileChooser chooser_;
-  QJsonArray errors_;
-  QString step_;
-};
 
 // Fails with a FlightError naming the file and the reason.
 void writeJson(const QString& fileName, const QJsonObject& state) {
@@ -228,14 +250,17 @@ bool isBatchRun(const QList<QByteArray>& arguments) {
   return arguments.mid(0, end < 0 ? arguments.size() : end).contains("--batch");
 }
 
-const char* batchUsage() { return kUsage; }
+const char* batchUsage() {
+  static const std::string text = usage();
+  return text.c_str();
+}
 
 int runBatch(const QList<QByteArray>& arguments) {
   Script script;
   try {
     script = parse(arguments);
   } catch (const BadArguments& bad) {
-    std::fprintf(stderr, "flightcompare: %s\n%s", bad.reason.toUtf8().constData(), kUsage);
+    std::fprintf(stderr, "flightcompare: %s\n%s", bad.reason.toUtf8().constData(), batchUsage());
     return 2;
   }
   recordInterruptions();

@@ -44,8 +44,7 @@ QJsonObject seriesJson(const ChartSeries* series) {
 
 QJsonObject windowStateJson(const TForm1& form, const QJsonArray& errors) {
   QJsonObject series;
-  for (const ChartSeries* s : {form.Series1, form.Series2, form.Series3, form.Series4, form.Series5})
-    series.insert(s->ownName(), seriesJson(s));
+  for (const TForm1::DrawnSeries& drawn : form.drawnSeries()) series.insert(drawn.series->ownName(), seriesJson(drawn.series));
   return {
       {"caption", form.windowTitle()},
       {"slots", QJsonArray{slotJson(form, 1), slotJson(form, 2), slotJson(form, 3)}},

@@ -13,7 +13,6 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-TForm1* Form1 = nullptr;
 
 namespace {
 const QRect kDesignedClientArea(274, 154, 1115, 690);

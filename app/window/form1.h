@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+#include <array>
+
 class CampaignWindow;
 class QAction;
 class QCheckBox;
@@ -127,6 +129,13 @@ class TForm1 : public QWidget {
   };
   SlotWidgets slotWidgets(int slot) const;
 
+  // Series1 to Series5 in their order, each with the points the last redraw gave it.
+  struct DrawnSeries {
+    ChartSeries* series;
+    const CurvePoints* points;
+  };
+  std::array<DrawnSeries, 5> drawnSeries() const;
+
   // The designed place and size where they fit on the screen's available area, otherwise
   // centred and shrunk to fit, never below the size at which every control shows.
   void placeOnScreen(const QRect& available);
@@ -182,5 +191,3 @@ class TForm1 : public QWidget {
   CampaignWindow* campaignWindow_ = nullptr;
 };
 
-// The window of this run, as the handlers and the batch front reach it.
-extern TForm1* Form1;

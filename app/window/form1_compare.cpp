@@ -16,7 +16,7 @@
 void TForm1::CompareClick() {
   labelCharts();
   // Emptied first: a redraw that fails leaves the charts empty.
-  for (ChartSeries* series : {Series1, Series2, Series3, Series4, Series5}) series->data()->clear();
+  for (const DrawnSeries& drawn : drawnSeries()) drawn.series->data()->clear();
   Chart1->replot(QCustomPlot::rpQueuedReplot);
   Chart2->replot(QCustomPlot::rpQueuedReplot);
   Statistics->setComparison({});
@@ -32,16 +32,20 @@ void TForm1::CompareClick() {
   request.slowChannelText = Edit2->text().toStdString();
   compareFlights(request, redrawPoints_);
 
-  Series1->setPoints(redrawPoints_.flight1.x, redrawPoints_.flight1.y);
-  Series2->setPoints(redrawPoints_.flight2.x, redrawPoints_.flight2.y);
-  Series5->setPoints(redrawPoints_.flight3.x, redrawPoints_.flight3.y);
-  Series3->setPoints(redrawPoints_.comparison.x, redrawPoints_.comparison.y);
-  Series4->setPoints(redrawPoints_.average.x, redrawPoints_.average.y);
+  for (const DrawnSeries& drawn : drawnSeries()) drawn.series->setPoints(drawn.points->x, drawn.points->y);
   Statistics->setComparison(redrawPoints_.comparison);
   for (InteractiveChart* chart : {Chart1, Chart2}) {
     chart->fitToData();
     chart->replot();
   }
+}
+
+std::array<TForm1::DrawnSeries, 5> TForm1::drawnSeries() const {
+  return {{{Series1, &redrawPoints_.flight1},
+           {Series2, &redrawPoints_.flight2},
+           {Series3, &redrawPoints_.comparison},
+           {Series4, &redrawPoints_.average},
+           {Series5, &redrawPoints_.flight3}}};
 }
 
 // The axes and the comparison curve say what is drawn: the columns picked and the sign.

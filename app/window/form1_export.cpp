@@ -3,6 +3,8 @@
 // window, and from keyboard shortcuts.
 #include "app/window/form1.h"
 
+#include "app/widgets/chart_series.h"
+
 #include "app/output/atomic_file.h"
 #include "app/output/chart_export.h"
 #include "compare/comparison_csv.h"
@@ -20,14 +22,10 @@
 void TForm1::saveChartsAs(const QString& fileName) { saveChartsImage({Chart1, Chart2}, fileName); }
 
 void TForm1::saveDataAs(const QString& fileName) {
+  std::vector<NamedPoints> series;
+  for (const DrawnSeries& drawn : drawnSeries()) series.push_back({drawn.series->ownName().toStdString(), drawn.points});
   std::ostringstream text;
-  writeComparisonCsv(text,
-                     {{"Series1", &redrawPoints_.flight1},
-                      {"Series2", &redrawPoints_.flight2},
-                      {"Series3", &redrawPoints_.comparison},
-                      {"Series4", &redrawPoints_.average},
-                      {"Series5", &redrawPoints_.flight3}},
-                     Statistics->statistics());
+  writeComparisonCsv(text, series, Statistics->statistics());
   writeFileAtomically(fileName, QByteArray::fromStdString(text.str()));
 }
 

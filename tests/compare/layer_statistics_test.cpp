@@ -35,6 +35,17 @@ TEST(LayerStatistics, ThinLayersAndHeightsBelowZero) {
   EXPECT_TRUE(layerStatistics(CurvePoints{}, 1000).empty());
 }
 
+// 7.7 / 1.1 rounds to 7, yet 7 · 1.1 lies above 7.7: the height is in the layer below, as its
+// written bounds say, in the window's statistics as in a campaign's.
+TEST(LayerStatistics, AHeightOnABoundGoesWhereTheWrittenBoundsPutIt) {
+  EXPECT_EQ(layerOf(7.7, 1.1), 6);
+  EXPECT_EQ(layerOf(16.5, 1.1), 15);
+  const auto layers = layerStatistics(pointsOf({{1, 7.7}}), 1.1);
+  ASSERT_EQ(layers.size(), 1u);
+  EXPECT_EQ(layers[0].bottom, 6 * 1.1);
+  EXPECT_EQ(layers[0].top, 7 * 1.1);
+}
+
 TEST(LayerStatistics, StaysExactForLargeOffsets) {
   CurvePoints points;
   for (int i = 0; i < 1000; ++i) points.add(1e9 + (i % 2 ? 1 : -1), 10.0 * i);

@@ -1,10 +1,10 @@
-#include "app/support/app_fonts.h"
 #include "app/cli/batch_mode.h"
 #include "app/cli/campaign_batch.h"
 #include "app/cli/command_line.h"
-#include "app/window/form1.h"
-#include "app/support/qt_translations.h"
 #include "app/cli/standard_streams.h"
+#include "app/support/app_fonts.h"
+#include "app/support/qt_translations.h"
+#include "app/window/form1.h"
 
 #include <QApplication>
 #include <QHashFunctions>

@@ -4,8 +4,8 @@
 // a little off the model, so that the comparison has something to show.
 
 #include "compare/comparison_redraw.h"
-#include "tests/generator/flight_generator.h"
 #include "intake/flight_tables.h"
+#include "tests/generator/flight_generator.h"
 
 #include <cmath>
 

@@ -2,9 +2,9 @@
 // platform: the redraw with the replot of both charts, a replot of Chart1 alone, and a wheel
 // notch on Chart1 with the replot it asks for (zooming in and out by turns, so the range stays
 // put).
-#include "bench/benchmark_flights.h"
-#include "app/window/form1.h"
 #include "app/widgets/interactive_chart.h"
+#include "app/window/form1.h"
+#include "bench/benchmark_flights.h"
 
 #include <QApplication>
 #include <QComboBox>

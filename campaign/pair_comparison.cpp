@@ -1,12 +1,12 @@
 #include "campaign/pair_comparison.h"
 
-#include "compare/layer_statistics.h"
-#include "intake/flight_error.h"
-#include "reader/flight_reader.h"
-#include "compare/quick_select.h"
 #include "campaign/sample_statistics.h"
+#include "compare/layer_statistics.h"
+#include "compare/quick_select.h"
+#include "intake/flight_error.h"
 #include "intake/read_choices.h"
 #include "intake/text_file.h"
+#include "reader/flight_reader.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "compare/comparison_redraw.h"
 
 #include "compare/exact_sum.h"
-#include "intake/flight_tables.h"
 #include "compare/height_window.h"
-#include "intake/numeric_helpers.h"
 #include "compare/slow_channel.h"
+#include "intake/flight_tables.h"
+#include "intake/numeric_helpers.h"
 
 #include <algorithm>
 #include <cmath>

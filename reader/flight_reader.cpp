@@ -3,9 +3,9 @@
 #include "intake/flight_error.h"
 #include "intake/flight_tables.h"
 #include "intake/raw_flight.h"
-#include "reference/reference_reader.h"
 #include "intake/slot_controls.h"
 #include "intake/text_file.h"
+#include "reference/reference_reader.h"
 
 #include <new>
 #include <string>

@@ -1,9 +1,9 @@
 #include "reference/bufr_sounding.h"
 
-#include "reference/child_sandbox.h"
 #include "intake/flight_error.h"
-#include "reference/library_child.h"
 #include "intake/numeric_helpers.h"
+#include "reference/child_sandbox.h"
+#include "reference/library_child.h"
 #include "reference/reference_units.h"
 
 #include <eccodes.h>

@@ -1,8 +1,8 @@
 #include "reference/gruan_product.h"
 
+#include "intake/flight_error.h"
 #include "reference/child_sandbox.h"
 #include "reference/classic_netcdf_length.h"
-#include "intake/flight_error.h"
 #include "reference/hdf5_storage.h"
 #include "reference/library_child.h"
 #include "reference/reference_units.h"

@@ -1,9 +1,9 @@
 #include "reference/library_child.h"
 
-#include "reference/address_sanitizer.h"
-#include "reference/child_sandbox.h"
 #include "intake/flight_error.h"
 #include "intake/slot_controls.h"
+#include "reference/address_sanitizer.h"
+#include "reference/child_sandbox.h"
 
 #include <fcntl.h>
 #include <malloc.h>

@@ -5,10 +5,10 @@
 #include "app/output/campaign_charts.h"
 #include "app/output/campaign_tables.h"
 #include "app/output/chart_titles.h"
-#include "compare/quick_select.h"
-#include "app/widgets/interactive_chart.h"
 #include "app/support/switchboard.h"
 #include "app/support/tool_tips.h"
+#include "app/widgets/interactive_chart.h"
+#include "compare/quick_select.h"
 
 #include <QCheckBox>
 #include <QCollator>

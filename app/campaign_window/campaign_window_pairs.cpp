@@ -4,9 +4,9 @@
 
 #include "app/output/campaign_tables.h"
 #include "app/support/dropped_files.h"
-#include "intake/flight_error.h"
 #include "app/support/shown_text.h"
 #include "app/support/switchboard.h"
+#include "intake/flight_error.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

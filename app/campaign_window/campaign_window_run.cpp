@@ -5,8 +5,8 @@
 #include "app/campaign_window/background_campaign.h"
 #include "app/output/campaign_charts.h"
 #include "app/output/campaign_tables.h"
-#include "intake/flight_error.h"
 #include "app/widgets/interactive_chart.h"
+#include "intake/flight_error.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,14 +1,14 @@
 #include "app/cli/batch_mode.h"
 
+#include "app/cli/standard_streams.h"
+#include "app/cli/window_state_json.h"
 #include "app/output/atomic_file.h"
-#include "app/widgets/clickable_label.h"
-#include "intake/flight_error.h"
-#include "app/window/form1.h"
 #include "app/support/interruption.h"
 #include "app/support/shown_text.h"
-#include "app/cli/standard_streams.h"
+#include "app/widgets/clickable_label.h"
 #include "app/widgets/up_down.h"
-#include "app/cli/window_state_json.h"
+#include "app/window/form1.h"
+#include "intake/flight_error.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,12 +1,12 @@
 #include "app/cli/campaign_batch.h"
 
-#include "app/output/atomic_file.h"
 #include "app/cli/batch_mode.h"
+#include "app/output/atomic_file.h"
 #include "app/output/campaign_output.h"
-#include "intake/flight_error.h"
 #include "app/support/interruption.h"
 #include "app/support/shown_text.h"
 #include "app/support/system_decimal_separator.h"
+#include "intake/flight_error.h"
 
 #include <cstdio>
 #include <new>

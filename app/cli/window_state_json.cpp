@@ -2,9 +2,9 @@
 
 #include "app/widgets/chart_series.h"
 #include "app/widgets/clickable_label.h"
-#include "intake/flight_tables.h"
-#include "app/window/form1.h"
 #include "app/widgets/up_down.h"
+#include "app/window/form1.h"
+#include "intake/flight_tables.h"
 
 #include <QCheckBox>
 #include <QComboBox>

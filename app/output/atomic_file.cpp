@@ -1,7 +1,7 @@
 #include "app/output/atomic_file.h"
 
-#include "intake/flight_error.h"
 #include "app/support/interruption.h"
+#include "intake/flight_error.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -2,9 +2,9 @@
 
 #include "app/output/atomic_file.h"
 #include "app/output/campaign_charts.h"
-#include "campaign/campaign_csv.h"
 #include "app/output/campaign_report.h"
 #include "app/output/chart_export.h"
+#include "campaign/campaign_csv.h"
 #include "intake/flight_error.h"
 
 #include <QDir>

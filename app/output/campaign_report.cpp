@@ -4,8 +4,8 @@
 #include "app/output/campaign_tables.h"
 #include "app/output/chart_export.h"
 #include "app/output/chart_titles.h"
-#include "intake/flight_error.h"
 #include "app/support/shown_text.h"
+#include "intake/flight_error.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

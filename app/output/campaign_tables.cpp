@@ -1,8 +1,8 @@
 #include "app/output/campaign_tables.h"
 
 #include "app/output/chart_titles.h"
-#include "app/support/shown_text.h"
 #include "app/output/statistic_text.h"
+#include "app/support/shown_text.h"
 
 QStringList layerTableCaptions() {
   return {QStringLiteral("Группа"), QStringLiteral("Слой, м"), QStringLiteral("Пар"), QStringLiteral("Точек"),

@@ -1,9 +1,9 @@
 #include "app/output/chart_titles.h"
 
+#include "app/support/shown_text.h"
 #include "campaign/campaign_statistics.h"
 #include "compare/comparison_redraw.h"
 #include "compare/quick_select.h"
-#include "app/support/shown_text.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "app/window/form1.h"
 
-#include "app/window/anchored_panel.h"
+#include "app/support/app_fonts.h"
+#include "app/support/system_decimal_separator.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
+#include "app/window/anchored_panel.h"
 #include "app/window/layer_statistics_panel.h"
-#include "app/support/system_decimal_separator.h"
 #include "app/window/window_placement.h"
-#include "app/support/app_fonts.h"
 #include "intake/flight_tables.h"
 
 #include <QPlainTextEdit>

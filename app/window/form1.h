@@ -1,10 +1,10 @@
 #pragma once
 
-#include "compare/comparison_redraw.h"
 #include "app/support/error_reporter.h"
-#include "intake/field_scanners.h"
 #include "app/support/open_dialog.h"
 #include "app/support/switchboard.h"
+#include "compare/comparison_redraw.h"
+#include "intake/field_scanners.h"
 
 #include <QWidget>
 

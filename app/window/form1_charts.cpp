@@ -1,9 +1,9 @@
 // The two charts and their five series.
 #include "app/window/form1.h"
 
+#include "app/output/chart_titles.h"
 #include "app/widgets/chart_crosshair.h"
 #include "app/widgets/chart_series.h"
-#include "app/output/chart_titles.h"
 #include "app/widgets/interactive_chart.h"
 
 namespace {

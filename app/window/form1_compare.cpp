@@ -1,12 +1,12 @@
 // The comparison redraw, behind the hidden button Compare.
 #include "app/window/form1.h"
 
-#include "app/widgets/chart_series.h"
 #include "app/output/chart_titles.h"
-#include "intake/flight_tables.h"
+#include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
-#include "app/window/layer_statistics_panel.h"
 #include "app/widgets/up_down.h"
+#include "app/window/layer_statistics_panel.h"
+#include "intake/flight_tables.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,14 +3,13 @@
 // window, and from keyboard shortcuts.
 #include "app/window/form1.h"
 
-#include "app/widgets/chart_series.h"
-
 #include "app/output/atomic_file.h"
 #include "app/output/chart_export.h"
-#include "compare/comparison_csv.h"
+#include "app/support/open_dialog.h"
+#include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
 #include "app/window/layer_statistics_panel.h"
-#include "app/support/open_dialog.h"
+#include "compare/comparison_csv.h"
 
 #include <QAction>
 #include <QFileDialog>

@@ -2,10 +2,10 @@
 #include "app/window/form1.h"
 
 #include "app/widgets/clickable_label.h"
-#include "intake/flight_tables.h"
+#include "app/widgets/up_down.h"
 #include "compare/quick_select.h"
 #include "compare/slow_channel.h"
-#include "app/widgets/up_down.h"
+#include "intake/flight_tables.h"
 
 #include <QCheckBox>
 #include <QComboBox>

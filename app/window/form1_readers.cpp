@@ -1,9 +1,9 @@
 // The readers of the three flight slots, behind the hidden buttons Polus, Polus2 and Polus3.
 #include "app/window/form1.h"
 
-#include "reader/flight_reader.h"
-#include "intake/text_file.h"
 #include "app/window/window_slot_controls.h"
+#include "intake/text_file.h"
+#include "reader/flight_reader.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -1,15 +1,15 @@
 #include "campaign/campaign_csv.h"
 #include "campaign/campaign_run.h"
-#include "compare/comparison_redraw.h"
-#include "intake/flight_error.h"
-#include "tests/generator/flight_generator.h"
-#include "reader/flight_reader.h"
-#include "tests/support/fresh_state.h"
-#include "compare/quick_select.h"
-#include "tests/support/recorded_slot.h"
 #include "campaign/sample_statistics.h"
-#include "tests/support/temp_files.h"
+#include "compare/comparison_redraw.h"
+#include "compare/quick_select.h"
+#include "intake/flight_error.h"
 #include "intake/text_file.h"
+#include "reader/flight_reader.h"
+#include "tests/generator/flight_generator.h"
+#include "tests/support/fresh_state.h"
+#include "tests/support/recorded_slot.h"
+#include "tests/support/temp_files.h"
 
 #include <gtest/gtest.h>
 

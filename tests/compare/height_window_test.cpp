@@ -1,6 +1,6 @@
+#include "compare/height_window.h"
 #include "intake/flight_tables.h"
 #include "tests/support/fresh_state.h"
-#include "compare/height_window.h"
 
 #include <gtest/gtest.h>
 

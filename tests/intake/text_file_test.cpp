@@ -1,7 +1,7 @@
 #include "intake/flight_error.h"
-#include "tests/support/temp_files.h"
 #include "intake/text_encoding.h"
 #include "intake/text_file.h"
+#include "tests/support/temp_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Files from the field at their worst: every one gives the result its content calls for or a
 // clear message, never a crash, a hang or a value that is silently wrong. A failed read leaves
 // its slot empty and the other slots and the height window as they were.
+#include "intake/text_file.h"
 #include "reference/address_sanitizer.h"
 #include "reference/classic_netcdf_length.h"
-#include "tests/generator/hostile_products.h"
 #include "reference/library_child.h"
+#include "tests/generator/hostile_products.h"
 #include "tests/support/reader_fixture.h"
-#include "intake/text_file.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>

@@ -1,12 +1,12 @@
 // A library's read runs in a child process: what it reads reaches the slot, and its failure,
 // crash, hang, appetite or reach for other files becomes the read's failure while the program
 // goes on; the child never outlives the program.
-#include "reference/address_sanitizer.h"
-#include "reference/child_sandbox.h"
 #include "intake/flight_error.h"
 #include "intake/flight_tables.h"
-#include "reference/library_child.h"
 #include "intake/read_choices.h"
+#include "reference/address_sanitizer.h"
+#include "reference/child_sandbox.h"
+#include "reference/library_child.h"
 #include "tests/support/temp_files.h"
 
 #include <gtest/gtest.h>

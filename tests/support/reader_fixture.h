@@ -2,9 +2,9 @@
 
 #include "intake/field_scanners.h"
 #include "intake/flight_error.h"
-#include "tests/generator/flight_generator.h"
-#include "reader/flight_reader.h"
 #include "intake/flight_tables.h"
+#include "reader/flight_reader.h"
+#include "tests/generator/flight_generator.h"
 #include "tests/support/fresh_state.h"
 #include "tests/support/recorded_slot.h"
 #include "tests/support/temp_files.h"

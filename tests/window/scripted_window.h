@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tests/generator/flight_generator.h"
 #include "app/window/form1.h"
+#include "tests/generator/flight_generator.h"
 #include "tests/support/fresh_state.h"
 
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 // the slow-channel number, quick-select.
 #include "app/widgets/chart_series.h"
 #include "app/widgets/clickable_label.h"
-#include "tests/window/scripted_window.h"
 #include "app/widgets/up_down.h"
+#include "tests/window/scripted_window.h"
 
 #include <QComboBox>
 #include <QLineEdit>

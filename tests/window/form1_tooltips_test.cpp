@@ -1,5 +1,5 @@
-#include "app/window/form1.h"
 #include "app/widgets/interactive_chart.h"
+#include "app/window/form1.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,13 +1,13 @@
 // What the window offers beyond its design: layer statistics, the crosshair, dropped files.
-#include "app/widgets/chart_crosshair.h"
 #include "app/output/chart_export.h"
-#include "app/widgets/chart_series.h"
-#include "intake/flight_error.h"
-#include "app/widgets/interactive_chart.h"
-#include "app/window/layer_statistics_panel.h"
 #include "app/support/open_dialog.h"
-#include "tests/window/scripted_window.h"
+#include "app/widgets/chart_crosshair.h"
+#include "app/widgets/chart_series.h"
+#include "app/widgets/interactive_chart.h"
 #include "app/widgets/up_down.h"
+#include "app/window/layer_statistics_panel.h"
+#include "intake/flight_error.h"
+#include "tests/window/scripted_window.h"
 
 #include <QComboBox>
 #include <QFile>

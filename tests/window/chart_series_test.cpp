@@ -1,6 +1,6 @@
 #include "app/widgets/chart_series.h"
-#include "app/window/form1.h"
 #include "app/widgets/interactive_chart.h"
+#include "app/window/form1.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 #include "app/widgets/chart_series.h"
-#include "tests/generator/flight_generator.h"
-#include "intake/flight_tables.h"
-#include "app/window/form1.h"
 #include "app/widgets/interactive_chart.h"
+#include "app/window/form1.h"
+#include "intake/flight_tables.h"
+#include "tests/generator/flight_generator.h"
 #include "tests/window/scripted_window.h"
 
 #include <QCheckBox>

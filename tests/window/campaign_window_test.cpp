@@ -1,10 +1,10 @@
+#include "app/campaign_window/campaign_window.h"
 #include "app/output/campaign_output.h"
 #include "app/output/campaign_tables.h"
-#include "app/campaign_window/campaign_window.h"
 #include "app/widgets/chart_series.h"
+#include "app/widgets/interactive_chart.h"
 #include "intake/flight_error.h"
 #include "tests/window/generated_campaign.h"
-#include "app/widgets/interactive_chart.h"
 #include "tests/window/scripted_window.h"
 
 #include <QApplication>

@@ -16,20 +16,22 @@ int FlightReading::readAll() {
   struct HeaderTest {
     std::string_view start, otherStart;
     void (FlightReading::*read)();
+    const char* layout;
   };
   static const HeaderTest kHeaderTests[] = {
-      {"t\tH", {}, &FlightReading::readTabLayout},
-      {"Sct", {}, &FlightReading::readSctLayout},
-      {"INT", {}, &FlightReading::readIntLayout},
-      {"ВРЕ", {}, &FlightReading::readVreLayout},
-      {"    t", {}, &FlightReading::readIndentedTLayout},
-      {"         H", "        H", &FlightReading::readIndentedHLayout},
-      {"  Шифр    ", {}, &FlightReading::readShifrLayout},
+      {"t\tH", {}, &FlightReading::readTabLayout, "tab layout"},
+      {"Sct", {}, &FlightReading::readSctLayout, "Sct layout"},
+      {"INT", {}, &FlightReading::readIntLayout, "INT layout"},
+      {"ВРЕ", {}, &FlightReading::readVreLayout, "ВРЕ layout"},
+      {"    t", {}, &FlightReading::readIndentedTLayout, "indented-t layout"},
+      {"         H", "        H", &FlightReading::readIndentedHLayout, "indented-H layout"},
+      {"  Шифр    ", {}, &FlightReading::readShifrLayout, "Шифр layout"},
   };
   do {
     str_ = file_.readLine(TextFile::LongLine::ReadsEmpty);
     for (const HeaderTest& test : kHeaderTests) {
       if (!startsWith(str_, test.start) && (test.otherStart.empty() || !startsWith(str_, test.otherStart))) continue;
+      if (!recognised_) layout_ = test.layout;
       recognised_ = true;
       (this->*test.read)();
     }

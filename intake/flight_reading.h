@@ -20,6 +20,8 @@ class FlightReading {
   int readAll();
   // Whether any line was the header line of a layout.
   bool recognised() const { return recognised_; }
+  // The layout whose header line came first.
+  const char* layout() const { return layout_; }
   int heightColumn() const { return heightColumn_; }
 
  private:
@@ -84,4 +86,5 @@ class FlightReading {
   int heightColumn_ = -1;
   bool stop_ = false;
   bool recognised_ = false;
+  const char* layout_ = "";
 };

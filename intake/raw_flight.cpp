@@ -1,6 +1,7 @@
 #include "intake/raw_flight.h"
 
 #include "intake/flight_error.h"
+#include "intake/flight_identity.h"
 #include "intake/flight_reading.h"
 #include "intake/text_file.h"
 
@@ -25,7 +26,7 @@ FlightError withPlace(const FlightError& error, const TextFile& file) {
 }  // namespace
 
 FlightRows readRawFlight(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
-                         SlotControls& controls) {
+                         SlotControls& controls, FlightIdentity& identity) {
   FlightReading reading(flights, slot, file, separators, controls);
   int count;
   try {
@@ -35,5 +36,6 @@ FlightRows readRawFlight(FlightSet& flights, int slot, TextFile& file, DecimalSe
   }
   if (!reading.recognised())
     throw FlightError("Unrecognised file: no header line of a known flight layout.", "File: " + file.fileName());
+  identity.format = reading.layout();
   return {count, reading.heightColumn()};
 }

@@ -15,9 +15,9 @@ namespace {
 // A NetCDF or BUFR product, read by its library; a failure names the file alone. Slot 1 ends its
 // flight as the tab layout does there, the others only at real falls.
 FlightRows readProduct(ReferenceFormat format, FlightSet& flights, int slot, const TextFile& file,
-                       SlotControls& controls) {
+                       SlotControls& controls, FlightIdentity& identity) {
   try {
-    return readReferenceFlight(format, file.descriptor(), flights.slot(slot).table, slot != 1, controls);
+    return readReferenceFlight(format, file.descriptor(), flights.slot(slot).table, slot != 1, controls, identity);
   } catch (const FlightError& error) {
     throw FlightError(error.message(), "File: " + file.fileName());
   }
@@ -25,8 +25,8 @@ FlightRows readProduct(ReferenceFormat format, FlightSet& flights, int slot, con
 
 }  // namespace
 
-void readFlightFile(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
-                    SlotControls& controls) {
+FlightIdentity readFlightFile(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
+                              SlotControls& controls) {
   const std::string& fileName = file.fileName();
   FlightSlotData flight = flights.slot(slot);
   if (slot == 1) flights.slwiColumn = kNoSlwiColumn;
@@ -34,28 +34,32 @@ void readFlightFile(FlightSet& flights, int slot, TextFile& file, DecimalSeparat
   controls.setFileLabel(fileName);
   controls.setLegendTitle(lastCharacters(fileName, kLegendTitleLength));
 
+  FlightIdentity identity;
+  describeFile(identity, fileName, file.descriptor());
   FlightRows rows;
   try {
     const ReferenceFormat format = referenceFormat(file.head(kReferenceHead));
-    rows = format == ReferenceFormat::None ? readRawFlight(flights, slot, file, separators, controls)
-                                           : readProduct(format, flights, slot, file, controls);
+    rows = format == ReferenceFormat::None ? readRawFlight(flights, slot, file, separators, controls, identity)
+                                           : readProduct(format, flights, slot, file, controls, identity);
   } catch (const std::bad_alloc&) {
     throw FlightError(kNotEnoughMemory, "File: " + fileName);
   }
   flight.rowCount = rows.count;
+  identity.heightColumn = rows.heightColumn;
 
   // The window's top comes down to the flight's last height; a read never raises it.
   const int height = rows.heightColumn;
   if (rows.count > 0 && height >= 0 && flight.table[height][rows.count] < flights.maxHight)
     flights.maxHight = flight.table[height][rows.count];
+  return identity;
 }
 
-void readFlightFile(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls) {
-  readFlightFile(windowFlights(), slot, file, separators, controls);
+FlightIdentity readFlightFile(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls) {
+  return readFlightFile(windowFlights(), slot, file, separators, controls);
 }
 
-void readFlightFile(int slot, const std::string& fileName, DecimalSeparators separators,
-                    SlotControls& controls) {
+FlightIdentity readFlightFile(int slot, const std::string& fileName, DecimalSeparators separators,
+                              SlotControls& controls) {
   TextFile file(fileName);
-  readFlightFile(windowFlights(), slot, file, separators, controls);
+  return readFlightFile(windowFlights(), slot, file, separators, controls);
 }

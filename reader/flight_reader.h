@@ -1,6 +1,7 @@
 #pragma once
 
 #include "intake/field_scanners.h"
+#include "intake/flight_identity.h"
 
 #include <string>
 
@@ -15,14 +16,15 @@ struct FlightSet;
 // slot's table, and lowers the set's MaxHight to the flight's last height. Fails with a
 // FlightError whose detail names the file; the slot's row count is 0 during the read and after
 // a failed one, and other slots are never touched. Opening the file comes first (TextFile): a
-// file that cannot be opened fails before anything changes.
-void readFlightFile(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
-                    SlotControls& controls);
+// file that cannot be opened fails before anything changes. Gives the flight's identity: the
+// file's facts, its layout or format, and what a reference product states about its flight.
+FlightIdentity readFlightFile(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
+                              SlotControls& controls);
 
 // The same, into the window's flights.
-void readFlightFile(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls);
-void readFlightFile(int slot, const std::string& fileName, DecimalSeparators separators,
-                    SlotControls& controls);
+FlightIdentity readFlightFile(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls);
+FlightIdentity readFlightFile(int slot, const std::string& fileName, DecimalSeparators separators,
+                              SlotControls& controls);
 
 // How long a legend title may be: the end of the file's path.
 constexpr std::size_t kLegendTitleLength = 30;

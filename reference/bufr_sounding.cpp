@@ -14,8 +14,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -143,6 +145,69 @@ std::size_t levelCount(codes_handle* message, const SubsetKeys& keys) {
   return levels > 0 ? static_cast<std::size_t>(levels) : 0;
 }
 
+// A stated fact of the first subset, or nothing when the message leaves it out or lacks the key.
+std::optional<long> statedLong(codes_handle* message, const std::string& key) {
+  long value = 0;
+  if (codes_get_long(message, key.c_str(), &value) != CODES_SUCCESS || value == CODES_MISSING_LONG) return std::nullopt;
+  return value;
+}
+
+double statedDouble(codes_handle* message, const std::string& key) {
+  double value = 0;
+  if (codes_get_double(message, key.c_str(), &value) != CODES_SUCCESS || value == CODES_MISSING_DOUBLE)
+    return FlightIdentity::kUnknown;
+  return value;
+}
+
+std::string statedString(codes_handle* message, const std::string& key) {
+  char text[256] = {};
+  std::size_t length = sizeof text;
+  if (codes_get_string(message, key.c_str(), text, &length) != CODES_SUCCESS) return {};
+  std::string value(text, strnlen(text, sizeof text));
+  // A missing text is all ones, which no serial number holds.
+  if (value.find('\xff') != std::string::npos) return {};
+  const std::size_t first = value.find_first_not_of(' ');
+  return first == std::string::npos ? std::string() : value.substr(first, value.find_last_not_of(' ') - first + 1);
+}
+
+// The meaning of a code in WMO's code table 002011 (radiosonde type), as the message's version of
+// the tables that ecCodes ships gives it: lines "code code meaning".
+std::string radiosondeTypeName(codes_context* context, long tablesVersion, long code) {
+  for (const std::string& folder : definitionFolders(context)) {
+    std::ifstream table(folder + "/bufr/tables/0/wmo/" + std::to_string(tablesVersion) + "/codetables/2011.table");
+    for (std::string line; std::getline(table, line);) {
+      std::istringstream fields(line);
+      long first = -1, second = -1;
+      std::string meaning;
+      if (fields >> first >> second && first == code && std::getline(fields >> std::ws, meaning)) return meaning;
+    }
+  }
+  return {};
+}
+
+// What a TEMP states about its flight: launch time, station, position, radiosonde.
+void readStatedIdentity(codes_context* context, codes_handle* message, const SubsetKeys& keys,
+                        FlightIdentity& identity) {
+  const auto part = [&](const char* key) { return statedLong(message, keys(key)); };
+  const std::optional<long> year = part("year"), month = part("month"), day = part("day"), hour = part("hour"),
+                            minute = part("minute"), second = part("second");
+  if (year && month && day && hour && minute)
+    identity.launchTime = utcTime(*year, *month, *day, *hour, *minute, second.value_or(0));
+  const std::optional<long> block = part("blockNumber"), station = part("stationNumber");
+  if (block && station && *block >= 0 && *block < 100 && *station >= 0 && *station < 1000) {
+    char index[8];
+    std::snprintf(index, sizeof index, "%02ld%03ld", *block, *station);
+    identity.station = index;
+  }
+  identity.latitude = statedDouble(message, keys("latitude"));
+  identity.longitude = statedDouble(message, keys("longitude"));
+  identity.altitude = statedDouble(message, keys("heightOfStationGroundAboveMeanSeaLevel"));
+  const std::optional<long> type = part("radiosondeType");
+  const std::optional<long> tablesVersion = statedLong(message, "masterTablesVersionNumber");
+  if (type && tablesVersion) identity.sondeType = radiosondeTypeName(context, *tablesVersion, *type);
+  identity.serialNumber = statedString(message, keys("radiosondeSerialNumber"));
+}
+
 FlightRows readSounding(codes_handle* message, FlightTable& table, bool strict, SlotControls& controls) {
   const ElementUnits units(message);
   check(codes_set_long(message, "skipExtraKeyAttributes", 1));
@@ -183,7 +248,8 @@ FlightRows readSounding(codes_handle* message, FlightTable& table, bool strict, 
 
 }  // namespace
 
-FlightRows readBufrSounding(int descriptor, FlightTable& table, bool strict, SlotControls& controls) {
+FlightRows readBufrSounding(int descriptor, FlightTable& table, bool strict, SlotControls& controls,
+                            FlightIdentity& identity) {
   codes_context* context = codes_context_get_default();
   codes_context_set_logging_proc(context, keepQuiet);
   codes_set_codes_assertion_failed_proc(abortQuietly);
@@ -191,5 +257,9 @@ FlightRows readBufrSounding(int descriptor, FlightTable& table, bool strict, Slo
   if (!file) throw FlightError(std::strerror(errno));
   allowReadingOnlyBeneath(definitionFolders(context));
   const Message message = firstTemp(file.get());
-  return readSounding(message.get(), table, strict, controls);
+  const FlightRows rows = readSounding(message.get(), table, strict, controls);
+  readStatedIdentity(context, message.get(), SubsetKeys(message.get()), identity);
+  // Neither template gives another height of a level than the geopotential one.
+  identity.heightKind = HeightKind::Geopotential;
+  return rows;
 }

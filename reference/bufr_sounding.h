@@ -1,5 +1,6 @@
 #pragma once
 
+#include "intake/flight_identity.h"
 #include "intake/flight_tables.h"
 #include "reference/reference_flight.h"
 
@@ -15,5 +16,8 @@ class SlotControls;
 // "D" (°) and speed "V" (m/s), pressure "P" (hPa) and dew point "Td" (°C). Missing values hold
 // no value. Fails with ecCodes' message, or when the file holds no TEMP message. In a library's
 // child only: the process may then read only ecCodes' definitions.
-// descriptor: the file, opened by the program.
-FlightRows readBufrSounding(int descriptor, FlightTable& table, bool strict, SlotControls& controls);
+// descriptor: the file, opened by the program. The identity learns the launch time, the WMO
+// station index, the position, the radiosonde type (named by WMO's code table) and serial
+// number where the message states them, and that its height is geopotential.
+FlightRows readBufrSounding(int descriptor, FlightTable& table, bool strict, SlotControls& controls,
+                            FlightIdentity& identity);

@@ -217,13 +217,50 @@ class MissingValues {
   double high_ = std::numeric_limits<double>::infinity();
 };
 
+// A global attribute's text, under the first of the names product generations give it; empty
+// where none holds one. A fact that cannot be read is left out: it never fails the read.
+std::string statedText(int file, std::initializer_list<const char*> names) {
+  for (const char* name : names) {
+    std::optional<std::string> text;
+    try {
+      text = textAttribute(file, NC_GLOBAL, name);
+    } catch (const FlightError&) {
+    }
+    if (!text) continue;
+    const std::size_t first = text->find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) continue;
+    std::string value = text->substr(first, text->find_last_not_of(" \t\r\n") - first + 1);
+    if (value != "nil" && value != "NIL" && value != "Nil") return value;
+  }
+  return {};
+}
+
+// What an RS41 or an RS92 product states about its flight.
+void readStatedIdentity(int file, FlightIdentity& identity) {
+  identity.launchTime = utcTime(statedText(file, {"g.Measurement.StartTime", "g.Ascent.StartTime"}));
+  identity.nominalTime = utcTime(statedText(file, {"g.Measurement.StandardTime", "g.Ascent.StandardTime"}));
+  identity.station = statedText(file, {"g.Site.Key"});
+  identity.stationName = statedText(file, {"g.Site.Name"});
+  identity.latitude = statedNumber(statedText(file, {"g.Site.Latitude"}));
+  identity.longitude = statedNumber(statedText(file, {"g.Site.Longitude"}));
+  identity.altitude = statedNumber(statedText(file, {"g.Site.Altitude"}));
+  identity.sondeType = statedText(file, {"g.MainSonde.Model", "g.Instrument.Type", "g.MainSonde.ModelFamily",
+                                         "g.Instrument.TypeFamily"});
+  identity.serialNumber = statedText(file, {"g.MainSonde.SerialNumber", "g.Instrument.SerialNumber"});
+  identity.product = statedText(file, {"g.Product.Key"});
+  identity.productVersion = statedText(file, {"g.Product.Version"});
+}
+
 class ProductReader {
  public:
   ProductReader(int descriptor, FlightTable& table, SlotControls& controls)
       : file_(descriptor), timeDimension_(findTimeDimension()), series_(timeSeries(file_.id(), timeDimension_)),
         flight_(table, rowsAlongTime(), controls) {}
 
-  FlightRows read(bool strict) {
+  FlightRows read(bool strict, FlightIdentity& identity) {
+    readStatedIdentity(file_.id(), identity);
+    // GRUAN's alt is the altitude above sea level.
+    if (find(series_, "alt")) identity.heightKind = HeightKind::Geometric;
     const Variable* time = find(series_, "time");
     if (!time) throw FlightError("Not a sounding product: no variable \"time\" along its time dimension.");
     struct Quantity {
@@ -306,6 +343,7 @@ class ProductReader {
 
 }  // namespace
 
-FlightRows readGruanProduct(int descriptor, FlightTable& table, bool strict, SlotControls& controls) {
-  return ProductReader(descriptor, table, controls).read(strict);
+FlightRows readGruanProduct(int descriptor, FlightTable& table, bool strict, SlotControls& controls,
+                            FlightIdentity& identity) {
+  return ProductReader(descriptor, table, controls).read(strict, identity);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "intake/flight_identity.h"
 #include "intake/flight_tables.h"
 #include "reference/reference_flight.h"
 
@@ -16,5 +17,7 @@ class SlotControls;
 // no value. Fails with the NetCDF library's message, or when a quantity's unit is not one the
 // program converts, or when the product refers to data in other files or is cut short. In a
 // library's child only: it forbids the process to open any other file.
-// descriptor: the product, opened by the program.
-FlightRows readGruanProduct(int descriptor, FlightTable& table, bool strict, SlotControls& controls);
+// descriptor: the product, opened by the program. The identity learns what the product's global
+// attributes state (RS41 and RS92 generations), and that its height is geometric.
+FlightRows readGruanProduct(int descriptor, FlightTable& table, bool strict, SlotControls& controls,
+                            FlightIdentity& identity);

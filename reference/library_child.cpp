@@ -40,6 +40,10 @@ struct Outcome {
   int columns;
   int heightIndex, parameterIndex;
   FlightRows rows;
+  // What the product states about its flight.
+  char identityTexts[std::size(kIdentityTexts)][kLongestName + 1];
+  double latitude, longitude, altitude;
+  HeightKind heightKind;
   bool failed;
   char message[kLongestMessage + 1];
   volatile bool outOfMemory;  // set by the child's crash: a library that aborts when malloc fails
@@ -149,6 +153,15 @@ void noteCrash(int signal) {
   std::raise(signal);
 }
 
+void keepIdentity(const FlightIdentity& identity, Outcome& outcome) {
+  for (std::size_t i = 0; i < std::size(kIdentityTexts); ++i)
+    copyText(outcome.identityTexts[i], identity.*kIdentityTexts[i].field);
+  outcome.latitude = identity.latitude;
+  outcome.longitude = identity.longitude;
+  outcome.altitude = identity.altitude;
+  outcome.heightKind = identity.heightKind;
+}
+
 [[noreturn]] void runChild(const LibraryRead& read, Outcome& outcome, const ChildLimits& limits) {
   // A crash, and the end of its computing time, end the child as the system would end it; the
   // parent tells the operator.
@@ -161,7 +174,9 @@ void noteCrash(int signal) {
   OutcomeControls controls(outcome);
   errno = 0;
   try {
-    outcome.rows = read(outcome.table, controls);
+    FlightIdentity identity;
+    outcome.rows = read(outcome.table, controls, identity);
+    keepIdentity(identity, outcome);
   } catch (const FlightError& error) {
     outcome.failed = true;
     copyText(outcome.message, childFailure(error.message(), errno));
@@ -219,7 +234,13 @@ ChildEnd waitWhileWorking(pid_t child, int idleSeconds) {
   return {status, stalled};
 }
 
-void handOver(const Outcome& outcome, FlightTable& table, SlotControls& controls) {
+void handOver(const Outcome& outcome, FlightTable& table, SlotControls& controls, FlightIdentity& identity) {
+  for (std::size_t i = 0; i < std::size(kIdentityTexts); ++i) identity.*kIdentityTexts[i].field = outcome.identityTexts[i];
+  identity.latitude = outcome.latitude;
+  identity.longitude = outcome.longitude;
+  identity.altitude = outcome.altitude;
+  identity.heightKind = outcome.heightKind;
+  identity.heightColumn = outcome.heightIndex;
   controls.clearParameterLists();
   for (int column = 0; column < outcome.columns; ++column) controls.addParameter(outcome.names[column]);
   if (outcome.heightIndex >= 0) controls.selectHeight(outcome.heightIndex);
@@ -232,7 +253,7 @@ void handOver(const Outcome& outcome, FlightTable& table, SlotControls& controls
 }  // namespace
 
 FlightRows readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
-                              const ChildLimits& limits) {
+                              FlightIdentity& identity, const ChildLimits& limits) {
   const SharedOutcome shared;
   Outcome& outcome = *shared;
   const pid_t parent = getpid();
@@ -257,6 +278,6 @@ FlightRows readInChildProcess(const char* library, const LibraryRead& read, Flig
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
     throw FlightError("The " + name + " library ended while reading the file.");
   if (outcome.failed) throw FlightError(outcome.message);
-  handOver(outcome, table, controls);
+  handOver(outcome, table, controls, identity);
   return outcome.rows;
 }

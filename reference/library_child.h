@@ -1,5 +1,6 @@
 #pragma once
 
+#include "intake/flight_identity.h"
 #include "intake/flight_tables.h"
 #include "reference/reference_flight.h"
 
@@ -36,6 +37,7 @@ inline const std::string kRefersToOtherFiles = "The product refers to data in ot
 // name names by now.
 inline std::string childFileName(int descriptor) { return "/proc/self/fd/" + std::to_string(descriptor); }
 
-using LibraryRead = std::function<FlightRows(FlightTable& table, SlotControls& controls)>;
+// The identity learns what the product states about its flight, and the reader's height column.
+using LibraryRead = std::function<FlightRows(FlightTable& table, SlotControls& controls, FlightIdentity& identity)>;
 FlightRows readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
-                              const ChildLimits& limits = {});
+                              FlightIdentity& identity, const ChildLimits& limits = {});

@@ -5,11 +5,12 @@
 #include "reference/library_child.h"
 
 FlightRows readReferenceFlight(ReferenceFormat format, int descriptor, FlightTable& table, bool strict,
-                               SlotControls& controls) {
+                               SlotControls& controls, FlightIdentity& identity) {
   const bool netCdf = format == ReferenceFormat::NetCdf;
-  const LibraryRead read = [&](FlightTable& childTable, SlotControls& childControls) {
-    return netCdf ? readGruanProduct(descriptor, childTable, strict, childControls)
-                  : readBufrSounding(descriptor, childTable, strict, childControls);
+  const LibraryRead read = [&](FlightTable& childTable, SlotControls& childControls, FlightIdentity& stated) {
+    return netCdf ? readGruanProduct(descriptor, childTable, strict, childControls, stated)
+                  : readBufrSounding(descriptor, childTable, strict, childControls, stated);
   };
-  return readInChildProcess(netCdf ? "NetCDF" : "ecCodes", read, table, controls);
+  identity.format = netCdf ? "GRUAN product (NetCDF)" : "BUFR TEMP";
+  return readInChildProcess(netCdf ? "NetCDF" : "ecCodes", read, table, controls, identity);
 }

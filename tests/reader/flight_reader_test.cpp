@@ -115,3 +115,17 @@ TEST_F(ReaderTest, AFailedReadNamesTheFileAndTheLineUnderItsMessage) {
     EXPECT_EQ(std::string(error.what()), "File does not exist.\nFile: " + files.path("gone.txt"));
   }
 }
+
+// A raw file states nothing about its flight: its record holds the file and its layout only.
+TEST_F(ReaderTest, ARawFileIsKnownByItsFileAndLayoutAlone) {
+  const std::string text = "station PAY 2026-06-01\n    t   H   T   Td  U\n\n1 100 5 1 0\n";
+  const std::string path = files.write("RS41-SG_PAY_20260601T1100.txt", text);
+  const FlightIdentity identity = readFlightFile(1, path, {'.', '.'}, controls[1]);
+  EXPECT_EQ(identity.path, path);
+  EXPECT_EQ(identity.size, static_cast<long long>(text.size()));
+  EXPECT_EQ(identity.format, "indented-t layout");
+  EXPECT_EQ(identity.label(), "RS41-SG_PAY_20260601T1100.txt") << "nothing is guessed from the name";
+  EXPECT_EQ(identity.heightKind, HeightKind::Unknown);
+  EXPECT_TRUE(identity.launchTime.empty() && identity.station.empty() && identity.sondeType.empty());
+  EXPECT_TRUE(std::isnan(identity.latitude));
+}

@@ -26,7 +26,10 @@
 
 namespace {
 
-FlightRows twoColumns(FlightTable& table, SlotControls& controls) {
+FlightRows twoColumns(FlightTable& table, SlotControls& controls, FlightIdentity& identity) {
+  identity.station = "PAY";
+  identity.latitude = 46.81;
+  identity.heightKind = HeightKind::Geometric;
   controls.clearParameterLists();
   controls.addParameter("time");
   controls.addParameter("H");
@@ -40,21 +43,21 @@ FlightRows twoColumns(FlightTable& table, SlotControls& controls) {
 
 // Works without pause for the seconds given, then reads.
 LibraryRead busyFor(double seconds) {
-  return [seconds](FlightTable& table, SlotControls& controls) {
+  return [seconds](FlightTable& table, SlotControls& controls, FlightIdentity& identity) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     for (volatile unsigned spin = 0; std::chrono::steady_clock::now() < end; spin = spin + 1) {
     }
-    return twoColumns(table, controls);
+    return twoColumns(table, controls, identity);
   };
 }
 
-FlightRows opensAnotherFile(FlightTable&, SlotControls&) {
+FlightRows opensAnotherFile(FlightTable&, SlotControls&, FlightIdentity&) {
   forbidFileOpens();
   if (open("/etc/hostname", O_RDONLY) < 0) throw FlightError(std::strerror(errno));
   return {};
 }
 
-FlightRows takesAllItGets(FlightTable&, SlotControls&) {
+FlightRows takesAllItGets(FlightTable&, SlotControls&, FlightIdentity&) {
   std::vector<std::vector<char>> hoard;
   for (;;) hoard.emplace_back(std::size_t{64} << 20, 'x');
 }
@@ -71,11 +74,11 @@ TEST(LibraryChild, HandsOverTheReadOrItsFailure) {
   const ChildLimits quick{std::size_t{256} << 20, 2, 1};
   std::vector<Case> cases = {
       {"a read", twoColumns, quick, std::nullopt},
-      {"the library's message", [](FlightTable&, SlotControls&) -> FlightRows { throw FlightError("NetCDF: HDF error"); },
+      {"the library's message", [](FlightTable&, SlotControls&, FlightIdentity&) -> FlightRows { throw FlightError("NetCDF: HDF error"); },
        quick, "NetCDF: HDF error"},
-      {"a crash", [](FlightTable&, SlotControls&) -> FlightRows { std::raise(SIGSEGV); return {}; }, quick,
+      {"a crash", [](FlightTable&, SlotControls&, FlightIdentity&) -> FlightRows { std::raise(SIGSEGV); return {}; }, quick,
        "The NetCDF library crashed reading the file (Segmentation fault)."},
-      {"a child waiting for what never comes", [](FlightTable&, SlotControls&) -> FlightRows { for (;;) pause(); },
+      {"a child waiting for what never comes", [](FlightTable&, SlotControls&, FlightIdentity&) -> FlightRows { for (;;) pause(); },
        quick, "The NetCDF library made no progress reading the file for 1 s."},
       // Wall-clock time alone never fails a read that works: a loaded machine only makes it slower.
       {"a read working longer than the idle time", busyFor(2.5), {std::size_t{256} << 20, 10, 1}, std::nullopt},
@@ -89,14 +92,19 @@ TEST(LibraryChild, HandsOverTheReadOrItsFailure) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ReadChoices controls;
+    FlightIdentity identity;
     try {
-      const FlightRows rows = readInChildProcess("NetCDF", c.read, table, controls, c.limits);
+      const FlightRows rows = readInChildProcess("NetCDF", c.read, table, controls, identity, c.limits);
       EXPECT_FALSE(c.failure);
       EXPECT_EQ(rows.count, 3);
       EXPECT_EQ(rows.heightColumn, 1);
       EXPECT_EQ(controls.items, (std::vector<std::string>{"time", "H"}));
       EXPECT_EQ(controls.height, 1);
       EXPECT_EQ(table[1][3], 300.0);
+      EXPECT_EQ(identity.station, "PAY");
+      EXPECT_EQ(identity.latitude, 46.81);
+      EXPECT_EQ(identity.heightKind, HeightKind::Geometric);
+      EXPECT_EQ(identity.heightColumn, 1);
     } catch (const FlightError& error) {
       EXPECT_EQ(error.message(), c.failure);
       EXPECT_TRUE(controls.items.empty());
@@ -107,16 +115,17 @@ TEST(LibraryChild, HandsOverTheReadOrItsFailure) {
 TEST(LibraryChild, ReadingIsHeldToTheFoldersAllowed) {
   TempFiles files;
   const std::string inside = files.write("inside.txt", "1"), outside = "/etc/hostname";
-  const LibraryRead read = [&](FlightTable& table, SlotControls& controls) {
+  const LibraryRead read = [&](FlightTable& table, SlotControls& controls, FlightIdentity& identity) {
     allowReadingOnlyBeneath({files.path("")});
     if (open(inside.c_str(), O_RDONLY) < 0) throw FlightError("inside: " + std::string(std::strerror(errno)));
     if (open(outside.c_str(), O_RDONLY) >= 0) throw FlightError("outside was read");
-    return twoColumns(table, controls);
+    return twoColumns(table, controls, identity);
   };
   OwnFlightSet flights;
   ReadChoices controls;
+  FlightIdentity identity;
   if (syscall(SYS_landlock_create_ruleset, nullptr, 0, 1) < 1) GTEST_SKIP() << "the kernel has no Landlock";
-  EXPECT_NO_THROW(readInChildProcess("ecCodes", read, flights.flights().slot(1).table, controls));
+  EXPECT_NO_THROW(readInChildProcess("ecCodes", read, flights.flights().slot(1).table, controls, identity));
 }
 
 // A program killed while its child reads takes the child with it; the test stands in as the
@@ -130,14 +139,15 @@ TEST(LibraryChild, DiesWithTheProgram) {
         if (pipe(reported) != 0) std::exit(10);
         const pid_t program = fork();
         if (program == 0) {
-          const LibraryRead read = [&](FlightTable&, SlotControls&) -> FlightRows {
+          const LibraryRead read = [&](FlightTable&, SlotControls&, FlightIdentity&) -> FlightRows {
             const pid_t self = getpid();
             if (write(reported[1], &self, sizeof self) != sizeof self) std::exit(11);
             for (;;) pause();
           };
           OwnFlightSet flights;
           ReadChoices controls;
-          readInChildProcess("NetCDF", read, flights.flights().slot(1).table, controls);
+          FlightIdentity identity;
+          readInChildProcess("NetCDF", read, flights.flights().slot(1).table, controls, identity);
           _exit(12);
         }
         pid_t child = 0;

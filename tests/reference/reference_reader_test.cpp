@@ -141,3 +141,49 @@ TEST_F(ReaderTest, ARelativeNameThatLooksLikeAUrlIsReadFromTheDisc) {
   std::filesystem::current_path(before);
   EXPECT_EQ(mass1Count, 5);
 }
+
+// What a product states about its flight, as each generation spells it; a fact missing, nil or
+// malformed is left out and never fails the read.
+TEST_F(ReaderTest, ProductsStateWhoFlewWhenAndWhere) {
+  struct Stated {
+    const char* file;
+    std::string launch, nominal, station, stationName, sonde, serial, product;
+    double latitude, longitude, altitude;
+    HeightKind kind;
+    std::string label;
+  };
+  const double unknown = FlightIdentity::kUnknown;
+  const Stated cases[] = {
+      {"gruan_rs41.nc", "2026-06-01T10:58:43Z", "2026-06-01T11:00:00Z", "XYZ", "Testfeld", "RS41-SG", "T1234567",
+       "RS41-GDP", 46.81, 6.94, 491, HeightKind::Geometric, "RS41-SG T1234567 · XYZ 2026-06-01 11:00 UTC"},
+      {"gruan_rs92.nc", "2026-06-01T22:05:04Z", "", "XYZ", "", "RS92", "", "", unknown, unknown, unknown,
+       HeightKind::Geometric, "RS92 · XYZ 2026-06-01 22:05 UTC"},
+      {"gruan_fill_values.nc", "", "", "", "", "", "", "", unknown, unknown, unknown, HeightKind::Geometric,
+       "gruan_fill_values.nc"},
+      {"temp_high_resolution.bufr", "2026-06-01T10:45:12Z", "", "06610", "", "VAISALA RS41/DIGICORA MW41 (FINLAND)",
+       "T1234567", "", 46.81, -6.94, 491, HeightKind::Geopotential, "VAISALA RS41 T1234567 · 06610 2026-06-01 10:45 UTC"},
+      {"temp_classic.bufr", "", "", "", "", "", "", "", unknown, unknown, unknown, HeightKind::Geopotential,
+       "temp_classic.bufr"},
+  };
+  const auto same = [](double a, double b) { return (std::isnan(a) && std::isnan(b)) || std::fabs(a - b) < 1e-9; };
+  for (const Stated& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string path = kReference + "/" + c.file;
+    const FlightIdentity identity = readFlightFile(2, path, {'.', '.'}, controls[2]);
+    EXPECT_EQ(identity.path, path);
+    EXPECT_EQ(identity.size, static_cast<long long>(std::filesystem::file_size(path)));
+    EXPECT_EQ(identity.modified.size(), 20u) << identity.modified;
+    EXPECT_EQ(identity.format, std::string(c.file).find(".nc") != std::string::npos ? "GRUAN product (NetCDF)" : "BUFR TEMP");
+    for (const auto& [got, expected] : {std::pair(identity.launchTime, c.launch), {identity.nominalTime, c.nominal},
+                                        {identity.station, c.station}, {identity.stationName, c.stationName},
+                                        {identity.sondeType, c.sonde}, {identity.serialNumber, c.serial},
+                                        {identity.product, c.product}})
+      EXPECT_EQ(got, expected);
+    EXPECT_TRUE(same(identity.latitude, c.latitude)) << identity.latitude;
+    EXPECT_TRUE(same(identity.longitude, c.longitude)) << identity.longitude;
+    EXPECT_TRUE(same(identity.altitude, c.altitude)) << identity.altitude;
+    EXPECT_EQ(identity.heightKindOf(controls[2].height), c.kind);
+    EXPECT_EQ(identity.heightKindOf(0), HeightKind::Unknown) << "only the reader's height column has a known kind";
+    EXPECT_EQ(identity.label(), c.label);
+  }
+}

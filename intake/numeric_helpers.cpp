@@ -4,8 +4,6 @@
 #include <limits>
 
 double Par(double T) {
-  constexpr double kIcePole = -279.82;
-  if (T <= kIcePole) return std::numeric_limits<double>::quiet_NaN();
   const long double t = T;
   long double result;
   if (t < 0) {
@@ -13,6 +11,8 @@ double Par(double T) {
   } else {
     result = 6.1121L * std::exp((18.678L - t / 234.5L) * t / (257.14L + t));
   }
+  // Just below the ice branch's pole the value leaves a double's range; far below it, it comes
+  // back: no physical temperature, but the formula's value.
   const double rounded = static_cast<double>(result);
   return std::isfinite(rounded) ? rounded : std::numeric_limits<double>::quiet_NaN();
 }

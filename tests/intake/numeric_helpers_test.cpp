@@ -17,9 +17,9 @@ TEST(Par, EqualTemperaturesGiveFullSaturation) {
   for (double t : {-80.0, -40.5, -0.01, 0.0, 12.3, 45.0}) EXPECT_EQ(100.0 * (Par(t) / Par(t)), 100.0);
 }
 
-TEST(Par, NoValueAtAndBelowThePoleOfTheIceBranch) {
-  EXPECT_TRUE(std::isnan(Par(-279.82)));
-  EXPECT_TRUE(std::isnan(Par(-300)));
+TEST(Par, NoValueWhereTheIceBranchLeavesADoublesRangeAndTheFormulaBeyond) {
+  EXPECT_TRUE(std::isnan(Par(-285)));
+  EXPECT_NEAR(Par(-300), 2.0797429243957457e+155, 1e143);
   EXPECT_TRUE(std::isnan(Par(-1e300)));
   EXPECT_TRUE(std::isfinite(Par(-279.8)));
   EXPECT_TRUE(std::isnan(Par(std::nan(""))));

@@ -129,3 +129,13 @@ TEST_F(ReaderTest, ARawFileIsKnownByItsFileAndLayoutAlone) {
   EXPECT_TRUE(identity.launchTime.empty() && identity.station.empty() && identity.sondeType.empty());
   EXPECT_TRUE(std::isnan(identity.latitude));
 }
+
+// A station's text may begin with a product's letters; only a header that holds together behind
+// them makes a product.
+TEST_F(ReaderTest, TextThatStartsLikeAProductIsReadAsText) {
+  for (const std::string& start : {std::string("BUFR-capable station export"), std::string("CDF\x01 export", 11),
+                                  std::string("\x01\r\r\nBUFR bulletin", 17)}) {
+    SCOPED_TRACE(start);
+    EXPECT_EQ(read(1, start + "\nINTtime INTalt\n1 2\n"), 1);
+  }
+}

@@ -12,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QJsonDocument>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -231,7 +230,7 @@ Script parse(const QList<QByteArray>& argumentBytes) {
 
 // Fails with a FlightError naming the file and the reason.
 void writeJson(const QString& fileName, const QJsonObject& state) {
-  const QByteArray text = QJsonDocument(state).toJson(QJsonDocument::Compact) + '\n';
+  const QByteArray text = windowStateText(state) + '\n';
   if (fileName != "-") {
     writeFileAtomically(fileName, text);
     return;

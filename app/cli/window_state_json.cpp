@@ -8,19 +8,54 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QJsonDocument>
+#include <QUuid>
 #include <QLineEdit>
 
 #include <cmath>
 
 namespace {
 
+// Stands for −0 in the tree until the text is written: a string no file can give, since it is
+// new in each run.
+const QString& negativeZeroMarker() {
+  static const QString marker = QUuid::createUuid().toString(QUuid::WithoutBraces);
+  return marker;
+}
+
 // JSON has no infinities or NaN: a number without a finite value is null.
-QJsonValue number(double value) { return std::isfinite(value) ? QJsonValue(value) : QJsonValue(); }
+QJsonValue number(double value) {
+  if (value == 0 && std::signbit(value)) return negativeZeroMarker();
+  return std::isfinite(value) ? QJsonValue(value) : QJsonValue();
+}
 
 QJsonArray itemsOf(const QComboBox* box) {
   QJsonArray items;
   for (int i = 0; i < box->count(); ++i) items.append(box->itemText(i));
   return items;
+}
+
+QString kindName(HeightKind kind) {
+  const std::string_view name = heightKindName(kind);
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// Who flew, when and where; null while the slot holds no flight.
+QJsonValue identityJson(const FlightIdentity& identity, int selectedHeight) {
+  if (identity.path.empty()) return QJsonValue();
+  QJsonObject flight{{"label", QString::fromStdString(identity.label())},
+                     {"path", QFile::decodeName(QByteArray::fromStdString(identity.path))},
+                     {"size", static_cast<double>(identity.size)},
+                     {"modified", QString::fromStdString(identity.modified)},
+                     {"format", QString::fromStdString(identity.format)},
+                     {"latitude", number(identity.latitude)},
+                     {"longitude", number(identity.longitude)},
+                     {"altitude", number(identity.altitude)},
+                     {"heightKind", kindName(identity.heightKindOf(selectedHeight))}};
+  for (const IdentityText& text : kIdentityTexts)
+    flight.insert(QLatin1String(text.name), QString::fromStdString(identity.*text.field));
+  return flight;
 }
 
 QJsonObject slotJson(const TForm1& form, int slot) {
@@ -31,7 +66,8 @@ QJsonObject slotJson(const TForm1& form, int slot) {
           {"heightItems", itemsOf(widgets.heightBox)},
           {"heightIndex", widgets.heightBox->currentIndex()},
           {"paramItems", itemsOf(widgets.parameterBox)},
-          {"paramIndex", widgets.parameterBox->currentIndex()}};
+          {"paramIndex", widgets.parameterBox->currentIndex()},
+          {"flight", identityJson(form.flightIdentity(slot), widgets.heightBox->currentIndex())}};
 }
 
 QJsonObject seriesJson(const ChartSeries* series) {
@@ -64,4 +100,9 @@ QJsonObject windowStateJson(const TForm1& form, const QJsonArray& errors) {
       {"series", series},
       {"errors", errors},
   };
+}
+
+QByteArray windowStateText(const QJsonObject& state) {
+  QByteArray text = QJsonDocument(state).toJson(QJsonDocument::Compact);
+  return text.replace('"' + negativeZeroMarker().toLatin1() + '"', "-0.0");
 }

@@ -1,5 +1,10 @@
 #include "app/widgets/interactive_chart.h"
 
+#include "app/widgets/chart_series.h"
+
+#include <QHelpEvent>
+#include <QToolTip>
+
 InteractiveChart::InteractiveChart(QWidget* parent) : QCustomPlot(parent) {
   setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
   connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] {
@@ -34,6 +39,19 @@ void InteractiveChart::asTheOperator(Handle handle) {
   operatorActing_ = true;
   handle();
   operatorActing_ = false;
+}
+
+bool InteractiveChart::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    const auto help = static_cast<QHelpEvent*>(event);
+    const auto entry = qobject_cast<QCPPlottableLegendItem*>(layoutElementAt(help->pos()));
+    const auto series = entry ? qobject_cast<ChartSeries*>(entry->plottable()) : nullptr;
+    if (series && !series->legendToolTip().isEmpty()) {
+      QToolTip::showText(help->globalPos(), series->legendToolTip(), this);
+      return true;
+    }
+  }
+  return QCustomPlot::event(event);
 }
 
 void InteractiveChart::wheelEvent(QWheelEvent* event) {

@@ -6,7 +6,8 @@
 // data at every redraw until the operator zooms or pans it; from then on it stays, whatever is
 // redrawn, until a double click gives the chart back to the data. A click on a legend entry
 // shows or hides its series. Charts whose height axes are linked show the same heights: moving
-// the heights of one moves the other's, and a double click on either gives both back.
+// the heights of one moves the other's, and a double click on either gives both back. A legend
+// entry of a series with a tip of its own shows that tip.
 class InteractiveChart : public QCustomPlot {
   Q_OBJECT
  public:
@@ -17,6 +18,7 @@ class InteractiveChart : public QCustomPlot {
   static void linkHeightAxes(InteractiveChart* first, InteractiveChart* second);
 
  protected:
+  bool event(QEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;

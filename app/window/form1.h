@@ -5,6 +5,7 @@
 #include "app/support/switchboard.h"
 #include "compare/comparison_redraw.h"
 #include "intake/field_scanners.h"
+#include "intake/flight_identity.h"
 
 #include <QWidget>
 
@@ -129,6 +130,10 @@ class TForm1 : public QWidget {
   };
   SlotWidgets slotWidgets(int slot) const;
 
+  // Who flew, when and where, as the last successful read of slot 1, 2 or 3 gave it; an empty
+  // path while the slot holds no flight.
+  const FlightIdentity& flightIdentity(int slot) const { return identities_[slot - 1]; }
+
   // Series1 to Series5 in their order, each with the points the last redraw gave it.
   struct DrawnSeries {
     ChartSeries* series;
@@ -171,6 +176,8 @@ class TForm1 : public QWidget {
   void createChart1();
   void createChart2();
   void createToolTips();
+  // The slot's file label and legend entry tell its flight's identity under their tips.
+  void showIdentity(int slot);
   void connectHandlers();
   void createCampaignAction();
   void createExportActions();
@@ -189,5 +196,6 @@ class TForm1 : public QWidget {
   QList<QByteArray> filesToOpenOncePainted_;
   QAction* campaignAction_ = nullptr;
   CampaignWindow* campaignWindow_ = nullptr;
+  std::array<FlightIdentity, 3> identities_;
 };
 

@@ -126,13 +126,20 @@ void TForm1::CheckBox3Click() {
   if (!CheckBox3->isChecked()) CheckBox2->setChecked(true);
 }
 
-void TForm1::ComboBox1Change() { switchboard.performClick(Compare); }
+void TForm1::ComboBox1Change() {
+  showIdentity(1);
+  switchboard.performClick(Compare);
+}
 // The redraw first; then Edit2 shows while the slow channel of flight 1 is picked.
 void TForm1::ComboBox2Change() {
   switchboard.performClick(Compare);
   Edit2->setVisible(ComboBox2->currentIndex() == lowchange1Position);
 }
-void TForm1::ComboBox3Change() { switchboard.performClick(Compare); }
+void TForm1::ComboBox3Change() {
+  showIdentity(2);
+  showIdentity(3);
+  switchboard.performClick(Compare);
+}
 void TForm1::ComboBox4Change() { switchboard.performClick(Compare); }
 // A number half typed (nothing yet, or only its sign) keeps the last drawing.
 void TForm1::Edit2Change() {

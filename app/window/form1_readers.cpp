@@ -46,9 +46,13 @@ void TForm1::readChosenFile(int slot) {
   TextFile file(openDialog(slot).fileName.toStdString());
   const SlotWidgets widgets = slotWidgets(slot);
   WindowSlotControls controls(widgets.fileLabel, widgets.series, widgets.heightBox, widgets.parameterBox, Label5);
+  FlightIdentity& identity = identities_[slot - 1];
   try {
-    readFlightFile(slot, file, decimalSeparators(), controls);
+    identity = {};
+    identity = readFlightFile(slot, file, decimalSeparators(), controls);
+    showIdentity(slot);
   } catch (...) {
+    showIdentity(slot);
     const std::exception_ptr readFailure = std::current_exception();
     try {
       switchboard.performClick(Compare);

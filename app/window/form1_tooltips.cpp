@@ -2,7 +2,12 @@
 // buttons are never under the mouse and have none.
 #include "app/window/form1.h"
 
+#include "app/support/identity_tip.h"
 #include "app/support/tool_tips.h"
+#include "app/widgets/chart_series.h"
+
+#include <QComboBox>
+#include <QLabel>
 
 namespace {
 
@@ -48,8 +53,22 @@ const ToolTip kToolTips[] = {
     {"Splitter1", "Перетащите границу, чтобы изменить ширину графиков и таблицы"},
 };
 
+const char* toolTipOf(const QObject* control) {
+  for (const ToolTip& tip : kToolTips)
+    if (control->objectName() == QLatin1String(tip.control)) return tip.text;
+  return "";
+}
+
 }  // namespace
 
 void TForm1::createToolTips() {
   setToolTips(this, kToolTips);
+}
+
+void TForm1::showIdentity(int slot) {
+  const SlotWidgets widgets = slotWidgets(slot);
+  const QString told = identityToolTip(flightIdentity(slot), widgets.heightBox->currentIndex());
+  const QString hint = QString::fromUtf8(toolTipOf(widgets.fileLabel));
+  widgets.fileLabel->setToolTip(told.isEmpty() ? hint : told + QStringLiteral("\n\n") + hint);
+  widgets.series->setLegendToolTip(told);
 }

@@ -1,6 +1,8 @@
 // The headless front, run as the operator's scripts run it.
 #include "tests/cli/batch_fixture.h"
 
+#include <QFile>
+
 TEST_F(Batch, OpensFilesAndReportsTheWindowState) {
   FlightRecipe tab;
   tab.rows = 300;
@@ -97,4 +99,28 @@ TEST_F(Batch, DrivesTheComparisonControls) {
   const QJsonObject series = result.state["series"].toObject();
   EXPECT_EQ(series["Series1"].toObject()["points"].toArray().size(), 30) << "channel 11 rows only";
   EXPECT_TRUE(series["Series3"].toObject()["points"].toArray().isEmpty());
+}
+
+// Each slot's record of who flew beside the documented fields, and −0 as −0 (the CSV's "-0").
+TEST_F(Batch, EachSlotSaysWhoFlewAndKeepsTheSignOfZero) {
+  const QString raw = folder.filePath("raw.int");
+  QFile file(raw);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("INTalt INTtemp\n100 -0\n200 5\n");
+  file.close();
+  const BatchResult result =
+      run({"--open", "3", QString(REFERENCE_FILES) + "/gruan_rs41.nc", "--open", "1", raw, "--param", "1", "INTtemp"});
+  EXPECT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+  const QJsonObject product = slot(result, 3)["flight"].toObject();
+  EXPECT_EQ(product["label"].toString(), "RS41-SG T1234567 · XYZ 2026-06-01 11:00 UTC");
+  EXPECT_EQ(product["launch"].toString(), "2026-06-01T10:58:43Z");
+  EXPECT_EQ(product["latitude"].toDouble(), 46.81);
+  EXPECT_EQ(product["heightKind"].toString(), "geometric");
+  const QJsonObject station = slot(result, 1)["flight"].toObject();
+  EXPECT_EQ(station["format"].toString(), "INT layout");
+  EXPECT_EQ(station["label"].toString(), "raw.int");
+  EXPECT_EQ(station["heightKind"].toString(), "");
+  EXPECT_TRUE(station["latitude"].isNull());
+  EXPECT_TRUE(slot(result, 2)["flight"].isNull()) << "no flight, no record";
+  EXPECT_TRUE(result.output.contains("[-0.0,100]")) << result.output.toStdString();
 }

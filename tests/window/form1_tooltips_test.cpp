@@ -1,8 +1,11 @@
+#include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
 #include "app/window/form1.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QToolTip>
@@ -62,4 +65,27 @@ TEST(ToolTips, AChartsTipLeavesThePlotToTheCrosshair) {
   EXPECT_FALSE(restAt(form.Chart1->axisRect()->rect().center() + QPoint(0, 60)));
   EXPECT_TRUE(restAt(QPoint(form.Chart1->axisRect()->left() / 2, form.Chart1->height() / 2))) << "over the axis";
   EXPECT_EQ(QToolTip::text(), form.Chart1->toolTip());
+}
+
+// The file label and the legend entry keep their text and tell who flew, when and where.
+TEST(ToolTips, AFlightsLabelAndLegendEntryTellItsIdentity) {
+  TForm1 form;
+  form.show();
+  const QString path = QString(REFERENCE_FILES) + "/gruan_rs41.nc";
+  form.openFile(1, path.toUtf8());
+  EXPECT_EQ(form.Label1->text(), path);
+  for (const QString& tip : {form.Label1->toolTip(), form.Series1->legendToolTip()}) {
+    EXPECT_TRUE(tip.startsWith(path + "\n")) << tip.toStdString();
+    for (const char* line : {"Запуск: 2026-06-01 10:58:43 UTC", "Станция: XYZ Testfeld", "Место: 46.81° N, 6.94° E, 491 м",
+                             "Зонд: RS41-SG, № T1234567", "Вид высоты: геометрическая над уровнем моря"})
+      EXPECT_TRUE(tip.contains(QString::fromUtf8(line))) << line;
+  }
+  form.Chart1->replot();
+  const QRect entry = form.Chart1->legend->item(0)->outerRect();
+  QHelpEvent rest(QEvent::ToolTip, entry.center(), form.Chart1->mapToGlobal(entry.center()));
+  QApplication::sendEvent(form.Chart1, &rest);
+  EXPECT_EQ(QToolTip::text(), form.Series1->legendToolTip());
+  form.ComboBox1->setCurrentIndex(0);
+  form.ComboBox1Change();
+  EXPECT_TRUE(form.Label1->toolTip().contains(QString::fromUtf8("Вид высоты: не указан в файле"))) << "time is no height";
 }

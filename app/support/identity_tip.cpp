@@ -1,0 +1,12 @@
+#include "app/support/identity_tip.h"
+
+#include "app/support/shown_text.h"
+
+#include <QStringList>
+
+QString identityToolTip(const FlightIdentity& identity, int selectedHeight) {
+  if (identity.path.empty()) return {};
+  QStringList lines;
+  for (const std::string& line : identity.lines(selectedHeight)) lines << shownText(line);
+  return lines.join(QLatin1Char('\n'));
+}

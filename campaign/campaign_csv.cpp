@@ -36,8 +36,20 @@ std::string layersCsv(const std::vector<LayerSummary>& layers) {
   return csv;
 }
 
+// Who flew each flight, where its file states it.
+std::string identityFields(const FlightIdentity& flight) {
+  if (flight.path.empty()) return ",,,,,";
+  return csvField(flight.label()) + ',' + csvField(flight.launchTime) + ',' + csvField(flight.station) + ',' +
+         csvField(flight.sondeType) + ',' + csvField(flight.serialNumber) + ',' +
+         std::string(heightKindName(flight.heightKind));
+}
+
 std::string pairsCsv(const std::vector<PairRow>& rows) {
-  std::string csv = "index,flight1,flight2,group,status,points,mean,sd\n";
+  std::string csv = "index,flight1,flight2,group,status,points,mean,sd";
+  for (const char* flight : {"flight1", "flight2"})
+    for (const char* fact : {"_label", "_launch", "_station", "_sonde", "_serial", "_height_kind"})
+      csv += std::string(",") + flight + fact;
+  csv += '\n';
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const PairRow& row = rows[i];
     csv += std::to_string(i + 1) + ',' + csvField(row.flight1) + ',' + csvField(row.flight2) + ',' +
@@ -46,7 +58,7 @@ std::string pairsCsv(const std::vector<PairRow>& rows) {
       csv += std::to_string(row.points) + ',' + shortestNumber(row.mean) + ',' + shortestNumber(row.sd);
     else
       csv += ",,";
-    csv += '\n';
+    csv += ',' + identityFields(row.flights[0]) + ',' + identityFields(row.flights[1]) + '\n';
   }
   return csv;
 }

@@ -11,5 +11,6 @@
 std::string layersCsv(const std::vector<LayerSummary>& layers);
 
 // index,flight1,flight2,group,status,points,mean,sd; the status is "ok" or the first line of
-// the reason the pair was skipped.
+// the reason the pair was skipped. Then, for flight1 and flight2: _label, _launch, _station,
+// _sonde, _serial, _height_kind, each empty where the file does not state it (or was not read).
 std::string pairsCsv(const std::vector<PairRow>& rows);

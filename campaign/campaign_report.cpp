@@ -3,6 +3,7 @@
 #include "campaign/campaign_statistics.h"
 #include "compare/quick_select.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -27,33 +28,113 @@ std::string metres(double value) {
   return text;
 }
 
-std::vector<std::string> settingsLines(const CampaignReport& report) {
+bool isRawLayout(const FlightIdentity& flight) {
+  return flight.format.size() > 7 && flight.format.compare(flight.format.size() - 7, 7, " layout") == 0;
+}
+
+std::string listed(const std::vector<std::string>& texts) {
+  std::string joined;
+  for (const std::string& text : texts) joined += (joined.empty() ? "" : ", ") + text;
+  return joined;
+}
+
+std::string sondeLine(const std::vector<SondeCount>& sondes) {
+  std::vector<std::string> counts;
+  for (const SondeCount& sonde : sondes)
+    counts.push_back((sonde.sonde.empty() ? std::string("не указан") : sonde.sonde) + " × " + std::to_string(sonde.flights));
+  return counts.empty() ? std::string("—") : listed(counts);
+}
+
+std::string minutes(const std::string& time) { return time.substr(0, 10) + ' ' + time.substr(11, 5) + " UTC"; }
+
+std::vector<std::string> settingsLines(const CampaignReport& report, bool rawFilesRead) {
   const CampaignSettings& settings = report.settings;
-  return {
-      "Список пар: " + (report.listName.empty() ? std::string("—") : report.listName),
-      settings.column.empty() ? "Величина: " + std::string(quantityCaption(settings.quantity)) : "Столбец: " + settings.column,
-      "Сравнение: полёт 1 " + std::string(signCaption(settings.plus)) + " полёт 2",
-      "Толщина слоя: " + metres(settings.layer) + " м",
-      std::string("Разделитель дробной части: ") + (settings.separators.chosen == ',' ? "запятая" : "точка"),
-      "Пар: " + std::to_string(report.pairs.size()) + ", сравнено: " + std::to_string(report.comparedPairs) +
-          ", пропущено: " + std::to_string(report.skippedPairs),
-  };
+  const std::string unit = report.unit.empty() ? std::string() : ", " + report.unit;
+  std::vector<std::string> lines{"Список пар: " + (report.listName.empty() ? std::string("—") : report.listName)};
+  if (!report.firstLaunch.empty())
+    lines.push_back("Период: " + minutes(report.firstLaunch) +
+                    (report.lastLaunch == report.firstLaunch ? std::string() : " — " + minutes(report.lastLaunch)));
+  if (!report.stations.empty()) lines.push_back("Станции: " + listed(report.stations));
+  lines.push_back("Зонды полёта 1: " + sondeLine(report.sondes[0]));
+  lines.push_back("Зонды полёта 2: " + sondeLine(report.sondes[1]));
+  lines.push_back(settings.column.empty() ? "Величина: " + std::string(quantityCaption(settings.quantity)) + unit
+                                          : "Столбец: " + settings.column + unit);
+  lines.push_back("Сравнение: полёт 1 " + std::string(signCaption(settings.plus)) + " полёт 2");
+  lines.push_back("Толщина слоя: " + metres(settings.layer) + " м");
+  if (settings.heightKind != HeightKind::Unknown)
+    lines.push_back("Только высоты: " + std::string(heightKindCaption(settings.heightKind)));
+  // The separator matters only to raw files: products carry their numbers in binary.
+  if (rawFilesRead)
+    lines.push_back(std::string("Разделитель дробной части: ") + (settings.separators.chosen == ',' ? "запятая" : "точка"));
+  lines.push_back("Пар: " + std::to_string(report.pairs.size()) + ", сравнено: " + std::to_string(report.comparedPairs) +
+                  ", пропущено: " + std::to_string(report.skippedPairs));
+  if (!report.mixedHeights.empty()) lines.push_back("Внимание: " + report.mixedHeights);
+  return lines;
+}
+
+void count(std::vector<SondeCount>& sondes, const std::string& sonde) {
+  for (SondeCount& known : sondes)
+    if (known.sonde == sonde) {
+      ++known.flights;
+      return;
+    }
+  sondes.push_back({sonde, 1});
+}
+
+// The facts of the compared pairs' flights that the title block names.
+void describeFlights(CampaignReport& report) {
+  std::size_t kinds[3] = {};
+  for (const PairRow& row : report.pairRows) {
+    if (!row.compared) continue;
+    for (int slot = 0; slot < 2; ++slot) {
+      const FlightIdentity& flight = row.flights[slot];
+      const std::string& launch = flight.launchTime;
+      if (!launch.empty() && (report.firstLaunch.empty() || launch < report.firstLaunch)) report.firstLaunch = launch;
+      if (!launch.empty() && launch > report.lastLaunch) report.lastLaunch = launch;
+      if (!flight.station.empty() &&
+          std::find(report.stations.begin(), report.stations.end(), flight.station) == report.stations.end())
+        report.stations.push_back(flight.station);
+      count(report.sondes[slot], flight.sondeType);
+      ++kinds[static_cast<int>(flight.heightKind)];
+    }
+  }
+  const std::size_t geometric = kinds[static_cast<int>(HeightKind::Geometric)];
+  const std::size_t geopotential = kinds[static_cast<int>(HeightKind::Geopotential)];
+  if (geometric > 0 && geopotential > 0)
+    report.mixedHeights = "heights of different kinds are pooled: " + std::to_string(geometric) +
+                          " flights with geometric altitude, " + std::to_string(geopotential) +
+                          " with geopotential height (--height-kind keeps one kind)";
 }
 
 }  // namespace
 
+std::string campaignUnit(const CampaignSettings& settings) {
+  // The button's letter is no column name; the unit is that of the columns it picks.
+  return std::string(quantityUnit(settings.column.empty() ? quickSelectTable(settings.quantity).slot1.front()
+                                                          : std::string_view(settings.column)));
+}
+
 CampaignReport campaignReport(std::string listName, const CampaignSettings& settings, std::vector<CampaignPair> pairs,
                               CampaignResult result) {
-  CampaignReport report{std::move(listName), settings, std::move(pairs), std::move(result), {}, {}, 0, 0, {}};
+  CampaignReport report;
+  report.listName = std::move(listName);
+  report.settings = settings;
+  report.pairs = std::move(pairs);
+  report.result = std::move(result);
+  bool rawFilesRead = false;
   for (std::size_t i = 0; i < report.pairs.size(); ++i) {
     const CampaignPair& pair = report.pairs[i];
     const PairResult& compared = report.result.pairs[i];
-    report.pairRows.push_back({pair.flight1, pair.flight2, pair.group, compared.status(), compared.compared(),
-                               compared.values.size(), compared.mean, compared.sd});
+    report.pairRows.push_back({pair.flight1, pair.flight2, pair.group, {compared.flights[0], compared.flights[1]},
+                               compared.status(), compared.compared(), compared.values.size(), compared.mean,
+                               compared.sd});
     ++(compared.compared() ? report.comparedPairs : report.skippedPairs);
+    rawFilesRead = rawFilesRead || isRawLayout(compared.flights[0]) || isRawLayout(compared.flights[1]);
   }
   for (const std::string& group : campaignGroups(report.pairs))
     report.profiles.push_back({group, runsOfGroup(report.result.layers, group)});
-  report.settingsLines = settingsLines(report);
+  describeFlights(report);
+  report.unit = campaignUnit(settings);
+  report.settingsLines = settingsLines(report, rawFilesRead);
   return report;
 }

@@ -24,11 +24,18 @@ struct GroupProfile {
 
 // One pair as the pairs table shows it.
 struct PairRow {
-  std::string flight1, flight2, group;
+  std::string flight1, flight2, group;  // as the list names them
+  FlightIdentity flights[2];            // as far as each was read
   std::string status;  // "ok", or the first line of the reason the pair was skipped
   bool compared;
   std::size_t points;
   double mean, sd;
+};
+
+// How many flights of one slot flew a sonde type ("" where the file does not state it).
+struct SondeCount {
+  std::string sonde;
+  std::size_t flights;
 };
 
 struct CampaignReport {
@@ -39,10 +46,22 @@ struct CampaignReport {
   std::vector<PairRow> pairRows;       // in list order
   std::vector<GroupProfile> profiles;  // "all" first, then the groups in order of first appearance
   std::size_t comparedPairs = 0, skippedPairs = 0;
-  // How it was compared, a line each: the list, the quantity or column, the sign, the layer, the
-  // separator, and how many pairs were compared.
+  // Of the compared pairs' flights: the first and last launch where stated, the stations in
+  // order of first appearance, and the sonde types of each slot.
+  std::string firstLaunch, lastLaunch;
+  std::vector<std::string> stations;
+  std::vector<SondeCount> sondes[2];
+  // "heights of different kinds are pooled: …" where compared flights state both kinds.
+  std::string mixedHeights;
+  std::string unit;  // of the compared quantity or column, where known
+  // What was compared and how, a line each: the list, the period, the stations, the sondes of
+  // each slot, the quantity or column with its unit, the sign, the layer, the separator where a
+  // raw file was read, how many pairs were compared, and the warning of mixed heights.
   std::vector<std::string> settingsLines;
 };
+
+// The unit of what a campaign compares: the quick-select quantity's, or the named column's.
+std::string campaignUnit(const CampaignSettings& settings);
 
 CampaignReport campaignReport(std::string listName, const CampaignSettings& settings, std::vector<CampaignPair> pairs,
                               CampaignResult result);

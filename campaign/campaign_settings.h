@@ -1,6 +1,7 @@
 #pragma once
 
 #include "intake/field_scanners.h"
+#include "intake/flight_identity.h"
 
 #include <string>
 
@@ -12,4 +13,6 @@ struct CampaignSettings {
   bool plus = false;        // flight 1 plus flight 2 instead of minus
   DecimalSeparators separators{'.', '.'};
   int jobs = 0;             // pairs compared at once; 0 for one per core
+  // When known: only pairs whose two flights have heights of this kind are compared.
+  HeightKind heightKind = HeightKind::Unknown;
 };

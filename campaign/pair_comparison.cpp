@@ -29,16 +29,30 @@ double wrappedDirection(double difference) {
 
 std::string flightName(int slot) { return "Flight " + std::to_string(slot); }
 
+std::string kindWord(HeightKind kind) {
+  const std::string_view name = heightKindName(kind);
+  return name.empty() ? "unknown" : std::string(name);
+}
+
+// A campaign held to one kind of height takes a pair only when both flights state that kind.
+void checkHeightKinds(HeightKind wanted, const FlightIdentity (&flights)[2]) {
+  if (wanted == HeightKind::Unknown) return;
+  const HeightKind first = flights[0].heightKind, second = flights[1].heightKind;
+  if (first == wanted && second == wanted) return;
+  throw FlightError("Heights not " + kindWord(wanted) + ": flight 1 " + kindWord(first) + ", flight 2 " +
+                    kindWord(second) + ".");
+}
+
 }  // namespace
 
 PairComparer::PairComparer(const CampaignSettings& settings)
     : settings_(settings), comparison_(flights_.flights()) {}
 
-SlotChoice PairComparer::readFlight(int slot, const std::string& path) {
+SlotChoice PairComparer::readFlight(int slot, const std::string& path, FlightIdentity& identity) {
   ReadChoices choices;
   try {
     TextFile file(path);
-    readFlightFile(flights_.flights(), slot, file, settings_.separators, choices);
+    identity = readFlightFile(flights_.flights(), slot, file, settings_.separators, choices);
   } catch (const FlightError& error) {
     throw FlightError(flightName(slot) + ": " + error.what());
   }
@@ -64,8 +78,9 @@ PairResult PairComparer::compare(const CampaignPair& pair) {
   PairResult result;
   try {
     RedrawRequest request;
-    request.flights[0] = readFlight(1, pair.path1);
-    request.flights[1] = readFlight(2, pair.path2);
+    request.flights[0] = readFlight(1, pair.path1, result.flights[0]);
+    request.flights[1] = readFlight(2, pair.path2, result.flights[1]);
+    checkHeightKinds(settings_.heightKind, result.flights);
     request.plus = settings_.plus;
     comparison_.compareOnly(request, points_);
   } catch (const FlightError& error) {
@@ -91,14 +106,19 @@ void PairComparer::keepByLayer(PairResult& result) {
   layers_.resize(count);
   for (std::size_t i = 0; i < count; ++i) layers_[i] = layerOf(points_.y[i], settings_.layer);
   result.values.resize(count);
+  result.heights.resize(count);
   if (std::is_sorted(layers_.begin(), layers_.end())) {
     std::copy(points_.x.begin(), points_.x.end(), result.values.begin());
+    std::copy(points_.y.begin(), points_.y.end(), result.heights.begin());
   } else {
     // A flight that comes down again: its values join their layers, in row order.
     order_.resize(count);
     std::iota(order_.begin(), order_.end(), std::size_t{0});
     std::stable_sort(order_.begin(), order_.end(), [this](std::size_t a, std::size_t b) { return layers_[a] < layers_[b]; });
-    for (std::size_t i = 0; i < count; ++i) result.values[i] = points_.x[order_[i]];
+    for (std::size_t i = 0; i < count; ++i) {
+      result.values[i] = points_.x[order_[i]];
+      result.heights[i] = points_.y[order_[i]];
+    }
     std::sort(layers_.begin(), layers_.end());
   }
   for (std::size_t first = 0; first < count;) {

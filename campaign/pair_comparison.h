@@ -22,7 +22,9 @@ struct LayerRun {
 // reason it was skipped.
 struct PairResult {
   std::string reason;  // empty when compared; its first line is the pair's status
+  FlightIdentity flights[2];  // as far as each was read
   std::vector<double> values;
+  std::vector<double> heights;  // flight 1's height of each value
   std::vector<LayerRun> runs;
   double mean = 0, sd = 0;  // over all the pair's values; sd is NaN for one value
 
@@ -43,7 +45,7 @@ class PairComparer {
   PairResult compare(const CampaignPair& pair);
 
  private:
-  SlotChoice readFlight(int slot, const std::string& path);
+  SlotChoice readFlight(int slot, const std::string& path, FlightIdentity& identity);
   void keepByLayer(PairResult& result);
 
   const CampaignSettings& settings_;

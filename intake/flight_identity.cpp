@@ -76,7 +76,7 @@ std::string_view heightKindCaption(HeightKind kind) {
     case HeightKind::Geopotential: return "геопотенциальная";
     case HeightKind::Unknown: break;
   }
-  return "не указана в файле";
+  return "не указан в файле";
 }
 
 std::string FlightIdentity::label() const {
@@ -103,7 +103,7 @@ std::vector<std::string> FlightIdentity::lines(int selectedHeight) const {
   add("Место: ", position);
   add("Зонд: ", joined({sondeType, serialNumber}, ", № "));
   add("Продукт: ", joined({product, productVersion.empty() ? productVersion : "версия " + productVersion}, ", "));
-  add("Высота: ", std::string(heightKindCaption(heightKindOf(selectedHeight))));
+  add("Вид высоты: ", std::string(heightKindCaption(heightKindOf(selectedHeight))));
   return shown;
 }
 

@@ -5,6 +5,8 @@
 #include "app/campaign_window/background_campaign.h"
 #include "app/output/campaign_charts.h"
 #include "app/output/campaign_tables.h"
+#include "app/support/identity_tip.h"
+#include "app/support/shown_text.h"
 #include "app/widgets/interactive_chart.h"
 #include "intake/flight_error.h"
 
@@ -112,6 +114,14 @@ void CampaignWindow::showResult(CampaignReport report) {
       const PairRow& pair = shown.pairRows[row];
       const QStringList texts = pairTableRow(pair);
       for (int column = kStatusColumn; column < texts.size(); ++column) setCell(pairsTable, row, column, texts[column]);
+      // The flights by who flew them where their files say so; the path stays in the tip.
+      for (const int slot : {0, 1}) {
+        const FlightIdentity& flight = pair.flights[slot];
+        if (flight.path.empty()) continue;
+        QTableWidgetItem* item = pairsTable->item(row, slot == 0 ? kFlight1Column : kFlight2Column);
+        item->setText(shownText(flight.label()));
+        item->setToolTip(identityToolTip(flight, flight.heightColumn));
+      }
       pairsTable->item(row, kStatusColumn)->setForeground(pair.compared ? palette().text() : QBrush(Qt::darkRed));
     }
   }

@@ -18,6 +18,7 @@ namespace {
 const char kUsage[] =
     "usage: flightcompare --campaign LIST --out DIR [--quantity T|H|D|V|P | --column NAME] [--layer METRES]\n"
     "                     [--plus] [--separator point|comma] [--locale-decimal C] [--jobs N]\n"
+    "                     [--height-kind geometric|geopotential]\n"
     "Compares every pair of flights in LIST and writes the statistics per height layer into DIR:\n"
     "layers.csv, pairs.csv, the bias profile as profile.svg and profile.png, and report.pdf.\n"
     "  --campaign LIST          CSV with the header flight1,flight2[,group]; paths from its folder\n"
@@ -28,7 +29,8 @@ const char kUsage[] =
     "  --plus                   flight 1 plus flight 2 instead of minus\n"
     "  --separator point|comma  the decimal separator box ticked (the regional one)\n"
     "  --locale-decimal C       the regional decimal separator, . or ,\n"
-    "  --jobs N                 pairs compared at once (one per core)\n";
+    "  --jobs N                 pairs compared at once (one per core)\n"
+    "  --height-kind KIND       only pairs whose two flights state heights of this kind\n";
 
 struct BadArguments {
   QString reason;
@@ -44,6 +46,7 @@ struct CampaignCommand {
 const std::pair<const char*, bool> kOptions[] = {
     {"--campaign", true}, {"--out", true},       {"--quantity", true},       {"--column", true}, {"--layer", true},
     {"--plus", false},    {"--separator", true}, {"--locale-decimal", true}, {"--jobs", true},
+    {"--height-kind", true},
 };
 
 const std::pair<const char*, bool>* knownOption(const QString& text) {
@@ -94,6 +97,9 @@ CampaignCommand parse(const QList<QByteArray>& arguments) {
       bool isNumber = false;
       command.settings.jobs = value.toInt(&isNumber);
       if (!isNumber || command.settings.jobs < 1 || command.settings.jobs > 256) throw BadArguments{"--jobs: 1 to 256"};
+    } else if (option == "--height-kind") {
+      if (value != "geometric" && value != "geopotential") throw BadArguments{"--height-kind: geometric or geopotential"};
+      command.settings.heightKind = value == "geometric" ? HeightKind::Geometric : HeightKind::Geopotential;
     }
   }
   if (command.listFile.isEmpty() || command.outFolder.isEmpty()) throw BadArguments{"--campaign and --out are needed"};
@@ -134,6 +140,7 @@ int runCampaignCommand(const CampaignCommand& command, std::vector<CampaignPair>
   const CampaignReport report = campaignReport(QString::fromLocal8Bit(command.listFile).toStdString(), command.settings,
                                                std::move(pairs), std::move(result));
   reportSkipped(report);
+  if (!report.mixedHeights.empty()) printError(QString::fromStdString(report.mixedHeights));
   try {
     saveCampaign(command.outFolder, report);
   } catch (const WriteInterrupted&) {

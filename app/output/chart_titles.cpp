@@ -1,6 +1,7 @@
 #include "app/output/chart_titles.h"
 
 #include "app/support/shown_text.h"
+#include "campaign/campaign_report.h"
 #include "campaign/campaign_statistics.h"
 #include "compare/comparison_redraw.h"
 #include "compare/quick_select.h"
@@ -49,10 +50,8 @@ QString campaignAxisTitle(const CampaignSettings& settings) {
     const QString column = shownText(settings.column);
     return withUnit(difference(column, column, settings.plus), unitOf(column));
   }
-  // The button's letter is no column name; the unit is that of the columns it picks.
   const QString quantity(QLatin1Char(settings.quantity));
-  return withUnit(difference(quantity, quantity, settings.plus),
-                  fromUtf8(quantityUnit(quickSelectTable(settings.quantity).slot1.front())));
+  return withUnit(difference(quantity, quantity, settings.plus), fromUtf8(campaignUnit(settings)));
 }
 
 QString groupCaption(const std::string& group) {

@@ -19,9 +19,12 @@ TEST_F(CampaignBatch, WritesBothTablesAndTellsWhichPairsWereSkipped) {
   EXPECT_TRUE(output("one/layers.csv").contains("\nnight,0,100,1,"));
   EXPECT_LT(output("one/layers.csv").indexOf("\nday,"), output("one/layers.csv").indexOf("\nnight,"));
   const QList<QByteArray> pairs = output("one/pairs.csv").split('\n');
-  EXPECT_EQ(pairs[0], "index,flight1,flight2,group,status,points,mean,sd");
+  EXPECT_EQ(pairs[0], "index,flight1,flight2,group,status,points,mean,sd,"
+                      "flight1_label,flight1_launch,flight1_station,flight1_sonde,flight1_serial,flight1_height_kind,"
+                      "flight2_label,flight2_launch,flight2_station,flight2_sonde,flight2_serial,flight2_height_kind");
   EXPECT_TRUE(pairs[1].startsWith("1,a.txt,b.txt,day,ok,400,"));
-  EXPECT_EQ(pairs[2], "2,a.txt,gone.txt,night,Flight 2: File does not exist.,,,");
+  EXPECT_TRUE(pairs[1].endsWith(",a.txt,,,,,,b.txt,,,,,")) << "raw files state nothing but their names";
+  EXPECT_EQ(pairs[2], "2,a.txt,gone.txt,night,Flight 2: File does not exist.,,,,a.txt,,,,,,,,,,,");
 
   const BatchResult two = campaign({"--campaign", list, "--out", folder.filePath("two"), "--jobs", "2"}, sameDate);
   EXPECT_EQ(two.exitCode, 1);
@@ -32,6 +35,28 @@ TEST_F(CampaignBatch, WritesBothTablesAndTellsWhichPairsWereSkipped) {
     SCOPED_TRACE(file.toStdString());
     EXPECT_EQ(output("one/" + file), output("two/" + file));
   }
+}
+
+// A GRUAN product's altitude and a TEMP's geopotential height are never pooled without a word;
+// --height-kind keeps one kind and says why the others were skipped.
+TEST_F(CampaignBatch, MixedKindsOfHeightAreNamedOrKeptApart) {
+  const QString reference = REFERENCE_FILES;
+  list("mixed.csv", ("flight1,flight2\n" + reference + "/gruan_rs41.nc," + reference + "/temp_high_resolution.bufr\n" +
+                     reference + "/gruan_rs41.nc," + reference + "/gruan_rs41.nc\n").toUtf8());
+  const QString warning = "heights of different kinds are pooled: 3 flights with geometric altitude, 1 with geopotential";
+  const BatchResult pooled = campaign({"--campaign", "mixed.csv", "--out", "pooled"});
+  EXPECT_EQ(pooled.exitCode, 0);
+  EXPECT_EQ(pooled.errorOutput.count(warning), 1) << pooled.errorOutput.toStdString();
+  EXPECT_TRUE(output("pooled/pairs.csv").contains(",RS41-SG T1234567 · XYZ 2026-06-01 11:00 UTC,2026-06-01T10:58:43Z,XYZ,"
+                                                  "RS41-SG,T1234567,geometric,VAISALA RS41 T1234567 · 06610"));
+  const BatchResult kept = campaign({"--campaign", "mixed.csv", "--out", "kept", "--height-kind", "geometric"});
+  EXPECT_EQ(kept.exitCode, 1);
+  EXPECT_FALSE(kept.errorOutput.contains(warning));
+  EXPECT_TRUE(kept.errorOutput.contains("pair 1 (") &&
+              kept.errorOutput.contains("skipped: Heights not geometric: flight 1 geometric, flight 2 geopotential."))
+      << kept.errorOutput.toStdString();
+  EXPECT_TRUE(output("kept/pairs.csv").contains("\n2,")) << "the pair of one kind is compared";
+  EXPECT_EQ(campaign({"--campaign", "mixed.csv", "--out", "kept", "--height-kind", "pressure"}).exitCode, 2);
 }
 
 TEST_F(CampaignBatch, ExitStatusSaysWhatHappened) {

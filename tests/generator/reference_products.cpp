@@ -45,6 +45,18 @@ std::string gruanProductCdl(const FlightRecipe& recipe) {
          "\tfloat alt_uc(time) ;\n\t\talt_uc:units = \"m\" ;\n"
          "\tfloat temp_uc(time) ;\n\t\ttemp_uc:units = \"K\" ;\n"
          "\tfloat rh_uc(time) ;\n\t\trh_uc:units = \"%\" ;\n"
+         "\n// global attributes:\n"
+         "\t\t:g.Measurement.StartTime = \"2026-06-01T11:00:00.000Z\" ;\n"
+         "\t\t:g.Measurement.StandardTime = \"2026-06-01T12:00:00.000Z\" ;\n"
+         "\t\t:g.MainSonde.Model = \"RS41-SG\" ;\n"
+         "\t\t:g.MainSonde.SerialNumber = \"T0000001\" ;\n"
+         "\t\t:g.Site.Key = \"TST\" ;\n"
+         "\t\t:g.Site.Name = \"Test site\" ;\n"
+         "\t\t:g.Site.Latitude = \"52.21 °N\" ;\n"
+         "\t\t:g.Site.Longitude = \"14.12 °E\" ;\n"
+         "\t\t:g.Site.Altitude = \"98 m\" ;\n"
+         "\t\t:g.Product.Key = \"RS41-GDP\" ;\n"
+         "\t\t:g.Product.Version = \"1\" ;\n"
          "data:\n" +
          line("time", "%.0f", [](const Sounding& s) { return 1780311600.0 + s.time; }) +
          line("alt", "%.1f", [](const Sounding& s) { return s.height; }) +
@@ -71,7 +83,11 @@ std::string bufrTempRules(const FlightRecipe& recipe) {
          "set inputExtendedDelayedDescriptorReplicationFactor = {" +
          std::to_string(recipe.rows + recipe.descentRows) + "};\n" +
          "set inputDelayedDescriptorReplicationFactor = {0};\n"
-         "set unexpandedDescriptors = {309057};\n" +
+         "set unexpandedDescriptors = {309057};\n"
+         "set blockNumber = 10;\nset stationNumber = 999;\n"
+         "set radiosondeType = 23;\nset radiosondeSerialNumber = \"T0000002\";\n"
+         "set year = 2026;\nset month = 6;\nset day = 1;\nset hour = 11;\nset minute = 0;\nset second = 0;\n"
+         "set latitude = 52.21;\nset longitude = 14.12;\nset heightOfStationGroundAboveMeanSeaLevel = 98;\n" +
          set("timePeriod", "%.0f", [timeStep](const Sounding& s) { return s.time * timeStep; }) +
          set("pressure", "%.0f", [](const Sounding& s) { return s.pressure * 100.0; }) +
          set("nonCoordinateGeopotentialHeight", "%.0f", [](const Sounding& s) { return s.height; }) +

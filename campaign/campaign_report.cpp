@@ -100,10 +100,10 @@ void describeFlights(CampaignReport& report) {
   }
   const std::size_t geometric = kinds[static_cast<int>(HeightKind::Geometric)];
   const std::size_t geopotential = kinds[static_cast<int>(HeightKind::Geopotential)];
+  const auto flights = [](std::size_t count) { return std::to_string(count) + (count == 1 ? " flight" : " flights"); };
   if (geometric > 0 && geopotential > 0)
-    report.mixedHeights = "heights of different kinds are pooled: " + std::to_string(geometric) +
-                          " flights with geometric altitude, " + std::to_string(geopotential) +
-                          " with geopotential height (--height-kind keeps one kind)";
+    report.mixedHeights = "heights of different kinds are pooled: " + flights(geometric) + " with geometric altitude, " +
+                          flights(geopotential) + " with geopotential height (--height-kind keeps one kind)";
 }
 
 }  // namespace

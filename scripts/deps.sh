@@ -5,8 +5,9 @@
 # libnetcdf-dev, libeccodes-dev: the readers of GRUAN products and BUFR soundings; netcdf-bin and
 # libeccodes-tools: ncgen and bufr_filter, which the build uses to write the test products.
 # libseccomp-dev: the rule that keeps a library's child process from opening other files.
+# poppler-utils: pdftotext, with which the tests read the campaign report as its reader would.
 build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-translations-l10n libqcustomplot-dev libgtest-dev
-  libbenchmark-dev libnetcdf-dev libeccodes-dev netcdf-bin libeccodes-tools libseccomp-dev)
+  libbenchmark-dev libnetcdf-dev libeccodes-dev netcdf-bin libeccodes-tools libseccomp-dev poppler-utils)
 window_packages=(fonts-wine)
 sanitizer_packages=(clang libclang-rt-14-dev)
 screenshot_packages=(xvfb xdotool x11-apps netpbm)

@@ -85,8 +85,9 @@ void addMeanLine(QCustomPlot& chart, const std::vector<const LayerSummary*>& run
   line->addToLegend();
 }
 
-// A step for each layer from zero out to its number of points.
-void addPointsSteps(QCustomPlot& chart, const std::vector<const LayerSummary*>& run, const QColor& colour) {
+// A step for each layer from zero out to its number of points; filled for the first profile only,
+// as its ±sd band.
+void addPointsSteps(QCustomPlot& chart, const std::vector<const LayerSummary*>& run, const QColor& colour, bool filled) {
   QVector<double> heights{run.front()->bottom}, counts{0};
   for (const LayerSummary* layer : run) {
     heights << layer->bottom << layer->top;
@@ -94,18 +95,27 @@ void addPointsSteps(QCustomPlot& chart, const std::vector<const LayerSummary*>& 
   }
   heights << run.back()->top;
   counts << 0;
-  curve(chart, QPen(colour, 1.5), translucent(colour, 40))->setData(counts, heights);
+  curve(chart, QPen(colour, 1.5), filled ? QBrush(translucent(colour, 40)) : QBrush(Qt::NoBrush))->setData(counts, heights);
 }
 
 QPen boundsPen(const QColor& colour) { return QPen(colour, 1, Qt::DashLine); }
 
-// The bands' meaning, once, in grey: each group's bands are its own colour.
-void addBandLegend(QCustomPlot& chart) {
-  QCPCurve* spread = curve(chart, Qt::NoPen, translucent(Qt::darkGray, kSpreadAlpha));
-  spread->setName(QStringLiteral("среднее ± СКО"));
-  QCPCurve* bounds = curve(chart, boundsPen(Qt::darkGray), Qt::NoBrush);
-  bounds->setName(QStringLiteral("5 % и 95 % значений"));
-  for (QCPCurve* sample : {spread, bounds}) sample->addToLegend();
+QPen spreadPen(const QColor& colour) { return QPen(colour, 1); }
+
+// The bands' meaning, once, in grey: each group's bands are its own colour. Only the first
+// profile's ±sd band is filled; the groups' are outlined, so that overlapping bands never blend
+// into one another's colours.
+void addBandLegend(QCustomPlot& chart, bool groupsOutlined) {
+  QList<QCPCurve*> samples;
+  samples << curve(chart, Qt::NoPen, translucent(Qt::darkGray, kSpreadAlpha));
+  samples.back()->setName(QStringLiteral("среднее ± СКО"));
+  if (groupsOutlined) {
+    samples << curve(chart, spreadPen(Qt::darkGray), Qt::NoBrush);
+    samples.back()->setName(QStringLiteral("± СКО группы"));
+  }
+  samples << curve(chart, boundsPen(Qt::darkGray), Qt::NoBrush);
+  samples.back()->setName(QStringLiteral("5 % и 95 % значений"));
+  for (QCPCurve* sample : samples) sample->addToLegend();
 }
 
 void setUp(QCustomPlot& chart, const QString& title, const QString& valueAxis) {
@@ -117,14 +127,27 @@ void setUp(QCustomPlot& chart, const QString& title, const QString& valueAxis) {
   chart.yAxis->setLabel(heightAxisTitle());
   chart.xAxis->setLabel(valueAxis);
   chart.legend->setBrush(Qt::white);
-  chart.legend->setBorderPen(QPen(QColor(Qt::lightGray)));
-  chart.axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+  chart.legend->setBorderPen(Qt::NoPen);
+}
+
+// Beside the axes, never over the data; at their side rather than below them, so that the
+// height axes of both charts keep the same extent.
+void putLegendBeside(QCustomPlot& chart) {
+  chart.axisRect()->insetLayout()->take(chart.legend);
+  // At the top of its column, the room below it left empty.
+  auto column = new QCPLayoutGrid;
+  chart.plotLayout()->addElement(1, 1, column);
+  chart.plotLayout()->setColumnStretchFactor(1, 0.001);
+  column->addElement(0, 0, chart.legend);
+  column->addElement(1, 0, new QCPLayoutElement(&chart));
+  column->setRowStretchFactor(0, 0.001);
 }
 
 }  // namespace
 
 void setUpCampaignCharts(QCustomPlot& bias, QCustomPlot& points) {
   setUp(bias, QStringLiteral("Смещение по слоям"), QString());
+  putLegendBeside(bias);
   setUp(points, QStringLiteral("Точек в слое"), QStringLiteral("Точек"));
   // The panel is narrow: counts in hundreds and thousands need the room between ticks.
   points.xAxis->ticker()->setTickCount(3);
@@ -148,13 +171,14 @@ void showCampaignProfiles(QCustomPlot& bias, QCustomPlot& points, const Campaign
     for (const ProfileRun& span : profile.runs) {
       std::vector<const LayerSummary*> run;
       for (std::size_t i = span.first; i < span.first + span.count; ++i) run.push_back(&report.result.layers[i]);
-      addBand(bias, run, translucent(colour, kSpreadAlpha), sdLow, sdHigh);
+      if (g == 0) addBand(bias, run, translucent(colour, kSpreadAlpha), sdLow, sdHigh);
+      else addBounds(bias, run, spreadPen(colour), sdLow, sdHigh);
       addBounds(bias, run, boundsPen(colour), p05, p95);
       addMeanLine(bias, run, colour, &span == &profile.runs.front() ? groupCaption(profile.group) : QString());
-      addPointsSteps(points, run, colour);
+      addPointsSteps(points, run, colour, g == 0);
     }
   }
-  addBandLegend(bias);
+  addBandLegend(bias, report.profiles.size() > 1);
   bias.legend->setVisible(true);
   // Zero bias is what every layer is measured against.
   auto zero = new QCPItemStraightLine(&bias);

@@ -13,6 +13,15 @@
 #include <filesystem>
 #include <system_error>
 
+namespace {
+
+// The picture at print resolution: twice its 1060 pixels, 300 dpi over the report's 7-inch
+// figure width.
+constexpr int kPrintScale = 2;
+constexpr int kPrintDotsPerInch = 300;
+
+}  // namespace
+
 void saveCampaign(const QString& folder, const CampaignReport& report) {
   if (report.result.cancelled)
     throw FlightError("The campaign was cancelled: its results are incomplete and are not saved.");
@@ -25,7 +34,8 @@ void saveCampaign(const QString& folder, const CampaignReport& report) {
       {path("layers.csv"), QByteArray::fromStdString(layersCsv(report.result.layers))},
       {path("pairs.csv"), QByteArray::fromStdString(pairsCsv(report.pairRows))},
       {path("profile.svg"), chartsPicture(charts.charts(), QStringLiteral("svg"), path("profile.svg"))},
-      {path("profile.png"), chartsPicture(charts.charts(), QStringLiteral("png"), path("profile.png"))},
+      {path("profile.png"), chartsPicture(charts.charts(), QStringLiteral("png"), path("profile.png"), kPrintScale,
+                                          kPrintDotsPerInch)},
       {path("report.pdf"), campaignReportPdf(report, reportDate())},
   };
   std::error_code failure;

@@ -4,181 +4,151 @@
 #include "app/output/campaign_tables.h"
 #include "app/output/chart_export.h"
 #include "app/output/chart_titles.h"
+#include "app/output/pair_panels.h"
+#include "app/output/report_pages.h"
+#include "app/output/statistic_text.h"
 #include "app/support/shown_text.h"
 #include "intake/flight_error.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QPdfWriter>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
 
 namespace {
 
-// The page is laid out in the pixels the charts are laid out in, so that their text keeps the
-// size it has on screen.
-constexpr int kResolution = 96;
-constexpr double kMargin = 60;
-constexpr double kCellPadding = 3;
 constexpr int kChartsHeight = 440;
-
-[[noreturn]] void failToDraw() { throw FlightError("Cannot write \"report.pdf\": the report could not be drawn."); }
-
-QFont reportFont(double points, bool bold = false) {
-  QFont font;
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  return font;
-}
-
-struct Column {
-  double weight;
-  Qt::Alignment alignment;
-  Qt::TextElideMode elide;  // ElideNone: the text wraps within the column
-};
-
-// Fills A4 pages from top to bottom, each block on a new page when the rest of this one is too
-// short for it; a table repeats its captions on every page it runs onto.
-class ReportPages {
- public:
-  explicit ReportPages(QPdfWriter& pdf) : pdf_(pdf), painter_(&pdf) {
-    if (!painter_.isActive()) failToDraw();
-    bottom_ = pdf.height() - kMargin;
-    width_ = pdf.width() - 2 * kMargin;
-  }
-
-  double width() const { return width_; }
-  QCPPainter& painter() { return painter_; }
-
-  // Goes on to a new page unless this one has the height left.
-  void keepRoom(double height) {
-    if (y_ + height > bottom_ && y_ > kMargin) newPage();
-  }
-
-  // The band of the page the next block of this height fills.
-  QRectF take(double height) {
-    keepRoom(height);
-    const QRectF band(kMargin, y_, width_, height);
-    y_ += height;
-    return band;
-  }
-
-  void skip(double height) { y_ += height; }
-
-  void text(const QString& text, const QFont& font) {
-    painter_.setFont(font);
-    const double height = painter_.boundingRect(QRectF(0, 0, width_, 1e6), Qt::TextWordWrap, text).height();
-    painter_.drawText(take(height), Qt::TextWordWrap, text);
-  }
-
-  void table(const std::vector<Column>& columns, const QStringList& captions, const std::vector<QStringList>& rows) {
-    double weights = 0;
-    for (const Column& column : columns) weights += column.weight;
-    std::vector<double> widths;
-    for (const Column& column : columns) widths.push_back(width_ * column.weight / weights);
-    const double captionsHeight = rowHeight(captions, columns, widths, true);
-    // The captions never stand alone at the foot of a page.
-    if (!rows.empty()) keepRoom(captionsHeight + rowHeight(rows.front(), columns, widths, false));
-    drawRow(captions, columns, widths, take(captionsHeight), true);
-    for (const QStringList& row : rows) {
-      const double height = rowHeight(row, columns, widths, false);
-      if (y_ + height > bottom_) {
-        newPage();
-        drawRow(captions, columns, widths, take(captionsHeight), true);
-      }
-      drawRow(row, columns, widths, take(height), false);
-    }
-  }
-
-  void finish() {
-    footer();
-    if (!painter_.end()) failToDraw();
-  }
-
- private:
-  void newPage() {
-    footer();
-    if (!pdf_.newPage()) failToDraw();
-    y_ = kMargin;
-  }
-
-  void footer() {
-    painter_.setFont(reportFont(7));
-    painter_.setPen(Qt::darkGray);
-    painter_.drawText(QRectF(kMargin, bottom_ + kMargin / 3, width_, kMargin / 3), Qt::AlignRight | Qt::AlignVCenter,
-                      QStringLiteral("FlightCompare — стр. %1").arg(++page_));
-  }
-
-  static bool wraps(const Column& column, bool captions) { return captions || column.elide == Qt::ElideNone; }
-
-  double rowHeight(const QStringList& cells, const std::vector<Column>& columns, const std::vector<double>& widths,
-                   bool captions) {
-    painter_.setFont(reportFont(7, captions));
-    double height = painter_.fontMetrics().height();
-    for (std::size_t c = 0; c < columns.size(); ++c)
-      if (wraps(columns[c], captions))
-        height = std::max(height, painter_.boundingRect(QRectF(0, 0, widths[c] - 2 * kCellPadding, 1e6), Qt::TextWordWrap,
-                                                        cells[static_cast<int>(c)]).height());
-    return height + 2 * kCellPadding;
-  }
-
-  void drawRow(const QStringList& cells, const std::vector<Column>& columns, const std::vector<double>& widths,
-               const QRectF& band, bool captions) {
-    painter_.setFont(reportFont(7, captions));
-    double left = band.left();
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-      const QRectF cell(left, band.top(), widths[c], band.height());
-      left += widths[c];
-      painter_.setPen(QColor(0xBB, 0xBB, 0xBB));
-      painter_.setBrush(captions ? QColor(0xEE, 0xEE, 0xEE) : QColor(Qt::white));
-      painter_.drawRect(cell);
-      painter_.setPen(Qt::black);
-      const QRectF inner = cell.adjusted(kCellPadding, kCellPadding, -kCellPadding, -kCellPadding);
-      const QString& text = cells[static_cast<int>(c)];
-      const Qt::Alignment alignment = captions ? Qt::AlignLeft | Qt::AlignTop : columns[c].alignment;
-      if (wraps(columns[c], captions))
-        painter_.drawText(inner, Qt::TextWordWrap | alignment, text);
-      else
-        painter_.drawText(inner, alignment,
-                          painter_.fontMetrics().elidedText(text, columns[c].elide, static_cast<int>(inner.width())));
-    }
-  }
-
-  QPdfWriter& pdf_;
-  QCPPainter painter_;
-  double bottom_, width_, y_ = kMargin;
-  int page_ = 0;
-};
-
-// What the campaign's model says of its settings, then when the report was made and by which
-// version of the program.
-QStringList settingsLines(const CampaignReport& report, const QDateTime& made) {
-  QStringList lines;
-  for (const std::string& line : report.settingsLines) lines << shownText(line);
-  const QString version = QCoreApplication::applicationVersion();
-  return lines << QStringLiteral("Дата отчёта: %1").arg(made.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'")))
-               << QStringLiteral("Версия программы: %1").arg(version.isEmpty() ? QStringLiteral("—") : version);
-}
+// Where the summary looks at the layers: every 5 km, as intercomparisons report them.
+constexpr double kSummaryStep = 5000;
+constexpr int kPanelsPerRow = 2;
+constexpr double kPanelHeight = 290;
+constexpr double kPanelGap = 14;
 
 const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignTop;
 const Qt::Alignment kRight = Qt::AlignRight | Qt::AlignTop;
 
-void layerTable(ReportPages& pages, const CampaignReport& report) {
-  std::vector<Column> columns{{2.2, kLeft, Qt::ElideRight}, {1.6, kLeft, Qt::ElideRight}, {0.8, kRight, Qt::ElideRight},
-                              {1.0, kRight, Qt::ElideRight}};
-  for (int statistic = 0; statistic < 7; ++statistic) columns.push_back({1.2, kRight, Qt::ElideRight});
+// What the campaign's model says of what was compared and how, then when the report was made
+// and by which version of the program: a caption and its value on each row.
+std::vector<QStringList> titleBlock(const CampaignReport& report, const QDateTime& made) {
   std::vector<QStringList> rows;
-  for (const LayerSummary& layer : report.result.layers) rows.push_back(layerTableRow(layer));
-  pages.table(columns, layerTableCaptions(), rows);
+  for (const std::string& line : report.settingsLines) {
+    const QString shown = shownText(line);
+    const qsizetype colon = shown.indexOf(QStringLiteral(": "));
+    rows.push_back({shown.left(colon), shown.mid(colon + 2)});
+  }
+  const QString version = QCoreApplication::applicationVersion();
+  rows.push_back({QStringLiteral("Дата отчёта"), made.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'"))});
+  rows.push_back({QStringLiteral("Версия программы"), version.isEmpty() ? QStringLiteral("—") : version});
+  return rows;
 }
 
-void pairTable(ReportPages& pages, const CampaignReport& report) {
-  const std::vector<Column> columns{{0.6, kRight, Qt::ElideRight}, {3.0, kLeft, Qt::ElideMiddle},
-                                    {3.0, kLeft, Qt::ElideMiddle}, {1.3, kLeft, Qt::ElideRight},
-                                    {4.0, kLeft, Qt::ElideNone},   {0.9, kRight, Qt::ElideRight},
-                                    {1.1, kRight, Qt::ElideRight}, {1.1, kRight, Qt::ElideRight}};
+void drawTitleBlock(ReportPages& pages, const CampaignReport& report, const QDateTime& made) {
+  pages.text(QStringLiteral("Кампания сравнения полётов"), reportFont(15, true));
+  pages.skip(8);
+  pages.table({{1.0, kLeft, true}, {3.6, kLeft, true}}, {QStringLiteral("Что"), QStringLiteral("Значение")},
+              titleBlock(report, made));
+}
+
+void drawProfiles(ReportPages& pages, const CampaignReport& report) {
+  pages.skip(12);
+  OffscreenCampaignCharts charts(report, QSize(static_cast<int>(pages.width()), kChartsHeight));
+  const QRectF band = pages.take(kChartsHeight);
+  pages.painter().save();
+  pages.painter().translate(band.topLeft());
+  drawCharts(pages.painter(), charts.charts());
+  pages.painter().restore();
+}
+
+std::vector<ReportColumn> layerColumns() {
+  std::vector<ReportColumn> columns{{2.0, kLeft, true}, {1.6, kLeft, false}, {0.8, kRight, false}, {1.0, kRight, false}};
+  for (int statistic = 0; statistic < 7; ++statistic) columns.push_back({1.3, kRight, false});
+  return columns;
+}
+
+// The layers that hold a round height: a few rows that tell the profile at a glance.
+void drawSummary(ReportPages& pages, const CampaignReport& report, const QString& unit) {
   std::vector<QStringList> rows;
+  for (const LayerSummary& layer : report.result.layers) {
+    const double round = std::ceil(layer.bottom / kSummaryStep) * kSummaryStep;
+    if (round < layer.top) rows.push_back(layerTableRow(layer));
+  }
+  if (rows.empty()) return;
+  pages.heading(QStringLiteral("Сводка: слои у высот, кратных 5 км"));
+  pages.table(layerColumns(), layerTableCaptions(unit), rows);
+}
+
+void drawLayers(ReportPages& pages, const CampaignReport& report, const QString& unit) {
+  pages.heading(QStringLiteral("Слои"));
+  if (report.result.layers.empty()) {
+    pages.text(QStringLiteral("Ни одна пара не дала значений."), reportFont(9));
+    return;
+  }
+  std::vector<QStringList> rows;
+  for (const LayerSummary& layer : report.result.layers) rows.push_back(layerTableRow(layer));
+  pages.table(layerColumns(), layerTableCaptions(unit), rows);
+}
+
+QString launchOf(const FlightIdentity& flight) {
+  const QString time = QString::fromStdString(flight.launchTime);
+  return time.isEmpty() ? QStringLiteral("—") : time.left(10) + QLatin1Char(' ') + time.mid(11, 5);
+}
+
+QString flightName(const FlightIdentity& flight, const std::string& listed) {
+  return shownText(flight.path.empty() ? listed : flight.label());
+}
+
+void drawPairs(ReportPages& pages, const CampaignReport& report, const QString& unit) {
+  pages.heading(QStringLiteral("Пары"));
+  const std::vector<ReportColumn> columns{{0.5, kRight, false}, {2.5, kLeft, true},  {1.5, kLeft, true},
+                                          {2.5, kLeft, true},   {1.5, kLeft, true},  {0.9, kLeft, true},
+                                          {1.6, kLeft, true},   {0.8, kRight, false}, {1.4, kRight, false},
+                                          {1.2, kRight, false}};
+  const QString withUnit = unit.isEmpty() ? QString() : QStringLiteral(", ") + unit;
+  const QStringList captions{QStringLiteral("№"),          QStringLiteral("Полёт 1"),   QStringLiteral("Запуск 1, UTC"),
+                             QStringLiteral("Полёт 2"),    QStringLiteral("Запуск 2, UTC"), QStringLiteral("Группа"),
+                             QStringLiteral("Состояние"),  QStringLiteral("Точек"),     QStringLiteral("Смещение") + withUnit,
+                             QStringLiteral("СКО") + withUnit};
+  std::vector<QStringList> rows;
+  for (std::size_t i = 0; i < report.pairRows.size(); ++i) {
+    const PairRow& pair = report.pairRows[i];
+    const QStringList statistics = pairTableRow(pair);
+    rows.push_back({QString::number(i + 1), flightName(pair.flights[0], pair.flight1), launchOf(pair.flights[0]),
+                    flightName(pair.flights[1], pair.flight2), launchOf(pair.flights[1]), shownText(pair.group),
+                    statistics[kStatusColumn], statistics[kStatusColumn + 1], statistics[kStatusColumn + 2],
+                    statistics[kStatusColumn + 3]});
+  }
+  pages.table(columns, captions, rows);
+}
+
+void drawPairPanels(ReportPages& pages, const CampaignReport& report) {
+  std::vector<std::size_t> compared;
   for (std::size_t i = 0; i < report.pairRows.size(); ++i)
-    rows.push_back(QStringList{QString::number(i + 1)} + pairTableRow(report.pairRows[i]));
-  pages.table(columns, QStringList{QStringLiteral("№")} + pairTableCaptions(), rows);
+    if (report.pairRows[i].compared) compared.push_back(i);
+  if (compared.empty()) return;
+  pages.heading(QStringLiteral("Профили пар: разность по высоте и средние по слоям"), kPanelHeight + kPanelGap);
+  const double width = (pages.width() - kPanelGap * (kPanelsPerRow - 1)) / kPanelsPerRow;
+  for (std::size_t first = 0; first < compared.size(); first += kPanelsPerRow) {
+    const QRectF band = pages.take(kPanelHeight + kPanelGap);
+    for (std::size_t k = 0; k < kPanelsPerRow && first + k < compared.size(); ++k) {
+      const QRectF area(band.left() + static_cast<double>(k) * (width + kPanelGap), band.top(), width, kPanelHeight);
+      drawPairPanel(pages.painter(), area, report, compared[first + k]);
+    }
+  }
+}
+
+// The files in full, as the list resolved them from where the campaign ran, wrapped rather than cut.
+void drawFiles(ReportPages& pages, const CampaignReport& report) {
+  pages.heading(QStringLiteral("Приложение: файлы пар"));
+  std::vector<QStringList> rows;
+  const auto path = [](const std::string& bytes) {
+    return shownText(QFileInfo(QFile::decodeName(QByteArray::fromStdString(bytes))).absoluteFilePath());
+  };
+  for (std::size_t i = 0; i < report.pairs.size(); ++i)
+    rows.push_back({QString::number(i + 1), path(report.pairs[i].path1), path(report.pairs[i].path2)});
+  pages.table({{0.5, kRight, false}, {5, kLeft, true}, {5, kLeft, true}},
+              {QStringLiteral("№"), QStringLiteral("Файл полёта 1"), QStringLiteral("Файл полёта 2")}, rows);
 }
 
 // Qt stamps a PDF with the moment it is written, in local time: "D:20261209065313Z" where that is
@@ -198,36 +168,21 @@ QByteArray campaignReportPdf(const CampaignReport& report, const QDateTime& made
   QBuffer bytes;
   bytes.open(QIODevice::WriteOnly);
   QPdfWriter pdf(&bytes);
-  pdf.setResolution(kResolution);
+  pdf.setResolution(kReportResolution);
   pdf.setPageSize(QPageSize(QPageSize::A4));
   pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
   pdf.setTitle(QStringLiteral("Кампания сравнения полётов"));
   pdf.setCreator(QStringLiteral("FlightCompare %1").arg(QCoreApplication::applicationVersion()));
   {
+    const QString unit = fromUtf8(report.unit);
     ReportPages pages(pdf);
-    pages.text(QStringLiteral("Кампания сравнения полётов"), reportFont(15, true));
-    pages.skip(8);
-    for (const QString& line : settingsLines(report, made)) pages.text(line, reportFont(10));
-    pages.skip(12);
-    OffscreenCampaignCharts charts(report, QSize(static_cast<int>(pages.width()), kChartsHeight));
-    const QRectF band = pages.take(kChartsHeight);
-    pages.painter().save();
-    pages.painter().translate(band.topLeft());
-    drawCharts(pages.painter(), charts.charts());
-    pages.painter().restore();
-    pages.skip(16);
-    // A heading stays with the start of its table.
-    constexpr double kHeadingRoom = 100;
-    pages.keepRoom(kHeadingRoom);
-    pages.text(QStringLiteral("Слои"), reportFont(11, true));
-    if (report.result.layers.empty())
-      pages.text(QStringLiteral("Ни одна пара не дала значений."), reportFont(9));
-    else
-      layerTable(pages, report);
-    pages.skip(16);
-    pages.keepRoom(kHeadingRoom);
-    pages.text(QStringLiteral("Пары"), reportFont(11, true));
-    pairTable(pages, report);
+    drawTitleBlock(pages, report, made);
+    drawProfiles(pages, report);
+    drawSummary(pages, report, unit);
+    drawLayers(pages, report, unit);
+    drawPairs(pages, report, unit);
+    drawPairPanels(pages, report);
+    drawFiles(pages, report);
     pages.finish();
   }
   QByteArray written = bytes.data();

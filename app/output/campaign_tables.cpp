@@ -4,10 +4,11 @@
 #include "app/output/statistic_text.h"
 #include "app/support/shown_text.h"
 
-QStringList layerTableCaptions() {
-  return {QStringLiteral("Группа"), QStringLiteral("Слой, м"), QStringLiteral("Пар"), QStringLiteral("Точек"),
-          QStringLiteral("Среднее"), QStringLiteral("СКО"), QStringLiteral("СКЗ"), QStringLiteral("Медиана"),
-          QStringLiteral("5 %"), QStringLiteral("95 %"), QStringLiteral("СКО по парам")};
+QStringList layerTableCaptions(const QString& unit) {
+  QStringList captions{QStringLiteral("Группа"), QStringLiteral("Слой, м"), QStringLiteral("Пар"), QStringLiteral("Точек")};
+  for (const char* statistic : {"Среднее", "СКО", "СКЗ", "Медиана", "5 %", "95 %", "СКО по парам"})
+    captions << (unit.isEmpty() ? QString::fromUtf8(statistic) : QString::fromUtf8(statistic) + QStringLiteral(", ") + unit);
+  return captions;
 }
 
 QStringList layerTableRow(const LayerSummary& layer) {

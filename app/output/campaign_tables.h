@@ -7,7 +7,8 @@
 // The campaign's two tables as the window and the report show them: the columns' captions and
 // one row of texts for each layer or pair.
 
-QStringList layerTableCaptions();
+// The captions of the statistics carry the unit when one is given ("Среднее, °C").
+QStringList layerTableCaptions(const QString& unit = QString());
 QStringList layerTableRow(const LayerSummary& layer);
 
 // The pair's own columns come first, as the window lets the group be edited before a run.

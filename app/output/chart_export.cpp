@@ -17,9 +17,12 @@ namespace {
 }
 
 // Paints the charts left to right with one painter on the device.
-void paintCharts(const QList<QCustomPlot*>& charts, QPaintDevice& device, const QString& fileName) {
+void paintCharts(const QList<QCustomPlot*>& charts, QPaintDevice& device, const QString& fileName, int scale = 1) {
   QCPPainter painter(&device);
   if (!painter.isActive()) failToPaint(fileName);
+  // Lines grow with the picture, as QCustomPlot's own scaled pictures draw them.
+  if (scale != 1) painter.setMode(QCPPainter::pmNonCosmetic);
+  painter.scale(scale, scale);
   drawCharts(painter, charts);
   if (!painter.end()) failToPaint(fileName);
 }
@@ -61,14 +64,19 @@ void drawCharts(QCPPainter& painter, const QList<QCustomPlot*>& charts) {
 
 // Drawn in memory: the writers of the formats do not all tell when a write fails, so the file
 // itself is left to the atomic writer.
-QByteArray chartsPicture(const QList<QCustomPlot*>& charts, const QString& suffix, const QString& fileName) {
+QByteArray chartsPicture(const QList<QCustomPlot*>& charts, const QString& suffix, const QString& fileName, int scale,
+                         int dotsPerInch) {
   const QSize size = sideBySide(charts);
   QBuffer bytes;
   bytes.open(QIODevice::WriteOnly);
   if (suffix == "png") {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
-    paintCharts(charts, image, fileName);
+    paintCharts(charts, image, fileName, scale);
+    // Stated only once drawn: the painter sizes text by the image's resolution.
+    constexpr double kInchesPerMetre = 1 / 0.0254;
+    image.setDotsPerMeterX(qRound(dotsPerInch * kInchesPerMetre));
+    image.setDotsPerMeterY(qRound(dotsPerInch * kInchesPerMetre));
     if (!image.save(&bytes, "PNG")) failToPaint(fileName);
   } else if (suffix == "svg") {
     QSvgGenerator svg;

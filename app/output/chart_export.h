@@ -15,8 +15,10 @@ void saveChartImage(QCustomPlot* chart, const QString& fileName);
 void saveChartsImage(const QList<QCustomPlot*>& charts, const QString& fileName);
 
 // The same picture as the bytes of a "png", "svg" or "pdf" file; the file name only names it
-// in a failure.
-QByteArray chartsPicture(const QList<QCustomPlot*>& charts, const QString& suffix, const QString& fileName);
+// in a failure. A PNG has `scale` times the charts' pixels, with the same look, and states
+// `dotsPerInch` for print.
+QByteArray chartsPicture(const QList<QCustomPlot*>& charts, const QString& suffix, const QString& fileName,
+                         int scale = 1, int dotsPerInch = 96);
 
 // Draws the charts left to right from the painter's origin, at their widgets' sizes, without
 // the crosshair that follows the mouse.

@@ -5,7 +5,9 @@
 #include <cmath>
 
 // A statistic as the window and the report show it: three decimals, a dash for a value that
-// does not exist (the spread of a single value).
+// does not exist (the spread of a single value). What rounds to zero is zero, never "-0.000".
 inline QString statisticText(double value) {
-  return std::isfinite(value) ? QString::number(value, 'f', 3) : QStringLiteral("—");
+  if (!std::isfinite(value)) return QStringLiteral("—");
+  const QString text = QString::number(value, 'f', 3);
+  return text == QLatin1String("-0.000") ? QStringLiteral("0.000") : text;
 }

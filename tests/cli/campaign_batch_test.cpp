@@ -43,7 +43,7 @@ TEST_F(CampaignBatch, MixedKindsOfHeightAreNamedOrKeptApart) {
   const QString reference = REFERENCE_FILES;
   list("mixed.csv", ("flight1,flight2\n" + reference + "/gruan_rs41.nc," + reference + "/temp_high_resolution.bufr\n" +
                      reference + "/gruan_rs41.nc," + reference + "/gruan_rs41.nc\n").toUtf8());
-  const QString warning = "heights of different kinds are pooled: 3 flights with geometric altitude, 1 with geopotential";
+  const QString warning = "heights of different kinds are pooled: 3 flights with geometric altitude, 1 flight with geopotential";
   const BatchResult pooled = campaign({"--campaign", "mixed.csv", "--out", "pooled"});
   EXPECT_EQ(pooled.exitCode, 0);
   EXPECT_EQ(pooled.errorOutput.count(warning), 1) << pooled.errorOutput.toStdString();

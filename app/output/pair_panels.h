@@ -1,0 +1,11 @@
+#pragma once
+
+#include "campaign/campaign_report.h"
+
+#include <QRectF>
+
+class QCPPainter;
+
+// One compared pair as a small panel of the report: its comparison values against flight 1's
+// height, the pair's layer means over them and zero, under a title that names both flights.
+void drawPairPanel(QCPPainter& painter, const QRectF& area, const CampaignReport& report, std::size_t pair);

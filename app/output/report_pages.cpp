@@ -1,0 +1,133 @@
+#include "app/output/report_pages.h"
+
+#include "intake/flight_error.h"
+
+namespace {
+
+constexpr double kMargin = 60;
+constexpr double kCellPadding = 3;
+
+[[noreturn]] void failToDraw() { throw FlightError("Cannot write \"report.pdf\": the report could not be drawn."); }
+
+}  // namespace
+
+QFont reportFont(double points, bool bold) {
+  QFont font;
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  // Letters stay letters: no "ﬁ" ligature in a path or name that a reader copies out of the PDF.
+  font.setStyleStrategy(QFont::PreferNoShaping);
+  return font;
+}
+
+ReportPages::ReportPages(QPdfWriter& pdf) : pdf_(pdf), painter_(&pdf), y_(kMargin) {
+  if (!painter_.isActive()) failToDraw();
+  bottom_ = pdf.height() - kMargin;
+  width_ = pdf.width() - 2 * kMargin;
+}
+
+void ReportPages::keepRoom(double height) {
+  if (y_ + height > bottom_ && y_ > kMargin) newPage();
+}
+
+QRectF ReportPages::take(double height) {
+  keepRoom(height);
+  const QRectF band(kMargin, y_, width_, height);
+  y_ += height;
+  return band;
+}
+
+void ReportPages::newPage() {
+  footer();
+  if (!pdf_.newPage()) failToDraw();
+  y_ = kMargin;
+}
+
+void ReportPages::text(const QString& text, const QFont& font) {
+  painter_.setFont(font);
+  const int flags = wrapping(text, width_);
+  const double height = painter_.boundingRect(QRectF(0, 0, width_, 1e6), flags, text).height();
+  painter_.setPen(Qt::black);
+  painter_.drawText(take(height), flags, text);
+}
+
+void ReportPages::heading(const QString& text, double room) {
+  skip(14);
+  keepRoom(room + 24);
+  this->text(text, reportFont(11, true));
+  skip(4);
+}
+
+void ReportPages::table(const std::vector<ReportColumn>& columns, const QStringList& captions,
+                        const std::vector<QStringList>& rows) {
+  double weights = 0;
+  for (const ReportColumn& column : columns) weights += column.weight;
+  std::vector<double> widths;
+  for (const ReportColumn& column : columns) widths.push_back(width_ * column.weight / weights);
+  const double captionsHeight = rowHeight(captions, columns, widths, true);
+  // The captions never stand alone at the foot of a page.
+  if (!rows.empty()) keepRoom(captionsHeight + rowHeight(rows.front(), columns, widths, false));
+  drawRow(captions, columns, widths, take(captionsHeight), true);
+  for (const QStringList& row : rows) {
+    const double height = rowHeight(row, columns, widths, false);
+    if (y_ + height > bottom_) {
+      newPage();
+      drawRow(captions, columns, widths, take(captionsHeight), true);
+    }
+    drawRow(row, columns, widths, take(height), false);
+  }
+}
+
+void ReportPages::finish() {
+  footer();
+  if (!painter_.end()) failToDraw();
+}
+
+void ReportPages::footer() {
+  painter_.setFont(reportFont(7));
+  painter_.setPen(Qt::darkGray);
+  painter_.drawText(QRectF(kMargin, bottom_ + kMargin / 3, width_, kMargin / 3), Qt::AlignRight | Qt::AlignVCenter,
+                    QStringLiteral("FlightCompare — стр. %1").arg(++page_));
+}
+
+// Words wrap where they can; a word wider than the room (a path, a long name) wraps anywhere
+// rather than run out of its cell.
+int ReportPages::wrapping(const QString& text, double width) {
+  const double widest = painter_.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).width();
+  return widest > width + 0.5 ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
+}
+
+double ReportPages::rowHeight(const QStringList& cells, const std::vector<ReportColumn>& columns,
+                              const std::vector<double>& widths, bool captions) {
+  painter_.setFont(reportFont(7, captions));
+  double height = painter_.fontMetrics().height();
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    if (!captions && !columns[c].wraps) continue;
+    const QString& text = cells[static_cast<int>(c)];
+    const double room = widths[c] - 2 * kCellPadding;
+    height = std::max(height, painter_.boundingRect(QRectF(0, 0, room, 1e6), wrapping(text, room), text).height());
+  }
+  return height + 2 * kCellPadding;
+}
+
+void ReportPages::drawRow(const QStringList& cells, const std::vector<ReportColumn>& columns,
+                          const std::vector<double>& widths, const QRectF& band, bool captions) {
+  painter_.setFont(reportFont(7, captions));
+  double left = band.left();
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    const QRectF cell(left, band.top(), widths[c], band.height());
+    left += widths[c];
+    painter_.setPen(QColor(0xBB, 0xBB, 0xBB));
+    painter_.setBrush(captions ? QColor(0xEE, 0xEE, 0xEE) : QColor(Qt::white));
+    painter_.drawRect(cell);
+    painter_.setPen(Qt::black);
+    const QRectF inner = cell.adjusted(kCellPadding, kCellPadding, -kCellPadding, -kCellPadding);
+    const QString& text = cells[static_cast<int>(c)];
+    const Qt::Alignment alignment = captions ? Qt::AlignLeft | Qt::AlignTop : columns[c].alignment;
+    if (captions || columns[c].wraps)
+      painter_.drawText(inner, wrapping(text, inner.width()) | static_cast<int>(alignment), text);
+    else
+      painter_.drawText(inner, alignment,
+                        painter_.fontMetrics().elidedText(text, Qt::ElideRight, static_cast<int>(inner.width())));
+  }
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QFont>
+#include <QPdfWriter>
+#include <QRectF>
+#include <QStringList>
+#include <qcustomplot.h>
+
+#include <vector>
+
+// A report's A4 pages, filled from top to bottom in the pixels the charts are laid out in, so
+// that their text keeps the size it has on screen. Each block goes on a new page when the rest
+// of this one is too short for it; a table repeats its captions on every page it runs onto.
+// Fails with a FlightError when the report cannot be drawn.
+
+constexpr int kReportResolution = 96;
+
+QFont reportFont(double points, bool bold = false);
+
+struct ReportColumn {
+  double weight;
+  Qt::Alignment alignment;
+  bool wraps;  // the text wraps within the column (anywhere, where a word is wider); else it is cut at the right
+};
+
+class ReportPages {
+ public:
+  explicit ReportPages(QPdfWriter& pdf);
+
+  double width() const { return width_; }
+  QCPPainter& painter() { return painter_; }
+
+  // Goes on to a new page unless this one has the height left.
+  void keepRoom(double height);
+  // The band of the page the next block of this height fills.
+  QRectF take(double height);
+  void skip(double height) { y_ += height; }
+  void newPage();
+
+  void text(const QString& text, const QFont& font);
+  // A heading that stays on its page with the start of what follows it: `room` of height.
+  void heading(const QString& text, double room = 100);
+  void table(const std::vector<ReportColumn>& columns, const QStringList& captions, const std::vector<QStringList>& rows);
+
+  void finish();
+
+ private:
+  void footer();
+  double rowHeight(const QStringList& cells, const std::vector<ReportColumn>& columns, const std::vector<double>& widths,
+                   bool captions);
+  void drawRow(const QStringList& cells, const std::vector<ReportColumn>& columns, const std::vector<double>& widths,
+               const QRectF& band, bool captions);
+  int wrapping(const QString& text, double width);
+
+  QPdfWriter& pdf_;
+  QCPPainter painter_;
+  double bottom_, width_, y_;
+  int page_ = 0;
+};

@@ -1,0 +1,41 @@
+// The report as its reader sees it, through pdftotext: who flew, in what units, from which files.
+#include "tests/cli/campaign_fixture.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+namespace {
+
+QString reportText(const QString& pdf) {
+  QProcess extract;
+  extract.start(PDFTOTEXT, {pdf, "-"});
+  EXPECT_TRUE(extract.waitForFinished(30000));
+  return QString::fromUtf8(extract.readAllStandardOutput());
+}
+
+QString withoutSpaces(QString text) { return text.remove(QRegularExpression("\\s")); }
+
+TEST_F(CampaignBatch, TheReportNamesItsFlightsInUnitsAndItsFilesInFull) {
+  const QString products = folder.filePath("a folder name as long as those an intercomparison campaign keeps its files in");
+  QDir().mkpath(products);
+  for (const char* file : {"gruan_rs41.nc", "temp_high_resolution.bufr"})
+    ASSERT_TRUE(QFile::copy(QString(REFERENCE_FILES) + "/" + file, products + "/" + file));
+  list("products.csv", ("flight1,flight2\n" + products + "/gruan_rs41.nc," + products + "/temp_high_resolution.bufr\n" +
+                        products + "/gruan_rs41.nc," + products + "/gruan_rs41.nc\n").toUtf8());
+  ASSERT_EQ(campaign({"--campaign", "products.csv", "--out", "products"}).exitCode, 0);
+  const QString text = reportText(folder.filePath("products/report.pdf"));
+  // Table cells wrap where the reader's eye joins them.
+  for (const char* expected : {"Станции", "XYZ, 06610", "RS41-SG × 2", "СКО, °C", "Среднее, °C",
+                               "RS41-SG T1234567 · XYZ 2026-06-01 11:00 UTC", "2026-06-01 10:58",
+                               "heights of different kinds are pooled"})
+    EXPECT_TRUE(withoutSpaces(text).contains(withoutSpaces(QString::fromUtf8(expected)))) << expected;
+  EXPECT_FALSE(text.contains("Разделитель")) << "products have no decimal separator to choose";
+  EXPECT_FALSE(text.contains("-0.000"));
+  EXPECT_FALSE(text.contains(QChar(0x2026))) << "nothing is elided";
+  EXPECT_TRUE(withoutSpaces(text).contains(withoutSpaces(products + "/temp_high_resolution.bufr"))) << "paths in full";
+
+  ASSERT_EQ(campaign({"--campaign", "good.csv", "--out", "raw"}).exitCode, 0);
+  EXPECT_TRUE(reportText(folder.filePath("raw/report.pdf")).contains("Разделитель дробной части"));
+}
+
+}  // namespace

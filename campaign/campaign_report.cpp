@@ -28,10 +28,6 @@ std::string metres(double value) {
   return text;
 }
 
-bool isRawLayout(const FlightIdentity& flight) {
-  return flight.format.size() > 7 && flight.format.compare(flight.format.size() - 7, 7, " layout") == 0;
-}
-
 std::string listed(const std::vector<std::string>& texts) {
   std::string joined;
   for (const std::string& text : texts) joined += (joined.empty() ? "" : ", ") + text;
@@ -45,30 +41,32 @@ std::string sondeLine(const std::vector<SondeCount>& sondes) {
   return counts.empty() ? std::string("—") : listed(counts);
 }
 
-std::string minutes(const std::string& time) { return time.substr(0, 10) + ' ' + time.substr(11, 5) + " UTC"; }
+std::string minutes(const std::string& time) { return readableTime(time) + " UTC"; }
 
-std::vector<std::string> settingsLines(const CampaignReport& report, bool rawFilesRead) {
+std::vector<SettingLine> settingsLines(const CampaignReport& report, bool rawFilesTried) {
   const CampaignSettings& settings = report.settings;
   const std::string unit = report.unit.empty() ? std::string() : ", " + report.unit;
-  std::vector<std::string> lines{"Список пар: " + (report.listName.empty() ? std::string("—") : report.listName)};
+  std::vector<SettingLine> lines{{"Список пар", report.listName.empty() ? std::string("—") : report.listName}};
   if (!report.firstLaunch.empty())
-    lines.push_back("Период: " + minutes(report.firstLaunch) +
-                    (report.lastLaunch == report.firstLaunch ? std::string() : " — " + minutes(report.lastLaunch)));
-  if (!report.stations.empty()) lines.push_back("Станции: " + listed(report.stations));
-  lines.push_back("Зонды полёта 1: " + sondeLine(report.sondes[0]));
-  lines.push_back("Зонды полёта 2: " + sondeLine(report.sondes[1]));
-  lines.push_back(settings.column.empty() ? "Величина: " + std::string(quantityCaption(settings.quantity)) + unit
-                                          : "Столбец: " + settings.column + unit);
-  lines.push_back("Сравнение: полёт 1 " + std::string(signCaption(settings.plus)) + " полёт 2");
-  lines.push_back("Толщина слоя: " + metres(settings.layer) + " м");
+    lines.push_back({"Период", minutes(report.firstLaunch) + (report.lastLaunch == report.firstLaunch
+                                                                  ? std::string()
+                                                                  : " — " + minutes(report.lastLaunch))});
+  if (!report.stations.empty()) lines.push_back({"Станции", listed(report.stations)});
+  lines.push_back({"Зонды полёта 1", sondeLine(report.sondes[0])});
+  lines.push_back({"Зонды полёта 2", sondeLine(report.sondes[1])});
+  lines.push_back(settings.column.empty() ? SettingLine{"Величина", std::string(quantityCaption(settings.quantity)) + unit}
+                                          : SettingLine{"Столбец", settings.column + unit});
+  lines.push_back({"Сравнение", "полёт 1 " + std::string(signCaption(settings.plus)) + " полёт 2"});
+  lines.push_back({"Толщина слоя", metres(settings.layer) + " м"});
   if (settings.heightKind != HeightKind::Unknown)
-    lines.push_back("Только высоты: " + std::string(heightKindCaption(settings.heightKind)));
-  // The separator matters only to raw files: products carry their numbers in binary.
-  if (rawFilesRead)
-    lines.push_back(std::string("Разделитель дробной части: ") + (settings.separators.chosen == ',' ? "запятая" : "точка"));
-  lines.push_back("Пар: " + std::to_string(report.pairs.size()) + ", сравнено: " + std::to_string(report.comparedPairs) +
-                  ", пропущено: " + std::to_string(report.skippedPairs));
-  if (!report.mixedHeights.empty()) lines.push_back("Внимание: " + report.mixedHeights);
+    lines.push_back({"Только высоты", std::string(heightKindCaption(settings.heightKind))});
+  // The separator matters only to raw files (also those it kept from being read): products carry
+  // their numbers in binary.
+  if (rawFilesTried)
+    lines.push_back({"Разделитель дробной части", settings.separators.chosen == ',' ? "запятая" : "точка"});
+  lines.push_back({"Пар", std::to_string(report.pairs.size()) + ", сравнено: " + std::to_string(report.comparedPairs) +
+                              ", пропущено: " + std::to_string(report.skippedPairs)});
+  if (!report.mixedHeights.empty()) lines.push_back({"Внимание", report.mixedHeights});
   return lines;
 }
 
@@ -121,7 +119,7 @@ CampaignReport campaignReport(std::string listName, const CampaignSettings& sett
   report.settings = settings;
   report.pairs = std::move(pairs);
   report.result = std::move(result);
-  bool rawFilesRead = false;
+  bool rawFilesTried = false;
   for (std::size_t i = 0; i < report.pairs.size(); ++i) {
     const CampaignPair& pair = report.pairs[i];
     const PairResult& compared = report.result.pairs[i];
@@ -129,12 +127,12 @@ CampaignReport campaignReport(std::string listName, const CampaignSettings& sett
                                compared.status(), compared.compared(), compared.values.size(), compared.mean,
                                compared.sd});
     ++(compared.compared() ? report.comparedPairs : report.skippedPairs);
-    rawFilesRead = rawFilesRead || isRawLayout(compared.flights[0]) || isRawLayout(compared.flights[1]);
+    rawFilesTried = rawFilesTried || !compared.flights[0].isProduct() || !compared.flights[1].isProduct();
   }
   for (const std::string& group : campaignGroups(report.pairs))
     report.profiles.push_back({group, runsOfGroup(report.result.layers, group)});
   describeFlights(report);
   report.unit = campaignUnit(settings);
-  report.settingsLines = settingsLines(report, rawFilesRead);
+  report.settingsLines = settingsLines(report, rawFilesTried);
   return report;
 }

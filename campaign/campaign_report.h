@@ -30,6 +30,17 @@ struct PairRow {
   bool compared;
   std::size_t points;
   double mean, sd;
+
+  // Flight 1 or 2 by its label once read, else as the list names it.
+  std::string name(int slot) const {
+    const FlightIdentity& flight = flights[slot - 1];
+    return flight.path.empty() ? (slot == 1 ? flight1 : flight2) : flight.label();
+  }
+};
+
+// A line of the campaign's title block: what, and its value.
+struct SettingLine {
+  std::string caption, value;
 };
 
 // How many flights of one slot flew a sonde type ("" where the file does not state it).
@@ -57,7 +68,7 @@ struct CampaignReport {
   // What was compared and how, a line each: the list, the period, the stations, the sondes of
   // each slot, the quantity or column with its unit, the sign, the layer, the separator where a
   // raw file was read, how many pairs were compared, and the warning of mixed heights.
-  std::vector<std::string> settingsLines;
+  std::vector<SettingLine> settingsLines;
 };
 
 // The unit of what a campaign compares: the quick-select quantity's, or the named column's.

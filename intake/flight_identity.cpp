@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -34,9 +36,7 @@ long daysInMonth(long year, long month) {
   return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
 }
 
-// "2017-07-12 00:00 UTC" from "2017-07-12T00:00:00Z".
-std::string minutesOf(const std::string& time) { return time.substr(0, 10) + ' ' + time.substr(11, 5) + " UTC"; }
-std::string secondsOf(const std::string& time) { return time.substr(0, 10) + ' ' + time.substr(11, 8) + " UTC"; }
+std::string withUtc(const std::string& time) { return time.empty() ? time : time + " UTC"; }
 
 std::string fileNameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
@@ -82,7 +82,7 @@ std::string_view heightKindCaption(HeightKind kind) {
 std::string FlightIdentity::label() const {
   const std::string when = nominalTime.empty() ? launchTime : nominalTime;
   const std::string who = joined({sondeOf(sondeType), serialNumber}, " ");
-  const std::string where = joined({station, when.empty() ? std::string() : minutesOf(when)}, " ");
+  const std::string where = joined({station, withUtc(readableTime(when))}, " ");
   const std::string known = joined({who, where}, " · ");
   return known.empty() ? fileNameOf(path) : known;
 }
@@ -93,8 +93,8 @@ std::vector<std::string> FlightIdentity::lines(int selectedHeight) const {
     if (!value.empty()) shown.push_back(caption + value);
   };
   add("Формат: ", format);
-  add("Запуск: ", launchTime.empty() ? launchTime : secondsOf(launchTime));
-  add("Срок: ", nominalTime.empty() ? nominalTime : minutesOf(nominalTime));
+  add("Запуск: ", withUtc(readableTime(launchTime, true)));
+  add("Срок: ", withUtc(readableTime(nominalTime)));
   add("Станция: ", joined({station, stationName}, " "));
   std::string position;
   if (!std::isnan(latitude) && !std::isnan(longitude))
@@ -108,7 +108,9 @@ std::vector<std::string> FlightIdentity::lines(int selectedHeight) const {
 }
 
 void describeFile(FlightIdentity& identity, const std::string& path, int descriptor) {
-  identity.path = path;
+  std::error_code failure;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, failure);
+  identity.path = failure ? path : absolute.string();
   struct stat status {};
   if (fstat(descriptor, &status) != 0) return;
   identity.size = static_cast<long long>(status.st_size);
@@ -124,6 +126,11 @@ std::string utcTime(long year, long month, long day, long hour, long minute, lon
   char text[96];
   std::snprintf(text, sizeof text, "%04ld-%02ld-%02ldT%02ld:%02ld:%02ldZ", year, month, day, hour, minute, second);
   return text;
+}
+
+std::string readableTime(const std::string& utc, bool seconds) {
+  if (utc.size() != 20 || utc[10] != 'T' || utc[19] != 'Z') return {};
+  return utc.substr(0, 10) + ' ' + utc.substr(11, seconds ? 8 : 5);
 }
 
 std::string utcTime(std::string_view stated) {

@@ -36,7 +36,14 @@ struct FlightIdentity {
 
   // The kind of a column when it is selected as the height: only the reader's own height
   // column is known.
-  HeightKind heightKindOf(int column) const { return column == heightColumn ? heightKind : HeightKind::Unknown; }
+  HeightKind heightKindOf(int column) const {
+    return column >= 0 && column == heightColumn ? heightKind : HeightKind::Unknown;
+  }
+  // Whether the file was read as a reference product rather than as a raw layout (or not at all).
+  bool isProduct() const { return format == kGruanProductFormat || format == kBufrTempFormat; }
+
+  static constexpr std::string_view kGruanProductFormat = "GRUAN product (NetCDF)";
+  static constexpr std::string_view kBufrTempFormat = "BUFR TEMP";
 
   // "RS41-SG M2710695 · PAY 2017-07-12 00:00 UTC" from what is known, or the file's name.
   std::string label() const;
@@ -56,8 +63,8 @@ inline constexpr IdentityText kIdentityTexts[] = {
     {"product", &FlightIdentity::product},         {"productVersion", &FlightIdentity::productVersion},
 };
 
-// The file's facts: its full path, size and modification time. Fails never: a fact the system
-// cannot give is left out.
+// The file's facts: its full path (made absolute), size and modification time. Fails never: a
+// fact the system cannot give is left out.
 void describeFile(FlightIdentity& identity, const std::string& path, int descriptor);
 
 // "2017-07-12T00:00:00Z" from a stated time such as "2017-07-11T22:58:43.000Z" or
@@ -65,6 +72,9 @@ void describeFile(FlightIdentity& identity, const std::string& path, int descrip
 std::string utcTime(std::string_view stated);
 // The same from a broken-down UTC time; empty when any part is out of its range.
 std::string utcTime(long year, long month, long day, long hour, long minute, long second);
+// Such a time as people read it, "2017-07-12 00:00" (with seconds: "…00:00:00"); empty for
+// anything that is not one.
+std::string readableTime(const std::string& utc, bool seconds = false);
 
 // A number at the start of a stated quantity: "46.81 °N" → 46.81, "7.0 °W" → -7.0 (southern and
 // western hemispheres count negative), "491 m" → 491; kUnknown when there is none.

@@ -235,12 +235,16 @@ ChildEnd waitWhileWorking(pid_t child, int idleSeconds) {
 }
 
 void handOver(const Outcome& outcome, FlightTable& table, SlotControls& controls, FlightIdentity& identity) {
-  for (std::size_t i = 0; i < std::size(kIdentityTexts); ++i) identity.*kIdentityTexts[i].field = outcome.identityTexts[i];
+  // Taken as bounded texts and a known kind, whatever the child left.
+  for (std::size_t i = 0; i < std::size(kIdentityTexts); ++i) {
+    const char* text = outcome.identityTexts[i];
+    identity.*kIdentityTexts[i].field = std::string(text, strnlen(text, sizeof outcome.identityTexts[i]));
+  }
   identity.latitude = outcome.latitude;
   identity.longitude = outcome.longitude;
   identity.altitude = outcome.altitude;
-  identity.heightKind = outcome.heightKind;
-  identity.heightColumn = outcome.heightIndex;
+  const HeightKind kind = outcome.heightKind;
+  identity.heightKind = kind == HeightKind::Geometric || kind == HeightKind::Geopotential ? kind : HeightKind::Unknown;
   controls.clearParameterLists();
   for (int column = 0; column < outcome.columns; ++column) controls.addParameter(outcome.names[column]);
   if (outcome.heightIndex >= 0) controls.selectHeight(outcome.heightIndex);

@@ -1,5 +1,7 @@
 #include "reference/reference_format.h"
 
+#include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -8,10 +10,10 @@ constexpr std::string_view kHdf5Signature("\x89HDF\r\n\x1a\n", 8);
 constexpr std::size_t kBulletinHeading = 128;
 static_assert(kReferenceHead >= kHdf5UserBlocks[4] + kHdf5Signature.size(), "the head reaches every signature");
 
-// A big-endian unsigned number of `bytes` bytes at `at`; -1 where the head is too short.
-long long bigEndian(std::string_view head, std::size_t at, std::size_t bytes) {
-  if (at + bytes > head.size()) return -1;
-  long long value = 0;
+// A big-endian unsigned number of `bytes` bytes at `at`; none where the head is too short.
+std::optional<std::uint64_t> bigEndian(std::string_view head, std::size_t at, std::size_t bytes) {
+  if (at + bytes > head.size()) return std::nullopt;
+  std::uint64_t value = 0;
   for (std::size_t i = 0; i < bytes; ++i) value = value << 8 | static_cast<unsigned char>(head[at + i]);
   return value;
 }
@@ -23,9 +25,10 @@ bool isClassicNetCdf(std::string_view head) {
   const char version = head[3];
   if (version != 1 && version != 2 && version != 5) return false;
   const std::size_t size = version == 5 ? 8 : 4;  // of the record count and the list's length
-  constexpr long long kAbsent = 0, kDimension = 0x0A;
-  const long long tag = bigEndian(head, 4 + size, 4), length = bigEndian(head, 8 + size, size);
-  return (tag == kAbsent && length == 0) || (tag == kDimension && length > 0);
+  constexpr std::uint64_t kAbsent = 0, kDimension = 0x0A;
+  const auto tag = bigEndian(head, 4 + size, 4), length = bigEndian(head, 8 + size, size);
+  if (!tag || !length) return false;
+  return (*tag == kAbsent && *length == 0) || (*tag == kDimension && *length > 0);
 }
 
 bool isNetCdf(std::string_view head) {
@@ -39,12 +42,13 @@ bool isNetCdf(std::string_view head) {
 // Section 0 of editions 2 to 4 ("BUFR", the message's length in three bytes, the edition), then
 // section 1 within the message; a message the head holds whole ends with "7777".
 bool isBufrMessage(std::string_view message) {
-  constexpr long long kShortestMessage = 8 + 18 + 9 + 5 + 4;
+  constexpr std::uint64_t kShortestMessage = 8 + 18 + 9 + 5 + 4;
   if (message.substr(0, 4) != "BUFR" || message.size() < 12) return false;
-  const long long length = bigEndian(message, 4, 3), edition = bigEndian(message, 7, 1);
-  const long long section1 = bigEndian(message, 8, 3);
+  // Three bytes each at most: the values stay far below any overflow.
+  const std::uint64_t length = *bigEndian(message, 4, 3), edition = *bigEndian(message, 7, 1);
+  const std::uint64_t section1 = *bigEndian(message, 8, 3);
   if (edition < 2 || edition > 4 || length < kShortestMessage || section1 < 18 || 8 + section1 >= length) return false;
-  return static_cast<std::size_t>(length) > message.size() || message.substr(static_cast<std::size_t>(length) - 4, 4) == "7777";
+  return length > message.size() || message.substr(length - 4, 4) == "7777";
 }
 
 bool isBufr(std::string_view head) {

@@ -11,6 +11,6 @@ FlightRows readReferenceFlight(ReferenceFormat format, int descriptor, FlightTab
     return netCdf ? readGruanProduct(descriptor, childTable, strict, childControls, stated)
                   : readBufrSounding(descriptor, childTable, strict, childControls, stated);
   };
-  identity.format = netCdf ? "GRUAN product (NetCDF)" : "BUFR TEMP";
+  identity.format = netCdf ? FlightIdentity::kGruanProductFormat : FlightIdentity::kBufrTempFormat;
   return readInChildProcess(netCdf ? "NetCDF" : "ecCodes", read, table, controls, identity);
 }

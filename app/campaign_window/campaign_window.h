@@ -79,6 +79,7 @@ class CampaignWindow : public QWidget {
   void connectHandlers();
   CampaignSettings settings() const;
   void showPairs();
+  void showFlights(int row, const PairRow* result);
   void pairsChanged(const QString& listName);
   void showListName();
   void groupEdited(int row, int column);

@@ -3,6 +3,7 @@
 #include "app/campaign_window/campaign_window.h"
 
 #include "app/output/campaign_tables.h"
+#include "app/support/identity_tip.h"
 #include "app/support/dropped_files.h"
 #include "app/support/shown_text.h"
 #include "app/support/switchboard.h"
@@ -69,10 +70,25 @@ void CampaignWindow::showPairs() {
       auto item = new QTableWidgetItem(texts[column]);
       if (column != kGroupColumn) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
       if (column > kStatusColumn) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      item->setToolTip(column == kFlight1Column   ? shownText(QFile::decodeName(QByteArray::fromStdString(pairs_[row].path1)))
-                       : column == kFlight2Column ? shownText(QFile::decodeName(QByteArray::fromStdString(pairs_[row].path2)))
-                                                  : QString());
       pairsTable->setItem(row, column, item);
+    }
+    showFlights(row, nullptr);
+  }
+}
+
+// A pair's flights as the list names them with the path in the tip; once a run has read them,
+// by their labels with the path and the facts in the tip.
+void CampaignWindow::showFlights(int row, const PairRow* result) {
+  const CampaignPair& pair = pairs_[row];
+  for (const int slot : {1, 2}) {
+    QTableWidgetItem* item = pairsTable->item(row, slot == 1 ? kFlight1Column : kFlight2Column);
+    const FlightIdentity* flight = result ? &result->flights[slot - 1] : nullptr;
+    if (flight && !flight->path.empty()) {
+      item->setText(shownText(flight->label()));
+      item->setToolTip(plainToolTip(identityToolTip(*flight, flight->heightColumn)));
+    } else {
+      item->setText(shownText(slot == 1 ? pair.flight1 : pair.flight2));
+      item->setToolTip(plainToolTip(shownText(QFile::decodeName(QByteArray::fromStdString(slot == 1 ? pair.path1 : pair.path2)))));
     }
   }
 }

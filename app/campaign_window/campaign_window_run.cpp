@@ -5,8 +5,6 @@
 #include "app/campaign_window/background_campaign.h"
 #include "app/output/campaign_charts.h"
 #include "app/output/campaign_tables.h"
-#include "app/support/identity_tip.h"
-#include "app/support/shown_text.h"
 #include "app/widgets/interactive_chart.h"
 #include "intake/flight_error.h"
 
@@ -101,8 +99,10 @@ void CampaignWindow::forgetResult() {
 
 void CampaignWindow::clearResultCells() {
   const QSignalBlocker quiet(pairsTable);
-  for (int row = 0; row < pairsTable->rowCount(); ++row)
+  for (int row = 0; row < pairsTable->rowCount(); ++row) {
     for (int column = kStatusColumn; column < pairsTable->columnCount(); ++column) setCell(pairsTable, row, column, {});
+    showFlights(row, nullptr);
+  }
 }
 
 void CampaignWindow::showResult(CampaignReport report) {
@@ -114,14 +114,7 @@ void CampaignWindow::showResult(CampaignReport report) {
       const PairRow& pair = shown.pairRows[row];
       const QStringList texts = pairTableRow(pair);
       for (int column = kStatusColumn; column < texts.size(); ++column) setCell(pairsTable, row, column, texts[column]);
-      // The flights by who flew them where their files say so; the path stays in the tip.
-      for (const int slot : {0, 1}) {
-        const FlightIdentity& flight = pair.flights[slot];
-        if (flight.path.empty()) continue;
-        QTableWidgetItem* item = pairsTable->item(row, slot == 0 ? kFlight1Column : kFlight2Column);
-        item->setText(shownText(flight.label()));
-        item->setToolTip(identityToolTip(flight, flight.heightColumn));
-      }
+      showFlights(row, &pair);
       pairsTable->item(row, kStatusColumn)->setForeground(pair.compared ? palette().text() : QBrush(Qt::darkRed));
     }
   }
@@ -135,10 +128,12 @@ void CampaignWindow::showResult(CampaignReport report) {
     }
   }
   showCampaignProfiles(*biasChart, *pointsChart, shown);
-  statusLabel->setText(QStringLiteral("Сравнено пар: %1 из %2, пропущено: %3")
-                           .arg(shown.comparedPairs)
-                           .arg(shown.pairs.size())
-                           .arg(shown.skippedPairs));
+  QString status = QStringLiteral("Сравнено пар: %1 из %2, пропущено: %3")
+                       .arg(shown.comparedPairs)
+                       .arg(shown.pairs.size())
+                       .arg(shown.skippedPairs);
+  if (!shown.mixedHeights.empty()) status += QStringLiteral(". Внимание: ") + QString::fromStdString(shown.mixedHeights);
+  statusLabel->setText(status);
   saveButton->setEnabled(true);
 }
 

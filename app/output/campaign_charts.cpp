@@ -127,13 +127,15 @@ void setUp(QCustomPlot& chart, const QString& title, const QString& valueAxis) {
   chart.yAxis->setLabel(heightAxisTitle());
   chart.xAxis->setLabel(valueAxis);
   chart.legend->setBrush(Qt::white);
-  chart.legend->setBorderPen(Qt::NoPen);
+  chart.legend->setBorderPen(QPen(QColor(Qt::lightGray)));
+  chart.axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
 }
 
 // Beside the axes, never over the data; at their side rather than below them, so that the
 // height axes of both charts keep the same extent.
 void putLegendBeside(QCustomPlot& chart) {
   chart.axisRect()->insetLayout()->take(chart.legend);
+  chart.legend->setBorderPen(Qt::NoPen);
   // At the top of its column, the room below it left empty.
   auto column = new QCPLayoutGrid;
   chart.plotLayout()->addElement(1, 1, column);
@@ -147,7 +149,6 @@ void putLegendBeside(QCustomPlot& chart) {
 
 void setUpCampaignCharts(QCustomPlot& bias, QCustomPlot& points) {
   setUp(bias, QStringLiteral("Смещение по слоям"), QString());
-  putLegendBeside(bias);
   setUp(points, QStringLiteral("Точек в слое"), QStringLiteral("Точек"));
   // The panel is narrow: counts in hundreds and thousands need the room between ticks.
   points.xAxis->ticker()->setTickCount(3);
@@ -199,5 +200,7 @@ OffscreenCampaignCharts::OffscreenCampaignCharts(const CampaignReport& report, c
   bias_.resize(biasWidth, size.height());
   points_.resize(size.width() - biasWidth, size.height());
   setUpCampaignCharts(bias_, points_);
+  // On paper there is room beside the axes; the window's narrow panel keeps the legend inside.
+  putLegendBeside(bias_);
   showCampaignProfiles(bias_, points_, report);
 }

@@ -33,11 +33,7 @@ const Qt::Alignment kRight = Qt::AlignRight | Qt::AlignTop;
 // and by which version of the program: a caption and its value on each row.
 std::vector<QStringList> titleBlock(const CampaignReport& report, const QDateTime& made) {
   std::vector<QStringList> rows;
-  for (const std::string& line : report.settingsLines) {
-    const QString shown = shownText(line);
-    const qsizetype colon = shown.indexOf(QStringLiteral(": "));
-    rows.push_back({shown.left(colon), shown.mid(colon + 2)});
-  }
+  for (const SettingLine& line : report.settingsLines) rows.push_back({shownText(line.caption), shownText(line.value)});
   const QString version = QCoreApplication::applicationVersion();
   rows.push_back({QStringLiteral("Дата отчёта"), made.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'"))});
   rows.push_back({QStringLiteral("Версия программы"), version.isEmpty() ? QStringLiteral("—") : version});
@@ -91,12 +87,8 @@ void drawLayers(ReportPages& pages, const CampaignReport& report, const QString&
 }
 
 QString launchOf(const FlightIdentity& flight) {
-  const QString time = QString::fromStdString(flight.launchTime);
-  return time.isEmpty() ? QStringLiteral("—") : time.left(10) + QLatin1Char(' ') + time.mid(11, 5);
-}
-
-QString flightName(const FlightIdentity& flight, const std::string& listed) {
-  return shownText(flight.path.empty() ? listed : flight.label());
+  const std::string time = readableTime(flight.launchTime);
+  return time.empty() ? QStringLiteral("—") : QString::fromStdString(time);
 }
 
 void drawPairs(ReportPages& pages, const CampaignReport& report, const QString& unit) {
@@ -114,8 +106,8 @@ void drawPairs(ReportPages& pages, const CampaignReport& report, const QString& 
   for (std::size_t i = 0; i < report.pairRows.size(); ++i) {
     const PairRow& pair = report.pairRows[i];
     const QStringList statistics = pairTableRow(pair);
-    rows.push_back({QString::number(i + 1), flightName(pair.flights[0], pair.flight1), launchOf(pair.flights[0]),
-                    flightName(pair.flights[1], pair.flight2), launchOf(pair.flights[1]), shownText(pair.group),
+    rows.push_back({QString::number(i + 1), shownText(pair.name(1)), launchOf(pair.flights[0]),
+                    shownText(pair.name(2)), launchOf(pair.flights[1]), shownText(pair.group),
                     statistics[kStatusColumn], statistics[kStatusColumn + 1], statistics[kStatusColumn + 2],
                     statistics[kStatusColumn + 3]});
   }

@@ -16,9 +16,11 @@ constexpr double kTitleHeight = 26;
 // drawn through its first, smallest, largest and last value only, in their order, so that a
 // pair of 50000 rows costs the page no more than the panel's height in points.
 void thinInto(const PairResult& pair, int rows, QVector<double>& values, QVector<double>& heights) {
-  const auto [lowest, highest] = std::minmax_element(pair.heights.begin(), pair.heights.end());
-  const double rowHeight = std::max((*highest - *lowest) / rows, 1e-9);
-  const auto rowOf = [&](double height) { return static_cast<long long>((height - *lowest) / rowHeight); };
+  if (pair.heights.empty() || pair.heights.size() != pair.values.size()) return;
+  const auto extent = std::minmax_element(pair.heights.begin(), pair.heights.end());
+  const double lowest = *extent.first;
+  const double rowHeight = std::max((*extent.second - lowest) / rows, 1e-9);
+  const auto rowOf = [&](double height) { return static_cast<long long>((height - lowest) / rowHeight); };
   for (std::size_t first = 0; first < pair.values.size();) {
     std::size_t last = first;
     std::size_t smallest = first, largest = first;
@@ -39,13 +41,9 @@ void thinInto(const PairResult& pair, int rows, QVector<double>& values, QVector
 
 QString pairTitle(const CampaignReport& report, std::size_t pair) {
   const PairRow& row = report.pairRows[pair];
-  const auto name = [](const FlightIdentity& flight, const std::string& listed) {
-    return shownText(flight.path.empty() ? listed : flight.label());
-  };
   QString title = QStringLiteral("%1. %2  %3  %4")
                       .arg(pair + 1)
-                      .arg(name(row.flights[0], row.flight1), fromUtf8(signCaption(report.settings.plus)),
-                           name(row.flights[1], row.flight2));
+                      .arg(shownText(row.name(1)), fromUtf8(signCaption(report.settings.plus)), shownText(row.name(2)));
   if (!row.group.empty()) title += QStringLiteral(" (%1)").arg(shownText(row.group));
   return title;
 }

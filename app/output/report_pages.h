@@ -30,12 +30,9 @@ class ReportPages {
   double width() const { return width_; }
   QCPPainter& painter() { return painter_; }
 
-  // Goes on to a new page unless this one has the height left.
-  void keepRoom(double height);
   // The band of the page the next block of this height fills.
   QRectF take(double height);
   void skip(double height) { y_ += height; }
-  void newPage();
 
   void text(const QString& text, const QFont& font);
   // A heading that stays on its page with the start of what follows it: `room` of height.
@@ -45,6 +42,9 @@ class ReportPages {
   void finish();
 
  private:
+  // Goes on to a new page unless this one has the height left.
+  void keepRoom(double height);
+  void newPage();
   void footer();
   double rowHeight(const QStringList& cells, const std::vector<ReportColumn>& columns, const std::vector<double>& widths,
                    bool captions);

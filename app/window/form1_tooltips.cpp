@@ -69,6 +69,6 @@ void TForm1::showIdentity(int slot) {
   const SlotWidgets widgets = slotWidgets(slot);
   const QString told = identityToolTip(flightIdentity(slot), widgets.heightBox->currentIndex());
   const QString hint = QString::fromUtf8(toolTipOf(widgets.fileLabel));
-  widgets.fileLabel->setToolTip(told.isEmpty() ? hint : told + QStringLiteral("\n\n") + hint);
-  widgets.series->setLegendToolTip(told);
+  widgets.fileLabel->setToolTip(told.isEmpty() ? hint : plainToolTip(told + QStringLiteral("\n\n") + hint));
+  widgets.series->setLegendToolTip(plainToolTip(told));
 }

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -113,10 +114,17 @@ TEST_F(CampaignWindowTest, RunsAListAndShowsEveryLayerAndEveryPairsStatus) {
   EXPECT_EQ(layerGroups(), QStringList({"Все пары", "rs41", "m10"}));
   EXPECT_EQ(window->biasChart->xAxis->label(), "T − T, °C");
   EXPECT_TRUE(window->saveButton->isEnabled());
+  const auto flightTip = [this] {
+    QTextDocument shown;
+    shown.setHtml(window->pairsTable->item(0, kFlight1Column)->toolTip());
+    return shown.toPlainText();
+  };
+  EXPECT_TRUE(flightTip().contains(QString::fromUtf8("Формат: tab layout"))) << "the run tells what it read";
   grabIfAsked("campaign_window.png");
 
   window->layerBox->setValue(500);
   EXPECT_TRUE(showsNoResult()) << "a result of other settings is put away";
+  EXPECT_FALSE(flightTip().contains(QString::fromUtf8("Формат:"))) << "and so is what its reads told";
   window->pairsTable->item(0, kGroupColumn)->setText("night");
   runToTheEnd();
   EXPECT_EQ(layerGroups(), QStringList({"Все пары", "night", "m10"}));

@@ -1,0 +1,25 @@
+// Times and places as products state them, read into one form or left out.
+#include "intake/flight_identity.h"
+
+#include <gtest/gtest.h>
+
+TEST(FlightIdentity, StatedTimesAreUtcOrLeftOut) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"2017-07-11T22:58:43.000Z", "2017-07-11T22:58:43Z"}, {" 2017-07-12 00:00 ", "2017-07-12T00:00:00Z"},
+      {"2024-02-29T23:59:59+00:00", "2024-02-29T23:59:59Z"}, {"2023-02-29T00:00:00Z", ""},
+      {"2017-07-12T25:00:00Z", ""},                         {"2017-07-12T00:00:00+02:00", ""},
+      {"2017-07-12", ""},                                   {"nil", ""},
+  };
+  for (const auto& [stated, utc] : cases) EXPECT_EQ(utcTime(stated), utc) << stated;
+  EXPECT_EQ(readableTime("2017-07-11T22:58:43Z"), "2017-07-11 22:58");
+  EXPECT_EQ(readableTime("2017-07-11T22:58:43Z", true), "2017-07-11 22:58:43");
+  EXPECT_EQ(readableTime("2017-07"), "") << "never cut out of range";
+}
+
+TEST(FlightIdentity, StatedNumbersCountSouthAndWestNegative) {
+  const std::pair<const char*, double> cases[] = {
+      {"46.81 °N", 46.81}, {"33.9 °S", -33.9}, {"6.94 °E", 6.94}, {"7 °W", -7}, {"491 m", 491}, {" -12.5", -12.5},
+  };
+  for (const auto& [stated, number] : cases) EXPECT_DOUBLE_EQ(statedNumber(stated), number) << stated;
+  for (const char* none : {"", "north", "nan", "inf °N", "°N 46"}) EXPECT_TRUE(std::isnan(statedNumber(none))) << none;
+}

@@ -4,13 +4,19 @@
 
 void writeComparisonCsv(std::ostream& out, const std::vector<NamedPoints>& series,
                         const std::vector<LayerStatistics>& layers) {
-  out << "kind,series,index,x,y,layer_bottom,layer_top,bias,standard_deviation,count\n";
+  out << "kind,series,index,x,y,layer_bottom,layer_top,bias,standard_deviation,count,uncertainty,uc_mean,within_1,"
+         "within_2,within_3\n";
   for (const NamedPoints& named : series) {
-    for (std::size_t i = 0; i < named.points->x.size(); ++i)
-      out << "point," << named.name << ',' << i + 1 << ',' << shortestNumber(named.points->x[i]) << ','
-          << shortestNumber(named.points->y[i]) << ",,,,,\n";
+    const CurvePoints& points = *named.points;
+    for (std::size_t i = 0; i < points.x.size(); ++i)
+      out << "point," << named.name << ',' << i + 1 << ',' << shortestNumber(points.x[i]) << ','
+          << shortestNumber(points.y[i]) << ",,,,,,"
+          << (points.uncertainty.empty() ? std::string() : shortestNumber(points.uncertainty[i])) << ",,,,\n";
   }
-  for (const LayerStatistics& layer : layers)
+  for (const LayerStatistics& layer : layers) {
     out << "layer,,,,," << shortestNumber(layer.bottom) << ',' << shortestNumber(layer.top) << ',' << shortestNumber(layer.bias) << ','
-        << shortestNumber(layer.standardDeviation) << ',' << layer.count << '\n';
+        << shortestNumber(layer.standardDeviation) << ',' << layer.count << ",," << shortestNumber(layer.consistency.meanUncertainty());
+    for (int k = 1; k <= kCoverageFactors; ++k) out << ',' << shortestNumber(layer.consistency.shareWithin(k));
+    out << '\n';
+  }
 }

@@ -12,6 +12,9 @@
 //   kind                 "point" or "layer"
 //   series, index, x, y  a point: its series, its place in the series from 1, its coordinates
 //   layer_bottom, layer_top, bias, standard_deviation, count   a layer's statistics
+//   uncertainty          a comparison point's combined uncertainty u_c
+//   uc_mean, within_1, within_2, within_3   a layer's mean u_c and the shares of its points
+//                        with u_c that lie within 1, 2 and 3 u_c
 // Fields that do not apply to the kind of row are empty; so is a number without a value.
 // Numbers are written in their shortest round-trip form.
 struct NamedPoints {

@@ -3,6 +3,7 @@
 #include "compare/exact_sum.h"
 #include "compare/height_window.h"
 #include "compare/slow_channel.h"
+#include "compare/uncertainty.h"
 #include "intake/flight_tables.h"
 #include "intake/numeric_helpers.h"
 
@@ -65,6 +66,9 @@ void FlightComparison::drawComparison(const RedrawRequest& request, CurvePoints&
   const double* heights = flight1.table[choice.height];
   const double* values = flight1.table[choice.parameter];
   const HeightWindow window = heightWindow(flights_);
+  const bool judged = isJudged(request);
+  const double* uncertainties1 = judged ? flight1.table[choice.uncertainty] : nullptr;
+  const double* uncertainties2 = judged ? flights_.slot(2).table[request.flights[1].uncertainty] : nullptr;
   hasComparison_.assign(flight1.rowCount + 1, 0);
   for (int i = 1; i <= flight1.rowCount; ++i) {
     const double h = request.correction + heights[i];
@@ -73,8 +77,24 @@ void FlightComparison::drawComparison(const RedrawRequest& request, CurvePoints&
     if (!Compare_2_graph(h, values[i], request.plus, value)) continue;
     flights_.compareMassiv[i] = value;
     hasComparison_[i] = std::isfinite(value);
-    points.add(value, heights[i]);
+    if (points.add(value, heights[i]) && judged)
+      points.uncertainty.push_back(combinedUncertainty(uncertainties1[i], profileUncertainty(uncertainties2, h)));
   }
+}
+
+// Sums are not compared, so they are not judged either.
+bool FlightComparison::isJudged(const RedrawRequest& request) const {
+  const auto within = [](const SlotChoice& choice) {
+    return isFlightColumn(choice.uncertainty) && choice.uncertainty < choice.columns;
+  };
+  return !request.plus && within(request.flights[0]) && within(request.flights[1]);
+}
+
+// Flight 2's uncertainty at a height: by the same pair of the profile and the same
+// interpolation as its value there.
+double FlightComparison::profileUncertainty(const double* column, double height) {
+  const int k = profile_.bracket(height);
+  return LinearInterpolation(flights_.massiv2H[k], flights_.massiv2H[k + 1], column[k], column[k + 1], height);
 }
 
 // The mean of the comparison values of this redraw over rows i - 50 .. i + 50. The window's
@@ -99,10 +119,11 @@ void FlightComparison::drawAverage(const RedrawRequest& request, CurvePoints& po
   }
 }
 
-void CurvePoints::add(double px, double py) {
-  if (!std::isfinite(px) || !std::isfinite(py)) return;
+bool CurvePoints::add(double px, double py) {
+  if (!std::isfinite(px) || !std::isfinite(py)) return false;
   x.push_back(px);
   y.push_back(py);
+  return true;
 }
 
 void FlightComparison::indexProfile() { profile_.build(flights_.massiv2H, flights_.massivsCount); }

@@ -11,12 +11,13 @@ struct FlightSet;
 // point lists of the two charts. It sets the height window, refills the comparison profile
 // and CompareMassiv on the way.
 
-// The choices of one flight slot: the selected items of its two combo boxes (-1 for none) and
-// how many columns its file has.
+// The choices of one flight slot: the selected items of its two combo boxes (-1 for none), how
+// many columns its file has, and the column of its parameter's standard uncertainty (-1: none).
 struct SlotChoice {
   int height = -1;
   int parameter = -1;
   int columns = 0;
+  int uncertainty = -1;
 };
 
 struct RedrawRequest {
@@ -29,11 +30,16 @@ struct RedrawRequest {
 // Points in the order they are added; only points with finite coordinates are kept.
 struct CurvePoints {
   std::vector<double> x, y;
+  // The comparison's only, while both flights have an uncertainty and the flights are not
+  // summed: each point's combined uncertainty u_c (NaN where it has none). Otherwise empty.
+  std::vector<double> uncertainty;
   void clear() {
     x.clear();
     y.clear();
+    uncertainty.clear();
   }
-  void add(double px, double py);
+  // False when the point is not kept.
+  bool add(double px, double py);
 };
 
 struct RedrawPoints {
@@ -68,6 +74,8 @@ class FlightComparison {
   void refillProfile(const SlotChoice& choice);
   void drawComparison(const RedrawRequest& request, CurvePoints& points);
   void drawAverage(const RedrawRequest& request, CurvePoints& points);
+  bool isJudged(const RedrawRequest& request) const;
+  double profileUncertainty(const double* column, double height);
 
   FlightSet& flights_;
   ProfileLookup profile_;

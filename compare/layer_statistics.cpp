@@ -17,6 +17,7 @@ std::vector<LayerStatistics> layerStatistics(const CurvePoints& comparison, doub
   struct Running {
     long double mean = 0, squares = 0;
     int count = 0;
+    ConsistencyTally consistency;
   };
   std::map<long long, Running> layers;
   for (std::size_t i = 0; i < comparison.x.size(); ++i) {
@@ -25,12 +26,14 @@ std::vector<LayerStatistics> layerStatistics(const CurvePoints& comparison, doub
     const long double delta = comparison.x[i] - layer.mean;
     layer.mean += delta / layer.count;
     layer.squares += delta * (comparison.x[i] - layer.mean);
+    if (!comparison.uncertainty.empty()) layer.consistency.add(comparison.x[i], comparison.uncertainty[i]);
   }
   std::vector<LayerStatistics> result;
   for (const auto& [index, layer] : layers) {
     const double spread = layer.count > 1 ? static_cast<double>(std::sqrt(layer.squares / (layer.count - 1)))
                                           : std::numeric_limits<double>::quiet_NaN();
-    result.push_back({index * thickness, (index + 1) * thickness, static_cast<double>(layer.mean), spread, layer.count});
+    result.push_back({index * thickness, (index + 1) * thickness, static_cast<double>(layer.mean), spread, layer.count,
+                      layer.consistency});
   }
   return result;
 }

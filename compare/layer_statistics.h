@@ -1,6 +1,7 @@
 #pragma once
 
 #include "compare/comparison_redraw.h"
+#include "compare/uncertainty.h"
 
 #include <vector>
 
@@ -13,6 +14,8 @@ struct LayerStatistics {
   double bias;
   double standardDeviation;  // NaN for a layer of one value
   int count;
+  // The layer's differences against their u_c, where the comparison carries uncertainties.
+  ConsistencyTally consistency;
 };
 
 // The layer a height belongs to: layer·thickness <= height < (layer+1)·thickness, as the bounds

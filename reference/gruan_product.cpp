@@ -263,25 +263,17 @@ class ProductReader {
     if (find(series_, "alt")) identity.heightKind = HeightKind::Geometric;
     const Variable* time = find(series_, "time");
     if (!time) throw FlightError("Not a sounding product: no variable \"time\" along its time dimension.");
-    struct Quantity {
-      std::string_view variable, column;
-      QuantityKind kind;
-    };
-    static const Quantity kQuantities[] = {
-        {"alt", "H", QuantityKind::Height},          {"temp", "T", QuantityKind::Temperature},
-        {"rh", "U", QuantityKind::Humidity},         {"wdir", "D", QuantityKind::Direction},
-        {"wspeed", "V", QuantityKind::Speed},        {"press", "P", QuantityKind::Pressure},
-        {"dp", "Td", QuantityKind::Temperature},
-    };
     addColumn(*time, "time", QuantityKind::Time);
-    for (const Quantity& quantity : kQuantities)
+    for (const ProductQuantity& quantity : kProductQuantities)
       if (const Variable* variable = find(series_, quantity.variable))
         addColumn(*variable, std::string(quantity.column), quantity.kind);
-    for (const Quantity& quantity : kQuantities) {
-      const std::string name(quantity.variable);
-      const Variable* uncertainty = find(series_, name + "_uc");
-      if (!uncertainty) uncertainty = find(series_, "u_" + name);
-      if (find(series_, name) && uncertainty) addColumn(*uncertainty, uncertainty->name, quantity.kind, true);
+    for (const ProductQuantity& quantity : kProductQuantities) {
+      if (!find(series_, quantity.variable)) continue;
+      for (const std::string& name : uncertaintyNames(quantity.variable))
+        if (const Variable* uncertainty = find(series_, name)) {
+          addColumn(*uncertainty, uncertainty->name, quantity.kind, true);
+          break;
+        }
     }
     for (const Variable& variable : series_) {
       if (flight_.full()) break;

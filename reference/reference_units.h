@@ -1,10 +1,8 @@
 #pragma once
 
-#include <string>
+#include "intake/product_quantities.h"
 
-// The kinds of quantity the reference readers convert to the program's units: seconds, metres,
-// °C, %, degrees, m/s and hPa.
-enum class QuantityKind { Time, Height, Temperature, Humidity, Direction, Speed, Pressure };
+#include <string>
 
 // value · scale + offset is the value in the program's unit; a difference of two values (an
 // uncertainty) takes the scale alone.

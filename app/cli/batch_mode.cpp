@@ -78,6 +78,10 @@ class BatchRun : public ErrorReporter {
   }
   void height(const Step& step) { pick(slot(step).heightBox, step.values[1]); }
   void param(const Step& step) { pick(slot(step).parameterBox, step.values[1]); }
+  // The list's first item stands for none.
+  void uncertainty(const Step& step) {
+    pick(form_.uncertaintyBox(step.values[0].toInt()), step.values[1] == "none" ? QStringLiteral("#0") : step.values[1]);
+  }
   void type(const Step& step) {
     QLineEdit* edit = (step.values[1] == "height" ? slot(step).heightBox : slot(step).parameterBox)->lineEdit();
     edit->setText(step.values[2]);
@@ -123,6 +127,7 @@ class BatchRun : public ErrorReporter {
 // What a step's value may be: any text (no choices), or one of the choices.
 using Choices = QStringList;
 const Choices kSlots{"1", "2", "3"};
+const Choices kComparedSlots{"1", "2"};
 
 // Every step once: the usage, the check of its values and its action all come from here.
 struct StepKind {
@@ -144,6 +149,8 @@ const StepKind kSteps[] = {
     {"--height", "SLOT ITEM", "pick ITEM (its text, or #N for index N) as the slot's height", {kSlots, {}},
      &BatchRun::height},
     {"--param", "SLOT ITEM", "pick ITEM as the slot's parameter", {kSlots, {}}, &BatchRun::param},
+    {"--uncertainty", "1|2 NAME|none", "pick the column NAME as the slot's uncertainty, or none",
+     {kComparedSlots, {}}, &BatchRun::uncertainty},
     {"--type", "SLOT height|param TEXT", "type TEXT into the slot's combo box, as one change",
      {kSlots, {"height", "param"}, {}}, &BatchRun::type},
     {"--quick", "T|H|D|V|P", "click a quick-select button", {{"T", "H", "D", "V", "P"}}, &BatchRun::quick},

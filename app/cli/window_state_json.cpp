@@ -2,8 +2,10 @@
 
 #include "app/widgets/chart_series.h"
 #include "app/widgets/clickable_label.h"
+#include "app/widgets/uncertainty_band.h"
 #include "app/widgets/up_down.h"
 #include "app/window/form1.h"
+#include "app/window/layer_statistics_panel.h"
 #include "intake/flight_tables.h"
 
 #include <QCheckBox>
@@ -58,9 +60,16 @@ QJsonValue identityJson(const FlightIdentity& identity, int selectedHeight) {
   return flight;
 }
 
+// The name of the column chosen as the slot's uncertainty; null for none, and for slot 3.
+QJsonValue uncertaintyJson(const TForm1& form, int slot) {
+  const QComboBox* box = form.uncertaintyBox(slot);
+  return box && box->currentIndex() > 0 ? QJsonValue(box->currentText()) : QJsonValue();
+}
+
 QJsonObject slotJson(const TForm1& form, int slot) {
   const TForm1::SlotWidgets widgets = form.slotWidgets(slot);
   return {{"rows", flightSlot(slot).rowCount},
+          {"uncertainty", uncertaintyJson(form, slot)},
           {"label", widgets.fileLabel->text()},
           {"legend", widgets.series->legendTitle()},
           {"heightItems", itemsOf(widgets.heightBox)},
@@ -70,17 +79,41 @@ QJsonObject slotJson(const TForm1& form, int slot) {
           {"flight", identityJson(form.flightIdentity(slot), widgets.heightBox->currentIndex())}};
 }
 
-QJsonObject seriesJson(const ChartSeries* series) {
+QJsonObject seriesJson(const TForm1::DrawnSeries& drawn) {
   QJsonArray points;
-  for (const QCPCurveData& point : *series->data()) points.append(QJsonArray{number(point.key), number(point.value)});
-  return {{"visible", series->visible()}, {"points", points}};
+  for (const QCPCurveData& point : *drawn.series->data()) points.append(QJsonArray{number(point.key), number(point.value)});
+  QJsonObject series{{"visible", drawn.series->visible()}, {"points", points}};
+  // The comparison's: each point's u_c, while the flights are judged.
+  if (!drawn.points->uncertainty.empty()) {
+    QJsonArray uncertainties;
+    for (double uncertainty : drawn.points->uncertainty) uncertainties.append(number(uncertainty));
+    series.insert("uncertainty", uncertainties);
+  }
+  return series;
+}
+
+QJsonArray layersJson(const std::vector<LayerStatistics>& layers) {
+  QJsonArray rows;
+  for (const LayerStatistics& layer : layers) {
+    const ConsistencyTally& consistency = layer.consistency;
+    rows.append(QJsonObject{{"bottom", number(layer.bottom)},
+                            {"top", number(layer.top)},
+                            {"bias", number(layer.bias)},
+                            {"standardDeviation", number(layer.standardDeviation)},
+                            {"count", layer.count},
+                            {"ucMean", number(consistency.meanUncertainty())},
+                            {"within1", number(consistency.shareWithin(1))},
+                            {"within2", number(consistency.shareWithin(2))},
+                            {"within3", number(consistency.shareWithin(3))}});
+  }
+  return rows;
 }
 
 }  // namespace
 
 QJsonObject windowStateJson(const TForm1& form, const QJsonArray& errors) {
   QJsonObject series;
-  for (const TForm1::DrawnSeries& drawn : form.drawnSeries()) series.insert(drawn.series->ownName(), seriesJson(drawn.series));
+  for (const TForm1::DrawnSeries& drawn : form.drawnSeries()) series.insert(drawn.series->ownName(), seriesJson(drawn));
   return {
       {"caption", form.windowTitle()},
       {"slots", QJsonArray{slotJson(form, 1), slotJson(form, 2), slotJson(form, 3)}},
@@ -98,6 +131,9 @@ QJsonObject windowStateJson(const TForm1& form, const QJsonArray& errors) {
       {"edit2", QJsonObject{{"text", form.Edit2->text()}, {"visible", !form.Edit2->isHidden()}}},
       {"label5", form.Label5->text()},
       {"series", series},
+      {"layers", layersJson(form.Statistics->statistics())},
+      {"layerThickness", form.Statistics->thickness()},
+      {"band", QJsonObject{{"shown", form.Band->holdsBand()}, {"visible", form.Band->visible()}}},
       {"errors", errors},
   };
 }

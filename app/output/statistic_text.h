@@ -11,3 +11,8 @@ inline QString statisticText(double value) {
   const QString text = QString::number(value, 'f', 3);
   return text == QLatin1String("-0.000") ? QStringLiteral("0.000") : text;
 }
+
+// A share as a percentage with one decimal, or a dash where there are no points to share.
+inline QString shareText(double share) {
+  return std::isfinite(share) ? QString::number(100 * share, 'f', 1) : QStringLiteral("—");
+}

@@ -1,6 +1,7 @@
 #include "app/widgets/chart_crosshair.h"
 
 #include "app/widgets/chart_series.h"
+#include "app/widgets/uncertainty_band.h"
 
 #include <QHelpEvent>
 #include <QToolTip>
@@ -8,8 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
-ChartCrosshair::ChartCrosshair(QCustomPlot* chart, const ChartSeries* comparison)
-    : QObject(chart), chart_(chart), comparison_(comparison) {
+ChartCrosshair::ChartCrosshair(QCustomPlot* chart, const ChartSeries* comparison, const UncertaintyBand* band)
+    : QObject(chart), chart_(chart), comparison_(comparison), band_(band) {
   const QCPLayer* current = chart->currentLayer();
   chart->addLayer(kCrosshairLayer, nullptr, QCustomPlot::limAbove);
   layer_ = chart->layer(kCrosshairLayer);
@@ -74,6 +75,9 @@ void ChartCrosshair::follow(QMouseEvent* event) {
     for (const QCPCurveData& point : *comparison_->data())
       if (!nearest || std::abs(point.value - height) < std::abs(nearest->value - height)) nearest = &point;
     text += QStringLiteral("\nразность %1 (на %2)").arg(nearest->key, 0, 'g', 5).arg(nearest->value, 0, 'f', 1);
+    const double uncertainty = band_ ? band_->uncertaintyOf(static_cast<std::size_t>(nearest->t)) : std::nan("");
+    if (!std::isnan(uncertainty))
+      text += QStringLiteral("\nu_c %1, Δ/u_c %2").arg(uncertainty, 0, 'g', 3).arg(nearest->key / uncertainty, 0, 'f', 2);
   }
   label_->setText(text);
   label_->position->setCoords(insidePlot(at));

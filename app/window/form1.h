@@ -27,6 +27,7 @@ class InteractiveChart;
 class LayerStatisticsPanel;
 struct QuickSelectTable;
 class ClickableLabel;
+class UncertaintyBand;
 class UpDown;
 
 // The one window. It holds its controls and the handlers of the user's actions; the flight
@@ -93,8 +94,10 @@ class TForm1 : public QWidget {
   QLabel* Label8;
   QCheckBox* CheckBox2;
   QCheckBox* CheckBox3;
-  // Beyond the designed window: the layer statistics beside Chart2.
+  // Beyond the designed window: the layer statistics beside Chart2, with the choice of each
+  // compared flight's uncertainty column, and the ±2·u_c band on Chart2.
   LayerStatisticsPanel* Statistics;
+  UncertaintyBand* Band;
 
   void CompareClick();
   void FormCreate();
@@ -119,6 +122,7 @@ class TForm1 : public QWidget {
   void CheckBox1Click();
   void CheckBox2Click();
   void CheckBox3Click();
+  void UncertaintyBoxChange();
 
   // The controls that make up flight slot 1, 2 or 3.
   struct SlotWidgets {
@@ -129,6 +133,8 @@ class TForm1 : public QWidget {
     QComboBox* parameterBox;
   };
   SlotWidgets slotWidgets(int slot) const;
+  // Slot 1's or 2's choice of its uncertainty column; none for slot 3, which is not compared.
+  QComboBox* uncertaintyBox(int slot) const;
 
   // Who flew, when and where, as the last successful read of slot 1, 2 or 3 gave it; an empty
   // path while the slot holds no flight.
@@ -187,6 +193,12 @@ class TForm1 : public QWidget {
   DecimalSeparators decimalSeparators() const;
   void quickSelect(const QuickSelectTable& names);
   void labelCharts();
+  void showBand();
+  void widenStatistics();
+  // The slot's uncertainty list mirrors its parameter list; the column chosen is the one its
+  // parameter names, which follows each new parameter.
+  void listUncertainties(int slot);
+  void chooseUncertainty(int slot);
   void openFilesNext();
 
   MessageBoxReporter messageBoxes_{this};

@@ -5,6 +5,7 @@
 #include "app/widgets/chart_crosshair.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
+#include "app/widgets/uncertainty_band.h"
 
 namespace {
 
@@ -41,12 +42,14 @@ void TForm1::createChart1() {
 
 void TForm1::createChart2() {
   Chart2 = chart(Splitter1, "Chart2");
+  // First, so that the comparison is drawn over it; listed only while there is a band.
+  Band = new UncertaintyBand(Chart2, QColor(0x44, 0x66, 0xA3));
   // The comparison values zigzag row by row; the average, drawn over them, must stand out.
   Series3 = new ChartSeries(Chart2, QStringLiteral("Series3"), linePen(QColor(0x44, 0x66, 0xA3)));
   Series4 = new ChartSeries(Chart2, QStringLiteral("Series4"), linePen(QColor(0x00, 0xF7, 0xFD), 3));
   Series3->setName(comparisonSeriesName(false));
   Series4->setName(movingAverageSeriesName());
   Series4->setVisible(false);
-  new ChartCrosshair(Chart2, Series3);
+  new ChartCrosshair(Chart2, Series3, Band);
   InteractiveChart::linkHeightAxes(Chart1, Chart2);
 }

@@ -4,6 +4,7 @@
 #include "app/output/chart_titles.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
+#include "app/widgets/uncertainty_band.h"
 #include "app/widgets/up_down.h"
 #include "app/window/layer_statistics_panel.h"
 #include "intake/flight_tables.h"
@@ -11,12 +12,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSplitter>
+
+#include <algorithm>
 
 
 void TForm1::CompareClick() {
   labelCharts();
   // Emptied first: a redraw that fails leaves the charts empty.
   for (const DrawnSeries& drawn : drawnSeries()) drawn.series->data()->clear();
+  Band->setUncertainties({}, {});
+  Band->removeFromLegend();
   Chart1->replot(QCustomPlot::rpQueuedReplot);
   Chart2->replot(QCustomPlot::rpQueuedReplot);
   Statistics->setComparison({});
@@ -24,8 +30,10 @@ void TForm1::CompareClick() {
   RedrawRequest request;
   for (int slot = 1; slot <= 3; ++slot) {
     const SlotWidgets widgets = slotWidgets(slot);
+    const QComboBox* uncertainty = uncertaintyBox(slot);
+    // The list's first item is "none".
     request.flights[slot - 1] = {widgets.heightBox->currentIndex(), widgets.parameterBox->currentIndex(),
-                                 widgets.parameterBox->count()};
+                                 widgets.parameterBox->count(), uncertainty ? uncertainty->currentIndex() - 1 : -1};
   }
   request.correction = UpDown1->position();
   request.plus = CheckBox1->isChecked();
@@ -33,11 +41,35 @@ void TForm1::CompareClick() {
   compareFlights(request, redrawPoints_);
 
   for (const DrawnSeries& drawn : drawnSeries()) drawn.series->setPoints(drawn.points->x, drawn.points->y);
+  showBand();
   Statistics->setComparison(redrawPoints_.comparison);
+  widenStatistics();
   for (InteractiveChart* chart : {Chart1, Chart2}) {
     chart->fitToData();
     chart->replot();
   }
+}
+
+// The band and its legend entry are there only while both compared flights have a u_c somewhere.
+void TForm1::showBand() {
+  const CurvePoints& comparison = redrawPoints_.comparison;
+  Band->setUncertainties(comparison.y, comparison.uncertainty);
+  QCPLegend* legend = Chart2->legend;
+  if (Band->holdsBand() && !legend->hasItemWithPlottable(Band)) legend->addItem(new CheckableLegendItem(legend, Band));
+  if (!Band->holdsBand()) Band->removeFromLegend();
+}
+
+// The consistency columns take room from Chart1 rather than hide behind a scroll bar; the
+// panel never shrinks by itself, so that a width the operator dragged stays.
+void TForm1::widenStatistics() {
+  QList<int> sizes = Splitter1->sizes();
+  const int wanted = Statistics->neededWidth() - sizes[2];
+  const int spare = sizes[0] - Chart1->minimumWidth();
+  if (wanted <= 0 || spare <= 0) return;
+  const int taken = std::min(wanted, spare);
+  sizes[0] -= taken;
+  sizes[2] += taken;
+  Splitter1->setSizes(sizes);
 }
 
 std::array<TForm1::DrawnSeries, 5> TForm1::drawnSeries() const {

@@ -69,6 +69,7 @@ void TForm1::connectHandlers() {
   onUserChange(ComboBox4, &TForm1::ComboBox4Change);
   onUserChange(ComboBox5, &TForm1::ComboBox3Change);
   onUserChange(ComboBox6, &TForm1::ComboBox3Change);
+  for (int slot : {1, 2}) connect(uncertaintyBox(slot), &QComboBox::activated, this, guard(&TForm1::UncertaintyBoxChange));
 }
 
 void TForm1::Button1Click() { switchboard.performClick(Polus); }
@@ -94,6 +95,8 @@ void TForm1::quickSelect(const QuickSelectTable& names) {
   select(ComboBox2, names.slot1);
   select(ComboBox4, names.slot2);
   select(ComboBox6, names.slot3);
+  chooseUncertainty(1);
+  chooseUncertainty(2);
   switchboard.performClick(Compare);
 }
 
@@ -132,6 +135,7 @@ void TForm1::ComboBox1Change() {
 }
 // The redraw first; then Edit2 shows while the slow channel of flight 1 is picked.
 void TForm1::ComboBox2Change() {
+  chooseUncertainty(1);
   switchboard.performClick(Compare);
   Edit2->setVisible(ComboBox2->currentIndex() == lowchange1Position);
 }
@@ -140,7 +144,10 @@ void TForm1::ComboBox3Change() {
   showIdentity(3);
   switchboard.performClick(Compare);
 }
-void TForm1::ComboBox4Change() { switchboard.performClick(Compare); }
+void TForm1::ComboBox4Change() {
+  chooseUncertainty(2);
+  switchboard.performClick(Compare);
+}
 // A number half typed (nothing yet, or only its sign) keeps the last drawing.
 void TForm1::Edit2Change() {
   if (isSlowChannelNumberUnfinished(Edit2->text().toStdString())) return;

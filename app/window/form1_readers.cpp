@@ -51,8 +51,10 @@ void TForm1::readChosenFile(int slot) {
     identity = {};
     identity = readFlightFile(slot, file, decimalSeparators(), controls);
     showIdentity(slot);
+    listUncertainties(slot);
   } catch (...) {
     showIdentity(slot);
+    listUncertainties(slot);
     const std::exception_ptr readFailure = std::current_exception();
     try {
       switchboard.performClick(Compare);

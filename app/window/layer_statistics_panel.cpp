@@ -6,12 +6,17 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
 constexpr double kDefaultThickness = 1000;
+constexpr int kFirstConsistencyColumn = 4;
+constexpr int kColumns = kFirstConsistencyColumn + 1 + kCoverageFactors;
 
 QTableWidgetItem* cell(const QString& text) {
   auto item = new QTableWidgetItem(text);
@@ -22,7 +27,8 @@ QTableWidgetItem* cell(const QString& text) {
 }  // namespace
 
 LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
-    : QWidget(parent), thicknessBox(new QComboBox(this)), table(new QTableWidget(0, 4, this)) {
+    : QWidget(parent), thicknessBox(new QComboBox(this)), uncertaintyBoxes{new QComboBox(this), new QComboBox(this)},
+      table(new QTableWidget(0, kColumns, this)) {
   setObjectName(QStringLiteral("LayerStatistics"));
   setToolTip(QStringLiteral("Сравнение полетов 1 и 2 по слоям высоты"));
   thicknessBox->setObjectName(QStringLiteral("LayerThickness"));
@@ -33,9 +39,12 @@ LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
   connect(thicknessBox, &QComboBox::currentIndexChanged, this, &LayerStatisticsPanel::recount);
 
   table->setObjectName(QStringLiteral("LayerTable"));
-  table->setToolTip(QStringLiteral("По каждому слою: смещение (среднее сравнения), СКО и число точек"));
+  table->setToolTip(QStringLiteral(
+      "По каждому слою: смещение (среднее сравнения), СКО и число точек; при неопределённостях обоих полётов — "
+      "средняя суммарная неопределённость ū_c = √(u₁² + u₂²) и доля точек (%), где |разность| ≤ 1, 2 и 3 u_c"));
   table->setHorizontalHeaderLabels({QStringLiteral("Слой, м"), QStringLiteral("Смещение"), QStringLiteral("СКО"),
-                                    QStringLiteral("N")});
+                                    QStringLiteral("N"), QStringLiteral("ū_c"), QStringLiteral("≤1u, %"),
+                                    QStringLiteral("≤2u, %"), QStringLiteral("≤3u, %")});
   table->verticalHeader()->hide();
   table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -44,10 +53,30 @@ LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
   auto choice = new QHBoxLayout;
   choice->addWidget(new QLabel(QStringLiteral("Слой:"), this));
   choice->addWidget(thicknessBox, 1);
+  auto uncertainties = new QHBoxLayout;
+  for (int slot = 1; slot <= 2; ++slot) {
+    QComboBox* box = uncertaintyBoxes[slot - 1];
+    box->setObjectName(QStringLiteral("UncertaintyBox%1").arg(slot));
+    box->setToolTip(QStringLiteral("Столбец стандартной неопределённости параметра полёта %1. У продукта GRUAN "
+                                   "выбирается сам по имени параметра (T — temp_uc или u_temp), у сырого файла — "
+                                   "только вручную; «нет» — разность не оценивается")
+                        .arg(slot));
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(5);
+    uncertainties->addWidget(new QLabel(QStringLiteral("u%1:").arg(slot == 1 ? QStringLiteral("₁") : QStringLiteral("₂")), this));
+    uncertainties->addWidget(box, 1);
+  }
   auto layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addLayout(choice);
+  layout->addLayout(uncertainties);
   layout->addWidget(table, 1);
+}
+
+int LayerStatisticsPanel::neededWidth() const {
+  const QMargins margins = layout()->contentsMargins();
+  return table->horizontalHeader()->length() + 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width() +
+         margins.left() + margins.right();
 }
 
 double LayerStatisticsPanel::thickness() const { return thicknessBox->currentData().toDouble(); }
@@ -67,5 +96,12 @@ void LayerStatisticsPanel::recount() {
     table->setItem(row, 1, cell(statisticText(layer.bias)));
     table->setItem(row, 2, cell(statisticText(layer.standardDeviation)));
     table->setItem(row, 3, cell(QString::number(layer.count)));
+    const ConsistencyTally& consistency = layer.consistency;
+    table->setItem(row, kFirstConsistencyColumn, cell(statisticText(consistency.meanUncertainty())));
+    for (int k = 1; k <= kCoverageFactors; ++k)
+      table->setItem(row, kFirstConsistencyColumn + k, cell(shareText(consistency.shareWithin(k))));
   }
+  const bool judged = std::any_of(statistics_.begin(), statistics_.end(),
+                                  [](const LayerStatistics& layer) { return layer.consistency.points() > 0; });
+  for (int column = kFirstConsistencyColumn; column < kColumns; ++column) table->setColumnHidden(column, !judged);
 }

@@ -8,8 +8,10 @@ class QComboBox;
 class QTableWidget;
 
 // The difference of flight 1 from flight 2 layer by layer, beside the comparison chart: bias,
-// standard deviation and number of points per layer, for a layer thickness the operator picks.
-// Every redraw hands it the comparison points; a new thickness recounts them.
+// standard deviation and number of points per layer, for a layer thickness the operator picks,
+// and where the flights have uncertainties, the mean u_c and the shares within 1, 2 and 3 u_c.
+// Every redraw hands it the comparison points; a new thickness recounts them. Above the table
+// stand the choices of flight 1's and flight 2's uncertainty columns.
 class LayerStatisticsPanel : public QWidget {
   Q_OBJECT
  public:
@@ -17,9 +19,13 @@ class LayerStatisticsPanel : public QWidget {
 
   void setComparison(const CurvePoints& comparison);
   double thickness() const;
+  // The width that shows every column of the table as it stands.
+  int neededWidth() const;
   const std::vector<LayerStatistics>& statistics() const { return statistics_; }
 
   QComboBox* thicknessBox;
+  // Flight 1's and flight 2's: "нет", then the flight's columns in the order of its lists.
+  QComboBox* uncertaintyBoxes[2];
   QTableWidget* table;
 
  private:

@@ -2,6 +2,7 @@
 
 #include "tests/generator/flight_generator.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -36,6 +37,14 @@ class Batch : public ::testing::Test {
   QString generated(const QString& name, const FlightRecipe& recipe) {
     const QString path = folder.filePath(name);
     writeFlight(path.toStdString(), recipe);
+    return path;
+  }
+
+  // A file of these bytes in the test's folder.
+  QString written(const QString& name, const QByteArray& bytes) {
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     return path;
   }
 

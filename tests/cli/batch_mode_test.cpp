@@ -103,11 +103,7 @@ TEST_F(Batch, DrivesTheComparisonControls) {
 
 // Each slot's record of who flew beside the documented fields, and −0 as −0 (the CSV's "-0").
 TEST_F(Batch, EachSlotSaysWhoFlewAndKeepsTheSignOfZero) {
-  const QString raw = folder.filePath("raw.int");
-  QFile file(raw);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("INTalt INTtemp\n100 -0\n200 5\n");
-  file.close();
+  const QString raw = written("raw.int", "INTalt INTtemp\n100 -0\n200 5\n");
   const BatchResult result =
       run({"--open", "3", QString(REFERENCE_FILES) + "/gruan_rs41.nc", "--open", "1", raw, "--param", "1", "INTtemp"});
   EXPECT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
@@ -123,4 +119,24 @@ TEST_F(Batch, EachSlotSaysWhoFlewAndKeepsTheSignOfZero) {
   EXPECT_TRUE(station["latitude"].isNull());
   EXPECT_TRUE(slot(result, 2)["flight"].isNull()) << "no flight, no record";
   EXPECT_TRUE(result.output.contains("[-0.0,100]")) << result.output.toStdString();
+}
+
+// A raw flight's uncertainty column is the operator's pick; a product's comes by itself.
+TEST_F(Batch, JudgesARawFlightByTheUncertaintyColumnPicked) {
+  const QString raw = written("raw.int", "INTalt INTtemp INTunc\n121 15 0.1\n125 15 0.2\n130 15 0.3\n");
+  const QString product = QString(REFERENCE_FILES) + "/gruan_rs41.nc";
+  const QStringList opened{"--open", "1", raw, "--open", "2", product, "--param", "1", "INTtemp"};
+  BatchResult result = run(opened + QStringList{"--uncertainty", "1", "INTunc"});
+  EXPECT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+  EXPECT_EQ(slot(result, 1)["uncertainty"].toString(), "INTunc");
+  EXPECT_EQ(slot(result, 2)["uncertainty"].toString(), "temp_uc");
+  const QJsonObject comparison = result.state["series"].toObject()["Series3"].toObject();
+  EXPECT_EQ(comparison["uncertainty"].toArray().size(), comparison["points"].toArray().size());
+  EXPECT_TRUE(result.state["band"].toObject()["shown"].toBool());
+  EXPECT_EQ(result.state["layers"].toArray().first().toObject()["within3"].toDouble(), 1.0);
+
+  result = run(opened + QStringList{"--uncertainty", "1", "INTunc", "--uncertainty", "2", "none"});
+  EXPECT_FALSE(result.state["band"].toObject()["shown"].toBool());
+  EXPECT_FALSE(result.state["series"].toObject()["Series3"].toObject().contains("uncertainty"));
+  EXPECT_EQ(run({"--uncertainty", "3", "none"}).exitCode, 2) << "slot 3 is not compared";
 }

@@ -1,4 +1,5 @@
 #include "compare/comparison_redraw.h"
+#include "compare/layer_statistics.h"
 #include "compare/slow_channel.h"
 #include "intake/flight_error.h"
 #include "intake/flight_tables.h"
@@ -229,4 +230,30 @@ TEST(SlowChannelNumber, ReadsWholeNumbersOnly) {
   EXPECT_EQ(slowChannelNumber("  -2147483648"), -2147483648);
   EXPECT_EQ(slowChannelNumber("+2147483647"), 2147483647);
   for (const char* text : {"", "+", "-", "1 0", "0x1", "١"}) EXPECT_THROW(slowChannelNumber(text), FlightError) << text;
+}
+
+// Flight 2's uncertainty is read at flight 1's height by the pair and interpolation of its value.
+TEST_F(Redraw, DifferencesAreJudgedAgainstTheCombinedUncertainty) {
+  const double none = std::nan("");
+  loadFlight(1, {{100, 200, 300}, {10, 10, 10}, {0.3, none, 0.4}});
+  loadFlight(2, {{50, 150, 350}, {9, 9.5, 9}, {0.4, 0.2, 0.6}});
+  for (int slot : {0, 1}) request.flights[slot] = {0, 1, 3, 2};
+  redraw();
+  EXPECT_EQ(points.comparison.x, (std::vector<double>{0.75, 0.625, 0.875}));
+  ASSERT_EQ(points.comparison.uncertainty.size(), 3u);
+  EXPECT_DOUBLE_EQ(points.comparison.uncertainty[0], std::sqrt(0.3 * 0.3 + 0.3 * 0.3)) << "u2 = 0.3 at 100 m";
+  EXPECT_TRUE(std::isnan(points.comparison.uncertainty[1])) << "flight 1 states none at 200 m";
+  EXPECT_DOUBLE_EQ(points.comparison.uncertainty[2], std::sqrt(0.4 * 0.4 + 0.5 * 0.5)) << "u2 = 0.5 at 300 m";
+
+  const ConsistencyTally layer = layerStatistics(points.comparison, 1000).front().consistency;
+  EXPECT_EQ(layer.points(), 2u) << "the point without u_c still counts among the values, not here";
+  EXPECT_DOUBLE_EQ(layer.meanUncertainty(), (std::sqrt(0.18) + std::sqrt(0.41)) / 2);
+  EXPECT_EQ(layer.shareWithin(1), 0.0);
+  EXPECT_EQ(layer.shareWithin(2), 1.0);
+  EXPECT_EQ(layer.shareWithin(3), 1.0);
+
+  request.plus = true;
+  redraw();
+  EXPECT_EQ(points.comparison.x.size(), 3u);
+  EXPECT_TRUE(points.comparison.uncertainty.empty()) << "sums are not judged";
 }

@@ -20,6 +20,8 @@ struct FlightRecipe {
   double bias = 0.0;         // a sonde's own error: added to temperature and dew point, °C
   double noise = 0.0;        // and its scatter from row to row, °C
   int seed = 0;              // which scatter: flights with other seeds scatter otherwise
+  // Reference products: the launch, in seconds since 1970 UTC (2026-06-01 11:00).
+  long long launch = 1780311600;
 };
 
 // The model's state at a row of the generated flight (1-based), in the file's units before

@@ -1,6 +1,6 @@
 // Writes one synthetic raw flight file:
 //   flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] [--comma] [--utf8] [--km] [--pages N]
-//             [--bias C] [--noise C] [--seed N]
+//             [--bias C] [--noise C] [--seed N] [--launch SECONDS]
 // LAYOUT is tab, sct, int, vre, indented-t, indented-h or shifr; gruan-cdl and bufr-rules write the
 // text of a reference product instead (ncgen -b FILE; bufr_filter -o OUT FILE BUFR4.tmpl).
 #include "tests/generator/flight_generator.h"
@@ -15,7 +15,7 @@
 int main(int argc, char* argv[]) {
   if (argc < 3) {
     std::fprintf(stderr, "usage: flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] "
-                         "[--comma] [--utf8] [--km] [--pages N] [--bias C] [--noise C] [--seed N]\n");
+                         "[--comma] [--utf8] [--km] [--pages N] [--bias C] [--noise C] [--seed N] [--launch SECONDS]\n");
     return 2;
   }
   FlightRecipe recipe;
@@ -43,6 +43,7 @@ int main(int argc, char* argv[]) {
     else if (option == "--seed") recipe.seed = count();
     else if (option == "--bias") recipe.bias = i + 1 < argc ? std::atof(argv[++i]) : 0;
     else if (option == "--noise") recipe.noise = i + 1 < argc ? std::atof(argv[++i]) : 0;
+    else if (option == "--launch") recipe.launch = i + 1 < argc ? std::atoll(argv[++i]) : 0;
     else if (option == "--comma") recipe.decimal = ',';
     else if (option == "--utf8") recipe.cp1251 = false;
     else if (option == "--km") recipe.shifrInMetres = false;

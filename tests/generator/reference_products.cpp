@@ -1,6 +1,8 @@
 #include "tests/generator/reference_products.h"
 
 #include <algorithm>
+#include <cmath>
+#include <ctime>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -15,10 +17,44 @@ std::string series(const FlightRecipe& recipe, const char* format, const std::fu
   std::string out;
   for (int row = 1; row <= rows; ++row) {
     char text[32];
-    std::snprintf(text, sizeof text, format, value(soundingAt(recipe, row)));
+    const double number = value(soundingAt(recipe, row));
+    // CDL's "_" is the fill value: a value the product does not state.
+    if (std::isnan(number)) std::snprintf(text, sizeof text, "_");
+    else std::snprintf(text, sizeof text, format, number);
     out += (row > 1 ? ", " : "") + std::string(text);
   }
   return out;
+}
+
+// A time as the products state it, "2026-06-01T11:00:00".
+std::string isoTime(long long seconds) {
+  const std::time_t time = static_cast<std::time_t>(seconds);
+  std::tm parts{};
+  gmtime_r(&time, &parts);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &parts);
+  return text;
+}
+
+// As a sonde's stated uncertainty grows with height, with a little scatter of its own from row
+// to row; every 499th row states none.
+std::function<double(const Sounding&)> growingUncertainty(const FlightRecipe& recipe, double ground, double top) {
+  return [=, &recipe](const Sounding& s) {
+    const int row = static_cast<int>(s.time);
+    if (row % 499 == 0) return std::nan("");
+    return (ground + (top - ground) * s.height / recipe.top) * (1 + 0.05 * std::sin(s.height / 1500 + recipe.seed));
+  };
+}
+
+// The launch as BUFR states it, key by key.
+std::string launchKeys(long long seconds) {
+  const std::time_t time = static_cast<std::time_t>(seconds);
+  std::tm parts{};
+  gmtime_r(&time, &parts);
+  char text[160];
+  std::snprintf(text, sizeof text, "set year = %d;\nset month = %d;\nset day = %d;\nset hour = %d;\nset minute = %d;\nset second = %d;\n",
+                parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec);
+  return text;
 }
 
 }  // namespace
@@ -27,14 +63,15 @@ std::string gruanProductCdl(const FlightRecipe& recipe) {
   const auto line = [&](const char* name, const char* format, const std::function<double(const Sounding&)>& value) {
     return std::string(" ") + name + " = " + series(recipe, format, value) + " ;\n";
   };
-  const auto constant = [&](const char* name, double value) {
-    return line(name, "%.2f", [value](const Sounding&) { return value; });
+  const auto uncertainty = [&](const char* name, double ground, double top) {
+    return line(name, "%.3f", growingUncertainty(recipe, ground, top));
   };
+  const std::string launch = isoTime(recipe.launch);
   return "netcdf gruan_product {\n"
          "dimensions:\n"
          "\ttime = " + std::to_string(recipe.rows + recipe.descentRows) + " ;\n"
          "variables:\n"
-         "\tdouble time(time) ;\n\t\ttime:units = \"seconds since 2026-06-01T11:00:00\" ;\n"
+         "\tdouble time(time) ;\n\t\ttime:units = \"seconds since " + launch + "\" ;\n"
          "\tfloat alt(time) ;\n\t\talt:units = \"m\" ;\n"
          "\tfloat press(time) ;\n\t\tpress:units = \"hPa\" ;\n"
          "\tfloat temp(time) ;\n\t\ttemp:units = \"K\" ;\n"
@@ -44,10 +81,10 @@ std::string gruanProductCdl(const FlightRecipe& recipe) {
          "\tfloat dp(time) ;\n\t\tdp:units = \"K\" ;\n"
          "\tfloat alt_uc(time) ;\n\t\talt_uc:units = \"m\" ;\n"
          "\tfloat temp_uc(time) ;\n\t\ttemp_uc:units = \"K\" ;\n"
-         "\tfloat rh_uc(time) ;\n\t\trh_uc:units = \"%\" ;\n"
+         "\tfloat rh_uc(time) ;\n\t\trh_uc:units = \"1\" ;\n"
          "\n// global attributes:\n"
-         "\t\t:g.Measurement.StartTime = \"2026-06-01T11:00:00.000Z\" ;\n"
-         "\t\t:g.Measurement.StandardTime = \"2026-06-01T12:00:00.000Z\" ;\n"
+         "\t\t:g.Measurement.StartTime = \"" + launch + ".000Z\" ;\n"
+         "\t\t:g.Measurement.StandardTime = \"" + isoTime(recipe.launch / 3600 * 3600 + 3600) + ".000Z\" ;\n"
          "\t\t:g.MainSonde.Model = \"RS41-SG\" ;\n"
          "\t\t:g.MainSonde.SerialNumber = \"T0000001\" ;\n"
          "\t\t:g.Site.Key = \"TST\" ;\n"
@@ -58,15 +95,15 @@ std::string gruanProductCdl(const FlightRecipe& recipe) {
          "\t\t:g.Product.Key = \"RS41-GDP\" ;\n"
          "\t\t:g.Product.Version = \"1\" ;\n"
          "data:\n" +
-         line("time", "%.0f", [](const Sounding& s) { return 1780311600.0 + s.time; }) +
+         line("time", "%.0f", [&](const Sounding& s) { return static_cast<double>(recipe.launch) + s.time; }) +
          line("alt", "%.1f", [](const Sounding& s) { return s.height; }) +
          line("press", "%.2f", [](const Sounding& s) { return s.pressure; }) +
          line("temp", "%.2f", [](const Sounding& s) { return s.temperature + kZeroCelsius; }) +
          line("rh", "%.1f", [](const Sounding& s) { return s.humidity; }) +
          line("wdir", "%.1f", [](const Sounding& s) { return s.direction; }) +
          line("wspeed", "%.2f", [](const Sounding& s) { return s.speed; }) +
-         line("dp", "%.2f", [](const Sounding& s) { return s.dewPoint + kZeroCelsius; }) + constant("alt_uc", 2.0) +
-         constant("temp_uc", 0.3) + constant("rh_uc", 3.0) + "}\n";
+         line("dp", "%.2f", [](const Sounding& s) { return s.dewPoint + kZeroCelsius; }) + line("alt_uc", "%.2f", [](const Sounding&) { return 2.0; }) +
+         uncertainty("temp_uc", 0.15, 0.45) + uncertainty("rh_uc", 0.02, 0.06) + "}\n";
 }
 
 std::string bufrTempRules(const FlightRecipe& recipe) {
@@ -85,8 +122,8 @@ std::string bufrTempRules(const FlightRecipe& recipe) {
          "set inputDelayedDescriptorReplicationFactor = {0};\n"
          "set unexpandedDescriptors = {309057};\n"
          "set blockNumber = 10;\nset stationNumber = 999;\n"
-         "set radiosondeType = 23;\nset radiosondeSerialNumber = \"T0000002\";\n"
-         "set year = 2026;\nset month = 6;\nset day = 1;\nset hour = 11;\nset minute = 0;\nset second = 0;\n"
+         "set radiosondeType = 23;\nset radiosondeSerialNumber = \"T0000002\";\n" +
+         launchKeys(recipe.launch) +
          "set latitude = 52.21;\nset longitude = 14.12;\nset heightOfStationGroundAboveMeanSeaLevel = 98;\n" +
          set("timePeriod", "%.0f", [timeStep](const Sounding& s) { return s.time * timeStep; }) +
          set("pressure", "%.0f", [](const Sounding& s) { return s.pressure * 100.0; }) +

@@ -4,6 +4,7 @@
 #include "app/widgets/chart_crosshair.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
+#include "app/widgets/uncertainty_band.h"
 #include "app/widgets/up_down.h"
 #include "app/window/layer_statistics_panel.h"
 #include "intake/flight_error.h"
@@ -98,6 +99,31 @@ TEST_F(Beyond, CrosshairShowsHeightValueAndTheComparison) {
   EXPECT_TRUE(form.Series4->visible()) << "so its check boxes still answer";
 }
 
+// A product's uncertainty column follows its parameter; the band, the readout and the panel's
+// consistency columns are there while both flights have one.
+TEST_F(Beyond, DifferencesOfProductsAreJudgedAgainstTheirUncertainties) {
+  const QByteArray product = QString(QString(REFERENCE_FILES) + "/gruan_rs41.nc").toUtf8();
+  form.openFile(1, product);
+  form.openFile(2, product);
+  for (int slot : {1, 2}) EXPECT_EQ(form.uncertaintyBox(slot)->currentText(), "temp_uc");
+  EXPECT_TRUE(form.Band->holdsBand());
+  EXPECT_TRUE(form.Chart2->legend->hasItemWithPlottable(form.Band));
+  EXPECT_FALSE(form.Statistics->table->isColumnHidden(4));
+  const LayerStatistics& layer = form.Statistics->statistics().front();
+  EXPECT_EQ(layer.consistency.shareWithin(1), 1.0) << "a flight agrees with itself";
+  form.Chart2->replot();
+  moveMouse(form.Chart2, form.Chart2->axisRect()->rect().center());
+  EXPECT_TRUE(form.Chart2->findChild<ChartCrosshair*>()->text().contains("Δ/u_c 0.00"));
+
+  QTest::mouseClick(form.Button5, Qt::LeftButton);
+  EXPECT_EQ(form.uncertaintyBox(1)->currentText(), "rh_uc") << "the parameter's own";
+  form.uncertaintyBox(2)->setCurrentIndex(0);
+  emit form.uncertaintyBox(2)->activated(0);
+  EXPECT_FALSE(form.Band->holdsBand()) << "flight 2 has none now";
+  EXPECT_FALSE(form.Chart2->legend->hasItemWithPlottable(form.Band));
+  EXPECT_TRUE(form.Statistics->table->isColumnHidden(4));
+}
+
 TEST_F(Beyond, DroppedFilesGoIntoTheSlotsInOrderOrOntoALabel) {
   drop(form.Chart1, {file("a.txt", first), file("b.txt", second)});
   EXPECT_EQ(mass1Count, 400);
@@ -144,7 +170,8 @@ TEST_F(Beyond, SavesTheChartsAsPicturesAndTheirDataAsCsv) {
   QFile file(csv);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-  EXPECT_EQ(lines.first(), "kind,series,index,x,y,layer_bottom,layer_top,bias,standard_deviation,count");
+  EXPECT_EQ(lines.first(), "kind,series,index,x,y,layer_bottom,layer_top,bias,standard_deviation,count,uncertainty,"
+                           "uc_mean,within_1,within_2,within_3");
   EXPECT_EQ(lines.filter(QRegularExpression("^point,Series3,")).size(), form.Series3->dataCount());
   EXPECT_EQ(lines.filter(QRegularExpression("^point,Series4,")).size(), form.Series4->dataCount()) << "hidden or not";
   EXPECT_EQ(lines.filter(QRegularExpression("^layer,")).size(), static_cast<int>(form.Statistics->statistics().size()));

@@ -24,12 +24,18 @@ std::string csvField(const std::string& text) {
 }  // namespace
 
 std::string layersCsv(const std::vector<LayerSummary>& layers) {
-  std::string csv = "group,layer_bottom,layer_top,flights,points,mean,sd,rms,median,p05,p95,flight_sd\n";
+  std::string csv = "group,layer_bottom,layer_top,flights,points,mean,sd,rms,median,p05,p95,flight_sd,"
+                    "uc_points,uc_mean,within_1,within_2,within_3,normalised_mean,normalised_sd\n";
   for (const LayerSummary& layer : layers) {
     csv += csvField(layer.group);
     for (const double value : {layer.bottom, layer.top}) csv += ',' + shortestNumber(value);
     csv += ',' + std::to_string(layer.flights) + ',' + std::to_string(layer.points);
     for (const double value : {layer.mean, layer.sd, layer.rms, layer.median, layer.p05, layer.p95, layer.flightSd})
+      csv += ',' + shortestNumber(value);
+    const ConsistencyTally& consistency = layer.consistency;
+    csv += ',' + (consistency.points() ? std::to_string(consistency.points()) : std::string());
+    for (const double value : {consistency.meanUncertainty(), consistency.shareWithin(1), consistency.shareWithin(2),
+                               consistency.shareWithin(3), layer.normalisedMean, layer.normalisedSd})
       csv += ',' + shortestNumber(value);
     csv += '\n';
   }
@@ -49,7 +55,7 @@ std::string pairsCsv(const std::vector<PairRow>& rows) {
   for (const char* flight : {"flight1", "flight2"})
     for (const char* fact : {"_label", "_launch", "_station", "_sonde", "_serial", "_height_kind"})
       csv += std::string(",") + flight + fact;
-  csv += '\n';
+  csv += ",within_2\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const PairRow& row = rows[i];
     csv += std::to_string(i + 1) + ',' + csvField(row.flight1) + ',' + csvField(row.flight2) + ',' +
@@ -58,7 +64,8 @@ std::string pairsCsv(const std::vector<PairRow>& rows) {
       csv += std::to_string(row.points) + ',' + shortestNumber(row.mean) + ',' + shortestNumber(row.sd);
     else
       csv += ",,";
-    csv += ',' + identityFields(row.flights[0]) + ',' + identityFields(row.flights[1]) + '\n';
+    csv += ',' + identityFields(row.flights[0]) + ',' + identityFields(row.flights[1]) + ',' +
+           shortestNumber(row.within2) + '\n';
   }
   return csv;
 }

@@ -66,6 +66,11 @@ std::vector<SettingLine> settingsLines(const CampaignReport& report, bool rawFil
     lines.push_back({"Разделитель дробной части", settings.separators.chosen == ',' ? "запятая" : "точка"});
   lines.push_back({"Пар", std::to_string(report.pairs.size()) + ", сравнено: " + std::to_string(report.comparedPairs) +
                               ", пропущено: " + std::to_string(report.skippedPairs)});
+  lines.push_back({"С неопределённостью u_c", std::to_string(report.judgedPairs) + " из " +
+                                                 std::to_string(report.comparedPairs) + " сравненных пар"});
+  if (settings.solarGroups)
+    lines.push_back({"Группы", "по высоте солнца при запуске полёта 1: день выше +7,5°, ночь ниже −7,5°, "
+                               "между ними сумерки"});
   if (!report.mixedHeights.empty()) lines.push_back({"Внимание", report.mixedHeights});
   return lines;
 }
@@ -123,13 +128,14 @@ CampaignReport campaignReport(std::string listName, const CampaignSettings& sett
   for (std::size_t i = 0; i < report.pairs.size(); ++i) {
     const CampaignPair& pair = report.pairs[i];
     const PairResult& compared = report.result.pairs[i];
-    report.pairRows.push_back({pair.flight1, pair.flight2, pair.group, {compared.flights[0], compared.flights[1]},
+    report.pairRows.push_back({pair.flight1, pair.flight2, compared.group, {compared.flights[0], compared.flights[1]},
                                compared.status(), compared.compared(), compared.values.size(), compared.mean,
-                               compared.sd});
+                               compared.sd, compared.consistency.shareWithin(2)});
+    if (compared.compared() && compared.consistency.points() > 0) ++report.judgedPairs;
     ++(compared.compared() ? report.comparedPairs : report.skippedPairs);
     rawFilesTried = rawFilesTried || !compared.flights[0].isProduct() || !compared.flights[1].isProduct();
   }
-  for (const std::string& group : campaignGroups(report.pairs))
+  for (const std::string& group : campaignGroups(report.result.pairs))
     report.profiles.push_back({group, runsOfGroup(report.result.layers, group)});
   describeFlights(report);
   report.unit = campaignUnit(settings);

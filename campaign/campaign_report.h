@@ -30,6 +30,7 @@ struct PairRow {
   bool compared;
   std::size_t points;
   double mean, sd;
+  double within2;  // the share of its values with u_c within 2 u_c; NaN without u_c
 
   // Flight 1 or 2 by its label once read, else as the list names it.
   std::string name(int slot) const {
@@ -57,6 +58,7 @@ struct CampaignReport {
   std::vector<PairRow> pairRows;       // in list order
   std::vector<GroupProfile> profiles;  // "all" first, then the groups in order of first appearance
   std::size_t comparedPairs = 0, skippedPairs = 0;
+  std::size_t judgedPairs = 0;  // compared pairs with a u_c for some of their values
   // Of the compared pairs' flights: the first and last launch where stated, the stations in
   // order of first appearance, and the sonde types of each slot.
   std::string firstLaunch, lastLaunch;

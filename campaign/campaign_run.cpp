@@ -27,9 +27,11 @@ CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const Campaig
   result.cancelled = watched.cancelled;
   // Every pair taken was compared to its end; the rest must not read as compared.
   if (result.cancelled)
-    for (std::size_t i = std::min(nextPair.load(), pairs.size()); i < pairs.size(); ++i)
+    for (std::size_t i = std::min(nextPair.load(), pairs.size()); i < pairs.size(); ++i) {
       result.pairs[i].reason = "Not compared: the campaign was cancelled.";
+      result.pairs[i].group = listedGroup(pairs[i], settings);
+    }
   else
-    result.layers = poolLayers(pairs, result.pairs, settings);
+    result.layers = poolLayers(result.pairs, settings);
   return result;
 }

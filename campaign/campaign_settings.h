@@ -15,4 +15,6 @@ struct CampaignSettings {
   int jobs = 0;             // pairs compared at once; 0 for one per core
   // When known: only pairs whose two flights have heights of this kind are compared.
   HeightKind heightKind = HeightKind::Unknown;
+  // Each pair in the group of the sun at flight 1's launch instead of the list's own.
+  bool solarGroups = false;
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -15,10 +16,15 @@ struct LayerPool {
   std::size_t offset = 0;  // of its values in the pooled array
   std::size_t filled = 0;
   std::vector<double> flightMeans;
+  ConsistencyTally consistency;
+  std::vector<double> normalised;  // Δ/u_c of its points that have a u_c
 };
 
-LayerSummary summarise(const std::string& group, long long layer, double thickness, const ExactSum& sum,
-                       double* values, std::size_t count, const std::vector<double>& flightMeans) {
+LayerSummary summarise(const std::string& group, long long layer, double thickness, const LayerPool& pool,
+                       double* values) {
+  const ExactSum& sum = pool.sum;
+  const std::size_t count = pool.points;
+  const std::vector<double>& flightMeans = pool.flightMeans;
   LayerSummary summary;
   summary.group = group;
   summary.bottom = layer * thickness;
@@ -36,6 +42,10 @@ LayerSummary summarise(const std::string& group, long long layer, double thickne
   summary.p95 = quantiles[2];
   summary.flightSd = sampleStandardDeviation(flightMeans.data(), flightMeans.size(),
                                              exactMean(flightMeans.data(), flightMeans.size()));
+  summary.consistency = pool.consistency;
+  const std::vector<double>& normalised = pool.normalised;
+  summary.normalisedMean = normalised.empty() ? std::nan("") : exactMean(normalised.data(), normalised.size());
+  summary.normalisedSd = sampleStandardDeviation(normalised.data(), normalised.size(), summary.normalisedMean);
   return summary;
 }
 
@@ -49,6 +59,9 @@ void poolGroup(const std::string& group, const std::vector<const PairResult*>& m
       layer.points += run.count;
       layer.sum.add(run.sum);
       layer.flightMeans.push_back(run.mean);
+      layer.consistency.add(run.consistency);
+      for (std::size_t i = run.first; i < run.first + run.count && !pair->uncertainties.empty(); ++i)
+        if (!std::isnan(pair->uncertainties[i])) layer.normalised.push_back(pair->values[i] / pair->uncertainties[i]);
     }
   std::size_t total = 0;
   for (auto& [index, layer] : layers) {
@@ -71,31 +84,29 @@ void poolGroup(const std::string& group, const std::vector<const PairResult*>& m
   runInParallel(jobsFor(settings.jobs, order.size()), [&] {
     for (std::size_t i; (i = next++) < order.size();) {
       auto& [index, layer] = *order[i];
-      summaries[first + i] = summarise(group, index, settings.layer, layer.sum, pooled.data() + layer.offset,
-                                       layer.points, layer.flightMeans);
+      summaries[first + i] = summarise(group, index, settings.layer, layer, pooled.data() + layer.offset);
     }
   });
 }
 
 }  // namespace
 
-std::vector<std::string> campaignGroups(const std::vector<CampaignPair>& pairs) {
+std::vector<std::string> campaignGroups(const std::vector<PairResult>& pairs) {
   std::vector<std::string> groups{kAllPairs};
-  for (const CampaignPair& pair : pairs)
+  for (const PairResult& pair : pairs)
     if (!pair.group.empty() && std::find(groups.begin(), groups.end(), pair.group) == groups.end())
       groups.push_back(pair.group);
   return groups;
 }
 
-std::vector<LayerSummary> poolLayers(const std::vector<CampaignPair>& pairs, const std::vector<PairResult>& results,
-                                     const CampaignSettings& settings) {
+std::vector<LayerSummary> poolLayers(const std::vector<PairResult>& results, const CampaignSettings& settings) {
   std::vector<LayerSummary> summaries;
   std::vector<double> pooled;
   std::vector<const PairResult*> members;
-  for (const std::string& group : campaignGroups(pairs)) {
+  for (const std::string& group : campaignGroups(results)) {
     members.clear();
-    for (std::size_t i = 0; i < pairs.size(); ++i)
-      if (results[i].compared() && (group == kAllPairs || pairs[i].group == group)) members.push_back(&results[i]);
+    for (const PairResult& pair : results)
+      if (pair.compared() && (group == kAllPairs || pair.group == group)) members.push_back(&pair);
     poolGroup(group, members, settings, pooled, summaries);
   }
   return summaries;

@@ -1,6 +1,7 @@
 #include "campaign/pair_comparison.h"
 
 #include "campaign/sample_statistics.h"
+#include "campaign/solar_groups.h"
 #include "compare/layer_statistics.h"
 #include "compare/quick_select.h"
 #include "intake/flight_error.h"
@@ -68,6 +69,7 @@ SlotChoice PairComparer::readFlight(int slot, const std::string& path, FlightIde
                                               ? " has no column for " + std::string(1, settings_.quantity) + "."
                                               : " has no column named \"" + settings_.column + "\"."));
   if (slot == 1) parameterName_ = choices.items[choice.parameter];
+  choice.uncertainty = automaticUncertainty(choices.items, choice.parameter, identity);
   return choice;
 }
 
@@ -76,9 +78,11 @@ PairResult PairComparer::compare(const CampaignPair& pair) {
   flights.maxHight = kTopOfHeightWindow;
   flights.minHight = 0.0;
   PairResult result;
+  result.group = listedGroup(pair, settings_);
   try {
     RedrawRequest request;
     request.flights[0] = readFlight(1, pair.path1, result.flights[0]);
+    if (settings_.solarGroups) result.group = solarGroup(result.flights[0]);
     request.flights[1] = readFlight(2, pair.path2, result.flights[1]);
     checkHeightKinds(settings_.heightKind, result.flights);
     request.plus = settings_.plus;
@@ -95,7 +99,10 @@ PairResult PairComparer::compare(const CampaignPair& pair) {
     for (double& value : points_.x) value = wrappedDirection(value);
   keepByLayer(result);
   ExactSum total;
-  for (const LayerRun& run : result.runs) total.add(run.sum);
+  for (const LayerRun& run : result.runs) {
+    total.add(run.sum);
+    result.consistency.add(run.consistency);
+  }
   result.mean = exactMean(total, result.values.size());
   result.sd = sampleStandardDeviation(result.values.data(), result.values.size(), result.mean);
   return result;
@@ -105,11 +112,14 @@ void PairComparer::keepByLayer(PairResult& result) {
   const std::size_t count = points_.x.size();
   layers_.resize(count);
   for (std::size_t i = 0; i < count; ++i) layers_[i] = layerOf(points_.y[i], settings_.layer);
+  const bool judged = !points_.uncertainty.empty();
   result.values.resize(count);
   result.heights.resize(count);
+  result.uncertainties.resize(judged ? count : 0);
   if (std::is_sorted(layers_.begin(), layers_.end())) {
     std::copy(points_.x.begin(), points_.x.end(), result.values.begin());
     std::copy(points_.y.begin(), points_.y.end(), result.heights.begin());
+    std::copy(points_.uncertainty.begin(), points_.uncertainty.end(), result.uncertainties.begin());
   } else {
     // A flight that comes down again: its values join their layers, in row order.
     order_.resize(count);
@@ -118,15 +128,20 @@ void PairComparer::keepByLayer(PairResult& result) {
     for (std::size_t i = 0; i < count; ++i) {
       result.values[i] = points_.x[order_[i]];
       result.heights[i] = points_.y[order_[i]];
+      if (judged) result.uncertainties[i] = points_.uncertainty[order_[i]];
     }
     std::sort(layers_.begin(), layers_.end());
   }
   for (std::size_t first = 0; first < count;) {
     const std::size_t last = std::upper_bound(layers_.begin() + first, layers_.end(), layers_[first]) - layers_.begin();
     ExactSum sum;
-    for (std::size_t i = first; i < last; ++i) sum.add(result.values[i]);
+    ConsistencyTally consistency;
+    for (std::size_t i = first; i < last; ++i) {
+      sum.add(result.values[i]);
+      if (judged) consistency.add(result.values[i], result.uncertainties[i]);
+    }
     const double mean = exactMean(sum, last - first);
-    result.runs.push_back({layers_[first], first, last - first, std::move(sum), mean});
+    result.runs.push_back({layers_[first], first, last - first, std::move(sum), mean, std::move(consistency)});
     first = last;
   }
 }

@@ -4,6 +4,7 @@
 #include "campaign/campaign_settings.h"
 #include "compare/comparison_redraw.h"
 #include "compare/exact_sum.h"
+#include "compare/uncertainty.h"
 #include "intake/flight_tables.h"
 
 #include <string>
@@ -16,22 +17,32 @@ struct LayerRun {
   std::size_t count;
   ExactSum sum;       // pooled sums add these rather than every value again
   double mean;
+  ConsistencyTally consistency;
 };
 
 // What one pair gave: its comparison values ordered by layer (by row within a layer), or the
 // reason it was skipped.
 struct PairResult {
   std::string reason;  // empty when compared; its first line is the pair's status
+  std::string group;   // the list's, or with solar groups the sun's at flight 1's launch
   FlightIdentity flights[2];  // as far as each was read
   std::vector<double> values;
   std::vector<double> heights;  // flight 1's height of each value
+  // Each value's u_c (NaN where it has none), while both flights have uncertainties; else empty.
+  std::vector<double> uncertainties;
   std::vector<LayerRun> runs;
   double mean = 0, sd = 0;  // over all the pair's values; sd is NaN for one value
+  ConsistencyTally consistency;
 
   bool compared() const { return reason.empty(); }
   // "ok", or the first line of the reason.
   std::string status() const { return compared() ? "ok" : reason.substr(0, reason.find('\n')); }
 };
+
+// A pair's group until its flight 1 is read: the list's, or with solar groups "unknown".
+inline std::string listedGroup(const CampaignPair& pair, const CampaignSettings& settings) {
+  return settings.solarGroups ? std::string("unknown") : pair.group;
+}
 
 // Compares pairs one after another in tables of its own, each pair exactly as a freshly
 // started window holds it with the pair read into slots 1 and 2: the height column the reader

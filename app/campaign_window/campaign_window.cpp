@@ -120,6 +120,11 @@ QWidget* CampaignWindow::createRunPanel() {
   layerBox->setValue(kDefaultLayer);
   plusBox = new QCheckBox(QStringLiteral("+"), panel);
   plusBox->setObjectName(QStringLiteral("Plus"));
+  solarBox = new QCheckBox(QStringLiteral("Группы по солнцу"), panel);
+  solarBox->setObjectName(QStringLiteral("SolarGroups"));
+  solarBox->setToolTip(QStringLiteral("Группа каждой пары — по высоте солнца при запуске полёта 1 (время и место из файла): "
+                                      "день выше +7,5°, ночь ниже −7,5°, между ними сумерки, unknown без времени или места. "
+                                      "Группы списка тогда не учитываются"));
   runButton = button(panel, "Run", QStringLiteral("Запуск"));
   cancelButton = button(panel, "Cancel", QStringLiteral("Отмена"));
   progressBar = new QProgressBar(panel);
@@ -134,6 +139,7 @@ QWidget* CampaignWindow::createRunPanel() {
   row->addWidget(new QLabel(QStringLiteral("Слой:"), panel));
   row->addWidget(layerBox);
   row->addWidget(plusBox);
+  row->addWidget(solarBox);
   row->addSpacing(16);
   row->addWidget(runButton);
   row->addWidget(cancelButton);
@@ -158,7 +164,7 @@ QWidget* CampaignWindow::createResultPanel() {
   pointsChart->setObjectName(QStringLiteral("PointsChart"));
   setUpCampaignCharts(*biasChart, *pointsChart);
   InteractiveChart::linkHeightAxes(biasChart, pointsChart);
-  layersTable = table(split, "LayersTable", layerTableCaptions());
+  layersTable = table(split, "LayersTable", layerTableCaptions(QString(), true));
   layersTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   layersTable->verticalHeader()->hide();
   layersTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -224,6 +230,7 @@ void CampaignWindow::connectHandlers() {
   connect(columnEdit, &QLineEdit::textChanged, this, [this] { forgetResult(); });
   connect(layerBox, &QDoubleSpinBox::valueChanged, this, [this] { forgetResult(); });
   connect(plusBox, &QCheckBox::toggled, this, [this] { forgetResult(); });
+  connect(solarBox, &QCheckBox::toggled, this, [this] { forgetResult(); });
   connect(runButton, &QPushButton::clicked, this, board.guarded([this] { run(); }));
   connect(cancelButton, &QPushButton::clicked, this, [this] { cancel(); });
   connect(watch_, &QTimer::timeout, this, board.guarded([this] { watchRun(); }));

@@ -58,6 +58,7 @@ class CampaignWindow : public QWidget {
   QLineEdit* columnEdit;
   QDoubleSpinBox* layerBox;
   QCheckBox* plusBox;
+  QCheckBox* solarBox;
   QPushButton* runButton;
   QPushButton* cancelButton;
   QProgressBar* progressBar;

@@ -41,6 +41,7 @@ CampaignSettings CampaignWindow::settings() const {
   settings.column = columnEdit->text().trimmed().toStdString();
   settings.layer = layerBox->value();
   settings.plus = plusBox->isChecked();
+  settings.solarGroups = solarBox->isChecked();
   settings.separators = host_.separators();
   return settings;
 }
@@ -120,13 +121,15 @@ void CampaignWindow::showResult(CampaignReport report) {
   }
   layersTable->setRowCount(static_cast<int>(shown.result.layers.size()));
   for (int row = 0; row < layersTable->rowCount(); ++row) {
-    const QStringList texts = layerTableRow(shown.result.layers[row]);
+    const QStringList texts = layerTableRow(shown.result.layers[row], true);
     for (int column = 0; column < texts.size(); ++column) {
       setCell(layersTable, row, column, texts[column]);
       // The group and the layer read left to right; the numbers line up by their points.
       if (column > 1) layersTable->item(row, column)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
   }
+  const int columns = layersTable->columnCount();
+  for (int column = columns - 2; column < columns; ++column) layersTable->setColumnHidden(column, shown.judgedPairs == 0);
   showCampaignProfiles(*biasChart, *pointsChart, shown);
   QString status = QStringLiteral("Сравнено пар: %1 из %2, пропущено: %3")
                        .arg(shown.comparedPairs)

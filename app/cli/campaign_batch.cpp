@@ -18,7 +18,7 @@ namespace {
 const char kUsage[] =
     "usage: flightcompare --campaign LIST --out DIR [--quantity T|H|D|V|P | --column NAME] [--layer METRES]\n"
     "                     [--plus] [--separator point|comma] [--locale-decimal C] [--jobs N]\n"
-    "                     [--height-kind geometric|geopotential]\n"
+    "                     [--height-kind geometric|geopotential] [--group list|solar]\n"
     "Compares every pair of flights in LIST and writes the statistics per height layer into DIR:\n"
     "layers.csv, pairs.csv, the bias profile as profile.svg and profile.png, and report.pdf.\n"
     "  --campaign LIST          CSV with the header flight1,flight2[,group]; paths from its folder\n"
@@ -30,7 +30,10 @@ const char kUsage[] =
     "  --separator point|comma  the decimal separator box ticked (the regional one)\n"
     "  --locale-decimal C       the regional decimal separator, . or ,\n"
     "  --jobs N                 pairs compared at once (one per core)\n"
-    "  --height-kind KIND       only pairs whose two flights state heights of this kind\n";
+    "  --height-kind KIND       only pairs whose two flights state heights of this kind\n"
+    "  --group list|solar       the list's groups, or the sun's at flight 1's launch: day above\n"
+    "                           +7.5°, night below -7.5°, twilight between, unknown without time\n"
+    "                           or place (list)\n";
 
 struct BadArguments {
   QString reason;
@@ -46,7 +49,7 @@ struct CampaignCommand {
 const std::pair<const char*, bool> kOptions[] = {
     {"--campaign", true}, {"--out", true},       {"--quantity", true},       {"--column", true}, {"--layer", true},
     {"--plus", false},    {"--separator", true}, {"--locale-decimal", true}, {"--jobs", true},
-    {"--height-kind", true},
+    {"--height-kind", true}, {"--group", true},
 };
 
 const std::pair<const char*, bool>* knownOption(const QString& text) {
@@ -100,6 +103,9 @@ CampaignCommand parse(const QList<QByteArray>& arguments) {
     } else if (option == "--height-kind") {
       if (value != "geometric" && value != "geopotential") throw BadArguments{"--height-kind: geometric or geopotential"};
       command.settings.heightKind = value == "geometric" ? HeightKind::Geometric : HeightKind::Geopotential;
+    } else if (option == "--group") {
+      if (value != "list" && value != "solar") throw BadArguments{"--group: list or solar"};
+      command.settings.solarGroups = value == "solar";
     }
   }
   if (command.listFile.isEmpty() || command.outFolder.isEmpty()) throw BadArguments{"--campaign and --out are needed"};

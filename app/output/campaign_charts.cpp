@@ -1,6 +1,7 @@
 #include "app/output/campaign_charts.h"
 
 #include "app/output/chart_titles.h"
+#include "compare/uncertainty.h"
 
 #include <cmath>
 
@@ -70,6 +71,24 @@ double sdLow(const LayerSummary& layer) { return std::isnan(layer.sd) ? layer.me
 double sdHigh(const LayerSummary& layer) { return std::isnan(layer.sd) ? layer.mean : layer.mean + layer.sd; }
 double p05(const LayerSummary& layer) { return layer.p05; }
 double p95(const LayerSummary& layer) { return layer.p95; }
+double belowByUncertainty(const LayerSummary& layer) { return -2 * layer.consistency.meanUncertainty(); }
+double aboveByUncertainty(const LayerSummary& layer) { return 2 * layer.consistency.meanUncertainty(); }
+
+bool isJudged(const LayerSummary& layer) { return layer.consistency.points() > 0; }
+
+// The runs of layers with a u_c within a run of layers.
+std::vector<std::vector<const LayerSummary*>> judgedRuns(const std::vector<const LayerSummary*>& run) {
+  std::vector<std::vector<const LayerSummary*>> runs;
+  bool open = false;
+  for (const LayerSummary* layer : run) {
+    if (isJudged(*layer) && !open) runs.emplace_back();
+    open = isJudged(*layer);
+    if (open) runs.back().push_back(layer);
+  }
+  return runs;
+}
+
+const QColor kUncertaintyColour(0x2c, 0xa0, 0x2c);
 
 void addMeanLine(QCustomPlot& chart, const std::vector<const LayerSummary*>& run, const QColor& colour,
                  const QString& legendName) {
@@ -105,10 +124,14 @@ QPen spreadPen(const QColor& colour) { return QPen(colour, 1); }
 // The bands' meaning, once, in grey: each group's bands are its own colour. Only the first
 // profile's ±sd band is filled; the groups' are outlined, so that overlapping bands never blend
 // into one another's colours.
-void addBandLegend(QCustomPlot& chart, bool groupsOutlined) {
+void addBandLegend(QCustomPlot& chart, bool groupsOutlined, bool judged) {
   QList<QCPCurve*> samples;
   samples << curve(chart, Qt::NoPen, translucent(Qt::darkGray, kSpreadAlpha));
   samples.back()->setName(QStringLiteral("среднее ± СКО"));
+  if (judged) {
+    samples << curve(chart, Qt::NoPen, translucent(kUncertaintyColour, 40));
+    samples.back()->setName(QStringLiteral("0 ± 2·ū_c, все пары"));
+  }
   if (groupsOutlined) {
     samples << curve(chart, spreadPen(Qt::darkGray), Qt::NoBrush);
     samples.back()->setName(QStringLiteral("± СКО группы"));
@@ -172,6 +195,9 @@ void showCampaignProfiles(QCustomPlot& bias, QCustomPlot& points, const Campaign
     for (const ProfileRun& span : profile.runs) {
       std::vector<const LayerSummary*> run;
       for (std::size_t i = span.first; i < span.first + span.count; ++i) run.push_back(&report.result.layers[i]);
+      if (g == 0)
+        for (const auto& judged : judgedRuns(run))
+          addBand(bias, judged, translucent(kUncertaintyColour, 40), belowByUncertainty, aboveByUncertainty);
       if (g == 0) addBand(bias, run, translucent(colour, kSpreadAlpha), sdLow, sdHigh);
       else addBounds(bias, run, spreadPen(colour), sdLow, sdHigh);
       addBounds(bias, run, boundsPen(colour), p05, p95);
@@ -179,7 +205,7 @@ void showCampaignProfiles(QCustomPlot& bias, QCustomPlot& points, const Campaign
       addPointsSteps(points, run, colour, g == 0);
     }
   }
-  addBandLegend(bias, report.profiles.size() > 1);
+  addBandLegend(bias, report.profiles.size() > 1, report.judgedPairs > 0);
   bias.legend->setVisible(true);
   // Zero bias is what every layer is measured against.
   auto zero = new QCPItemStraightLine(&bias);
@@ -194,7 +220,45 @@ void showCampaignProfiles(QCustomPlot& bias, QCustomPlot& points, const Campaign
   for (QCustomPlot* chart : {&bias, &points}) chart->replot();
 }
 
-OffscreenCampaignCharts::OffscreenCampaignCharts(const CampaignReport& report, const QSize& size) {
+namespace {
+
+void showConsistencyProfile(QCustomPlot& chart, const CampaignReport& report) {
+  setUp(chart, QStringLiteral("Согласие с u_c, все пары"), QStringLiteral("Доля точек, %"));
+  // What a normal distribution of Δ/u_c gives when the stated uncertainties are right.
+  constexpr double kExpected[] = {68.27, 95.45, 99.73};
+  static const QColor kShades[] = {QColor(0x9e, 0xd9, 0x9e), QColor(0x2c, 0xa0, 0x2c), QColor(0x0b, 0x4d, 0x0b)};
+  for (int k = 1; k <= kCoverageFactors; ++k) {
+    bool named = false;
+    for (const ProfileRun& span : report.profiles.front().runs) {
+      std::vector<const LayerSummary*> run;
+      for (std::size_t i = span.first; i < span.first + span.count; ++i) run.push_back(&report.result.layers[i]);
+      for (const auto& judged : judgedRuns(run)) {
+        QVector<double> heights, shares;
+        for (const LayerSummary* layer : judged) heights << centre(*layer), shares << 100 * layer->consistency.shareWithin(k);
+        QCPCurve* line = curve(chart, QPen(kShades[k - 1], 2), Qt::NoBrush);
+        line->setData(shares, heights);
+        if (named) continue;
+        line->setName(QStringLiteral("|Δ| ≤ %1·u_c").arg(k));
+        line->addToLegend();
+        named = true;
+      }
+    }
+    auto expected = new QCPItemStraightLine(&chart);
+    expected->point1->setCoords(kExpected[k - 1], 0);
+    expected->point2->setCoords(kExpected[k - 1], 1);
+    expected->setPen(QPen(kShades[k - 1], 1, Qt::DashLine));
+  }
+  chart.legend->setVisible(true);
+  chart.axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignLeft);
+  chart.rescaleAxes();
+  // Beyond 100 %, so that a share of all points does not run along the frame.
+  chart.xAxis->setRange(0, 104);
+}
+
+}  // namespace
+
+OffscreenCampaignCharts::OffscreenCampaignCharts(const CampaignReport& report, const QSize& size)
+    : judged_(report.judgedPairs > 0) {
   // The points need less room than the bias and its bands.
   const int biasWidth = size.width() * 7 / 10;
   bias_.resize(biasWidth, size.height());
@@ -203,4 +267,21 @@ OffscreenCampaignCharts::OffscreenCampaignCharts(const CampaignReport& report, c
   // On paper there is room beside the axes; the window's narrow panel keeps the legend inside.
   putLegendBeside(bias_);
   showCampaignProfiles(bias_, points_, report);
+  if (!judged_) return;
+  consistency_.resize(size.width() * 4 / 10, size.height());
+  showConsistencyProfile(consistency_, report);
+  consistency_.yAxis->setRange(bias_.yAxis->range());
+  consistency_.replot();
+}
+
+QCustomPlot* OffscreenCampaignCharts::consistency(const QSize& size) {
+  if (!judged_) return nullptr;
+  consistency_.resize(size);
+  consistency_.replot();
+  return &consistency_;
+}
+
+QList<QCustomPlot*> OffscreenCampaignCharts::pictureCharts() {
+  if (judged_) return {&bias_, &points_, &consistency_};
+  return charts();
 }

@@ -17,13 +17,20 @@ void showCampaignProfiles(QCustomPlot& bias, QCustomPlot& points, const Campaign
 // Empties the charts, so that no old result stays in sight.
 void clearCampaignProfiles(QCustomPlot& bias, QCustomPlot& points);
 
-// Both charts drawn for a report without a window, side by side in the width given: the saved
-// picture's size unless told.
+// Both charts drawn for a report without a window, side by side in the size given: the saved
+// picture's unless told. Where pairs carried uncertainties, the bias chart shows 0 ± 2·ū_c and a
+// third chart, beside them in the saved picture, the shares of points within 1, 2 and 3 u_c per
+// layer.
 class OffscreenCampaignCharts {
  public:
   explicit OffscreenCampaignCharts(const CampaignReport& report, const QSize& size = QSize(1060, 620));
   QList<QCustomPlot*> charts() { return {&bias_, &points_}; }
+  // The consistency chart, or none; it takes the size it is given.
+  QCustomPlot* consistency(const QSize& size);
+  // The saved picture's: the two charts, then the consistency where there is one.
+  QList<QCustomPlot*> pictureCharts();
 
  private:
-  QCustomPlot bias_, points_;
+  bool judged_;
+  QCustomPlot bias_, points_, consistency_;
 };

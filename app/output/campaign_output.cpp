@@ -33,8 +33,8 @@ void saveCampaign(const QString& folder, const CampaignReport& report) {
   const FileContents files = {
       {path("layers.csv"), QByteArray::fromStdString(layersCsv(report.result.layers))},
       {path("pairs.csv"), QByteArray::fromStdString(pairsCsv(report.pairRows))},
-      {path("profile.svg"), chartsPicture(charts.charts(), QStringLiteral("svg"), path("profile.svg"))},
-      {path("profile.png"), chartsPicture(charts.charts(), QStringLiteral("png"), path("profile.png"), kPrintScale,
+      {path("profile.svg"), chartsPicture(charts.pictureCharts(), QStringLiteral("svg"), path("profile.svg"))},
+      {path("profile.png"), chartsPicture(charts.pictureCharts(), QStringLiteral("png"), path("profile.png"), kPrintScale,
                                           kPrintDotsPerInch)},
       {path("report.pdf"), campaignReportPdf(report, reportDate())},
   };

@@ -20,6 +20,7 @@
 namespace {
 
 constexpr int kChartsHeight = 440;
+constexpr int kConsistencyHeight = 330;
 // Where the summary looks at the layers: every 5 km, as intercomparisons report them.
 constexpr double kSummaryStep = 5000;
 constexpr int kPanelsPerRow = 2;
@@ -55,11 +56,29 @@ void drawProfiles(ReportPages& pages, const CampaignReport& report) {
   pages.painter().translate(band.topLeft());
   drawCharts(pages.painter(), charts.charts());
   pages.painter().restore();
+  QCustomPlot* consistency = charts.consistency(QSize(static_cast<int>(pages.width()), kConsistencyHeight));
+  if (!consistency) return;
+  pages.heading(QStringLiteral("Согласие с неопределённостями"), kConsistencyHeight + 40);
+  pages.text(QStringLiteral("Доля точек слоя, где |Δ| ≤ k·u_c, u_c = √(u₁² + u₂²), по всем парам с неопределённостями. "
+                            "Штрихи — 68,3 %, 95,4 % и 99,7 %: столько даёт нормальное распределение Δ/u_c, "
+                            "когда заявленные неопределённости верны."),
+             reportFont(9));
+  const QRectF place = pages.take(kConsistencyHeight);
+  pages.painter().save();
+  pages.painter().translate(place.topLeft());
+  drawCharts(pages.painter(), {consistency});
+  pages.painter().restore();
 }
 
-std::vector<ReportColumn> layerColumns() {
-  std::vector<ReportColumn> columns{{2.0, kLeft, true}, {1.6, kLeft, false}, {0.8, kRight, false}, {1.0, kRight, false}};
+bool judged(const CampaignReport& report) { return report.judgedPairs > 0; }
+
+// The mean u_c and a share need less room than the statistics; with them the group and the
+// counts give up some of theirs.
+std::vector<ReportColumn> layerColumns(bool judged) {
+  std::vector<ReportColumn> columns{{judged ? 1.2 : 2.0, kLeft, true}, {judged ? 1.7 : 1.6, kLeft, false},
+                                    {0.8, kRight, false}, {1.0, kRight, false}};
   for (int statistic = 0; statistic < 7; ++statistic) columns.push_back({1.3, kRight, false});
+  if (judged) columns.insert(columns.end(), 2, {1.0, kRight, false});
   return columns;
 }
 
@@ -68,11 +87,11 @@ void drawSummary(ReportPages& pages, const CampaignReport& report, const QString
   std::vector<QStringList> rows;
   for (const LayerSummary& layer : report.result.layers) {
     const double round = std::ceil(layer.bottom / kSummaryStep) * kSummaryStep;
-    if (round < layer.top) rows.push_back(layerTableRow(layer));
+    if (round < layer.top) rows.push_back(layerTableRow(layer, judged(report)));
   }
   if (rows.empty()) return;
   pages.heading(QStringLiteral("Сводка: слои у высот, кратных 5 км"));
-  pages.table(layerColumns(), layerTableCaptions(unit), rows);
+  pages.table(layerColumns(judged(report)), layerTableCaptions(unit, judged(report)), rows);
 }
 
 void drawLayers(ReportPages& pages, const CampaignReport& report, const QString& unit) {
@@ -82,8 +101,8 @@ void drawLayers(ReportPages& pages, const CampaignReport& report, const QString&
     return;
   }
   std::vector<QStringList> rows;
-  for (const LayerSummary& layer : report.result.layers) rows.push_back(layerTableRow(layer));
-  pages.table(layerColumns(), layerTableCaptions(unit), rows);
+  for (const LayerSummary& layer : report.result.layers) rows.push_back(layerTableRow(layer, judged(report)));
+  pages.table(layerColumns(judged(report)), layerTableCaptions(unit, judged(report)), rows);
 }
 
 QString launchOf(const FlightIdentity& flight) {

@@ -4,18 +4,23 @@
 #include "app/output/statistic_text.h"
 #include "app/support/shown_text.h"
 
-QStringList layerTableCaptions(const QString& unit) {
+QStringList layerTableCaptions(const QString& unit, bool judged) {
   QStringList captions{QStringLiteral("Группа"), QStringLiteral("Слой, м"), QStringLiteral("Пар"), QStringLiteral("Точек")};
+  const auto withUnit = [&](const QString& statistic) {
+    return unit.isEmpty() ? statistic : statistic + QStringLiteral(", ") + unit;
+  };
   for (const char* statistic : {"Среднее", "СКО", "СКЗ", "Медиана", "5 %", "95 %", "СКО по парам"})
-    captions << (unit.isEmpty() ? QString::fromUtf8(statistic) : QString::fromUtf8(statistic) + QStringLiteral(", ") + unit);
+    captions << withUnit(QString::fromUtf8(statistic));
+  if (judged) captions << withUnit(QStringLiteral("ū_c")) << QStringLiteral("≤2u_c, %");
   return captions;
 }
 
-QStringList layerTableRow(const LayerSummary& layer) {
+QStringList layerTableRow(const LayerSummary& layer, bool judged) {
   QStringList row{groupCaption(layer.group), QStringLiteral("%1–%2").arg(layer.bottom).arg(layer.top),
                   QString::number(layer.flights), QString::number(layer.points)};
   for (const double value : {layer.mean, layer.sd, layer.rms, layer.median, layer.p05, layer.p95, layer.flightSd})
     row << statisticText(value);
+  if (judged) row << statisticText(layer.consistency.meanUncertainty()) << shareText(layer.consistency.shareWithin(2));
   return row;
 }
 

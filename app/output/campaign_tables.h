@@ -7,9 +7,10 @@
 // The campaign's two tables as the window and the report show them: the columns' captions and
 // one row of texts for each layer or pair.
 
-// The captions of the statistics carry the unit when one is given ("Среднее, °C").
-QStringList layerTableCaptions(const QString& unit = QString());
-QStringList layerTableRow(const LayerSummary& layer);
+// The captions of the statistics carry the unit when one is given ("Среднее, °C"). Judged
+// campaigns add the mean u_c and the share of points within 2 u_c.
+QStringList layerTableCaptions(const QString& unit, bool judged);
+QStringList layerTableRow(const LayerSummary& layer, bool judged);
 
 // The pair's own columns come first, as the window lets the group be edited before a run.
 enum PairColumn { kFlight1Column, kFlight2Column, kGroupColumn, kStatusColumn };

@@ -202,13 +202,14 @@ TEST_F(Campaign, ReadsItsListAndRefusesAMalformedOne) {
   EXPECT_EQ(pairs[1].group, "");
   std::vector<PairResult> skipped(2);
   skipped[0].reason = "x\ny";
+  skipped[0].group = "day";
   skipped[1].reason = "z";
   EXPECT_EQ(pairsCsv(campaignReport("list.csv", {}, pairs, {skipped, {}, false}).pairRows),
             "index,flight1,flight2,group,status,points,mean,sd,"
             "flight1_label,flight1_launch,flight1_station,flight1_sonde,flight1_serial,flight1_height_kind,"
-            "flight2_label,flight2_launch,flight2_station,flight2_sonde,flight2_serial,flight2_height_kind\n"
-            "1,a.txt,\"b, \"\"2\"\".txt\",day,x,,,,,,,,,,,,,,,\n"
-            "2,/abs/c.txt,d.txt,,z,,,,,,,,,,,,,,,\n");
+            "flight2_label,flight2_launch,flight2_station,flight2_sonde,flight2_serial,flight2_height_kind,within_2\n"
+            "1,a.txt,\"b, \"\"2\"\".txt\",day,x,,,,,,,,,,,,,,,,\n"
+            "2,/abs/c.txt,d.txt,,z,,,,,,,,,,,,,,,,\n");
 
   const std::string where = "\nList: " + files.path("bad.csv") + ", line ";
   const std::pair<std::string, std::string> bad[] = {

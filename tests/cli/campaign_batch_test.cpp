@@ -3,6 +3,8 @@
 
 #include <QDir>
 
+#include <map>
+
 namespace {
 
 TEST_F(CampaignBatch, WritesBothTablesAndTellsWhichPairsWereSkipped) {
@@ -14,17 +16,20 @@ TEST_F(CampaignBatch, WritesBothTablesAndTellsWhichPairsWereSkipped) {
   EXPECT_TRUE(one.errorOutput.contains("pair 2 (a.txt, gone.txt) skipped: Flight 2: File does not exist."));
 
   const QList<QByteArray> layers = output("one/layers.csv").split('\n');
-  EXPECT_EQ(layers[0], "group,layer_bottom,layer_top,flights,points,mean,sd,rms,median,p05,p95,flight_sd");
+  EXPECT_EQ(layers[0], "group,layer_bottom,layer_top,flights,points,mean,sd,rms,median,p05,p95,flight_sd,"
+                      "uc_points,uc_mean,within_1,within_2,within_3,normalised_mean,normalised_sd");
+  EXPECT_TRUE(layers[1].endsWith(",,,,,,,")) << "raw files state no uncertainty";
   EXPECT_TRUE(layers[1].startsWith("all,0,100,2,")) << layers[1].toStdString();
   EXPECT_TRUE(output("one/layers.csv").contains("\nnight,0,100,1,"));
   EXPECT_LT(output("one/layers.csv").indexOf("\nday,"), output("one/layers.csv").indexOf("\nnight,"));
   const QList<QByteArray> pairs = output("one/pairs.csv").split('\n');
   EXPECT_EQ(pairs[0], "index,flight1,flight2,group,status,points,mean,sd,"
                       "flight1_label,flight1_launch,flight1_station,flight1_sonde,flight1_serial,flight1_height_kind,"
-                      "flight2_label,flight2_launch,flight2_station,flight2_sonde,flight2_serial,flight2_height_kind");
+                      "flight2_label,flight2_launch,flight2_station,flight2_sonde,flight2_serial,flight2_height_kind,"
+                      "within_2");
   EXPECT_TRUE(pairs[1].startsWith("1,a.txt,b.txt,day,ok,400,"));
-  EXPECT_TRUE(pairs[1].endsWith(",a.txt,,,,,,b.txt,,,,,")) << "raw files state nothing but their names";
-  EXPECT_EQ(pairs[2], "2,a.txt,gone.txt,night,Flight 2: File does not exist.,,,,a.txt,,,,,,,,,,,");
+  EXPECT_TRUE(pairs[1].endsWith(",a.txt,,,,,,b.txt,,,,,,")) << "raw files state nothing but their names";
+  EXPECT_EQ(pairs[2], "2,a.txt,gone.txt,night,Flight 2: File does not exist.,,,,a.txt,,,,,,,,,,,,");
 
   const BatchResult two = campaign({"--campaign", list, "--out", folder.filePath("two"), "--jobs", "2"}, sameDate);
   EXPECT_EQ(two.exitCode, 1);
@@ -108,3 +113,54 @@ TEST_F(CampaignBatch, ResultsDoNotDependOnTheMachinesLoad) {
 }
 
 }  // namespace
+
+namespace {
+
+// A row of a CSV without quoted fields, by its header's names.
+std::map<QString, QString> csvRow(const QByteArray& csv, const QByteArray& startingWith) {
+  const QList<QByteArray> lines = csv.split('\n');
+  std::map<QString, QString> row;
+  for (const QByteArray& line : lines) {
+    if (!line.startsWith(startingWith)) continue;
+    const QList<QByteArray> names = lines[0].split(','), fields = line.split(',');
+    for (int i = 0; i < names.size(); ++i) row[names[i]] = fields.value(i);
+  }
+  return row;
+}
+
+}  // namespace
+
+// Two products' differences judged against their uncertainties by the same numbers as the
+// window's layer statistics; each pair grouped by the sun at flight 1's launch.
+TEST_F(CampaignBatch, ProductsAreJudgedAgainstTheirUncertaintiesAndGroupedByTheSun) {
+  FlightRecipe day;  // launched 11:00 UTC at 52.21° N, 14.12° E
+  day.rows = 600;  // 50 m apart: row 499, without temp_uc, at 24950 m
+  day.noise = 0.2;
+  day.seed = 1;
+  FlightRecipe other = day;
+  other.seed = 2;
+  other.bias = 0.1;
+  FlightRecipe night = day;
+  night.launch -= 11 * 3600;
+  product("day.nc", day);
+  product("other.nc", other);
+  product("night.nc", night);
+  list("products.csv", "flight1,flight2,group\nday.nc,other.nc,mine\nnight.nc,other.nc,mine\n");
+  const BatchResult run = campaign({"--campaign", "products.csv", "--out", "out", "--layer", "1000", "--group", "solar"});
+  ASSERT_EQ(run.exitCode, 0) << run.errorOutput.toStdString();
+  const QByteArray layers = output("out/layers.csv");
+  EXPECT_FALSE(layers.contains("\nmine,")) << "the list's groups give way to the sun's";
+  EXPECT_TRUE(layers.contains("\nnight,0,1000,1,"));
+  const std::map<QString, QString> campaignLayer = csvRow(layers, "day,0,1000,1,");
+  EXPECT_EQ(csvRow(output("out/pairs.csv"), "1,day.nc,other.nc,day,ok,").at("within_2").isEmpty(), false);
+
+  const BatchResult window = Batch::run({"--open", "1", folder.filePath("day.nc"), "--open", "2", folder.filePath("other.nc")});
+  const QJsonObject windowLayer = window.state["layers"].toArray().first().toObject();
+  ASSERT_EQ(windowLayer["bottom"].toDouble(), 0);
+  for (const auto& [column, field] : {std::pair{"uc_mean", "ucMean"}, {"within_1", "within1"}, {"within_2", "within2"},
+                                      {"within_3", "within3"}})
+    EXPECT_EQ(campaignLayer.at(column).toDouble(), windowLayer[field].toDouble()) << column;
+  const std::map<QString, QString> gap = csvRow(layers, "day,24000,25000,1,");
+  EXPECT_EQ(gap.at("uc_points").toInt(), gap.at("points").toInt() - 1)
+      << "the row without temp_uc counts among the points, not among those judged";
+}

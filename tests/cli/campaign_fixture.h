@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/cli/batch_fixture.h"
+#include "tests/generator/reference_products.h"
 
 #include <QFile>
 
@@ -24,10 +25,12 @@ class CampaignBatch : public Batch {
     list("comma.csv", "flight1,flight2\ncomma.txt,b.txt\n");
   }
 
-  void list(const QString& name, const QByteArray& text) {
-    QFile file(folder.filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
+  void list(const QString& name, const QByteArray& text) { written(name, text); }
+
+  // A GRUAN-like product, written from its CDL by ncgen.
+  void product(const QString& name, const FlightRecipe& recipe) {
+    const QString cdl = written(name + ".cdl", QByteArray::fromStdString(gruanProductCdl(recipe)));
+    EXPECT_EQ(QProcess::execute(NCGEN, {"-k", "nc4", "-b", "-o", folder.filePath(name), cdl}), 0);
   }
 
   // From the test's folder, where the lists are; the shell runs `before` first (limits, the

@@ -25,7 +25,8 @@ TEST_F(CampaignBatch, TheReportNamesItsFlightsInUnitsAndItsFilesInFull) {
   ASSERT_EQ(campaign({"--campaign", "products.csv", "--out", "products"}).exitCode, 0);
   const QString text = reportText(folder.filePath("products/report.pdf"));
   // Table cells wrap where the reader's eye joins them.
-  for (const char* expected : {"Станции", "XYZ, 06610", "RS41-SG × 2", "СКО, °C", "Среднее, °C",
+  for (const char* expected : {"Станции", "XYZ, 06610", "RS41-SG × 2", "СКО, °C", "ū_c, °C",
+                               "С неопределённостью u_c 1 из 2 сравненных пар", "Согласие с неопределённостями",
                                "RS41-SG T1234567 · XYZ 2026-06-01 11:00 UTC", "2026-06-01 10:58",
                                "heights of different kinds are pooled"})
     EXPECT_TRUE(withoutSpaces(text).contains(withoutSpaces(QString::fromUtf8(expected)))) << expected;

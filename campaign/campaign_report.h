@@ -24,7 +24,8 @@ struct GroupProfile {
 
 // One pair as the pairs table shows it.
 struct PairRow {
-  std::string flight1, flight2, group;  // as the list names them
+  std::string flight1, flight2;  // as the list names them
+  std::string group;             // the list's, or with solar groups the sun's
   FlightIdentity flights[2];            // as far as each was read
   std::string status;  // "ok", or the first line of the reason the pair was skipped
   bool compared;

@@ -1,7 +1,6 @@
 #include "campaign/pair_comparison.h"
 
 #include "campaign/sample_statistics.h"
-#include "campaign/solar_groups.h"
 #include "compare/layer_statistics.h"
 #include "compare/quick_select.h"
 #include "intake/flight_error.h"

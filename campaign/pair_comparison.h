@@ -2,6 +2,7 @@
 
 #include "campaign/campaign_list.h"
 #include "campaign/campaign_settings.h"
+#include "campaign/solar_groups.h"
 #include "compare/comparison_redraw.h"
 #include "compare/exact_sum.h"
 #include "compare/uncertainty.h"
@@ -41,7 +42,7 @@ struct PairResult {
 
 // A pair's group until its flight 1 is read: the list's, or with solar groups "unknown".
 inline std::string listedGroup(const CampaignPair& pair, const CampaignSettings& settings) {
-  return settings.solarGroups ? std::string("unknown") : pair.group;
+  return settings.solarGroups ? kUnknownSun : pair.group;
 }
 
 // Compares pairs one after another in tables of its own, each pair exactly as a freshly

@@ -5,6 +5,7 @@
 #include "app/campaign_window/background_campaign.h"
 #include "app/output/campaign_charts.h"
 #include "app/output/campaign_tables.h"
+#include "app/output/chart_titles.h"
 #include "app/widgets/interactive_chart.h"
 #include "intake/flight_error.h"
 
@@ -113,7 +114,9 @@ void CampaignWindow::showResult(CampaignReport report) {
     const QSignalBlocker quiet(pairsTable);
     for (int row = 0; row < static_cast<int>(shown.pairRows.size()); ++row) {
       const PairRow& pair = shown.pairRows[row];
-      const QStringList texts = pairTableRow(pair);
+      QStringList texts = pairTableRow(pair);
+      // The group cell keeps the list's group, which the sun's replaces in this run.
+      if (shown.settings.solarGroups) texts[kStatusColumn] += QStringLiteral(" · ") + groupCaption(pair.group);
       for (int column = kStatusColumn; column < texts.size(); ++column) setCell(pairsTable, row, column, texts[column]);
       showFlights(row, &pair);
       pairsTable->item(row, kStatusColumn)->setForeground(pair.compared ? palette().text() : QBrush(Qt::darkRed));

@@ -78,9 +78,13 @@ class BatchRun : public ErrorReporter {
   }
   void height(const Step& step) { pick(slot(step).heightBox, step.values[1]); }
   void param(const Step& step) { pick(slot(step).parameterBox, step.values[1]); }
-  // The list's first item stands for none.
+  // By name only: the list's first item stands for none, so its indexes are not the columns'.
   void uncertainty(const Step& step) {
-    pick(form_.uncertaintyBox(step.values[0].toInt()), step.values[1] == "none" ? QStringLiteral("#0") : step.values[1]);
+    QComboBox* box = form_.uncertaintyBox(step.values[0].toInt());
+    const QString& name = step.values[1];
+    const int index = name == "none" ? 0 : box->findText(name, Qt::MatchExactly);
+    if (index < 0) report("No item \"" + name + "\" in " + box->objectName() + ".");
+    else pick(box, QStringLiteral("#%1").arg(index));
   }
   void type(const Step& step) {
     QLineEdit* edit = (step.values[1] == "height" ? slot(step).heightBox : slot(step).parameterBox)->lineEdit();

@@ -88,7 +88,8 @@ std::vector<std::vector<const LayerSummary*>> judgedRuns(const std::vector<const
   return runs;
 }
 
-const QColor kUncertaintyColour(0x2c, 0xa0, 0x2c);
+// Olive: none of the groups' colours, so the band never reads as a group's.
+const QColor kUncertaintyColour(0xbc, 0xbd, 0x22);
 
 void addMeanLine(QCustomPlot& chart, const std::vector<const LayerSummary*>& run, const QColor& colour,
                  const QString& legendName) {
@@ -226,7 +227,8 @@ void showConsistencyProfile(QCustomPlot& chart, const CampaignReport& report) {
   setUp(chart, QStringLiteral("Согласие с u_c, все пары"), QStringLiteral("Доля точек, %"));
   // What a normal distribution of Δ/u_c gives when the stated uncertainties are right.
   constexpr double kExpected[] = {68.27, 95.45, 99.73};
-  static const QColor kShades[] = {QColor(0x9e, 0xd9, 0x9e), QColor(0x2c, 0xa0, 0x2c), QColor(0x0b, 0x4d, 0x0b)};
+  // The band's colour, lighter to darker as k grows.
+  static const QColor kShades[] = {kUncertaintyColour.lighter(140), kUncertaintyColour, kUncertaintyColour.darker(200)};
   for (int k = 1; k <= kCoverageFactors; ++k) {
     bool named = false;
     for (const ProfileRun& span : report.profiles.front().runs) {

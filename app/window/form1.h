@@ -10,6 +10,8 @@
 #include <QWidget>
 
 #include <array>
+#include <string>
+#include <vector>
 
 class CampaignWindow;
 class QAction;
@@ -211,3 +213,5 @@ class TForm1 : public QWidget {
   std::array<FlightIdentity, 3> identities_;
 };
 
+// The texts of a combo box's items, in their order.
+std::vector<std::string> itemTexts(const QComboBox* box);

@@ -85,19 +85,24 @@ void TForm1::Button7Click() { quickSelect(kPressureNames); }
 
 // Every parameter list switches to the quantity where it has it; the redraw runs either way.
 // Selecting runs no change handler, so Edit2 keeps its visibility.
+// A compared slot whose parameter switches takes that parameter's uncertainty column; one that
+// keeps its parameter keeps the column, picked by hand or not.
 void TForm1::quickSelect(const QuickSelectTable& names) {
   const auto select = [](QComboBox* box, const QuantityNames& quantity) {
-    std::vector<std::string> items;
-    for (int i = 0; i < box->count(); ++i) items.push_back(box->itemText(i).toStdString());
-    const int found = quickSelectIndex(items, quantity);
+    const int found = quickSelectIndex(itemTexts(box), quantity);
     if (found >= 0) box->setCurrentIndex(found);
+    return found >= 0;
   };
-  select(ComboBox2, names.slot1);
-  select(ComboBox4, names.slot2);
+  if (select(ComboBox2, names.slot1)) chooseUncertainty(1);
+  if (select(ComboBox4, names.slot2)) chooseUncertainty(2);
   select(ComboBox6, names.slot3);
-  chooseUncertainty(1);
-  chooseUncertainty(2);
   switchboard.performClick(Compare);
+}
+
+std::vector<std::string> itemTexts(const QComboBox* box) {
+  std::vector<std::string> items;
+  for (int i = 0; i < box->count(); ++i) items.push_back(box->itemText(i).toStdString());
+  return items;
 }
 
 // The step of the correction, 1 or 10, as the label's caption tells it; the position stays.

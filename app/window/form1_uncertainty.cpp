@@ -26,8 +26,7 @@ void TForm1::chooseUncertainty(int slot) {
   QComboBox* box = uncertaintyBox(slot);
   if (!box) return;
   const QComboBox* parameters = slotWidgets(slot).parameterBox;
-  std::vector<std::string> items;
-  for (int i = 0; i < parameters->count(); ++i) items.push_back(parameters->itemText(i).toStdString());
+  const std::vector<std::string> items = itemTexts(parameters);
   const bool loaded = flightSlot(slot).rowCount > 0;
   box->setCurrentIndex(loaded ? 1 + automaticUncertainty(items, parameters->currentIndex(), flightIdentity(slot)) : 0);
 }

@@ -1,7 +1,10 @@
 #include "compare/profile_lookup.h"
 
+#include "intake/numeric_helpers.h"
+
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 void ProfileLookup::build(const double* heights, int count) {
   heights_.clear();
@@ -70,4 +73,18 @@ int ProfileLookup::bracket(double height) {
   lastPoint_ = pointAtOrBelow(height, lastPoint_);
   const int piece = heights_[lastPoint_] == height ? 2 * lastPoint_ : 2 * lastPoint_ + 1;
   return owner_[piece];
+}
+
+void CurveLookup::build(const std::vector<double>& values, const std::vector<double>& heights) {
+  values_.assign(1, 0.0);
+  values_.insert(values_.end(), values.begin(), values.end());
+  heights_.assign(1, 0.0);
+  heights_.insert(heights_.end(), heights.begin(), heights.end());
+  lookup_.build(heights_.data(), static_cast<int>(heights.size()));
+}
+
+double CurveLookup::valueAt(double height) {
+  const int k = lookup_.bracket(height);
+  if (k == 0) return std::numeric_limits<double>::quiet_NaN();
+  return LinearInterpolation(heights_[k], heights_[k + 1], values_[k], values_[k + 1], height);
 }

@@ -26,3 +26,15 @@ class ProfileLookup {
   std::vector<int> nextUnowned_;    // path-halving links over pieces still without an owner
   int lastPoint_ = 0;               // where the previous lookup ended
 };
+
+// A drawn curve's value at a height: between the first pair of its points (in the order drawn)
+// whose heights enclose it, interpolated as the comparison reads flight 2; NaN where none does.
+class CurveLookup {
+ public:
+  void build(const std::vector<double>& values, const std::vector<double>& heights);
+  double valueAt(double height);
+
+ private:
+  std::vector<double> values_, heights_;  // from index 1, as the profile counts
+  ProfileLookup lookup_;
+};

@@ -24,6 +24,16 @@ QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), 
 
 QString heightAxisTitle() { return QStringLiteral("Высота, м"); }
 
+QString readoutNumber(const QLocale& locale, double value, const QString& unit) {
+  static const std::pair<QString, int> kDecimals[] = {{QStringLiteral("°C"), 2},  {QStringLiteral("%"), 1},
+                                                      {QStringLiteral("°"), 0},   {QStringLiteral("м/с"), 1},
+                                                      {QStringLiteral("гПа"), 1}, {QStringLiteral("м"), 0}};
+  QString number = locale.toString(value, 'g', 4);
+  for (const auto& [known, decimals] : kDecimals)
+    if (unit == known) number = locale.toString(value, 'f', decimals);
+  return unit.isEmpty() ? number : number + QLatin1Char(' ') + unit;
+}
+
 QString parameterTitle(const QString& columnName) { return withUnit(columnName, unitOf(columnName)); }
 
 QString flightsAxisTitle(const QStringList& columnNames) {

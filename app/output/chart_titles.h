@@ -2,6 +2,7 @@
 
 #include "campaign/campaign_settings.h"
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,11 @@ QString flightsAxisTitle(const QStringList& columnNames);
 QString comparisonAxisTitle(const QString& first, const QString& second, bool plus);
 QString comparisonSeriesName(bool plus);
 QString movingAverageSeriesName();
+
+// A value as a readout shows it: in the locale's notation, to a precision fitted to its unit
+// (0.01 °C, 0.1 %, 1°, 0.1 м/с, 0.1 гПа, 1 м; four significant digits without a known unit),
+// with the unit.
+QString readoutNumber(const QLocale& locale, double value, const QString& unit);
 
 // Texts of the core (UTF-8) as the window shows them.
 QString fromUtf8(std::string_view text);

@@ -1,16 +1,18 @@
 #include "app/widgets/chart_crosshair.h"
 
-#include "app/widgets/chart_series.h"
-#include "app/widgets/uncertainty_band.h"
+#include <qcustomplot.h>
 
 #include <QHelpEvent>
 #include <QToolTip>
 
 #include <algorithm>
-#include <cmath>
 
-ChartCrosshair::ChartCrosshair(QCustomPlot* chart, const ChartSeries* comparison, const UncertaintyBand* band)
-    : QObject(chart), chart_(chart), comparison_(comparison), band_(band) {
+namespace {
+const QMargins kPadding(4, 2, 4, 2);
+}
+
+ChartCrosshair::ChartCrosshair(QCustomPlot* chart, Readout readout)
+    : QObject(chart), chart_(chart), readout_(std::move(readout)) {
   const QCPLayer* current = chart->currentLayer();
   chart->addLayer(kCrosshairLayer, nullptr, QCustomPlot::limAbove);
   layer_ = chart->layer(kCrosshairLayer);
@@ -19,16 +21,16 @@ ChartCrosshair::ChartCrosshair(QCustomPlot* chart, const ChartSeries* comparison
   const QPen pen(QColor(0x80, 0x80, 0x80), 1, Qt::DashLine);
   vertical_ = new QCPItemStraightLine(chart);
   horizontal_ = new QCPItemStraightLine(chart);
-  label_ = new QCPItemText(chart);
+  background_ = new QCPItemRect(chart);
   for (QCPAbstractItem* item : {static_cast<QCPAbstractItem*>(vertical_), static_cast<QCPAbstractItem*>(horizontal_),
-                                static_cast<QCPAbstractItem*>(label_)})
+                                static_cast<QCPAbstractItem*>(background_)})
     item->setSelectable(false);
   vertical_->setPen(pen);
   horizontal_->setPen(pen);
-  label_->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
-  label_->setPadding(QMargins(4, 2, 4, 2));
-  label_->setBrush(QColor(255, 255, 255, 220));
-  label_->position->setType(QCPItemPosition::ptAbsolute);
+  background_->setPen(Qt::NoPen);
+  background_->setBrush(QColor(255, 255, 255, 220));
+  background_->topLeft->setType(QCPItemPosition::ptAbsolute);
+  background_->bottomRight->setType(QCPItemPosition::ptAbsolute);
   chart->setCurrentLayer(current->name());
   setShown(false);
 
@@ -37,7 +39,11 @@ ChartCrosshair::ChartCrosshair(QCustomPlot* chart, const ChartSeries* comparison
   connect(chart, &QCustomPlot::mouseMove, this, &ChartCrosshair::follow);
 }
 
-QString ChartCrosshair::text() const { return label_->visible() ? label_->text() : QString(); }
+QString ChartCrosshair::text() const {
+  QStringList texts;
+  for (int i = 0; i < linesShown_ && background_->visible(); ++i) texts << lines_[i]->text();
+  return texts.join(QLatin1Char('\n'));
+}
 
 bool ChartCrosshair::eventFilter(QObject* watched, QEvent* event) {
   if (watched == chart_ && event->type() == QEvent::Leave) setShown(false);
@@ -68,51 +74,63 @@ void ChartCrosshair::follow(QMouseEvent* event) {
   vertical_->point2->setCoords(value, 1);
   horizontal_->point1->setCoords(0, height);
   horizontal_->point2->setCoords(1, height);
-  QString text = QStringLiteral("высота %1\nзначение %2").arg(height, 0, 'f', 1).arg(value, 0, 'g', 5);
-  if (comparison_ && !comparison_->data()->isEmpty()) {
-    // The comparison point nearest in height; a flight's heights need not be sorted.
-    const QCPCurveData* nearest = nullptr;
-    for (const QCPCurveData& point : *comparison_->data())
-      if (!nearest || std::abs(point.value - height) < std::abs(nearest->value - height)) nearest = &point;
-    text += QStringLiteral("\nразность %1 (на %2)").arg(nearest->key, 0, 'g', 5).arg(nearest->value, 0, 'f', 1);
-    const double uncertainty = band_ ? band_->uncertaintyOf(static_cast<std::size_t>(nearest->t)) : std::nan("");
-    if (!std::isnan(uncertainty))
-      text += QStringLiteral("\nu_c %1, Δ/u_c %2").arg(uncertainty, 0, 'g', 3).arg(nearest->key / uncertainty, 0, 'f', 2);
-  }
-  label_->setText(text);
-  label_->position->setCoords(insidePlot(at));
+  showLines(readout_(height, value), at);
   setShown(true);
+}
+
+// Each line is an item of its own, in its colour, over one background.
+void ChartCrosshair::showLines(const std::vector<ReadoutLine>& lines, const QPointF& mouse) {
+  const QCPLayer* current = chart_->currentLayer();
+  chart_->setCurrentLayer(layer_);
+  while (lines_.size() < lines.size()) {
+    auto text = new QCPItemText(chart_);
+    text->setSelectable(false);
+    text->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text->position->setType(QCPItemPosition::ptAbsolute);
+    lines_.push_back(text);
+  }
+  chart_->setCurrentLayer(current->name());
+  linesShown_ = static_cast<int>(lines.size());
+  QSizeF size(0, 0);
+  std::vector<double> heights;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    lines_[i]->setText(lines[i].text);
+    lines_[i]->setColor(lines[i].colour);
+    const QSizeF line = QFontMetricsF(lines_[i]->font()).size(0, lines[i].text);
+    heights.push_back(line.height());
+    size = QSizeF(std::max(size.width(), line.width()), size.height() + line.height());
+  }
+  size += QSizeF(kPadding.left() + kPadding.right(), kPadding.top() + kPadding.bottom());
+  const QPointF topLeft = insidePlot(mouse, size);
+  background_->topLeft->setCoords(topLeft);
+  background_->bottomRight->setCoords(topLeft + QPointF(size.width(), size.height()));
+  double y = topLeft.y() + kPadding.top();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    lines_[i]->position->setCoords(topLeft.x() + kPadding.left(), y);
+    y += heights[i];
+  }
 }
 
 // Beside the mouse, up and to the right, or on the other side where the plot's edge is near:
 // the readout always stays wholly inside the plot.
-QPointF ChartCrosshair::insidePlot(const QPointF& mouse) const {
+QPointF ChartCrosshair::insidePlot(const QPointF& mouse, const QSizeF& size) const {
   constexpr double kGap = 8;
-  const QSizeF size = readoutSize();
   const QRectF plot = chart_->axisRect()->rect();
-  // The label's position is its bottom-left corner.
-  double x = mouse.x() + kGap, y = mouse.y() - kGap;
+  double x = mouse.x() + kGap, top = mouse.y() - kGap - size.height();
   if (x + size.width() > plot.right()) x = mouse.x() - kGap - size.width();
-  if (y - size.height() < plot.top()) y = mouse.y() + kGap + size.height();
+  if (top < plot.top()) top = mouse.y() + kGap;
   return {std::clamp(x, plot.left(), std::max(plot.left(), plot.right() - size.width())),
-          std::clamp(y, std::min(plot.bottom(), plot.top() + size.height()), plot.bottom())};
-}
-
-QSizeF ChartCrosshair::readoutSize() const {
-  const QMargins padding = label_->padding();
-  return QFontMetricsF(label_->font()).size(0, label_->text()) +
-         QSizeF(padding.left() + padding.right(), padding.top() + padding.bottom());
+          std::clamp(top, plot.top(), std::max(plot.top(), plot.bottom() - size.height()))};
 }
 
 QRectF ChartCrosshair::readoutRect() const {
-  const QSizeF size = readoutSize();
-  const QPointF bottomLeft = label_->position->pixelPosition();
-  return {QPointF(bottomLeft.x(), bottomLeft.y() - size.height()), size};
+  return QRectF(background_->topLeft->pixelPosition(), background_->bottomRight->pixelPosition());
 }
 
 void ChartCrosshair::setShown(bool shown) {
   vertical_->setVisible(shown);
   horizontal_->setVisible(shown);
-  label_->setVisible(shown);
+  background_->setVisible(shown);
+  for (std::size_t i = 0; i < lines_.size(); ++i) lines_[i]->setVisible(shown && static_cast<int>(i) < linesShown_);
   layer_->replot();
 }

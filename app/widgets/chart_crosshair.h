@@ -1,32 +1,41 @@
 #pragma once
 
+#include <QColor>
 #include <QObject>
 #include <QRectF>
 #include <QString>
 
+#include <functional>
+#include <vector>
+
+class QCPItemRect;
 class QCPItemStraightLine;
 class QCPItemText;
 class QCPLayer;
 class QCustomPlot;
 class QMouseEvent;
 class QPoint;
-class ChartSeries;
-class UncertaintyBand;
 
 // The layer the crosshair is drawn on.
 inline const QString kCrosshairLayer = QStringLiteral("crosshair");
 
-// Lines through the mouse on a chart, with the height and the value under it; on the
-// comparison chart also the comparison value at that height, with its combined uncertainty where
-// it has one. Drawn on a layer of its own, so a
-// mouse move repaints only the crosshair.
+// One line of the readout, in the colour of the curve it reads.
+struct ReadoutLine {
+  QString text;
+  QColor colour = Qt::black;
+};
+
+// What the readout says at a height and a value under the mouse, a line each.
+using Readout = std::function<std::vector<ReadoutLine>(double height, double value)>;
+
+// Lines through the mouse on a chart, with a readout beside it of what the chart holds at that
+// height. Drawn on a layer of its own, so a mouse move repaints only the crosshair.
 class ChartCrosshair : public QObject {
   Q_OBJECT
  public:
-  // comparison: the series whose value at the mouse's height is shown, or none; band: the u_c of
-  // its points, or none.
-  ChartCrosshair(QCustomPlot* chart, const ChartSeries* comparison, const UncertaintyBand* band = nullptr);
+  ChartCrosshair(QCustomPlot* chart, Readout readout);
 
+  // The readout's lines, joined by line breaks; empty while it is hidden.
   QString text() const;
   // Where the readout stands, in the chart's pixels.
   QRectF readoutRect() const;
@@ -37,15 +46,16 @@ class ChartCrosshair : public QObject {
  private:
   bool readsValuesAt(const QPoint& at) const;
   void follow(QMouseEvent* event);
-  QSizeF readoutSize() const;
-  QPointF insidePlot(const QPointF& mouse) const;
+  void showLines(const std::vector<ReadoutLine>& lines, const QPointF& mouse);
+  QPointF insidePlot(const QPointF& mouse, const QSizeF& size) const;
   void setShown(bool shown);
 
   QCustomPlot* chart_;
-  const ChartSeries* comparison_;
-  const UncertaintyBand* band_;
+  Readout readout_;
   QCPLayer* layer_;
   QCPItemStraightLine* vertical_;
   QCPItemStraightLine* horizontal_;
-  QCPItemText* label_;
+  QCPItemRect* background_;
+  std::vector<QCPItemText*> lines_;
+  int linesShown_ = 0;
 };

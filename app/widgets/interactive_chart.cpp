@@ -64,6 +64,10 @@ void InteractiveChart::mouseMoveEvent(QMouseEvent* event) {
 
 void InteractiveChart::mouseDoubleClickEvent(QMouseEvent* event) {
   QCustomPlot::mouseDoubleClickEvent(event);
+  giveBackToData();
+}
+
+void InteractiveChart::giveBackToData() {
   valuesHeld_ = false;
   releaseHeights();
   if (linked_) linked_->releaseHeights();

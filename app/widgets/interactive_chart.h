@@ -15,6 +15,11 @@ class InteractiveChart : public QCustomPlot {
 
   // After a redraw: the axes the operator does not hold take the extent of the data.
   void fitToData();
+  // The value axis follows the data again: what it held belonged to another quantity.
+  void releaseValues() { valuesHeld_ = false; }
+  // Both axes of this chart and the heights of the linked one follow the data again, as after a
+  // double click.
+  void giveBackToData();
   static void linkHeightAxes(InteractiveChart* first, InteractiveChart* second);
 
  protected:

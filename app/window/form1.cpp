@@ -33,6 +33,7 @@ TForm1::TForm1(QWidget* parent)
 
   createPanel1();
   createPanel2();
+  createReadouts();
   auto layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);

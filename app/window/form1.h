@@ -196,6 +196,10 @@ class TForm1 : public QWidget {
   void quickSelect(const QuickSelectTable& names);
   void labelCharts();
   void showBand();
+  void createReadouts();
+  // The drawn flights indexed for the readout, after each redraw.
+  void indexDrawnFlights();
+  QString parameterUnit(int slot) const;
   void widenStatistics();
   // The slot's uncertainty list mirrors its parameter list; the column chosen is the one its
   // parameter names, which follows each new parameter.
@@ -211,6 +215,7 @@ class TForm1 : public QWidget {
   QAction* campaignAction_ = nullptr;
   CampaignWindow* campaignWindow_ = nullptr;
   std::array<FlightIdentity, 3> identities_;
+  std::array<CurveLookup, 3> drawnFlights_;
 };
 
 // The texts of a combo box's items, in their order.

@@ -2,6 +2,7 @@
 #include "app/window/form1.h"
 
 #include "app/campaign_window/campaign_window.h"
+#include "app/widgets/interactive_chart.h"
 #include "app/window/window_placement.h"
 
 #include <QAction>
@@ -22,6 +23,9 @@ CampaignWindow* TForm1::showCampaignWindow() {
   if (!campaignWindow_) {
     const auto openPair = [this](const CampaignPair& pair) {
       openFiles({QByteArray::fromStdString(pair.path1), QByteArray::fromStdString(pair.path2)});
+      // A pair is looked at as a whole: whatever the operator held of the last one goes.
+      Chart1->giveBackToData();
+      Chart2->giveBackToData();
       raise();
       activateWindow();
     };

@@ -37,7 +37,6 @@ void TForm1::createChart1() {
   Series1 = new ChartSeries(Chart1, QStringLiteral("Series1"), linePen(QColor(0xFF, 0, 0), 3));
   Series2 = new ChartSeries(Chart1, QStringLiteral("Series2"), linePen(QColor(0, 0, 0xFF)));
   Series5 = new ChartSeries(Chart1, QStringLiteral("Series5"), linePen(QColor(0, 0x80, 0)));
-  new ChartCrosshair(Chart1, nullptr);
 }
 
 void TForm1::createChart2() {
@@ -50,6 +49,5 @@ void TForm1::createChart2() {
   Series3->setName(comparisonSeriesName(false));
   Series4->setName(movingAverageSeriesName());
   Series4->setVisible(false);
-  new ChartCrosshair(Chart2, Series3, Band);
   InteractiveChart::linkHeightAxes(Chart1, Chart2);
 }

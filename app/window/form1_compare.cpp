@@ -21,6 +21,7 @@ void TForm1::CompareClick() {
   labelCharts();
   // Emptied first: a redraw that fails leaves the charts empty.
   for (const DrawnSeries& drawn : drawnSeries()) drawn.series->data()->clear();
+  for (CurveLookup& flight : drawnFlights_) flight.build({}, {});
   Band->setUncertainties({}, {});
   Band->removeFromLegend();
   Chart1->replot(QCustomPlot::rpQueuedReplot);
@@ -41,6 +42,7 @@ void TForm1::CompareClick() {
   compareFlights(request, redrawPoints_);
 
   for (const DrawnSeries& drawn : drawnSeries()) drawn.series->setPoints(drawn.points->x, drawn.points->y);
+  indexDrawnFlights();
   showBand();
   Statistics->setComparison(redrawPoints_.comparison);
   widenStatistics();
@@ -91,7 +93,12 @@ void TForm1::labelCharts() {
     drawn << picked[slot - 1];
   }
   const bool plus = CheckBox1->isChecked();
-  Chart1->xAxis->setLabel(flightsAxisTitle(drawn));
-  Chart2->xAxis->setLabel(comparisonAxisTitle(picked[0], picked[1], plus));
+  // A value axis the operator holds belongs to what it showed: another quantity gives it back.
+  const auto label = [](InteractiveChart* chart, const QString& title) {
+    if (chart->xAxis->label() != title) chart->releaseValues();
+    chart->xAxis->setLabel(title);
+  };
+  label(Chart1, flightsAxisTitle(drawn));
+  label(Chart2, comparisonAxisTitle(picked[0], picked[1], plus));
   Series3->setName(comparisonSeriesName(plus));
 }

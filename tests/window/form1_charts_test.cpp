@@ -101,6 +101,26 @@ TEST_F(Beyond, CrosshairShowsHeightValueAndTheComparison) {
 
 // A product's uncertainty column follows its parameter; the band, the readout and the panel's
 // consistency columns are there while both flights have one.
+// Each drawn flight's value at the mouse's height, between its rows, in the axes' notation.
+TEST_F(Beyond, TheReadoutGivesEachFlightsValueAtTheMousesHeight) {
+  open(form.Button1, first);
+  open(form.Button3, second);
+  form.Chart1->setLocale(QLocale(QLocale::Russian));
+  form.Chart1->replot();
+  const QPoint at = form.Chart1->axisRect()->rect().center() + QPoint(0, 97);
+  const double height = form.Chart1->yAxis->pixelToCoord(at.y());
+  ASSERT_LT(height, 11000) << "where the model's temperature falls 6.5 K a kilometre";
+  moveMouse(form.Chart1, at);
+  const QStringList lines = form.Chart1->findChild<ChartCrosshair*>()->text().split('\n');
+  ASSERT_EQ(lines.size(), 3) << lines.join('|').toStdString();
+  EXPECT_TRUE(lines[0].startsWith(QStringLiteral("высота ")) && lines[0].endsWith(QStringLiteral(" м")));
+  const QString flight1 = lines[1].section(QStringLiteral(": "), 1);
+  ASSERT_TRUE(flight1.endsWith(QStringLiteral(" °C"))) << flight1.toStdString();
+  EXPECT_EQ(flight1.section(',', 1).size(), QStringLiteral("00 °C").size()) << "hundredths, with the axes' comma";
+  EXPECT_NEAR(QLocale(QLocale::Russian).toDouble(flight1.section(' ', 0, 0)), 15 - 0.0065 * height, 0.06);
+  EXPECT_TRUE(lines[2].startsWith(form.Series2->name() + ": "));
+}
+
 TEST_F(Beyond, DifferencesOfProductsAreJudgedAgainstTheirUncertainties) {
   const QByteArray product = QString(QString(REFERENCE_FILES) + "/gruan_rs41.nc").toUtf8();
   form.openFile(1, product);
@@ -194,6 +214,10 @@ TEST_F(Beyond, ZoomAndPanStayUntilADoubleClickAndMoveBothHeightAxes) {
   EXPECT_EQ(form.Chart1->yAxis->range(), zoomed) << "a redraw keeps what the operator chose";
   EXPECT_EQ(form.Chart1->xAxis->range(), zoomedValues);
   EXPECT_EQ(form.Chart2->yAxis->range(), zoomed);
+
+  QTest::mouseClick(form.Button5, Qt::LeftButton);
+  EXPECT_EQ(form.Chart1->yAxis->range(), zoomed) << "the heights stay held";
+  EXPECT_GT(form.Chart1->xAxis->range().lower, 0) << "humidity's own values, not the temperatures held";
 
   const QCPRange comparisonValues = form.Chart2->xAxis->range();
   form.ComboBox4->setCurrentIndex(form.ComboBox4->findText("P"));

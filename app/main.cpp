@@ -4,6 +4,7 @@
 #include "app/cli/standard_streams.h"
 #include "app/support/app_fonts.h"
 #include "app/support/qt_translations.h"
+#include "app/support/settings_file.h"
 #include "app/window/form1.h"
 
 #include <QApplication>
@@ -55,8 +56,11 @@ int main(int argc, char* argv[]) {
 
   const WindowCommandLine commandLine = readWindowCommandLine(argumentBytes(argc, argv));
   if (commandLine.exitStatus) return *commandLine.exitStatus;
+  QApplication::setOrganizationName(QStringLiteral("FlightCompare"));
+  QApplication::setApplicationName(QStringLiteral("flightcompare"));
+  const std::unique_ptr<QSettings> settings = openSettings();
   TForm1 Form1;
-  Form1.placeOnScreen(Form1.screen()->availableGeometry());
+  Form1.remember(settings.get());
   Form1.show();
   // flightcompare FILE1 [FILE2 [FILE3]] opens them into the slots, as a drop would, once the
   // window shows.

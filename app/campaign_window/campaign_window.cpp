@@ -69,6 +69,7 @@ CampaignWindow::CampaignWindow(CampaignHost host, QWidget* parent)
   connectHandlers();
   setRunning(false);
   pairsChanged(QString());
+  rememberChoices();
 }
 
 CampaignWindow::~CampaignWindow() = default;

@@ -15,6 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class QSettings;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -28,6 +29,8 @@ struct CampaignHost {
   const Switchboard& switchboard;
   std::function<DecimalSeparators()> separators;
   std::function<void(const CampaignPair&)> openPair;
+  // Where the last list, quantity and layer are remembered; none: nothing is.
+  QSettings* settings = nullptr;
 };
 
 // Many pairs of flights compared at once: the pairs come from a list file or are built here
@@ -73,6 +76,8 @@ class CampaignWindow : public QWidget {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  void rememberChoices();
+  void rememberList(const QString& fileName);
   QWidget* createPairsPanel();
   QWidget* createRunPanel();
   QWidget* createResultPanel();

@@ -32,6 +32,7 @@ QString changedHere(const QString& listName) {
 void CampaignWindow::loadList(const QString& fileName) {
   pairs_ = readCampaignList(QFile::encodeName(fileName).toStdString());
   pairsChanged(fileName);
+  rememberList(fileName);
 }
 
 void CampaignWindow::addFiles(const QList<QByteArray>& fileNames) {

@@ -44,6 +44,7 @@ TForm1::TForm1(QWidget* parent)
   connectHandlers();
   createCampaignAction();
   createExportActions();
+  createOpenActions();
   setAcceptDrops(true);
   FormCreate();
 }

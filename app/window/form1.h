@@ -23,6 +23,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSettings;
 class QSplitter;
 class ChartSeries;
 class InteractiveChart;
@@ -153,6 +154,12 @@ class TForm1 : public QWidget {
   // centred and shrunk to fit, never below the size at which every control shows.
   void placeOnScreen(const QRect& available);
 
+  // From now on the window remembers its place, folders, recent files and layer in these
+  // settings, and takes them up at once; without, it remembers nothing.
+  void remember(QSettings* settings);
+  // The files read last, across slots, the latest first.
+  QList<QByteArray> recentFiles() const;
+
   // Reads a file into slot 1, 2 or 3 as its open button would with that file chosen.
   void openFile(int slot, const QByteArray& fileName);
   // Dropped files and files named at start, by their names' bytes: each opened as its own action.
@@ -171,6 +178,7 @@ class TForm1 : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -189,6 +197,9 @@ class TForm1 : public QWidget {
   void connectHandlers();
   void createCampaignAction();
   void createExportActions();
+  void createOpenActions();
+  void rememberFile(int slot, const QByteArray& fileName);
+  void showRecentFiles(int slot, const QPoint& at);
   void chooseAndRead(int slot);
   void readChosenFile(int slot);
   OpenDialog& openDialog(int slot);
@@ -216,6 +227,7 @@ class TForm1 : public QWidget {
   CampaignWindow* campaignWindow_ = nullptr;
   std::array<FlightIdentity, 3> identities_;
   std::array<CurveLookup, 3> drawnFlights_;
+  QSettings* settings_ = nullptr;
 };
 
 // The texts of a combo box's items, in their order.

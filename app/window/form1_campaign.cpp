@@ -29,7 +29,7 @@ CampaignWindow* TForm1::showCampaignWindow() {
       raise();
       activateWindow();
     };
-    campaignWindow_ = new CampaignWindow({switchboard, [this] { return decimalSeparators(); }, openPair}, this);
+    campaignWindow_ = new CampaignWindow({switchboard, [this] { return decimalSeparators(); }, openPair, settings_}, this);
     // Its designed size where the screen has room for it, otherwise what room there is.
     campaignWindow_->setGeometry(
         centredWithin(screen()->availableGeometry(), campaignWindow_->size(), campaignWindow_->minimumSizeHint()));

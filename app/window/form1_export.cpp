@@ -13,6 +13,8 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QSettings>
 #include <qcustomplot.h>
 #include <QMenu>
 
@@ -36,11 +38,22 @@ void TForm1::createExportActions() {
   const auto askAndSave = [this](const QString& title, const QString& filter, std::function<void(const QString&)> save) {
     QFileDialog dialog(this, title, QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The folder and format of the last save of its kind.
+    const QString formatKey = QStringLiteral("save/format/") + title;
+    if (settings_) {
+      dialog.setDirectory(settings_->value(QStringLiteral("save/folder")).toString());
+      const QString format = settings_->value(formatKey).toString();
+      if (dialog.nameFilters().contains(format)) dialog.selectNameFilter(format);
+    }
     dialog.setDefaultSuffix(filterSuffix(dialog.selectedNameFilter()));
     connect(&dialog, &QFileDialog::filterSelected, &dialog,
             [&dialog](const QString& chosen) { dialog.setDefaultSuffix(filterSuffix(chosen)); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString fileName = dialog.selectedFiles().first();
+    if (settings_) {
+      settings_->setValue(QStringLiteral("save/folder"), QFileInfo(fileName).absolutePath());
+      settings_->setValue(formatKey, dialog.selectedNameFilter());
+    }
     switchboard.guarded([&] { save(fileName); })();
   };
   const auto action = [this](const QString& caption, const QKeySequence& shortcut, std::function<void()> run) {

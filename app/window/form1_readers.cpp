@@ -50,6 +50,7 @@ void TForm1::readChosenFile(int slot) {
   try {
     identity = {};
     identity = readFlightFile(slot, file, decimalSeparators(), controls);
+    rememberFile(slot, openDialog(slot).fileName);
     showIdentity(slot);
     listUncertainties(slot);
   } catch (...) {

@@ -17,7 +17,7 @@ void TForm1::listUncertainties(int slot) {
   if (!box) return;
   const QComboBox* parameters = slotWidgets(slot).parameterBox;
   box->clear();
-  box->addItem(QStringLiteral("нет"));
+  box->addItem(kNoUncertainty);
   for (int i = 0; i < parameters->count(); ++i) box->addItem(parameters->itemText(i));
   chooseUncertainty(slot);
 }

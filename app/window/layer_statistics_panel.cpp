@@ -63,6 +63,7 @@ LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
                         .arg(slot));
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(5);
+    box->addItem(kNoUncertainty);
     uncertainties->addWidget(new QLabel(QStringLiteral("u%1:").arg(slot == 1 ? QStringLiteral("₁") : QStringLiteral("₂")), this));
     uncertainties->addWidget(box, 1);
   }
@@ -71,6 +72,7 @@ LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
   layout->addLayout(choice);
   layout->addLayout(uncertainties);
   layout->addWidget(table, 1);
+  recount();
 }
 
 int LayerStatisticsPanel::neededWidth() const {

@@ -5,6 +5,9 @@
 #include <QWidget>
 
 class QComboBox;
+
+// The first item of an uncertainty box: the flight's differences are not judged.
+inline const QString kNoUncertainty = QStringLiteral("нет");
 class QTableWidget;
 
 // The difference of flight 1 from flight 2 layer by layer, beside the comparison chart: bias,

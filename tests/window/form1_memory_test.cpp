@@ -1,0 +1,66 @@
+// What the window remembers from one session to the next, and what it never does.
+#include "app/support/settings_file.h"
+#include "app/widgets/up_down.h"
+#include "app/window/layer_statistics_panel.h"
+#include "tests/window/scripted_window.h"
+
+#include <QComboBox>
+#include <QSplitter>
+
+namespace {
+
+class Memory : public ScriptedWindow {
+ protected:
+  QString flight(const QString& name) {
+    FlightRecipe recipe;
+    recipe.rows = 50;
+    return write(name, generateFlight(recipe));
+  }
+  const QString settingsFile() { return folder.filePath("settings.ini"); }
+};
+
+}  // namespace
+
+TEST_F(Memory, TheNextSessionFindsFoldersRecentFilesAndLayerButNothingThatChangesNumbers) {
+  {
+    const auto settings = openSettings(settingsFile());
+    TForm1 session;
+    session.setErrorReporter(&errors);
+    session.remember(settings.get());
+    for (int i = 0; i < 11; ++i) session.openFile(1 + i % 2, QFile::encodeName(flight(QStringLiteral("f%1.txt").arg(i))));
+    session.openFile(1, QFile::encodeName(folder.filePath("f3.txt")));
+    session.Statistics->thicknessBox->setCurrentIndex(session.Statistics->thicknessBox->findData(5000.0));
+    session.CheckBox1->click();
+    session.UpDown1->stepUp();
+    session.close();
+  }
+  const auto settings = openSettings(settingsFile());
+  TForm1 next;
+  next.remember(settings.get());
+  const QList<QByteArray> recent = next.recentFiles();
+  ASSERT_EQ(recent.size(), 10) << "the last ten";
+  EXPECT_EQ(recent.first(), QFile::encodeName(folder.filePath("f3.txt"))) << "opened again, it comes first, once";
+  EXPECT_EQ(recent.count(QFile::encodeName(folder.filePath("f3.txt"))), 1);
+  EXPECT_FALSE(recent.contains(QFile::encodeName(folder.filePath("f0.txt"))));
+  EXPECT_EQ(next.OpenDialog2.fileName, QFile::encodeName(folder.path() + "/")) << "the dialog starts in the last folder";
+  EXPECT_EQ(next.Statistics->thickness(), 5000);
+  EXPECT_FALSE(next.CheckBox1->isChecked()) << "\"+\" starts as designed";
+  EXPECT_EQ(next.UpDown1->position(), 0);
+  EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
+}
+
+TEST_F(Memory, ACorruptSettingsFileIsBegunAfresh) {
+  QFile corrupt(settingsFile());
+  ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
+  corrupt.write("[window]\ngeometry=@ByteArray(\\x1\\xff)\nsplitter=\"\n[statistics]\nlayer=thick\n\xff\xfe\x00[[[\n");
+  corrupt.close();
+  const auto settings = openSettings(settingsFile());
+  TForm1 next;
+  next.remember(settings.get());
+  EXPECT_EQ(next.Statistics->thickness(), 1000) << "as designed";
+  EXPECT_TRUE(next.recentFiles().isEmpty());
+  next.openFile(1, QFile::encodeName(flight("a.txt")));
+  settings->sync();
+  EXPECT_EQ(settings->status(), QSettings::NoError) << "and written anew";
+  EXPECT_EQ(openSettings(settingsFile())->value("files/recent").toList().size(), 1);
+}

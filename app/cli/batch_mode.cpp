@@ -104,7 +104,8 @@ class BatchRun : public ErrorReporter {
     if (form_.CheckBox1->isChecked() != (step.values[0] == "on")) form_.CheckBox1->click();
   }
   void channel(const Step& step) { form_.Edit2->setText(step.values[0]); }
-  void png(const Step& step) { form_.switchboard.guarded([&] { form_.saveChartsAs(step.values[0]); })(); }
+  void scale(const Step& step) { scale_ = step.values[0].toInt(); }
+  void png(const Step& step) { form_.switchboard.guarded([&] { form_.saveChartsAs(step.values[0], scale_); })(); }
   void csv(const Step& step) { form_.switchboard.guarded([&] { form_.saveDataAs(step.values[0]); })(); }
 
  private:
@@ -126,6 +127,7 @@ class BatchRun : public ErrorReporter {
   ScriptedFileChooser chooser_;
   QJsonArray errors_;
   QString step_;
+  int scale_ = 2;
 };
 
 // What a step's value may be: any text (no choices), or one of the choices.
@@ -163,7 +165,9 @@ const StepKind kSteps[] = {
     {"--toggle-step", "", "click the correction's step label (1 / 10)", {}, &BatchRun::toggleStep},
     {"--plus", "on|off", "tick or untick \"+\", when it is not so", {{"on", "off"}}, &BatchRun::plus},
     {"--channel", "TEXT", "set the slow-channel number's text", {{}}, &BatchRun::channel},
-    {"--png", "FILE", "save both charts as a picture (.png, .svg or .pdf)", {{}}, &BatchRun::png},
+    {"--scale", "1..8", "the size of the PNG pictures after it, times the charts' pixels (2)",
+     {{"1", "2", "3", "4", "5", "6", "7", "8"}}, &BatchRun::scale},
+    {"--png", "FILE", "save both charts as a picture (.png, .svg or .pdf on an A4 page)", {{}}, &BatchRun::png},
     {"--csv", "FILE", "save the points of the five series and the layer statistics", {{}}, &BatchRun::csv},
 };
 

@@ -2,11 +2,14 @@
 
 #include "app/output/atomic_file.h"
 #include "app/widgets/chart_crosshair.h"
+#include "app/widgets/chart_series.h"
 #include "intake/flight_error.h"
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QPageLayout>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 #include <qcustomplot.h>
 
@@ -36,6 +39,76 @@ QSize sideBySide(const QList<QCustomPlot*>& charts) {
   return total;
 }
 
+bool isDrawn(const QCPAbstractPlottable* plottable) {
+  const auto curve = qobject_cast<const QCPCurve*>(plottable);
+  return plottable->visible() && (!curve || curve->dataCount() > 0);
+}
+
+// The window's legend entries carry check boxes and list hidden curves; a printed legend lists
+// the curves drawn, plainly. The entries come back as they were once the picture is drawn.
+class PrintedLegends {
+ public:
+  explicit PrintedLegends(const QList<QCustomPlot*>& charts) {
+    for (QCustomPlot* chart : charts) {
+      Listed listed{chart->legend, {}};
+      for (int i = 0; i < chart->legend->itemCount(); ++i)
+        if (const auto entry = qobject_cast<QCPPlottableLegendItem*>(chart->legend->item(i)))
+          listed.entries.push_back({entry->plottable(), qobject_cast<CheckableLegendItem*>(entry) != nullptr});
+      chart->legend->clearItems();
+      for (const Entry& entry : listed.entries)
+        if (isDrawn(entry.plottable)) chart->legend->addItem(new QCPPlottableLegendItem(chart->legend, entry.plottable));
+      legends_.push_back(std::move(listed));
+    }
+  }
+  ~PrintedLegends() {
+    for (const Listed& listed : legends_) {
+      listed.legend->clearItems();
+      for (const Entry& entry : listed.entries)
+        listed.legend->addItem(entry.checkable ? new CheckableLegendItem(listed.legend, entry.plottable)
+                                               : new QCPPlottableLegendItem(listed.legend, entry.plottable));
+    }
+  }
+  PrintedLegends(const PrintedLegends&) = delete;
+  PrintedLegends& operator=(const PrintedLegends&) = delete;
+
+ private:
+  struct Entry {
+    QCPAbstractPlottable* plottable;
+    bool checkable;
+  };
+  struct Listed {
+    QCPLegend* legend;
+    std::vector<Entry> entries;
+  };
+  std::vector<Listed> legends_;
+};
+
+// A4 landscape for two charts side by side, its half (A5 upright) for one; in points.
+QSizeF pageSize(int charts) {
+  const QSizeF a4 = QPageSize(QPageSize::A4).size(QPageSize::Point);
+  return charts > 1 ? a4.transposed() : QSizeF(a4.width() / 2, a4.height());
+}
+
+// The title line, then the charts filling the rest of the page, each as wide as its share of the
+// window's width.
+void paintPage(const QList<QCustomPlot*>& charts, QPaintDevice& device, const QSizeF& page, const QString& title,
+               const QString& fileName) {
+  QCPPainter painter(&device);
+  if (!painter.isActive()) failToPaint(fileName);
+  constexpr double kMargin = 24;
+  QFont font = charts.front()->font();
+  font.setPointSizeF(10);
+  font.setBold(true);
+  painter.setFont(font);
+  const QRectF text(kMargin, kMargin, page.width() - 2 * kMargin, page.height());
+  const QRectF titleBox = painter.boundingRect(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, title);
+  painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, title);
+  const QSizeF area(page.width() - 2 * kMargin, page.height() - 2 * kMargin - titleBox.height() - 8);
+  painter.translate(kMargin, titleBox.bottom() + 8);
+  drawCharts(painter, charts, area.toSize());
+  if (!painter.end()) failToPaint(fileName);
+}
+
 QString suffixOf(const QString& fileName) {
   const QString suffix = QFileInfo(fileName).suffix().toLower();
   if (suffix != "png" && suffix != "svg" && suffix != "pdf")
@@ -46,9 +119,14 @@ QString suffixOf(const QString& fileName) {
 }  // namespace
 
 void drawCharts(QCPPainter& painter, const QList<QCustomPlot*>& charts) {
+  drawCharts(painter, charts, sideBySide(charts));
+}
+
+void drawCharts(QCPPainter& painter, const QList<QCustomPlot*>& charts, const QSize& area) {
+  const QSize natural = sideBySide(charts);
   int left = 0;
   for (QCustomPlot* chart : charts) {
-    const QSize size = chart->size();
+    const QSize size(chart->width() * area.width() / std::max(1, natural.width()), area.height());
     // The crosshair follows the mouse on screen; it is no part of what is saved.
     QCPLayer* crosshair = chart->layer(kCrosshairLayer);
     const bool crosshairShown = crosshair && crosshair->visible();
@@ -94,12 +172,40 @@ QByteArray chartsPicture(const QList<QCustomPlot*>& charts, const QString& suffi
   return bytes.data();
 }
 
-void saveChartImage(QCustomPlot* chart, const QString& fileName) { saveChartsImage({chart}, fileName); }
-
-void saveChartsImage(const QList<QCustomPlot*>& charts, const QString& fileName) {
-  writeFileAtomically(fileName, chartsPicture(charts, suffixOf(fileName), fileName));
+void saveChartsImage(const QList<QCustomPlot*>& charts, const QString& fileName, const ChartPrint& print) {
+  const QString suffix = suffixOf(fileName);
+  const PrintedLegends legends(charts);
+  if (suffix == "png") {
+    writeFileAtomically(fileName, chartsPicture(charts, suffix, fileName, print.scale));
+    return;
+  }
+  const QSizeF page = pageSize(static_cast<int>(charts.size()));
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
+  if (suffix == "svg") {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&bytes);
+    svg.setResolution(72);
+    svg.setSize(page.toSize());
+    svg.setViewBox(QRectF(QPointF(0, 0), page));
+    svg.setTitle(print.title);
+    paintPage(charts, svg, page, print.title, fileName);
+  } else {
+    QPdfWriter pdf(&bytes);
+    pdf.setResolution(72);
+    pdf.setPageLayout(QPageLayout(QPageSize(page, QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
+    pdf.setTitle(print.title);
+    paintPage(charts, pdf, page, print.title, fileName);
+  }
+  writeFileAtomically(fileName, bytes.data());
 }
 
 QString chartImageFilter() {
-  return QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf)");
+  return QStringLiteral("PNG, 2× экрана (*.png);;PNG, 4× (*.png);;PNG, 8× (*.png);;PNG, 1× (*.png);;"
+                        "PDF, страница (*.pdf);;SVG, страница (*.svg)");
+}
+
+int filterScale(const QString& filter) {
+  const QRegularExpressionMatch scale = QRegularExpression(QStringLiteral("(\\d)×")).match(filter);
+  return scale.hasMatch() ? scale.captured(1).toInt() : 2;
 }

@@ -167,9 +167,10 @@ class TForm1 : public QWidget {
   // Files named at start: opened once the window has been painted, so that it shows at once.
   void openFilesOncePainted(const QList<QByteArray>& fileNames);
 
-  // Both charts side by side as .png, .svg or .pdf; the points of the five series and the
+  // Both charts side by side as .png (at `scale` times their pixels), or as .svg or .pdf on an A4
+  // page under a line naming the flights and quantities; the points of the five series and the
   // layer statistics as CSV. Fail with a FlightError.
-  void saveChartsAs(const QString& fileName);
+  void saveChartsAs(const QString& fileName, int scale = 2);
   void saveDataAs(const QString& fileName);
 
   // The campaign window, made on first use and shown in front; its double-clicked pairs open
@@ -206,6 +207,7 @@ class TForm1 : public QWidget {
   DecimalSeparators decimalSeparators() const;
   void quickSelect(const QuickSelectTable& names);
   void labelCharts();
+  QString printTitle(const QList<InteractiveChart*>& charts) const;
   void showBand();
   void createReadouts();
   // The drawn flights indexed for the readout, after each redraw.

@@ -5,11 +5,13 @@
 
 #include "app/output/atomic_file.h"
 #include "app/output/chart_export.h"
+#include "app/support/shown_text.h"
 #include "app/support/open_dialog.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
 #include "app/window/layer_statistics_panel.h"
 #include "compare/comparison_csv.h"
+#include "intake/flight_tables.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -20,7 +22,24 @@
 
 #include <sstream>
 
-void TForm1::saveChartsAs(const QString& fileName) { saveChartsImage({Chart1, Chart2}, fileName); }
+void TForm1::saveChartsAs(const QString& fileName, int scale) {
+  saveChartsImage({Chart1, Chart2}, fileName, {printTitle({Chart1, Chart2}), scale});
+}
+
+// The flights by their labels, then what each chart shows: "Полёт 1: … ; полёт 2: … — T, °C".
+QString TForm1::printTitle(const QList<InteractiveChart*>& charts) const {
+  const int shownSlots = charts.contains(Chart1) ? 3 : 2;
+  QStringList flights;
+  for (int slot = 1; slot <= shownSlots; ++slot)
+    if (flightSlot(slot).rowCount > 0)
+      flights << QStringLiteral("полёт %1: %2").arg(slot).arg(shownText(flightIdentity(slot).label()));
+  QStringList quantities;
+  for (const InteractiveChart* chart : charts)
+    if (!chart->xAxis->label().isEmpty()) quantities << chart->xAxis->label();
+  QString title = flights.join(QStringLiteral("; "));
+  if (!title.isEmpty()) title[0] = title[0].toUpper();
+  return quantities.isEmpty() ? title : title + QStringLiteral(" — ") + quantities.join(QStringLiteral(" | "));
+}
 
 void TForm1::saveDataAs(const QString& fileName) {
   std::vector<NamedPoints> series;
@@ -35,7 +54,8 @@ void TForm1::saveDataAs(const QString& fileName) {
 void TForm1::createExportActions() {
   // A name typed without an extension gets the chosen format's, before the dialog asks whether
   // to replace a file of that name.
-  const auto askAndSave = [this](const QString& title, const QString& filter, std::function<void(const QString&)> save) {
+  const auto askAndSave = [this](const QString& title, const QString& filter,
+                                 std::function<void(const QString& fileName, const QString& format)> save) {
     QFileDialog dialog(this, title, QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The folder and format of the last save of its kind.
@@ -54,7 +74,7 @@ void TForm1::createExportActions() {
       settings_->setValue(QStringLiteral("save/folder"), QFileInfo(fileName).absolutePath());
       settings_->setValue(formatKey, dialog.selectedNameFilter());
     }
-    switchboard.guarded([&] { save(fileName); })();
+    switchboard.guarded([&] { save(fileName, dialog.selectedNameFilter()); })();
   };
   const auto action = [this](const QString& caption, const QKeySequence& shortcut, std::function<void()> run) {
     auto created = new QAction(caption, this);
@@ -64,14 +84,18 @@ void TForm1::createExportActions() {
     return created;
   };
   QAction* saveBoth = action(QStringLiteral("Сохранить оба графика…"), QKeySequence::Save, [=] {
-    askAndSave(QStringLiteral("Сохранить графики"), chartImageFilter(), [this](const QString& f) { saveChartsAs(f); });
+    askAndSave(QStringLiteral("Сохранить графики"), chartImageFilter(),
+               [this](const QString& file, const QString& format) { saveChartsAs(file, filterScale(format)); });
   });
   QAction* saveData = action(QStringLiteral("Сохранить данные (CSV)…"), QKeySequence(QStringLiteral("Ctrl+Shift+S")), [=] {
-    askAndSave(QStringLiteral("Сохранить данные"), QStringLiteral("CSV (*.csv)"), [this](const QString& f) { saveDataAs(f); });
+    askAndSave(QStringLiteral("Сохранить данные"), QStringLiteral("CSV (*.csv)"),
+               [this](const QString& file, const QString&) { saveDataAs(file); });
   });
   for (InteractiveChart* chart : {Chart1, Chart2}) {
     QAction* saveThis = action(QStringLiteral("Сохранить этот график…"), {}, [=] {
-      askAndSave(QStringLiteral("Сохранить график"), chartImageFilter(), [chart](const QString& f) { saveChartImage(chart, f); });
+      askAndSave(QStringLiteral("Сохранить график"), chartImageFilter(), [this, chart](const QString& file, const QString& format) {
+        saveChartsImage({chart}, file, {printTitle({chart}), filterScale(format)});
+      });
     });
     chart->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(chart, &QWidget::customContextMenuRequested, this, [=](const QPoint& at) {

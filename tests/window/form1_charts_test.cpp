@@ -38,6 +38,11 @@ class Beyond : public ScriptedWindow {
 
   QString file(const QString& name, const FlightRecipe& recipe) { return write(name, generateFlight(recipe)); }
 
+  QByteArray output(const QString& name) {
+    QFile saved(folder.filePath(name));
+    return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+  }
+
   void drop(QWidget* target, const QStringList& files) {
     QMimeData data;
     QList<QUrl> urls;
@@ -182,7 +187,17 @@ TEST_F(Beyond, SavesTheChartsAsPicturesAndTheirDataAsCsv) {
     form.saveChartsAs(picture);
     EXPECT_GT(QFileInfo(picture).size(), 1000) << suffix;
   }
-  EXPECT_EQ(QImage(folder.filePath("charts.png")).width(), form.Chart1->width() + form.Chart2->width());
+  const int pixels = form.Chart1->width() + form.Chart2->width();
+  EXPECT_EQ(QImage(folder.filePath("charts.png")).width(), 2 * pixels) << "twice the screen's by default";
+  form.saveChartsAs(folder.filePath("charts3.png"), 3);
+  EXPECT_EQ(QImage(folder.filePath("charts3.png")).size(), QSize(3 * pixels, 3 * form.Chart1->height()));
+  EXPECT_TRUE(output("charts.pdf").contains("/MediaBox [0 0 842.000000 595.000000]")) << "A4 landscape";
+  // On paper: a line naming the flights and quantities, and a legend of the curves drawn only.
+  const QByteArray svg = output("charts.svg");
+  for (const char* drawn : {"Полёт 1: 1.txt; полёт 2: 2.txt — T, °C | T − T, °C", "Полёт 1 − полёт 2"})
+    EXPECT_TRUE(svg.contains(drawn)) << drawn;
+  for (const char* hidden : {"Среднее по 101 строке", "Series5"}) EXPECT_FALSE(svg.contains(hidden)) << hidden;
+  EXPECT_TRUE(form.Chart2->legend->hasItemWithPlottable(form.Series4)) << "the window's legend stays whole";
   EXPECT_THROW(form.saveChartsAs(folder.filePath("charts.gif")), FlightError);
 
   const QString csv = folder.filePath("data.csv");
@@ -264,7 +279,7 @@ TEST_F(Beyond, TheReadoutStaysInsideThePlotAndOutOfSavedPictures) {
   form.saveChartsAs(picture);
   QFile saved(picture);
   saved.open(QIODevice::ReadOnly);
-  EXPECT_FALSE(saved.readAll().contains("значение")) << "no readout in the picture";
+  EXPECT_FALSE(saved.readAll().contains("разность")) << "no readout in the picture";
   EXPECT_FALSE(crosshair->text().isEmpty()) << "and still on screen";
 }
 

@@ -3,6 +3,7 @@
 #include "app/cli/command_line.h"
 #include "app/cli/standard_streams.h"
 #include "app/support/app_fonts.h"
+#include "app/support/message_translation.h"
 #include "app/support/qt_translations.h"
 #include "app/support/settings_file.h"
 #include "app/window/form1.h"
@@ -48,8 +49,10 @@ int main(int argc, char* argv[]) {
   // Qt takes its own options out of argv.
   QApplication application(argc, argv);
   QApplication::setApplicationVersion(QStringLiteral(FLIGHTCOMPARE_VERSION));
-  QTranslator qtTexts;
+  QTranslator qtTexts, programTexts;
   installQtTranslations(qtTexts, QLocale::system());
+  // Batch modes keep the documented English: scripts read their messages.
+  if (!batch && !campaign) installProgramTranslation(programTexts, QLocale::system());
   loadWindowFace();
   if (batch) return runBatch(given);
   if (campaign) return runCampaignBatch(given);

@@ -6,8 +6,9 @@
 # libeccodes-tools: ncgen and bufr_filter, which the build uses to write the test products.
 # libseccomp-dev: the rule that keeps a library's child process from opening other files.
 # poppler-utils: pdftotext, with which the tests read the campaign report as its reader would.
+# qt6-l10n-tools: lrelease, which compiles the program's own Russian translation.
 build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-translations-l10n libqcustomplot-dev libgtest-dev
-  libbenchmark-dev libnetcdf-dev libeccodes-dev netcdf-bin libeccodes-tools libseccomp-dev poppler-utils)
+  libbenchmark-dev libnetcdf-dev libeccodes-dev netcdf-bin libeccodes-tools libseccomp-dev poppler-utils qt6-l10n-tools)
 window_packages=(fonts-wine)
 sanitizer_packages=(clang libclang-rt-14-dev)
 screenshot_packages=(xvfb xdotool x11-apps netpbm)

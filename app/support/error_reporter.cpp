@@ -1,9 +1,11 @@
 #include "app/support/error_reporter.h"
 
+#include "app/support/message_translation.h"
+
 #include <QMessageBox>
 
 void MessageBoxReporter::report(const QString& message) {
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("FlightCompare"), message, QMessageBox::Ok,
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("FlightCompare"), translatedMessage(message), QMessageBox::Ok,
                   parent_);
   // Messages quote file names and fields, which may look like markup.
   box.setTextFormat(Qt::PlainText);

@@ -6,12 +6,20 @@
 #include "reader/flight_reader.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QPushButton>
 
 namespace {
-const QString kOpenFilter = QStringLiteral(
-    "Special files|*.TXT;*.raw;*.TAE3;*.T3;*.TAE03;*.int|Reference products|*.nc;*.bufr;*.bin|Any file (*.*)|*.*");
+
+// First every file the program reads, then the designed filters; the names in the user's language.
+QString openFilter() {
+  const auto name = [](const char* english) { return QCoreApplication::translate("OpenDialog", english); };
+  const QString raw = QStringLiteral("*.TXT;*.raw;*.TAE3;*.T3;*.TAE03;*.int"), products = QStringLiteral("*.nc;*.bufr;*.bin");
+  return name("Flight files") + '|' + raw + ';' + products + '|' + name("Special files") + '|' + raw + '|' +
+         name("Reference products") + '|' + products + '|' + name("Any file") + QStringLiteral(" (*.*)|*.*");
 }
+
+}  // namespace
 
 void TForm1::PolusClick() { chooseAndRead(1); }
 void TForm1::Polus2Click() { chooseAndRead(2); }
@@ -27,7 +35,7 @@ OpenDialog& TForm1::openDialog(int slot) { return slot == 1 ? OpenDialog1 : slot
 
 void TForm1::chooseAndRead(int slot) {
   OpenDialog& dialog = openDialog(slot);
-  dialog.filter = kOpenFilter;
+  dialog.filter = openFilter();
   // A cancelled dialog leaves everything as it was.
   if (!fileChooser_->execute(dialog)) return;
   readChosenFile(slot);
@@ -35,7 +43,7 @@ void TForm1::chooseAndRead(int slot) {
 
 void TForm1::openFile(int slot, const QByteArray& fileName) {
   OpenDialog& dialog = openDialog(slot);
-  dialog.filter = kOpenFilter;
+  dialog.filter = openFilter();
   dialog.fileName = fileName;
   readChosenFile(slot);
 }

@@ -89,7 +89,8 @@ TEST_F(SlotReading, CancelDoesNothingAndTheDialogKeepsTheLastFile) {
   EXPECT_EQ(redraws, 1);
   EXPECT_TRUE(errors.messages.isEmpty());
   EXPECT_EQ(QFile::decodeName(form.OpenDialog2.fileName), sct);
-  EXPECT_TRUE(form.OpenDialog2.filter.startsWith("Special files|*.TXT;"));
+  EXPECT_TRUE(form.OpenDialog2.filter.startsWith("Flight files|*.TXT;*.raw;*.TAE3;*.T3;*.TAE03;*.int;*.nc;*.bufr;*.bin|"
+                                                 "Special files|*.TXT;"));
 
   chooser.cancel();
   form.Button1->click();

@@ -1,0 +1,27 @@
+// The program's messages in Russian under a Russian locale, exactly as written otherwise.
+#include "app/support/message_translation.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTranslator>
+
+#include <gtest/gtest.h>
+
+TEST(Translation, EveryMessageHasItsRussianAndWithoutItStaysAsWritten) {
+  QTranslator russian;
+  ASSERT_TRUE(russian.load(QLocale(QLocale::Russian), "flightcompare", "_", ":/i18n"));
+  for (const char* form : messageForms()) EXPECT_FALSE(russian.translate("Messages", form).isEmpty()) << form;
+  for (const char* name : filterNames()) EXPECT_FALSE(russian.translate("OpenDialog", name).isEmpty()) << name;
+
+  // A name may hold what looks like a form's part; it goes through untouched.
+  const QString message = QString::fromUtf8(
+      "'1,5' is not a valid floating point value\nFile: /tmp/a%2.txt, line 7\n"
+      "The number would read with \"Точка\" ticked: tick \"Точка\" and open the file again.\nAn unknown line");
+  EXPECT_EQ(translatedMessage(message), message) << "no translation loaded";
+  QCoreApplication::installTranslator(&russian);
+  EXPECT_EQ(translatedMessage(message),
+            QString::fromUtf8("«1,5» — не правильное число с плавающей точкой\nФайл: /tmp/a%2.txt, строка 7\n"
+                              "Число прочиталось бы с отметкой \"Точка\": отметьте \"Точка\" и откройте файл снова.\n"
+                              "An unknown line"));
+  QCoreApplication::removeTranslator(&russian);
+}

@@ -6,6 +6,7 @@
 #include "app/output/campaign_charts.h"
 #include "app/output/campaign_tables.h"
 #include "app/output/chart_titles.h"
+#include "app/support/message_translation.h"
 #include "app/widgets/interactive_chart.h"
 #include "intake/flight_error.h"
 
@@ -115,6 +116,7 @@ void CampaignWindow::showResult(CampaignReport report) {
     for (int row = 0; row < static_cast<int>(shown.pairRows.size()); ++row) {
       const PairRow& pair = shown.pairRows[row];
       QStringList texts = pairTableRow(pair);
+      texts[kStatusColumn] = translatedMessage(texts[kStatusColumn]);
       // The group cell keeps the list's group, which the sun's replaces in this run.
       if (shown.settings.solarGroups) texts[kStatusColumn] += QStringLiteral(" · ") + groupCaption(pair.group);
       for (int column = kStatusColumn; column < texts.size(); ++column) setCell(pairsTable, row, column, texts[column]);

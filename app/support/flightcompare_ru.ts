@@ -187,6 +187,34 @@
         <source>List: %1</source>
         <translation>Список: %1</translation>
     </message>
+    <message>
+        <source>Flight %1 has no height column.</source>
+        <translation>У полёта %1 нет столбца высоты.</translation>
+    </message>
+    <message>
+        <source>Flight %1 has no column for %2.</source>
+        <translation>У полёта %1 нет столбца для %2.</translation>
+    </message>
+    <message>
+        <source>Flight %1 has no column named &quot;%2&quot;.</source>
+        <translation>У полёта %1 нет столбца с именем «%2».</translation>
+    </message>
+    <message>
+        <source>Flight %1: %2</source>
+        <translation>Полёт %1: %2</translation>
+    </message>
+    <message>
+        <source>No comparison value: the flights have no height in common.</source>
+        <translation>Нет значений сравнения: у полётов нет общих высот.</translation>
+    </message>
+    <message>
+        <source>Heights not %1: flight 1 %2, flight 2 %3.</source>
+        <translation>Высоты не %1: полёт 1 — %2, полёт 2 — %3.</translation>
+    </message>
+    <message>
+        <source>Not compared: the campaign was cancelled.</source>
+        <translation>Не сравнена: кампания отменена.</translation>
+    </message>
 </context>
 <context>
     <name>OpenDialog</name>

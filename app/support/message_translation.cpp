@@ -56,6 +56,13 @@ const std::vector<const char*> kForms = {
     QT_TRANSLATE_NOOP("Messages", "The list names no pair."),
     QT_TRANSLATE_NOOP("Messages", "List: %1, line %2"),
     QT_TRANSLATE_NOOP("Messages", "List: %1"),
+    QT_TRANSLATE_NOOP("Messages", "Flight %1 has no height column."),
+    QT_TRANSLATE_NOOP("Messages", "Flight %1 has no column for %2."),
+    QT_TRANSLATE_NOOP("Messages", "Flight %1 has no column named \"%2\"."),
+    QT_TRANSLATE_NOOP("Messages", "Flight %1: %2"),
+    QT_TRANSLATE_NOOP("Messages", "No comparison value: the flights have no height in common."),
+    QT_TRANSLATE_NOOP("Messages", "Heights not %1: flight 1 %2, flight 2 %3."),
+    QT_TRANSLATE_NOOP("Messages", "Not compared: the campaign was cancelled."),
 };
 
 const std::vector<const char*> kFilterNames = {
@@ -93,15 +100,19 @@ const std::vector<std::pair<const char*, QRegularExpression>>& patterns() {
   return all;
 }
 
-// The parts go in in one pass each, so a part that itself holds "%2" stays as it is.
+// A part may be a message itself (a pair's reason names its flight, then the reader's message);
+// the parts go in in one pass, so a part that itself holds "%2" stays as it is.
 QString translatedLine(const QString& line) {
   for (const auto& [form, whole] : patterns()) {
     const QRegularExpressionMatch match = whole.match(line);
     if (!match.hasMatch()) continue;
-    const QString told = QCoreApplication::translate("Messages", form);
-    const QString first = match.captured(QStringLiteral("p1")), second = match.captured(QStringLiteral("p2"));
-    if (whole.namedCaptureGroups().contains(QStringLiteral("p2"))) return told.arg(first, second);
-    if (whole.namedCaptureGroups().contains(QStringLiteral("p1"))) return told.arg(first);
+    QStringList parts;
+    for (int n = 1; whole.namedCaptureGroups().contains(QStringLiteral("p%1").arg(n)); ++n)
+      parts << translatedLine(match.captured(QStringLiteral("p%1").arg(n)));
+    QString told = QCoreApplication::translate("Messages", form);
+    if (parts.size() == 1) return told.arg(parts[0]);
+    if (parts.size() == 2) return told.arg(parts[0], parts[1]);
+    if (parts.size() == 3) return told.arg(parts[0], parts[1], parts[2]);
     return told;
   }
   return line;

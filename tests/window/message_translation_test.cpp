@@ -16,12 +16,14 @@ TEST(Translation, EveryMessageHasItsRussianAndWithoutItStaysAsWritten) {
   // A name may hold what looks like a form's part; it goes through untouched.
   const QString message = QString::fromUtf8(
       "'1,5' is not a valid floating point value\nFile: /tmp/a%2.txt, line 7\n"
-      "The number would read with \"Точка\" ticked: tick \"Точка\" and open the file again.\nAn unknown line");
+      "The number would read with \"Точка\" ticked: tick \"Точка\" and open the file again.\nAn unknown line\n"
+      "Flight 2: File does not exist.");
   EXPECT_EQ(translatedMessage(message), message) << "no translation loaded";
   QCoreApplication::installTranslator(&russian);
   EXPECT_EQ(translatedMessage(message),
             QString::fromUtf8("«1,5» — не правильное число с плавающей точкой\nФайл: /tmp/a%2.txt, строка 7\n"
                               "Число прочиталось бы с отметкой \"Точка\": отметьте \"Точка\" и откройте файл снова.\n"
-                              "An unknown line"));
+                              "An unknown line\nПолёт 2: Файл не существует."))
+      << "a message inside a message too";
   QCoreApplication::removeTranslator(&russian);
 }

@@ -19,8 +19,9 @@ const QString kLayer = QStringLiteral("campaign/layer");
 void CampaignWindow::rememberChoices() {
   QSettings* settings = host_.settings;
   if (!settings) return;
-  const int quantity = quantityBox->findData(settings->value(kQuantity).toString().left(1).at(0));
-  if (settings->contains(kQuantity) && quantity >= 0) quantityBox->setCurrentIndex(quantity);
+  const QString savedQuantity = settings->value(kQuantity).toString();
+  const int quantity = savedQuantity.size() == 1 ? quantityBox->findData(savedQuantity.at(0)) : -1;
+  if (quantity >= 0) quantityBox->setCurrentIndex(quantity);
   bool isNumber = false;
   const double layer = settings->value(kLayer).toDouble(&isNumber);
   if (isNumber && layer >= layerBox->minimum() && layer <= layerBox->maximum()) layerBox->setValue(layer);

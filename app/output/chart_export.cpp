@@ -66,6 +66,9 @@ class PrintedLegends {
       for (const Entry& entry : listed.entries)
         listed.legend->addItem(entry.checkable ? new CheckableLegendItem(listed.legend, entry.plottable)
                                                : new QCPPlottableLegendItem(listed.legend, entry.plottable));
+      // Drawn at the page's size, the chart kept that layout: the window's own comes back, so
+      // that the crosshair and the legend's boxes answer where they are seen.
+      listed.legend->parentPlot()->replot();
     }
   }
   PrintedLegends(const PrintedLegends&) = delete;
@@ -86,7 +89,7 @@ class PrintedLegends {
 // A4 landscape for two charts side by side, its half (A5 upright) for one; in points.
 QSizeF pageSize(int charts) {
   const QSizeF a4 = QPageSize(QPageSize::A4).size(QPageSize::Point);
-  return charts > 1 ? a4.transposed() : QSizeF(a4.width() / 2, a4.height());
+  return charts > 1 ? a4.transposed() : QSizeF(a4.height() / 2, a4.width());
 }
 
 // The title line, then the charts filling the rest of the page, each as wide as its share of the

@@ -116,6 +116,10 @@
         <translation>Не удалось записать «%1»: рисунок не удалось нарисовать.</translation>
     </message>
     <message>
+        <source>Cannot write &quot;report.pdf&quot;: the report could not be drawn.</source>
+        <translation>Не удалось записать «report.pdf»: отчёт не удалось нарисовать.</translation>
+    </message>
+    <message>
         <source>Cannot write &quot;%1&quot;: %2</source>
         <translation>Не удалось записать «%1»: %2</translation>
     </message>
@@ -165,7 +169,7 @@
     </message>
     <message>
         <source>Bad campaign list: a row must have %1 fields, as the header has.</source>
-        <translation>Неверный список кампании: в строке должно быть %1 полей, как в заголовке.</translation>
+        <translation>Неверный список кампании: число полей в строке должно быть %1, как в заголовке.</translation>
     </message>
     <message>
         <source>Bad campaign list: a field holds a NUL byte.</source>

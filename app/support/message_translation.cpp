@@ -37,6 +37,7 @@ const std::vector<const char*> kForms = {
     QT_TRANSLATE_NOOP("Messages", "The %1 library ended while reading the file."),
     QT_TRANSLATE_NOOP("Messages", "Too many files: the window holds three flights, one file for each slot."),
     QT_TRANSLATE_NOOP("Messages", "Cannot write \"%1\": the picture could not be drawn."),
+    QT_TRANSLATE_NOOP("Messages", "Cannot write \"report.pdf\": the report could not be drawn."),
     QT_TRANSLATE_NOOP("Messages", "Cannot write \"%1\": %2"),
     QT_TRANSLATE_NOOP("Messages", "Cannot save a picture as \"%1\": name it .png, .svg or .pdf."),
     QT_TRANSLATE_NOOP("Messages", "Flights make pairs: give an even number of files, the first with the second, the "
@@ -83,7 +84,8 @@ QRegularExpression pattern(const QString& form) {
     const QRegularExpressionMatch part = parts.next();
     text += QRegularExpression::escape(form.mid(from, part.capturedStart() - from));
     const QString name = QStringLiteral("p") + part.captured(1);
-    text += seen.contains(name) ? QStringLiteral("\\k<%1>").arg(name) : QStringLiteral("(?<%1>.*)").arg(name);
+    // Lazy, so that a part ends at the first place the form goes on (the last takes the rest).
+    text += seen.contains(name) ? QStringLiteral("\\k<%1>").arg(name) : QStringLiteral("(?<%1>.*?)").arg(name);
     seen << name;
     from = part.capturedEnd();
   }

@@ -14,7 +14,8 @@ QString translatedMessage(const QString& message);
 // The forms, English with %1, %2 for their variable parts.
 const std::vector<const char*>& messageForms();
 
-// The names of the open dialog's filters (context "OpenDialog").
+// The names of the open dialog's filters (context "OpenDialog"): every file the program reads,
+// the raw files, the reference products, any file.
 const std::vector<const char*>& filterNames();
 
 // Loads the program's own translation for the locale's language, when it has one.

@@ -1,6 +1,7 @@
 // The readers of the three flight slots, behind the hidden buttons Polus, Polus2 and Polus3.
 #include "app/window/form1.h"
 
+#include "app/support/message_translation.h"
 #include "app/window/window_slot_controls.h"
 #include "intake/text_file.h"
 #include "reader/flight_reader.h"
@@ -13,10 +14,10 @@ namespace {
 
 // First every file the program reads, then the designed filters; the names in the user's language.
 QString openFilter() {
-  const auto name = [](const char* english) { return QCoreApplication::translate("OpenDialog", english); };
+  const auto name = [](int which) { return QCoreApplication::translate("OpenDialog", filterNames()[which]); };
   const QString raw = QStringLiteral("*.TXT;*.raw;*.TAE3;*.T3;*.TAE03;*.int"), products = QStringLiteral("*.nc;*.bufr;*.bin");
-  return name("Flight files") + '|' + raw + ';' + products + '|' + name("Special files") + '|' + raw + '|' +
-         name("Reference products") + '|' + products + '|' + name("Any file") + QStringLiteral(" (*.*)|*.*");
+  return name(0) + '|' + raw + ';' + products + '|' + name(1) + '|' + raw + '|' + name(2) + '|' + products + '|' +
+         name(3) + QStringLiteral(" (*.*)|*.*");
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // What the window remembers from one session to the next, and what it never does.
+#include "app/campaign_window/campaign_window.h"
 #include "app/support/settings_file.h"
 #include "app/widgets/up_down.h"
 #include "app/window/layer_statistics_panel.h"
 #include "tests/window/scripted_window.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QSplitter>
 
 namespace {
@@ -32,6 +34,9 @@ TEST_F(Memory, TheNextSessionFindsFoldersRecentFilesAndLayerButNothingThatChange
     session.Statistics->thicknessBox->setCurrentIndex(session.Statistics->thicknessBox->findData(5000.0));
     session.CheckBox1->click();
     session.UpDown1->stepUp();
+    CampaignWindow* campaign = session.showCampaignWindow();
+    campaign->quantityBox->setCurrentIndex(campaign->quantityBox->findData(QChar('H')));
+    campaign->layerBox->setValue(250);
     session.close();
   }
   const auto settings = openSettings(settingsFile());
@@ -46,6 +51,9 @@ TEST_F(Memory, TheNextSessionFindsFoldersRecentFilesAndLayerButNothingThatChange
   EXPECT_EQ(next.Statistics->thickness(), 5000);
   EXPECT_FALSE(next.CheckBox1->isChecked()) << "\"+\" starts as designed";
   EXPECT_EQ(next.UpDown1->position(), 0);
+  const CampaignWindow* campaign = next.showCampaignWindow();
+  EXPECT_EQ(campaign->quantityBox->currentData().toChar(), QChar('H'));
+  EXPECT_EQ(campaign->layerBox->value(), 250);
   EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
 }
 

@@ -13,6 +13,8 @@
 #include <QSvgGenerator>
 #include <qcustomplot.h>
 
+#include <functional>
+
 namespace {
 
 [[noreturn]] void failToPaint(const QString& fileName) {
@@ -112,6 +114,30 @@ void paintPage(const QList<QCustomPlot*>& charts, QPaintDevice& device, const QS
   if (!painter.end()) failToPaint(fileName);
 }
 
+// An SVG ("svg") or a PDF of a size in points, painted in memory; the title, when given, is the
+// document's.
+QByteArray vectorPicture(const QString& suffix, const QSizeF& size, const QString& title,
+                         const std::function<void(QPaintDevice&)>& paint) {
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
+  if (suffix == "svg") {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&bytes);
+    svg.setResolution(72);
+    svg.setSize(size.toSize());
+    svg.setViewBox(QRectF(QPointF(0, 0), size));
+    if (!title.isEmpty()) svg.setTitle(title);
+    paint(svg);
+  } else {
+    QPdfWriter pdf(&bytes);
+    pdf.setResolution(72);
+    pdf.setPageLayout(QPageLayout(QPageSize(size, QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
+    if (!title.isEmpty()) pdf.setTitle(title);
+    paint(pdf);
+  }
+  return bytes.data();
+}
+
 QString suffixOf(const QString& fileName) {
   const QString suffix = QFileInfo(fileName).suffix().toLower();
   if (suffix != "png" && suffix != "svg" && suffix != "pdf")
@@ -148,9 +174,9 @@ void drawCharts(QCPPainter& painter, const QList<QCustomPlot*>& charts, const QS
 QByteArray chartsPicture(const QList<QCustomPlot*>& charts, const QString& suffix, const QString& fileName, int scale,
                          int dotsPerInch) {
   const QSize size = sideBySide(charts);
-  QBuffer bytes;
-  bytes.open(QIODevice::WriteOnly);
   if (suffix == "png") {
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
     QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     paintCharts(charts, image, fileName, scale);
@@ -159,20 +185,9 @@ QByteArray chartsPicture(const QList<QCustomPlot*>& charts, const QString& suffi
     image.setDotsPerMeterX(qRound(dotsPerInch * kInchesPerMetre));
     image.setDotsPerMeterY(qRound(dotsPerInch * kInchesPerMetre));
     if (!image.save(&bytes, "PNG")) failToPaint(fileName);
-  } else if (suffix == "svg") {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&bytes);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    paintCharts(charts, svg, fileName);
-  } else {
-    QPdfWriter pdf(&bytes);
-    pdf.setResolution(72);
-    pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    paintCharts(charts, pdf, fileName);
+    return bytes.data();
   }
-  return bytes.data();
+  return vectorPicture(suffix, QSizeF(size), QString(), [&](QPaintDevice& device) { paintCharts(charts, device, fileName); });
 }
 
 void saveChartsImage(const QList<QCustomPlot*>& charts, const QString& fileName, const ChartPrint& print) {
@@ -183,24 +198,9 @@ void saveChartsImage(const QList<QCustomPlot*>& charts, const QString& fileName,
     return;
   }
   const QSizeF page = pageSize(static_cast<int>(charts.size()));
-  QBuffer bytes;
-  bytes.open(QIODevice::WriteOnly);
-  if (suffix == "svg") {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&bytes);
-    svg.setResolution(72);
-    svg.setSize(page.toSize());
-    svg.setViewBox(QRectF(QPointF(0, 0), page));
-    svg.setTitle(print.title);
-    paintPage(charts, svg, page, print.title, fileName);
-  } else {
-    QPdfWriter pdf(&bytes);
-    pdf.setResolution(72);
-    pdf.setPageLayout(QPageLayout(QPageSize(page, QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
-    pdf.setTitle(print.title);
-    paintPage(charts, pdf, page, print.title, fileName);
-  }
-  writeFileAtomically(fileName, bytes.data());
+  writeFileAtomically(fileName, vectorPicture(suffix, page, print.title, [&](QPaintDevice& device) {
+                        paintPage(charts, device, page, print.title, fileName);
+                      }));
 }
 
 QString chartImageFilter() {

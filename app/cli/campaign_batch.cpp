@@ -8,7 +8,6 @@
 #include "app/support/system_decimal_separator.h"
 #include "intake/flight_error.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <cstdio>
@@ -143,7 +142,7 @@ int runCampaignCommand(const CampaignCommand& command, std::vector<CampaignPair>
   CampaignResult result;
   // The values wait beside where the results go, rather than in a temporary folder that may be
   // far smaller; the folder would be made for the results anyway.
-  QDir().mkpath(command.outFolder);
+  createCampaignFolder(command.outFolder);
   CampaignSettings settings = command.settings;
   settings.spillFolder = QFile::encodeName(command.outFolder).toStdString();
   {

@@ -70,7 +70,7 @@ void drawPairPanel(QCPPainter& painter, const QRectF& area, const CampaignReport
   chart.yAxis->setLabel(heightAxisTitle());
 
   QVector<double> values, heights;
-  thinInto(result, 2 * chart.height(), values, heights);
+  thinInto(result, chart.height(), values, heights);
   auto differences = new QCPCurve(chart.xAxis, chart.yAxis);
   // The light blue a translucent one gives on white: a PDF takes a translucent stroke as the
   // outline of the line, four times its points, and the panels are most of the report.

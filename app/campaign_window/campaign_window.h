@@ -97,10 +97,6 @@ class CampaignWindow : public QWidget {
   CampaignHost host_;
   PairsModel* pairs_;
   QString listName_;
-  // What the run going on was given.
-  std::string startedList_;
-  CampaignSettings startedSettings_;
-  std::vector<CampaignPair> startedPairs_;
   std::unique_ptr<BackgroundCampaign> running_;
   std::unique_ptr<BackgroundCampaign> cancelled_;  // ending on its own
   std::optional<CampaignReport> shown_;

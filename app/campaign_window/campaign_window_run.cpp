@@ -54,10 +54,7 @@ void CampaignWindow::run() {
   forgetResult();
   // A cancelled run may still be finishing its last pairs; it goes before the next one starts.
   cancelled_.reset();
-  startedList_ = listName_.toStdString();
-  startedSettings_ = settings();
-  startedPairs_ = pairs;
-  running_ = std::make_unique<BackgroundCampaign>(pairs, startedSettings_);
+  running_ = std::make_unique<BackgroundCampaign>(listName_.toStdString(), pairs, settings());
   progressBar->setRange(0, static_cast<int>(pairs.size()));
   progressBar->setValue(0);
   statusLabel->setText(QStringLiteral("Идёт сравнение…"));
@@ -73,7 +70,7 @@ void CampaignWindow::watchRun() {
   const std::unique_ptr<BackgroundCampaign> finished = std::move(running_);
   setRunning(false);
   statusLabel->setText(QStringLiteral("Сравнение прервано ошибкой: результатов нет."));
-  showResult(campaignReport(std::move(startedList_), startedSettings_, std::move(startedPairs_), finished->takeResult()));
+  showResult(finished->takeReport());
 }
 
 void CampaignWindow::cancel() {

@@ -30,13 +30,12 @@ import os, statistics, subprocess, sys, time
 folder, programs = sys.argv[1], sys.argv[2:]
 
 def run(program, arguments):
-    """Seconds of wall-clock time and of CPU time (the libraries' children too) of one run, and
-    its peak resident megabytes (the largest of the program and its children)."""
+    """Seconds of wall-clock time and of CPU time (the libraries' children too) of one run."""
     start = time.monotonic()
     child = subprocess.Popen([program] + arguments, cwd=folder, stderr=subprocess.DEVNULL)
     _, status, usage = os.wait4(child.pid, 0)
     assert status == 0, f"{program} {arguments} failed"
-    return time.monotonic() - start, usage.ru_utime + usage.ru_stime, usage.ru_maxrss / 1024
+    return time.monotonic() - start, usage.ru_utime + usage.ru_stime
 
 jobs = {
     "empty batch run": ["--batch"],
@@ -53,11 +52,12 @@ for _ in range(7):
 
 for program in programs:
     print(program)
-    floor = statistics.median(run[0] for run in times[(program, "empty batch run")])
+    floor = statistics.median(wall for wall, _ in times[(program, "empty batch run")])
     for job in jobs:
-        wall, cpu, peak = (statistics.median(run[i] for run in times[(program, job)]) for i in range(3))
+        wall = statistics.median(w for w, _ in times[(program, job)])
+        cpu = statistics.median(c for _, c in times[(program, job)])
         beyond = f"  ({wall - floor:.3f} s beyond the empty run)" if job != "empty batch run" and "campaign" not in job else ""
-        print(f"  {job:30} {wall:6.3f} s wall  {cpu:6.3f} s CPU  peak {peak:4.0f} MB{beyond}")
-    one, eleven = (statistics.median(run[1] for run in times[(program, job)]) for job in list(jobs)[-2:])
+        print(f"  {job:30} {wall:6.3f} s wall  {cpu:6.3f} s CPU{beyond}")
+    one, eleven = (statistics.median(c for _, c in times[(program, job)]) for job in list(jobs)[-2:])
     print(f"  each further pair of a campaign: {(eleven - one) / 10:.3f} s CPU")
 PY

@@ -40,8 +40,6 @@ struct Outcome {
   int columns;
   int heightIndex, parameterIndex;
   FlightRows rows;
-  bool filled[kMaxColumns];
-  int productRows[kMaxRows + 1];  // rows 1..rows.count
   // What the product states about its flight.
   char identityTexts[std::size(kIdentityTexts)][kLongestName + 1];
   double latitude, longitude, altitude;
@@ -119,6 +117,24 @@ void setLimits(const ChildLimits& limits) {
   }
 }
 
+// ecCodes makes a key of about 2 KB for every value of a BUFR message, a gigabyte for the largest
+// soundings, and the time goes into faulting in its pages one by one. The heap is grown once,
+// asked to be backed by huge pages where the kernel offers them, and kept: freed memory is used
+// again rather than given back.
+void prepareHeap(std::size_t size) {
+  constexpr std::size_t kPiece = std::size_t{16} << 20, kHugePage = std::size_t{2} << 20;
+  mallopt(M_MMAP_THRESHOLD, 2 * kPiece);
+  mallopt(M_TRIM_THRESHOLD, INT_MAX);
+  const auto start = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  std::vector<void*> pieces;
+  for (std::size_t grown = 0; grown < size; grown += kPiece)
+    if (void* piece = std::malloc(kPiece)) pieces.push_back(piece);
+  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+  const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+  for (void* piece : pieces) std::free(piece);
+}
+
 // The failure as the operator is told of it. A library whose memory ran out says so in its own
 // words ("HDF error") or not at all; the allocator's ENOMEM tells.
 std::string childFailure(const std::string& message, int error) {
@@ -137,15 +153,6 @@ void noteCrash(int signal) {
   std::raise(signal);
 }
 
-void keepRead(const ProductRead& read, Outcome& outcome) {
-  outcome.rows = read.rows;
-  const int rows = std::clamp(read.rows.count, 0, kMaxRows);
-  for (int column = 0; column < kMaxColumns && column < static_cast<int>(read.filled.size()); ++column)
-    outcome.filled[column] = read.filled[column];
-  for (int row = 1; row <= rows && row < static_cast<int>(read.productRows.size()); ++row)
-    outcome.productRows[row] = read.productRows[row];
-}
-
 void keepIdentity(const FlightIdentity& identity, Outcome& outcome) {
   for (std::size_t i = 0; i < std::size(kIdentityTexts); ++i)
     copyText(outcome.identityTexts[i], identity.*kIdentityTexts[i].field);
@@ -155,19 +162,21 @@ void keepIdentity(const FlightIdentity& identity, Outcome& outcome) {
   outcome.heightKind = identity.heightKind;
 }
 
-// What a child does, on the outcome the parent reads.
-using ChildWork = std::function<void(Outcome& outcome)>;
-
-[[noreturn]] void runChild(const ChildWork& work, Outcome& outcome, const ChildLimits& limits) {
+[[noreturn]] void runChild(const LibraryRead& read, Outcome& outcome, const ChildLimits& limits) {
   // A crash, and the end of its computing time, end the child as the system would end it; the
   // parent tells the operator.
   for (int signal : {SIGFPE, SIGILL, SIGXCPU}) std::signal(signal, SIG_DFL);
   childOutcome = &outcome;
   for (int signal : {SIGSEGV, SIGBUS, SIGABRT}) std::signal(signal, noteCrash);
   setLimits(limits);
+  // The sanitizer's allocator keeps no heap of this kind.
+  if (!kUnderAddressSanitizer) prepareHeap(std::min(limits.memory, std::size_t{1} << 30));
+  OutcomeControls controls(outcome);
   errno = 0;
   try {
-    work(outcome);
+    FlightIdentity identity;
+    outcome.rows = read(outcome.table, controls, identity);
+    keepIdentity(identity, outcome);
   } catch (const FlightError& error) {
     outcome.failed = true;
     copyText(outcome.message, childFailure(error.message(), errno));
@@ -242,21 +251,15 @@ void handOver(const Outcome& outcome, FlightTable& table, SlotControls& controls
   if (outcome.parameterIndex >= 0) controls.selectParameter(outcome.parameterIndex);
   const int rows = std::clamp(outcome.rows.count, 0, kMaxRows);
   for (int column = 0; column < outcome.columns; ++column)
-    if (outcome.filled[column])
-      std::copy(outcome.table[column] + 1, outcome.table[column] + 1 + rows, table[column] + 1);
+    std::copy(outcome.table[column] + 1, outcome.table[column] + 1 + rows, table[column] + 1);
 }
 
-ProductRead readOf(const Outcome& outcome) {
-  const int rows = std::clamp(outcome.rows.count, 0, kMaxRows);
-  const int columns = std::clamp(outcome.columns, 0, kMaxColumns);
-  return {{rows, outcome.rows.heightColumn},
-          std::vector<bool>(outcome.filled, outcome.filled + columns),
-          std::vector<int>(outcome.productRows, outcome.productRows + rows + 1)};
-}
+}  // namespace
 
-// Runs the work in a child of its own, on the shared outcome. Fails as the child failed: by its
-// message, or by how it ended.
-void runInChild(const char* library, const ChildWork& work, Outcome& outcome, const ChildLimits& limits) {
+FlightRows readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
+                              FlightIdentity& identity, const ChildLimits& limits) {
+  const SharedOutcome shared;
+  Outcome& outcome = *shared;
   const pid_t parent = getpid();
   const pid_t child = fork();
   if (child < 0) throw FlightError(std::strerror(errno));
@@ -265,7 +268,7 @@ void runInChild(const char* library, const ChildWork& work, Outcome& outcome, co
     // ended before the child could ask for that.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent) _exit(1);
-    runChild(work, outcome, limits);
+    runChild(read, outcome, limits);
   }
   const auto [status, stalled] = waitWhileWorking(child, limits.idleSeconds);
   const std::string name(library);
@@ -279,47 +282,6 @@ void runInChild(const char* library, const ChildWork& work, Outcome& outcome, co
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
     throw FlightError("The " + name + " library ended while reading the file.");
   if (outcome.failed) throw FlightError(outcome.message);
-}
-
-}  // namespace
-
-void prepareHeap(std::size_t size) {
-  // The sanitizer's allocator keeps no heap of this kind.
-  if (kUnderAddressSanitizer) return;
-  constexpr std::size_t kPiece = std::size_t{16} << 20, kHugePage = std::size_t{2} << 20;
-  mallopt(M_MMAP_THRESHOLD, 2 * kPiece);
-  mallopt(M_TRIM_THRESHOLD, INT_MAX);
-  const auto start = reinterpret_cast<std::uintptr_t>(sbrk(0));
-  std::vector<void*> pieces;
-  for (std::size_t grown = 0; grown < size; grown += kPiece)
-    if (void* piece = std::malloc(kPiece)) pieces.push_back(piece);
-  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
-  const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
-  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
-  for (void* piece : pieces) std::free(piece);
-}
-
-ProductRead readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
-                               FlightIdentity& identity, const ChildLimits& limits) {
-  const SharedOutcome shared;
-  Outcome& outcome = *shared;
-  runInChild(library, [&read](Outcome& childOutcome) {
-    OutcomeControls childControls(childOutcome);
-    FlightIdentity stated;
-    keepRead(read(childOutcome.table, childControls, stated), childOutcome);
-    keepIdentity(stated, childOutcome);
-  }, outcome, limits);
   handOver(outcome, table, controls, identity);
-  return readOf(outcome);
-}
-
-void readColumnsInChildProcess(const char* library, const ColumnsRead& read, const std::vector<int>& columns, int rows,
-                               FlightTable& table, const ChildLimits& limits) {
-  const SharedOutcome shared;
-  Outcome& outcome = *shared;
-  runInChild(library, [&read](Outcome& childOutcome) { read(childOutcome.table); }, outcome, limits);
-  const int count = std::clamp(rows, 0, kMaxRows);
-  for (int column : columns)
-    if (column >= 0 && column < kMaxColumns)
-      std::copy(outcome.table[column] + 1, outcome.table[column] + 1 + count, table[column] + 1);
+  return outcome.rows;
 }

@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <functional>
 #include <string>
-#include <vector>
 
 class SlotControls;
 
@@ -38,21 +37,7 @@ inline const std::string kRefersToOtherFiles = "The product refers to data in ot
 // name names by now.
 inline std::string childFileName(int descriptor) { return "/proc/self/fd/" + std::to_string(descriptor); }
 
-// In a library's child, for a library that makes millions of small allocations (ecCodes makes a
-// key of about 2 KB for every value of a BUFR message, a gigabyte for the largest soundings):
-// the time would go into faulting in their pages one by one. The heap is grown by size at once
-// (within the child's memory), asked to be backed by huge pages where the kernel offers them, and
-// kept: freed memory is used again rather than given back.
-void prepareHeap(std::size_t size);
-
 // The identity learns what the product states about its flight, and the reader's height column.
-// Only the columns the read filled are handed to the table.
-using LibraryRead = std::function<ProductRead(FlightTable& table, SlotControls& controls, FlightIdentity& identity)>;
-ProductRead readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
-                               FlightIdentity& identity, const ChildLimits& limits = {});
-
-// The same for a later read that fills more columns of a flight already read: rows 1..rows of
-// the columns are handed to the table, nothing else.
-using ColumnsRead = std::function<void(FlightTable& table)>;
-void readColumnsInChildProcess(const char* library, const ColumnsRead& read, const std::vector<int>& columns, int rows,
-                               FlightTable& table, const ChildLimits& limits = {});
+using LibraryRead = std::function<FlightRows(FlightTable& table, SlotControls& controls, FlightIdentity& identity)>;
+FlightRows readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
+                              FlightIdentity& identity, const ChildLimits& limits = {});

@@ -15,13 +15,16 @@ struct FlightRecipe {
   char decimal = '.';        // separator written in the numbers
   bool cp1251 = true;        // Cyrillic text in Windows-1251 rather than UTF-8
   bool shifrInMetres = true; // the Шифр layout's height unit
-  int extraColumns = 0;      // further numeric columns, to make wide files
+  int extraColumns = 0;      // further numeric columns (variables of a product), to make wide files
   int pageEvery = 0;         // Шифр: a page break before every so many rows (0: none)
   double bias = 0.0;         // a sonde's own error: added to temperature and dew point, °C
   double noise = 0.0;        // and its scatter from row to row, °C
   int seed = 0;              // which scatter: flights with other seeds scatter otherwise
   // Reference products: the launch, in seconds since 1970 UTC (2026-06-01 11:00).
   long long launch = 1780311600;
+  // GRUAN products: stored as RS41 products are, in netCDF-4 along an unlimited time, each
+  // variable deflated in one chunk of 1048576 values (ncgen -k nc4).
+  bool rs41Storage = false;
 };
 
 // The model's state at a row of the generated flight (1-based), in the file's units before

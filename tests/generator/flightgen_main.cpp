@@ -1,8 +1,10 @@
 // Writes one synthetic raw flight file:
 //   flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] [--comma] [--utf8] [--km] [--pages N]
-//             [--bias C] [--noise C] [--seed N] [--launch SECONDS]
+//             [--bias C] [--noise C] [--seed N] [--launch SECONDS] [--rs41-storage]
 // LAYOUT is tab, sct, int, vre, indented-t, indented-h or shifr; gruan-cdl and bufr-rules write the
-// text of a reference product instead (ncgen -b FILE; bufr_filter -o OUT FILE BUFR4.tmpl).
+// text of a reference product instead (ncgen -b FILE; bufr_filter -o OUT FILE BUFR4.tmpl). A
+// product as big as a real RS41 one: gruan-cdl --rows 5667 --extra 174 --rs41-storage, then
+// ncgen -k nc4.
 #include "tests/generator/flight_generator.h"
 #include "tests/generator/reference_products.h"
 
@@ -15,7 +17,7 @@
 int main(int argc, char* argv[]) {
   if (argc < 3) {
     std::fprintf(stderr, "usage: flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] "
-                         "[--comma] [--utf8] [--km] [--pages N] [--bias C] [--noise C] [--seed N] [--launch SECONDS]\n");
+                         "[--comma] [--utf8] [--km] [--pages N] [--bias C] [--noise C] [--seed N] [--launch SECONDS] [--rs41-storage]\n");
     return 2;
   }
   FlightRecipe recipe;
@@ -47,6 +49,7 @@ int main(int argc, char* argv[]) {
     else if (option == "--comma") recipe.decimal = ',';
     else if (option == "--utf8") recipe.cp1251 = false;
     else if (option == "--km") recipe.shifrInMetres = false;
+    else if (option == "--rs41-storage") recipe.rs41Storage = true;
     else {
       std::fprintf(stderr, "flightgen: unknown option %s\n", option.c_str());
       return 2;

@@ -5,7 +5,9 @@
 #include <ctime>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -60,29 +62,51 @@ std::string launchKeys(long long seconds) {
 }  // namespace
 
 std::string gruanProductCdl(const FlightRecipe& recipe) {
-  const auto line = [&](const char* name, const char* format, const std::function<double(const Sounding&)>& value) {
-    return std::string(" ") + name + " = " + series(recipe, format, value) + " ;\n";
+  struct Variable {
+    std::string type, name, units, format;
+    std::function<double(const Sounding&)> value;
   };
-  const auto uncertainty = [&](const char* name, double ground, double top) {
-    return line(name, "%.3f", growingUncertainty(recipe, ground, top));
+  const auto uncertainty = [&](const char* name, const char* units, double ground, double top) {
+    return Variable{"float", name, units, "%.3f", growingUncertainty(recipe, ground, top)};
   };
   const std::string launch = isoTime(recipe.launch);
-  return "netcdf gruan_product {\n"
-         "dimensions:\n"
-         "\ttime = " + std::to_string(recipe.rows + recipe.descentRows) + " ;\n"
-         "variables:\n"
-         "\tdouble time(time) ;\n\t\ttime:units = \"seconds since " + launch + "\" ;\n"
-         "\tfloat alt(time) ;\n\t\talt:units = \"m\" ;\n"
-         "\tfloat press(time) ;\n\t\tpress:units = \"hPa\" ;\n"
-         "\tfloat temp(time) ;\n\t\ttemp:units = \"K\" ;\n"
-         "\tfloat rh(time) ;\n\t\trh:units = \"%\" ;\n"
-         "\tfloat wdir(time) ;\n\t\twdir:units = \"degree\" ;\n"
-         "\tfloat wspeed(time) ;\n\t\twspeed:units = \"m s-1\" ;\n"
-         "\tfloat dp(time) ;\n\t\tdp:units = \"K\" ;\n"
-         "\tfloat alt_uc(time) ;\n\t\talt_uc:units = \"m\" ;\n"
-         "\tfloat temp_uc(time) ;\n\t\ttemp_uc:units = \"K\" ;\n"
-         "\tfloat rh_uc(time) ;\n\t\trh_uc:units = \"1\" ;\n"
-         "\n// global attributes:\n"
+  std::vector<Variable> variables = {
+      {"double", "time", "seconds since " + launch, "%.0f",
+       [&](const Sounding& s) { return static_cast<double>(recipe.launch) + s.time; }},
+      {"float", "alt", "m", "%.1f", [](const Sounding& s) { return s.height; }},
+      {"float", "press", "hPa", "%.2f", [](const Sounding& s) { return s.pressure; }},
+      {"float", "temp", "K", "%.2f", [](const Sounding& s) { return s.temperature + kZeroCelsius; }},
+      {"float", "rh", "%", "%.1f", [](const Sounding& s) { return s.humidity; }},
+      {"float", "wdir", "degree", "%.1f", [](const Sounding& s) { return s.direction; }},
+      {"float", "wspeed", "m s-1", "%.2f", [](const Sounding& s) { return s.speed; }},
+      {"float", "dp", "K", "%.2f", [](const Sounding& s) { return s.dewPoint + kZeroCelsius; }},
+      {"float", "alt_uc", "m", "%.2f", [](const Sounding&) { return 2.0; }},
+      uncertainty("temp_uc", "K", 0.15, 0.45),
+      uncertainty("rh_uc", "1", 0.02, 0.06),
+  };
+  // The further variables of an RS41 product: the other quantities' uncertainties, then
+  // measurements of their own, scattered as real ones are (and compressed no better).
+  const Variable further[] = {uncertainty("press_uc", "hPa", 0.4, 0.05), uncertainty("wdir_uc", "degree", 1.0, 5.0),
+                              uncertainty("wspeed_uc", "m s-1", 0.15, 0.6), uncertainty("dp_uc", "K", 0.3, 1.5)};
+  for (int k = 0; k < recipe.extraColumns; ++k) {
+    if (k < static_cast<int>(std::size(further))) {
+      variables.push_back(further[k]);
+      continue;
+    }
+    variables.push_back({"float", "X" + std::to_string(k + 1), "1", "%.5f", [k](const Sounding& s) {
+                           const double scatter = std::sin(s.time * 12.9898 + k * 78.233) * 43758.5453;
+                           return 50 * std::sin(s.time / (200.0 + k)) + scatter - std::floor(scatter);
+                         }});
+  }
+  const std::string rows = recipe.rs41Storage ? "UNLIMITED" : std::to_string(recipe.rows + recipe.descentRows);
+  std::string cdl = "netcdf gruan_product {\ndimensions:\n\ttime = " + rows + " ;\nvariables:\n";
+  for (const Variable& variable : variables) {
+    cdl += "\t" + variable.type + " " + variable.name + "(time) ;\n";
+    cdl += "\t\t" + variable.name + ":units = \"" + variable.units + "\" ;\n";
+    if (recipe.rs41Storage)
+      cdl += "\t\t" + variable.name + ":_ChunkSizes = 1048576 ;\n\t\t" + variable.name + ":_DeflateLevel = 6 ;\n";
+  }
+  cdl += "\n// global attributes:\n"
          "\t\t:g.Measurement.StartTime = \"" + launch + ".000Z\" ;\n"
          "\t\t:g.Measurement.StandardTime = \"" + isoTime(recipe.launch / 3600 * 3600 + 3600) + ".000Z\" ;\n"
          "\t\t:g.MainSonde.Model = \"RS41-SG\" ;\n"
@@ -94,16 +118,10 @@ std::string gruanProductCdl(const FlightRecipe& recipe) {
          "\t\t:g.Site.Altitude = \"98 m\" ;\n"
          "\t\t:g.Product.Key = \"RS41-GDP\" ;\n"
          "\t\t:g.Product.Version = \"1\" ;\n"
-         "data:\n" +
-         line("time", "%.0f", [&](const Sounding& s) { return static_cast<double>(recipe.launch) + s.time; }) +
-         line("alt", "%.1f", [](const Sounding& s) { return s.height; }) +
-         line("press", "%.2f", [](const Sounding& s) { return s.pressure; }) +
-         line("temp", "%.2f", [](const Sounding& s) { return s.temperature + kZeroCelsius; }) +
-         line("rh", "%.1f", [](const Sounding& s) { return s.humidity; }) +
-         line("wdir", "%.1f", [](const Sounding& s) { return s.direction; }) +
-         line("wspeed", "%.2f", [](const Sounding& s) { return s.speed; }) +
-         line("dp", "%.2f", [](const Sounding& s) { return s.dewPoint + kZeroCelsius; }) + line("alt_uc", "%.2f", [](const Sounding&) { return 2.0; }) +
-         uncertainty("temp_uc", 0.15, 0.45) + uncertainty("rh_uc", 0.02, 0.06) + "}\n";
+         "data:\n";
+  for (const Variable& variable : variables)
+    cdl += " " + variable.name + " = " + series(recipe, variable.format.c_str(), variable.value) + " ;\n";
+  return cdl + "}\n";
 }
 
 std::string bufrTempRules(const FlightRecipe& recipe) {

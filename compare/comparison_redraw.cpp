@@ -14,6 +14,19 @@ bool FlightComparison::isUsable(const SlotChoice& choice, int slot) const {
   return flights_.slot(slot).rowCount > 0 && isFlightColumn(choice.height) && isFlightColumn(choice.parameter);
 }
 
+// The columns of slots 1..slots that the comparison reads, read now where their flight's read
+// left them for later.
+void FlightComparison::fillUsedColumns(const RedrawRequest& request, int slots) {
+  for (int slot = 1; slot <= slots; ++slot) {
+    const SlotChoice& choice = request.flights[slot - 1];
+    if (!isUsable(choice, slot)) continue;
+    std::vector<int> used{choice.height, choice.parameter};
+    if (slot == 1 && choice.parameter == flights_.slwiColumn) used.push_back(choice.parameter + 1);
+    if (slot <= 2 && isJudged(request)) used.push_back(choice.uncertainty);
+    flights_.slot(slot).later.fill(used);
+  }
+}
+
 void FlightComparison::drawFlight1(const RedrawRequest& request, CurvePoints& points) {
   const SlotChoice& choice = request.flights[0];
   const FlightSlotData flight = flights_.slot(1);
@@ -141,6 +154,7 @@ bool FlightComparison::Compare_2_graph(double hight, double Sravn, bool plus, do
 void FlightComparison::redraw(const RedrawRequest& request, RedrawPoints& points) {
   for (CurvePoints* list : {&points.flight1, &points.flight2, &points.flight3, &points.comparison, &points.average})
     list->clear();
+  fillUsedColumns(request, 3);
   const bool flight1 = isUsable(request.flights[0], 1);
   const bool flight2 = isUsable(request.flights[1], 2);
   const bool flight3 = isUsable(request.flights[2], 3);
@@ -161,6 +175,7 @@ void FlightComparison::redraw(const RedrawRequest& request, RedrawPoints& points
 void FlightComparison::compareOnly(const RedrawRequest& request, CurvePoints& comparison) {
   comparison.clear();
   if (!isUsable(request.flights[0], 1) || !isUsable(request.flights[1], 2)) return;
+  fillUsedColumns(request, 2);
   updateHeightWindow(flights_, request.correction, request.flights[0].height, request.flights[1].height);
   refillProfile(request.flights[1]);
   drawComparison(request, comparison);

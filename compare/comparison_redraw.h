@@ -54,7 +54,8 @@ class FlightComparison {
   explicit FlightComparison(FlightSet& flights) : flights_(flights) {}
 
   // Fills the points afresh. Fails with "'%s' is not a valid integer value" when flight 1
-  // shows its slow channel and Edit2 holds no whole number; the points are then all empty.
+  // shows its slow channel and Edit2 holds no whole number, and as a read fails when a column
+  // it uses was left unread and cannot be read now; the points are then all empty.
   void redraw(const RedrawRequest& request, RedrawPoints& points);
 
   // Only what the redraw puts into the comparison's points (Series3), with no curve drawn.
@@ -69,6 +70,7 @@ class FlightComparison {
 
  private:
   bool isUsable(const SlotChoice& choice, int slot) const;
+  void fillUsedColumns(const RedrawRequest& request, int slots);
   void drawFlight1(const RedrawRequest& request, CurvePoints& points);
   void drawFlight(int slot, const SlotChoice& choice, CurvePoints& points);
   void refillProfile(const SlotChoice& choice);

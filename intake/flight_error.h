@@ -22,3 +22,5 @@ class FlightError : public std::runtime_error {
 inline const std::string kTooManyColumns = "Too many columns: a flight holds at most 56.";
 inline const std::string kTooManyRows = "Too many rows: a flight holds at most 50000.";
 inline const std::string kNotEnoughMemory = "Not enough memory to read the file.";
+// A column read after the others, from a file that has changed since.
+inline const std::string kFileChanged = "The file has changed since it was read: open it again.";

@@ -29,7 +29,8 @@ FlightSlotData FlightSet::slot(int number) const {
 }
 
 FlightSet& windowFlights() {
-  static FlightSet window{{{mas1, mass1Count}, {mas2, mass2Count}, {mas3, mass3Count}},
+  static LaterColumns later[3];
+  static FlightSet window{{{mas1, mass1Count, later[0]}, {mas2, mass2Count, later[1]}, {mas3, mass3Count, later[2]}},
                           MaxHight, MinHight, Massiv2, Massiv2H, MassivsCount, CompareMassiv,
                           lowchange1Position};
   return window;
@@ -53,5 +54,7 @@ void OwnFlightSet::FreeStorage::operator()(void* storage) const { std::free(stor
 OwnFlightSet::OwnFlightSet()
     : tables_(zeroFilled<FlightTable>(3)),
       profiles_(zeroFilled<ProfileArray>(3)),
-      set_{{{tables_[0], rowCounts_[0]}, {tables_[1], rowCounts_[1]}, {tables_[2], rowCounts_[2]}},
+      set_{{{tables_[0], rowCounts_[0], later_[0]},
+            {tables_[1], rowCounts_[1], later_[1]},
+            {tables_[2], rowCounts_[2], later_[2]}},
            maxHight_, minHight_, profiles_[0], profiles_[1], massivsCount_, profiles_[2], slwiColumn_} {}

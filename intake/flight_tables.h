@@ -1,5 +1,7 @@
 #pragma once
 
+#include "intake/later_columns.h"
+
 #include <memory>
 
 // The process-wide flight data. Every handler reads and writes these directly; the counts say
@@ -31,10 +33,11 @@ extern ProfileArray CompareMassiv;
 
 extern int lowchange1Position;
 
-// The table and row count of flight slot 1, 2 or 3.
+// The table and row count of flight slot 1, 2 or 3, and the columns its read left for later.
 struct FlightSlotData {
   FlightTable& table;
   int& rowCount;
+  LaterColumns& later;
 };
 FlightSlotData flightSlot(int slot);
 
@@ -74,6 +77,7 @@ class OwnFlightSet {
   std::unique_ptr<FlightTable[], FreeStorage> tables_;
   std::unique_ptr<ProfileArray[], FreeStorage> profiles_;
   int rowCounts_[3] = {};
+  LaterColumns later_[3];
   double maxHight_ = kTopOfHeightWindow;
   double minHight_ = 0.0;
   int massivsCount_ = 0;

@@ -5,32 +5,48 @@
 #include "intake/raw_flight.h"
 #include "intake/slot_controls.h"
 #include "intake/text_file.h"
+#include "reader/kept_product.h"
 #include "reference/reference_reader.h"
 
+#include <algorithm>
+#include <memory>
 #include <new>
 #include <string>
 
 namespace {
 
 // A NetCDF or BUFR product, read by its library; a failure names the file alone. Slot 1 ends its
-// flight as the tab layout does there, the others only at real falls.
+// flight as the tab layout does there, the others only at real falls. The columns the read
+// leaves unread are read later from the same file.
 FlightRows readProduct(ReferenceFormat format, FlightSet& flights, int slot, const TextFile& file,
-                       SlotControls& controls, FlightIdentity& identity) {
+                       SlotControls& controls, FlightIdentity& identity, const ColumnPick& pick) {
+  const FlightSlotData flight = flights.slot(slot);
+  const auto product = std::make_shared<KeptProduct>(file);
+  ProductRead read;
   try {
-    return readReferenceFlight(format, file.descriptor(), flights.slot(slot).table, slot != 1, controls, identity);
+    read = readReferenceFlight(format, file.descriptor(), flight.table, slot != 1, controls, identity, pick);
   } catch (const FlightError& error) {
     throw FlightError(error.message(), "File: " + file.fileName());
   }
+  std::vector<bool> unread(read.filled.size());
+  std::transform(read.filled.begin(), read.filled.end(), unread.begin(), [](bool filled) { return !filled; });
+  if (std::find(unread.begin(), unread.end(), true) == unread.end()) return read.rows;
+  product->keepOpen(file);
+  const auto readLater = [product, rows = std::move(read.productRows), &table = flight.table](
+                             const std::vector<int>& columns) { product->readColumns(columns, rows, table); };
+  flight.later.leave(std::move(unread), readLater);
+  return read.rows;
 }
 
 }  // namespace
 
 FlightIdentity readFlightFile(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
-                              SlotControls& controls) {
+                              SlotControls& controls, const ColumnPick& pick) {
   const std::string& fileName = file.fileName();
   FlightSlotData flight = flights.slot(slot);
   if (slot == 1) flights.slwiColumn = kNoSlwiColumn;
   flight.rowCount = 0;
+  flight.later.clear();
   controls.setFileLabel(fileName);
   controls.setLegendTitle(lastCharacters(fileName, kLegendTitleLength));
 
@@ -40,7 +56,7 @@ FlightIdentity readFlightFile(FlightSet& flights, int slot, TextFile& file, Deci
   try {
     const ReferenceFormat format = referenceFormat(file.head(kReferenceHead));
     rows = format == ReferenceFormat::None ? readRawFlight(flights, slot, file, separators, controls, identity)
-                                           : readProduct(format, flights, slot, file, controls, identity);
+                                           : readProduct(format, flights, slot, file, controls, identity, pick);
   } catch (const std::bad_alloc&) {
     throw FlightError(kNotEnoughMemory, "File: " + fileName);
   }
@@ -54,8 +70,9 @@ FlightIdentity readFlightFile(FlightSet& flights, int slot, TextFile& file, Deci
   return identity;
 }
 
-FlightIdentity readFlightFile(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls) {
-  return readFlightFile(windowFlights(), slot, file, separators, controls);
+FlightIdentity readFlightFile(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls,
+                              const ColumnPick& pick) {
+  return readFlightFile(windowFlights(), slot, file, separators, controls, pick);
 }
 
 FlightIdentity readFlightFile(int slot, const std::string& fileName, DecimalSeparators separators,

@@ -2,6 +2,7 @@
 
 #include "intake/field_scanners.h"
 #include "intake/flight_identity.h"
+#include "intake/later_columns.h"
 
 #include <string>
 
@@ -18,11 +19,15 @@ struct FlightSet;
 // a failed one, and other slots are never touched. Opening the file comes first (TextFile): a
 // file that cannot be opened fails before anything changes. Gives the flight's identity: the
 // file's facts, its layout or format, and what a reference product states about its flight.
+// Of a GRUAN product only the height column and the columns picked are read (every column
+// without a pick); the others are left to the slot's later columns, for the comparison to read
+// from the same file when it first needs them.
 FlightIdentity readFlightFile(FlightSet& flights, int slot, TextFile& file, DecimalSeparators separators,
-                              SlotControls& controls);
+                              SlotControls& controls, const ColumnPick& pick = {});
 
 // The same, into the window's flights.
-FlightIdentity readFlightFile(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls);
+FlightIdentity readFlightFile(int slot, TextFile& file, DecimalSeparators separators, SlotControls& controls,
+                              const ColumnPick& pick = {});
 FlightIdentity readFlightFile(int slot, const std::string& fileName, DecimalSeparators separators,
                               SlotControls& controls);
 

@@ -208,7 +208,7 @@ void readStatedIdentity(codes_context* context, codes_handle* message, const Sub
   identity.serialNumber = statedString(message, keys("radiosondeSerialNumber"));
 }
 
-FlightRows readSounding(codes_handle* message, FlightTable& table, bool strict, SlotControls& controls) {
+ProductRead readSounding(codes_handle* message, FlightTable& table, bool strict, SlotControls& controls) {
   const ElementUnits units(message);
   check(codes_set_long(message, "skipExtraKeyAttributes", 1));
   check(codes_set_long(message, "unpack", 1));
@@ -243,13 +243,14 @@ FlightRows readSounding(codes_handle* message, FlightTable& table, bool strict, 
   constexpr int kTemperature = 2, kHumidity = 3, kDewPoint = 7;
   for (int row = 1; row <= rows; ++row)
     columns[kHumidity][row] = 100.0 * (Par(columns[kDewPoint][row]) / Par(columns[kTemperature][row]));
-  return flight.finish(strict);
+  const FlightRows finished = flight.finish(strict);
+  return {finished, std::vector<bool>(std::size(kElements), true), flight.productRows()};
 }
 
 }  // namespace
 
-FlightRows readBufrSounding(int descriptor, FlightTable& table, bool strict, SlotControls& controls,
-                            FlightIdentity& identity) {
+ProductRead readBufrSounding(int descriptor, FlightTable& table, bool strict, SlotControls& controls,
+                             FlightIdentity& identity) {
   codes_context* context = codes_context_get_default();
   codes_context_set_logging_proc(context, keepQuiet);
   codes_set_codes_assertion_failed_proc(abortQuietly);
@@ -257,9 +258,9 @@ FlightRows readBufrSounding(int descriptor, FlightTable& table, bool strict, Slo
   if (!file) throw FlightError(std::strerror(errno));
   allowReadingOnlyBeneath(definitionFolders(context));
   const Message message = firstTemp(file.get());
-  const FlightRows rows = readSounding(message.get(), table, strict, controls);
+  ProductRead read = readSounding(message.get(), table, strict, controls);
   readStatedIdentity(context, message.get(), SubsetKeys(message.get()), identity);
   // Neither template gives another height of a level than the geopotential one.
   identity.heightKind = HeightKind::Geopotential;
-  return rows;
+  return read;
 }

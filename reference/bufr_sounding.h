@@ -19,5 +19,6 @@ class SlotControls;
 // descriptor: the file, opened by the program. The identity learns the launch time, the WMO
 // station index, the position, the radiosonde type (named by WMO's code table) and serial
 // number where the message states them, and that its height is geopotential.
-FlightRows readBufrSounding(int descriptor, FlightTable& table, bool strict, SlotControls& controls,
-                            FlightIdentity& identity);
+// Every column is read.
+ProductRead readBufrSounding(int descriptor, FlightTable& table, bool strict, SlotControls& controls,
+                             FlightIdentity& identity);

@@ -1,6 +1,7 @@
 #include "reference/gruan_product.h"
 
 #include "intake/flight_error.h"
+#include "intake/read_choices.h"
 #include "reference/child_sandbox.h"
 #include "reference/classic_netcdf_length.h"
 #include "reference/hdf5_storage.h"
@@ -12,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -257,10 +259,70 @@ class ProductReader {
       : file_(descriptor), timeDimension_(findTimeDimension()), series_(timeSeries(file_.id(), timeDimension_)),
         flight_(table, rowsAlongTime(), controls) {}
 
-  FlightRows read(bool strict, FlightIdentity& identity) {
+  ProductRead read(bool strict, FlightIdentity& identity, const ColumnPick& pick) {
     readStatedIdentity(file_.id(), identity);
     // GRUAN's alt is the altitude above sea level.
     if (find(series_, "alt")) identity.heightKind = HeightKind::Geometric;
+    listColumns();
+    std::vector<bool> filled(columns_.size(), !pick);
+    if (pick)
+      for (int column : pick(names_, identity))
+        if (column >= 0 && column < static_cast<int>(columns_.size())) filled[column] = true;
+    // The flight is cut at the top of its height.
+    if (flight_.heightColumn() >= 0) filled[flight_.heightColumn()] = true;
+    for (std::size_t column = 0; column < columns_.size(); ++column)
+      if (filled[column]) readValues(columns_[column], columns_[column].cells);
+    const FlightRows rows = flight_.finish(strict);
+    return {rows, filled, flight_.productRows()};
+  }
+
+  // Fills columns of the flight an earlier read of this product kept: its row r from the
+  // product's row productRows[r].
+  void readColumns(const std::vector<int>& columns, const std::vector<int>& productRows) {
+    listColumns();
+    std::vector<double> values(static_cast<std::size_t>(flight_.rows()) + 1);
+    for (int index : columns) {
+      if (index < 0 || index >= static_cast<int>(columns_.size())) throw FlightError(kFileChanged);
+      const Column& column = columns_[index];
+      readValues(column, values.data());
+      for (std::size_t row = 1; row < productRows.size(); ++row) {
+        const int from = productRows[row];
+        if (from < 1 || from > flight_.rows()) throw FlightError(kFileChanged);
+        column.cells[row] = values[static_cast<std::size_t>(from)];
+      }
+    }
+  }
+
+ private:
+  // A column of the flight, and the variable and conversion its values come from.
+  struct Column {
+    const Variable* variable;
+    std::optional<UnitConversion> conversion;
+    bool uncertainty;
+    double* cells;  // rows from 1
+  };
+
+  int findTimeDimension() const {
+    int id = -1;
+    if (nc_inq_dimid(file_.id(), "time", &id) != NC_NOERR)
+      throw FlightError("Not a sounding product: no dimension \"time\".");
+    return id;
+  }
+
+  long long rowsAlongTime() const {
+    std::size_t length = 0;
+    check(nc_inq_dimlen(file_.id(), timeDimension_, &length));
+    return static_cast<long long>(std::min<std::size_t>(length, std::numeric_limits<long long>::max()));
+  }
+
+  bool isTaken(const Variable& variable) const {
+    for (const Column& column : columns_)
+      if (column.variable->id == variable.id) return true;
+    return false;
+  }
+
+  // Every column the flight has, in its order, with the unit of each quantity checked.
+  void listColumns() {
     const Variable* time = find(series_, "time");
     if (!time) throw FlightError("Not a sounding product: no variable \"time\" along its time dimension.");
     addColumn(*time, "time", QuantityKind::Time);
@@ -279,63 +341,52 @@ class ProductReader {
       if (flight_.full()) break;
       if (!isTaken(variable)) addColumn(variable, variable.name, std::nullopt);
     }
-    return flight_.finish(strict);
   }
 
- private:
-  int findTimeDimension() const {
-    int id = -1;
-    if (nc_inq_dimid(file_.id(), "time", &id) != NC_NOERR)
-      throw FlightError("Not a sounding product: no dimension \"time\".");
-    return id;
-  }
-
-  long long rowsAlongTime() const {
-    std::size_t length = 0;
-    check(nc_inq_dimlen(file_.id(), timeDimension_, &length));
-    return static_cast<long long>(std::min<std::size_t>(length, std::numeric_limits<long long>::max()));
-  }
-
-  bool isTaken(const Variable& variable) const {
-    for (int id : taken_)
-      if (id == variable.id) return true;
-    return false;
-  }
-
-  // Reads the stored values, takes out those that hold none, unpacks and converts the rest.
   void addColumn(const Variable& variable, const std::string& name, std::optional<QuantityKind> kind,
                  bool uncertainty = false) {
-    const int file = file_.id();
     const std::optional<UnitConversion> conversion =
-        kind ? std::optional(unitConversion(*kind, unitsOf(file, variable), variable.name))
-             : std::nullopt;
-    double* column = flight_.addColumn(name);
-    taken_.push_back(variable.id);
+        kind ? std::optional(unitConversion(*kind, unitsOf(file_.id(), variable), variable.name)) : std::nullopt;
+    names_.push_back(name);
+    columns_.push_back({&variable, conversion, uncertainty, flight_.addColumn(name)});
+  }
+
+  // Reads the stored values into rows 1.., takes out those that hold none, unpacks and converts
+  // the rest.
+  void readValues(const Column& column, double* values) {
+    const int file = file_.id(), id = column.variable->id;
     const int rows = flight_.rows();
     if (rows == 0) return;
     const std::size_t start = 0, count = static_cast<std::size_t>(rows);
-    check(nc_get_vara_double(file, variable.id, &start, &count, column + 1));
-    const MissingValues missing(file, variable.id);
-    const std::vector<double> scale = numberAttribute(file, variable.id, "scale_factor");
-    const std::vector<double> offset = numberAttribute(file, variable.id, "add_offset");
+    check(nc_get_vara_double(file, id, &start, &count, values + 1));
+    const MissingValues missing(file, id);
+    const std::vector<double> scale = numberAttribute(file, id, "scale_factor");
+    const std::vector<double> offset = numberAttribute(file, id, "add_offset");
     for (int row = 1; row <= rows; ++row) {
-      double& value = column[row];
+      double& value = values[row];
       if (missing.holdsNoValue(value)) value = std::numeric_limits<double>::quiet_NaN();
       else value = value * (scale.empty() ? 1.0 : scale.front()) + (offset.empty() ? 0.0 : offset.front());
     }
-    if (conversion) convertColumn(column, rows, *conversion, uncertainty);
+    if (column.conversion) convertColumn(values, rows, *column.conversion, column.uncertainty);
   }
 
   NetCdfFile file_;
   int timeDimension_;
   std::vector<Variable> series_;
   ReferenceFlight flight_;
-  std::vector<int> taken_;
+  std::vector<Column> columns_;
+  std::vector<std::string> names_;
 };
 
 }  // namespace
 
-FlightRows readGruanProduct(int descriptor, FlightTable& table, bool strict, SlotControls& controls,
-                            FlightIdentity& identity) {
-  return ProductReader(descriptor, table, controls).read(strict, identity);
+ProductRead readGruanProduct(int descriptor, FlightTable& table, bool strict, SlotControls& controls,
+                             FlightIdentity& identity, const ColumnPick& pick) {
+  return ProductReader(descriptor, table, controls).read(strict, identity, pick);
+}
+
+void readGruanColumns(int descriptor, const std::vector<int>& columns, const std::vector<int>& productRows,
+                      FlightTable& table) {
+  ReadChoices unseen;
+  ProductReader(descriptor, table, unseen).readColumns(columns, productRows);
 }

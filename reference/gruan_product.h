@@ -2,9 +2,11 @@
 
 #include "intake/flight_identity.h"
 #include "intake/flight_tables.h"
+#include "intake/later_columns.h"
 #include "reference/reference_flight.h"
 
 #include <string>
+#include <vector>
 
 class SlotControls;
 
@@ -18,6 +20,13 @@ class SlotControls;
 // program converts, or when the product refers to data in other files or is cut short. In a
 // library's child only: it forbids the process to open any other file.
 // descriptor: the product, opened by the program. The identity learns what the product's global
-// attributes state (RS41 and RS92 generations), and that its height is geometric.
-FlightRows readGruanProduct(int descriptor, FlightTable& table, bool strict, SlotControls& controls,
-                            FlightIdentity& identity);
+// attributes state (RS41 and RS92 generations), and that its height is geometric. The values of
+// the height column and of the columns picked are read, the others' not (every column's without
+// a pick); the units of all are checked.
+ProductRead readGruanProduct(int descriptor, FlightTable& table, bool strict, SlotControls& controls,
+                             FlightIdentity& identity, const ColumnPick& pick);
+
+// Reads the values of columns that a read of the same product left unread into their rows of
+// the table: row r from the product's row productRows[r]. Fails as the first read would.
+void readGruanColumns(int descriptor, const std::vector<int>& columns, const std::vector<int>& productRows,
+                      FlightTable& table);

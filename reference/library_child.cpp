@@ -40,6 +40,8 @@ struct Outcome {
   int columns;
   int heightIndex, parameterIndex;
   FlightRows rows;
+  bool filled[kMaxColumns];
+  int productRows[kMaxRows + 1];  // rows 1..rows.count
   // What the product states about its flight.
   char identityTexts[std::size(kIdentityTexts)][kLongestName + 1];
   double latitude, longitude, altitude;
@@ -153,6 +155,15 @@ void noteCrash(int signal) {
   std::raise(signal);
 }
 
+void keepRead(const ProductRead& read, Outcome& outcome) {
+  outcome.rows = read.rows;
+  const int rows = std::clamp(read.rows.count, 0, kMaxRows);
+  for (int column = 0; column < kMaxColumns && column < static_cast<int>(read.filled.size()); ++column)
+    outcome.filled[column] = read.filled[column];
+  for (int row = 1; row <= rows && row < static_cast<int>(read.productRows.size()); ++row)
+    outcome.productRows[row] = read.productRows[row];
+}
+
 void keepIdentity(const FlightIdentity& identity, Outcome& outcome) {
   for (std::size_t i = 0; i < std::size(kIdentityTexts); ++i)
     copyText(outcome.identityTexts[i], identity.*kIdentityTexts[i].field);
@@ -162,7 +173,10 @@ void keepIdentity(const FlightIdentity& identity, Outcome& outcome) {
   outcome.heightKind = identity.heightKind;
 }
 
-[[noreturn]] void runChild(const LibraryRead& read, Outcome& outcome, const ChildLimits& limits) {
+// What a child does, on the outcome the parent reads.
+using ChildWork = std::function<void(Outcome& outcome)>;
+
+[[noreturn]] void runChild(const ChildWork& work, Outcome& outcome, const ChildLimits& limits) {
   // A crash, and the end of its computing time, end the child as the system would end it; the
   // parent tells the operator.
   for (int signal : {SIGFPE, SIGILL, SIGXCPU}) std::signal(signal, SIG_DFL);
@@ -171,12 +185,9 @@ void keepIdentity(const FlightIdentity& identity, Outcome& outcome) {
   setLimits(limits);
   // The sanitizer's allocator keeps no heap of this kind.
   if (!kUnderAddressSanitizer) prepareHeap(std::min(limits.memory, std::size_t{1} << 30));
-  OutcomeControls controls(outcome);
   errno = 0;
   try {
-    FlightIdentity identity;
-    outcome.rows = read(outcome.table, controls, identity);
-    keepIdentity(identity, outcome);
+    work(outcome);
   } catch (const FlightError& error) {
     outcome.failed = true;
     copyText(outcome.message, childFailure(error.message(), errno));
@@ -251,15 +262,21 @@ void handOver(const Outcome& outcome, FlightTable& table, SlotControls& controls
   if (outcome.parameterIndex >= 0) controls.selectParameter(outcome.parameterIndex);
   const int rows = std::clamp(outcome.rows.count, 0, kMaxRows);
   for (int column = 0; column < outcome.columns; ++column)
-    std::copy(outcome.table[column] + 1, outcome.table[column] + 1 + rows, table[column] + 1);
+    if (outcome.filled[column])
+      std::copy(outcome.table[column] + 1, outcome.table[column] + 1 + rows, table[column] + 1);
 }
 
-}  // namespace
+ProductRead readOf(const Outcome& outcome) {
+  const int rows = std::clamp(outcome.rows.count, 0, kMaxRows);
+  const int columns = std::clamp(outcome.columns, 0, kMaxColumns);
+  return {{rows, outcome.rows.heightColumn},
+          std::vector<bool>(outcome.filled, outcome.filled + columns),
+          std::vector<int>(outcome.productRows, outcome.productRows + rows + 1)};
+}
 
-FlightRows readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
-                              FlightIdentity& identity, const ChildLimits& limits) {
-  const SharedOutcome shared;
-  Outcome& outcome = *shared;
+// Runs the work in a child of its own, on the shared outcome. Fails as the child failed: by its
+// message, or by how it ended.
+void runInChild(const char* library, const ChildWork& work, Outcome& outcome, const ChildLimits& limits) {
   const pid_t parent = getpid();
   const pid_t child = fork();
   if (child < 0) throw FlightError(std::strerror(errno));
@@ -268,7 +285,7 @@ FlightRows readInChildProcess(const char* library, const LibraryRead& read, Flig
     // ended before the child could ask for that.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent) _exit(1);
-    runChild(read, outcome, limits);
+    runChild(work, outcome, limits);
   }
   const auto [status, stalled] = waitWhileWorking(child, limits.idleSeconds);
   const std::string name(library);
@@ -282,6 +299,31 @@ FlightRows readInChildProcess(const char* library, const LibraryRead& read, Flig
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
     throw FlightError("The " + name + " library ended while reading the file.");
   if (outcome.failed) throw FlightError(outcome.message);
+}
+
+}  // namespace
+
+ProductRead readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
+                               FlightIdentity& identity, const ChildLimits& limits) {
+  const SharedOutcome shared;
+  Outcome& outcome = *shared;
+  runInChild(library, [&read](Outcome& childOutcome) {
+    OutcomeControls childControls(childOutcome);
+    FlightIdentity stated;
+    keepRead(read(childOutcome.table, childControls, stated), childOutcome);
+    keepIdentity(stated, childOutcome);
+  }, outcome, limits);
   handOver(outcome, table, controls, identity);
-  return outcome.rows;
+  return readOf(outcome);
+}
+
+void readColumnsInChildProcess(const char* library, const ColumnsRead& read, const std::vector<int>& columns, int rows,
+                               FlightTable& table, const ChildLimits& limits) {
+  const SharedOutcome shared;
+  Outcome& outcome = *shared;
+  runInChild(library, [&read](Outcome& childOutcome) { read(childOutcome.table); }, outcome, limits);
+  const int count = std::clamp(rows, 0, kMaxRows);
+  for (int column : columns)
+    if (column >= 0 && column < kMaxColumns)
+      std::copy(outcome.table[column] + 1, outcome.table[column] + 1 + count, table[column] + 1);
 }

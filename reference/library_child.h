@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 class SlotControls;
 
@@ -38,6 +39,13 @@ inline const std::string kRefersToOtherFiles = "The product refers to data in ot
 inline std::string childFileName(int descriptor) { return "/proc/self/fd/" + std::to_string(descriptor); }
 
 // The identity learns what the product states about its flight, and the reader's height column.
-using LibraryRead = std::function<FlightRows(FlightTable& table, SlotControls& controls, FlightIdentity& identity)>;
-FlightRows readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
-                              FlightIdentity& identity, const ChildLimits& limits = {});
+// Only the columns the read filled are handed to the table.
+using LibraryRead = std::function<ProductRead(FlightTable& table, SlotControls& controls, FlightIdentity& identity)>;
+ProductRead readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
+                               FlightIdentity& identity, const ChildLimits& limits = {});
+
+// The same for a later read that fills more columns of a flight already read: rows 1..rows of
+// the columns are handed to the table, nothing else.
+using ColumnsRead = std::function<void(FlightTable& table)>;
+void readColumnsInChildProcess(const char* library, const ColumnsRead& read, const std::vector<int>& columns, int rows,
+                               FlightTable& table, const ChildLimits& limits = {});

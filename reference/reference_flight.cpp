@@ -7,7 +7,7 @@
 #include <algorithm>
 
 ReferenceFlight::ReferenceFlight(FlightTable& table, long long productRows, SlotControls& controls)
-    : table_(table), controls_(controls), productRows_(productRows),
+    : table_(table), controls_(controls), productRowCount_(productRows),
       rows_(static_cast<int>(std::clamp<long long>(productRows, 0, kMaxRows))) {
   controls_.clearParameterLists();
 }
@@ -27,16 +27,20 @@ double* ReferenceFlight::addColumn(const std::string& name) {
 }
 
 FlightRows ReferenceFlight::finish(bool strict) {
+  productRows_.assign(static_cast<std::size_t>(rows_) + 1, 0);
   int count = 0;
-  for (int row = 1; row <= rows_; ++row) {
+  bool stopped = false;
+  for (int row = 1; row <= rows_ && !stopped; ++row) {
     // Rows dropped below the top close up, as a raw file's next row takes their place.
     if (++count != row)
       for (int column = 0; column < columns_; ++column) table_[column][count] = table_[column][row];
+    productRows_[count] = row;
     if (heightColumn_ < 0) continue;
     const AscentTest test = testTopOfAscent(table_[heightColumn_], count, strict);
     count = test.count;
-    if (test.stop) return {count, heightColumn_};
+    stopped = test.stop;
   }
-  if (productRows_ > kMaxRows) throw FlightError(kTooManyRows);
+  productRows_.resize(static_cast<std::size_t>(count) + 1);
+  if (!stopped && productRowCount_ > kMaxRows) throw FlightError(kTooManyRows);
   return {count, heightColumn_};
 }

@@ -4,8 +4,18 @@
 #include "intake/flight_tables.h"
 
 #include <string>
+#include <vector>
 
 class SlotControls;
+
+// What a read of a product leaves: its rows, the columns it filled, and the product's row
+// behind each of the flight's rows (productRows[r], r from 1), by which a later read of the
+// same product fills the other columns.
+struct ProductRead {
+  FlightRows rows;
+  std::vector<bool> filled;
+  std::vector<int> productRows;
+};
 
 // A flight of a reference product, built column by column straight into its slot's table, on the
 // raw reader's terms: the columns go to the slot's lists, the first "H" is selected as the height
@@ -19,6 +29,8 @@ class ReferenceFlight {
   // The rows each column holds: rows 1..rows() of what addColumn returns.
   int rows() const { return rows_; }
   bool full() const { return columns_ == kMaxColumns; }
+  // The column selected as the height, -1 while there is none.
+  int heightColumn() const { return heightColumn_; }
 
   // A new column of that name for the caller to fill; the 57th fails.
   double* addColumn(const std::string& name);
@@ -26,13 +38,16 @@ class ReferenceFlight {
   // Cuts the flight at the top of its ascent (strictly: real falls only). Fails when the flight
   // goes on past the rows a table holds.
   FlightRows finish(bool strict);
+  // After finish: the product's row behind each row of the flight, from index 1.
+  const std::vector<int>& productRows() const { return productRows_; }
 
  private:
   FlightTable& table_;
   SlotControls& controls_;
-  long long productRows_;
+  long long productRowCount_;
   int rows_;
   int columns_ = 0;
   int heightColumn_ = -1;
   bool parameterSelected_ = false;
+  std::vector<int> productRows_;
 };

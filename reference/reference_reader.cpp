@@ -4,13 +4,23 @@
 #include "reference/gruan_product.h"
 #include "reference/library_child.h"
 
-FlightRows readReferenceFlight(ReferenceFormat format, int descriptor, FlightTable& table, bool strict,
-                               SlotControls& controls, FlightIdentity& identity) {
+ProductRead readReferenceFlight(ReferenceFormat format, int descriptor, FlightTable& table, bool strict,
+                                SlotControls& controls, FlightIdentity& identity, const ColumnPick& pick) {
   const bool netCdf = format == ReferenceFormat::NetCdf;
+  identity.format = netCdf ? FlightIdentity::kGruanProductFormat : FlightIdentity::kBufrTempFormat;
   const LibraryRead read = [&](FlightTable& childTable, SlotControls& childControls, FlightIdentity& stated) {
-    return netCdf ? readGruanProduct(descriptor, childTable, strict, childControls, stated)
+    // The pick may ask what kind of file the flight comes from.
+    stated.format = identity.format;
+    return netCdf ? readGruanProduct(descriptor, childTable, strict, childControls, stated, pick)
                   : readBufrSounding(descriptor, childTable, strict, childControls, stated);
   };
-  identity.format = netCdf ? FlightIdentity::kGruanProductFormat : FlightIdentity::kBufrTempFormat;
   return readInChildProcess(netCdf ? "NetCDF" : "ecCodes", read, table, controls, identity);
+}
+
+void readReferenceColumns(int descriptor, const std::vector<int>& columns, const std::vector<int>& productRows,
+                          FlightTable& table) {
+  const ColumnsRead read = [&](FlightTable& childTable) {
+    readGruanColumns(descriptor, columns, productRows, childTable);
+  };
+  readColumnsInChildProcess("NetCDF", read, columns, static_cast<int>(productRows.size()) - 1, table);
 }

@@ -52,6 +52,10 @@
         <translation>Файл короче, чем сказано в его заголовке: он обрезан.</translation>
     </message>
     <message>
+        <source>The file has changed since it was read: open it again.</source>
+        <translation>Файл изменился после чтения: откройте его снова.</translation>
+    </message>
+    <message>
         <source>The product needs more memory than a flight may take.</source>
         <translation>Продукту нужно больше памяти, чем может занять полёт.</translation>
     </message>

@@ -20,6 +20,7 @@ const std::vector<const char*> kForms = {
     QT_TRANSLATE_NOOP("Messages", "Too many columns: a flight holds at most 56."),
     QT_TRANSLATE_NOOP("Messages", "Too many rows: a flight holds at most 50000."),
     QT_TRANSLATE_NOOP("Messages", "Not enough memory to read the file."),
+    QT_TRANSLATE_NOOP("Messages", "The file has changed since it was read: open it again."),
     QT_TRANSLATE_NOOP("Messages", "The file is shorter than its header says: it was cut off."),
     QT_TRANSLATE_NOOP("Messages", "The product needs more memory than a flight may take."),
     QT_TRANSLATE_NOOP("Messages", "The product needs more computing time than a flight may take."),

@@ -26,7 +26,7 @@
 
 namespace {
 
-FlightRows twoColumns(FlightTable& table, SlotControls& controls, FlightIdentity& identity) {
+ProductRead twoColumns(FlightTable& table, SlotControls& controls, FlightIdentity& identity) {
   identity.station = "PAY";
   identity.latitude = 46.81;
   identity.heightKind = HeightKind::Geometric;
@@ -38,7 +38,7 @@ FlightRows twoColumns(FlightTable& table, SlotControls& controls, FlightIdentity
     table[0][row] = row;
     table[1][row] = 100.0 * row;
   }
-  return {3, 1};
+  return {{3, 1}, {true, true}, {0, 1, 2, 3}};
 }
 
 // Works without pause for the seconds given, then reads.
@@ -51,13 +51,13 @@ LibraryRead busyFor(double seconds) {
   };
 }
 
-FlightRows opensAnotherFile(FlightTable&, SlotControls&, FlightIdentity&) {
+ProductRead opensAnotherFile(FlightTable&, SlotControls&, FlightIdentity&) {
   forbidFileOpens();
   if (open("/etc/hostname", O_RDONLY) < 0) throw FlightError(std::strerror(errno));
   return {};
 }
 
-FlightRows takesAllItGets(FlightTable&, SlotControls&, FlightIdentity&) {
+ProductRead takesAllItGets(FlightTable&, SlotControls&, FlightIdentity&) {
   std::vector<std::vector<char>> hoard;
   for (;;) hoard.emplace_back(std::size_t{64} << 20, 'x');
 }
@@ -74,11 +74,11 @@ TEST(LibraryChild, HandsOverTheReadOrItsFailure) {
   const ChildLimits quick{std::size_t{256} << 20, 2, 1};
   std::vector<Case> cases = {
       {"a read", twoColumns, quick, std::nullopt},
-      {"the library's message", [](FlightTable&, SlotControls&, FlightIdentity&) -> FlightRows { throw FlightError("NetCDF: HDF error"); },
+      {"the library's message", [](FlightTable&, SlotControls&, FlightIdentity&) -> ProductRead { throw FlightError("NetCDF: HDF error"); },
        quick, "NetCDF: HDF error"},
-      {"a crash", [](FlightTable&, SlotControls&, FlightIdentity&) -> FlightRows { std::raise(SIGSEGV); return {}; }, quick,
+      {"a crash", [](FlightTable&, SlotControls&, FlightIdentity&) -> ProductRead { std::raise(SIGSEGV); return {}; }, quick,
        "The NetCDF library crashed reading the file (Segmentation fault)."},
-      {"a child waiting for what never comes", [](FlightTable&, SlotControls&, FlightIdentity&) -> FlightRows { for (;;) pause(); },
+      {"a child waiting for what never comes", [](FlightTable&, SlotControls&, FlightIdentity&) -> ProductRead { for (;;) pause(); },
        quick, "The NetCDF library made no progress reading the file for 1 s."},
       // Wall-clock time alone never fails a read that works: a loaded machine only makes it slower.
       {"a read working longer than the idle time", busyFor(2.5), {std::size_t{256} << 20, 10, 1}, std::nullopt},
@@ -94,7 +94,7 @@ TEST(LibraryChild, HandsOverTheReadOrItsFailure) {
     ReadChoices controls;
     FlightIdentity identity;
     try {
-      const FlightRows rows = readInChildProcess("NetCDF", c.read, table, controls, identity, c.limits);
+      const FlightRows rows = readInChildProcess("NetCDF", c.read, table, controls, identity, c.limits).rows;
       EXPECT_FALSE(c.failure);
       EXPECT_EQ(rows.count, 3);
       EXPECT_EQ(rows.heightColumn, 1);
@@ -138,7 +138,7 @@ TEST(LibraryChild, DiesWithTheProgram) {
         if (pipe(reported) != 0) std::exit(10);
         const pid_t program = fork();
         if (program == 0) {
-          const LibraryRead read = [&](FlightTable&, SlotControls&, FlightIdentity&) -> FlightRows {
+          const LibraryRead read = [&](FlightTable&, SlotControls&, FlightIdentity&) -> ProductRead {
             const pid_t self = getpid();
             if (write(reported[1], &self, sizeof self) != sizeof self) std::exit(11);
             for (;;) pause();

@@ -49,10 +49,20 @@ PairComparer::PairComparer(const CampaignSettings& settings)
     : settings_(settings), comparison_(flights_.flights()) {}
 
 SlotChoice PairComparer::readFlight(int slot, const std::string& path, FlightIdentity& identity) {
+  const QuickSelectTable& table = quickSelectTable(settings_.quantity);
+  const auto parameterOf = [&](const std::vector<std::string>& items) {
+    return !settings_.column.empty() ? namedColumn(items, settings_.column)
+                                     : quickSelectIndex(items, slot == 1 ? table.slot1 : table.slot2);
+  };
+  // Of a product, only the compared column and its uncertainty are read beside the height.
+  const ColumnPick compared = [&](const std::vector<std::string>& items, const FlightIdentity& flight) {
+    const int parameter = parameterOf(items);
+    return std::vector<int>{parameter, automaticUncertainty(items, parameter, flight)};
+  };
   ReadChoices choices;
   try {
     TextFile file(path);
-    identity = readFlightFile(flights_.flights(), slot, file, settings_.separators, choices);
+    identity = readFlightFile(flights_.flights(), slot, file, settings_.separators, choices, compared);
   } catch (const FlightError& error) {
     throw FlightError(flightName(slot) + ": " + error.what());
   }
@@ -60,9 +70,7 @@ SlotChoice PairComparer::readFlight(int slot, const std::string& path, FlightIde
   choice.columns = static_cast<int>(choices.items.size());
   choice.height = choices.height;
   if (choice.height < 0) throw FlightError(flightName(slot) + " has no height column.");
-  const QuickSelectTable& table = quickSelectTable(settings_.quantity);
-  choice.parameter = !settings_.column.empty() ? namedColumn(choices.items, settings_.column)
-                                               : quickSelectIndex(choices.items, slot == 1 ? table.slot1 : table.slot2);
+  choice.parameter = parameterOf(choices.items);
   if (choice.parameter < 0)
     throw FlightError(flightName(slot) + (settings_.column.empty()
                                               ? " has no column for " + std::string(1, settings_.quantity) + "."

@@ -130,6 +130,38 @@ std::map<QString, QString> csvRow(const QByteArray& csv, const QByteArray& start
 
 }  // namespace
 
+// A campaign reads of each product only the height, the compared column and its uncertainty; its
+// layer table is the one it wrote when it read every column (data/expected), to the last bit.
+TEST_F(CampaignBatch, ProductsGiveTheLayersTheyGaveWhenEveryColumnWasRead) {
+  FlightRecipe sonde;  // each falls at its end, so that slot 1 and slot 2 cut it each by its rule
+  sonde.rows = 600;
+  sonde.descentRows = 40;
+  sonde.noise = 0.2;
+  sonde.seed = 1;
+  sonde.extraColumns = 6;
+  sonde.rs41Storage = true;
+  FlightRecipe reference = sonde;
+  reference.seed = 2;
+  reference.bias = 0.1;
+  reference.rs41Storage = false;
+  FlightRecipe third = sonde;
+  third.rows = 500;
+  third.descentRows = 25;
+  third.noise = 0.3;
+  third.seed = 3;
+  third.bias = -0.2;
+  third.extraColumns = 2;
+  product("sonde.nc", sonde);
+  product("reference.nc", reference);
+  product("third.nc", third);
+  list("products.csv", "flight1,flight2,group\nsonde.nc,reference.nc,day\nthird.nc,sonde.nc,night\n");
+  const BatchResult run = campaign({"--campaign", "products.csv", "--out", "out", "--layer", "1000"});
+  ASSERT_EQ(run.exitCode, 0) << run.errorOutput.toStdString();
+  QFile expected(EXPECTED_FILES "/products_layers.csv");
+  ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+  EXPECT_EQ(output("out/layers.csv"), expected.readAll());
+}
+
 // Two products' differences judged against their uncertainties by the same numbers as the
 // window's layer statistics; each pair grouped by the sun at flight 1's launch.
 TEST_F(CampaignBatch, ProductsAreJudgedAgainstTheirUncertaintiesAndGroupedByTheSun) {

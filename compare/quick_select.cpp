@@ -1,5 +1,7 @@
 #include "compare/quick_select.h"
 
+#include "compare/uncertainty.h"
+
 #include <algorithm>
 
 const QuickSelectTable kTemperatureNames{{"tmp1f", "T", "INTtemp"}, {"T", "tmp1f", "INTtemp"}, {"T", "tmp1f", "INTtemp"}};
@@ -25,6 +27,17 @@ int quickSelectIndex(const std::vector<std::string>& items, const QuantityNames&
     for (std::string_view name : names)
       if (items[index] == name) return index;
   return -1;
+}
+
+std::vector<int> quickSelectColumns(const std::vector<std::string>& items, int slot, const FlightIdentity& flight) {
+  std::vector<int> columns;
+  for (const QuickSelectTable* table :
+       {&kTemperatureNames, &kHumidityNames, &kWindDirectionNames, &kWindSpeedNames, &kPressureNames}) {
+    const int column = quickSelectIndex(items, slot == 1 ? table->slot1 : slot == 2 ? table->slot2 : table->slot3);
+    columns.push_back(column);
+    columns.push_back(automaticUncertainty(items, column, flight));
+  }
+  return columns;
 }
 
 std::string_view quantityUnit(std::string_view columnName) {

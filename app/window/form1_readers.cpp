@@ -3,6 +3,7 @@
 
 #include "app/support/message_translation.h"
 #include "app/window/window_slot_controls.h"
+#include "compare/quick_select.h"
 #include "intake/text_file.h"
 #include "reader/flight_reader.h"
 
@@ -58,7 +59,11 @@ void TForm1::readChosenFile(int slot) {
   FlightIdentity& identity = identities_[slot - 1];
   try {
     identity = {};
-    identity = readFlightFile(slot, file, decimalSeparators(), controls);
+    // The quick-select columns at once; any other when the redraw first needs it.
+    const ColumnPick quickSelected = [slot](const std::vector<std::string>& names, const FlightIdentity& flight) {
+      return quickSelectColumns(names, slot, flight);
+    };
+    identity = readFlightFile(slot, file, decimalSeparators(), controls, quickSelected);
     rememberFile(slot, openDialog(slot).fileName);
     showIdentity(slot);
     listUncertainties(slot);

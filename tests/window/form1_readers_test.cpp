@@ -176,3 +176,63 @@ TEST_F(SlotReading, AFileThatChangesAfterItWasChosen) {
   EXPECT_EQ(errors.messages.size(), 1);
   EXPECT_EQ(mass1Count, 1) << "what is there when the read begins";
 }
+
+namespace {
+
+// The window as it draws, with a product whose slot 1 closes up over a dip (rows 3 to 6 hold
+// the product's rows 5 to 8); its lon is read only when picked.
+class ProductColumns : public ScriptedWindow {
+ protected:
+  void SetUp() override {
+    ScriptedWindow::SetUp();
+    QFile::copy(QString(REFERENCE_FILES) + "/gruan_early_dip.nc", product);
+  }
+
+  void pick(QComboBox* box, const QString& item) {
+    const int index = box->findText(item);
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+  }
+
+  const CurvePoints& flight1() const { return *form.drawnSeries()[0].points; }
+
+  const QString product = folder.filePath("dip.nc");
+};
+
+}  // namespace
+
+TEST_F(ProductColumns, AreListedAtOnceAndEachIsReadWhenFirstPicked) {
+  form.openFile(1, product.toUtf8());
+  ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
+  EXPECT_EQ(itemsOf(form.ComboBox1), (QStringList{"time", "H", "T", "temp_uc", "lon"}));
+  EXPECT_EQ(itemsOf(form.ComboBox2), itemsOf(form.ComboBox1));
+  EXPECT_EQ(form.ComboBox1->currentIndex(), 1);
+  EXPECT_EQ(form.ComboBox2->currentIndex(), 2);
+
+  struct Pick {
+    QComboBox* box;
+    const char* item;
+    std::vector<double> x, y;
+  };
+  for (const Pick& p : {Pick{form.ComboBox2, "lon", {10, 11, 14, 15, 16, 17}, {100, 110, 120, 130, 140, 150}},
+                        Pick{form.ComboBox1, "time", {10, 11, 14, 15, 16, 17}, {0, 1, 4, 5, 6, 7}}}) {
+    SCOPED_TRACE(p.item);
+    pick(p.box, p.item);
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
+    EXPECT_EQ(flight1().x, p.x);
+    EXPECT_EQ(flight1().y, p.y);
+  }
+}
+
+// A column read later from a file rewritten since would belong to another flight.
+TEST_F(ProductColumns, ALaterReadThatFailsIsReportedAndLeavesNoCurve) {
+  form.openFile(1, product.toUtf8());
+  ASSERT_FALSE(flight1().x.empty());
+  QFile(product).resize(100);
+  pick(form.ComboBox2, "lon");
+  ASSERT_EQ(errors.messages.size(), 1);
+  EXPECT_EQ(errors.messages[0].section('\n', 0, 0), "The file has changed since it was read: open it again.");
+  EXPECT_EQ(errors.messages[0].section('\n', 1), "File: " + product);
+  EXPECT_TRUE(flight1().x.empty());
+  EXPECT_EQ(form.Series1->dataCount(), 0);
+}

@@ -7,6 +7,7 @@
 #include "reference/reference_units.h"
 
 #include <eccodes.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -72,6 +73,13 @@ Message firstTemp(std::FILE* file) {
     if (!message) throw FlightError("No radiosonde sounding: no message of the TEMP templates 309052 or 309057.");
     if (isTemp(message.get())) return message;
   }
+}
+
+// ecCodes makes keys of about 2 KB for every value it unpacks, and a sounding's values take
+// about a byte each of the file: the heap is prepared for the largest message the file may hold.
+std::size_t heapForMessages(std::size_t fileBytes) {
+  constexpr std::size_t kTables = std::size_t{32} << 20, kPerByte = 2048, kLargest = std::size_t{1} << 30;
+  return std::min(kLargest, kTables + std::min(fileBytes, kLargest / kPerByte) * kPerByte);
 }
 
 // Keys of the first subset: the data of one subset come first, but a message of several
@@ -257,6 +265,8 @@ ProductRead readBufrSounding(int descriptor, FlightTable& table, bool strict, Sl
   const std::unique_ptr<std::FILE, CloseFile> file(std::fopen(childFileName(descriptor).c_str(), "rb"));
   if (!file) throw FlightError(std::strerror(errno));
   allowReadingOnlyBeneath(definitionFolders(context));
+  struct stat status {};
+  if (fstat(descriptor, &status) == 0) prepareHeap(heapForMessages(static_cast<std::size_t>(status.st_size)));
   const Message message = firstTemp(file.get());
   ProductRead read = readSounding(message.get(), table, strict, controls);
   readStatedIdentity(context, message.get(), SubsetKeys(message.get()), identity);

@@ -36,6 +36,7 @@ void check(int status) {
 class NetCdfFile {
  public:
   explicit NetCdfFile(int descriptor) {
+    prepareHeap(heapFor(descriptor));
     if (isClassic(descriptor)) {
       if (!classicNetCdfIsWhole(descriptor)) throw FlightError(kCutOffFile);
     } else if (const StorageFault fault = hdf5StorageFault(childFileName(descriptor), ChildLimits{}.memory);
@@ -58,6 +59,15 @@ class NetCdfFile {
     char start[4] = {};
     return pread(descriptor, start, sizeof start, 0) == sizeof start && std::string_view(start, 3) == "CDF" &&
            (start[3] == 1 || start[3] == 2 || start[3] == 5);
+  }
+
+  // The product's bytes, HDF5's metadata, and the buffers each chunk is inflated into, which the
+  // heap hands on from one variable to the next: a real RS41 product's chunks unpack to 4 MB.
+  static std::size_t heapFor(int descriptor) {
+    constexpr std::size_t kBuffers = std::size_t{64} << 20, kLargest = std::size_t{1} << 30;
+    struct stat status {};
+    const std::size_t bytes = fstat(descriptor, &status) == 0 ? static_cast<std::size_t>(status.st_size) : 0;
+    return std::min(kLargest, kBuffers + 2 * std::min(bytes, kLargest));
   }
 
   static std::vector<char> wholeFile(int descriptor) {

@@ -119,24 +119,6 @@ void setLimits(const ChildLimits& limits) {
   }
 }
 
-// ecCodes makes a key of about 2 KB for every value of a BUFR message, a gigabyte for the largest
-// soundings, and the time goes into faulting in its pages one by one. The heap is grown once,
-// asked to be backed by huge pages where the kernel offers them, and kept: freed memory is used
-// again rather than given back.
-void prepareHeap(std::size_t size) {
-  constexpr std::size_t kPiece = std::size_t{16} << 20, kHugePage = std::size_t{2} << 20;
-  mallopt(M_MMAP_THRESHOLD, 2 * kPiece);
-  mallopt(M_TRIM_THRESHOLD, INT_MAX);
-  const auto start = reinterpret_cast<std::uintptr_t>(sbrk(0));
-  std::vector<void*> pieces;
-  for (std::size_t grown = 0; grown < size; grown += kPiece)
-    if (void* piece = std::malloc(kPiece)) pieces.push_back(piece);
-  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
-  const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
-  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
-  for (void* piece : pieces) std::free(piece);
-}
-
 // The failure as the operator is told of it. A library whose memory ran out says so in its own
 // words ("HDF error") or not at all; the allocator's ENOMEM tells.
 std::string childFailure(const std::string& message, int error) {
@@ -183,8 +165,6 @@ using ChildWork = std::function<void(Outcome& outcome)>;
   childOutcome = &outcome;
   for (int signal : {SIGSEGV, SIGBUS, SIGABRT}) std::signal(signal, noteCrash);
   setLimits(limits);
-  // The sanitizer's allocator keeps no heap of this kind.
-  if (!kUnderAddressSanitizer) prepareHeap(std::min(limits.memory, std::size_t{1} << 30));
   errno = 0;
   try {
     work(outcome);
@@ -302,6 +282,22 @@ void runInChild(const char* library, const ChildWork& work, Outcome& outcome, co
 }
 
 }  // namespace
+
+void prepareHeap(std::size_t size) {
+  // The sanitizer's allocator keeps no heap of this kind.
+  if (kUnderAddressSanitizer) return;
+  constexpr std::size_t kPiece = std::size_t{16} << 20, kHugePage = std::size_t{2} << 20;
+  mallopt(M_MMAP_THRESHOLD, 2 * kPiece);
+  mallopt(M_TRIM_THRESHOLD, INT_MAX);
+  const auto start = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  std::vector<void*> pieces;
+  for (std::size_t grown = 0; grown < size; grown += kPiece)
+    if (void* piece = std::malloc(kPiece)) pieces.push_back(piece);
+  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+  const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+  for (void* piece : pieces) std::free(piece);
+}
 
 ProductRead readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
                                FlightIdentity& identity, const ChildLimits& limits) {

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -112,39 +113,6 @@ std::vector<double> elementValues(codes_handle* message, const std::string& key,
   return values;
 }
 
-// The strings of a key, which ecCodes allocates one by one.
-std::vector<std::string> stringArray(codes_handle* message, const char* key) {
-  std::size_t count = 0;
-  check(codes_get_size(message, key, &count));
-  std::vector<char*> strings(count, nullptr);
-  const int status = codes_get_string_array(message, key, strings.data(), &count);
-  std::vector<std::string> copies;
-  for (char* text : strings) {
-    if (text) copies.emplace_back(text);
-    std::free(text);
-  }
-  check(status);
-  return copies;
-}
-
-// The unit of each element, as the message's descriptors state it. Read before unpacking: the
-// keys it makes for every value then carry none of their attributes, which would take twice the
-// time and the memory.
-class ElementUnits {
- public:
-  explicit ElementUnits(codes_handle* message)
-      : elements_(stringArray(message, "expandedAbbreviations")), units_(stringArray(message, "expandedUnits")) {}
-
-  std::string of(std::string_view element) const {
-    for (std::size_t i = 0; i < elements_.size() && i < units_.size(); ++i)
-      if (elements_[i] == element) return units_[i];
-    return {};
-  }
-
- private:
-  std::vector<std::string> elements_, units_;
-};
-
 // The levels of the first subset: the first replication of the template, that of the levels;
 // the wind shear data come after them.
 std::size_t levelCount(codes_handle* message, const SubsetKeys& keys) {
@@ -178,19 +146,63 @@ std::string statedString(codes_handle* message, const std::string& key) {
   return first == std::string::npos ? std::string() : value.substr(first, value.find_last_not_of(' ') - first + 1);
 }
 
+// Reads a table that ecCodes ships (path beneath a definition folder), line by line, from the
+// definition folders in turn, until `found` finds what it looks for in a line.
+bool findInTable(codes_context* context, const std::string& path, const std::function<bool(const std::string&)>& found) {
+  for (const std::string& folder : definitionFolders(context)) {
+    std::ifstream table(folder + "/" + path);
+    for (std::string line; std::getline(table, line);)
+      if (found(line)) return true;
+  }
+  return false;
+}
+
 // The meaning of a code in WMO's code table 002011 (radiosonde type), as the message's version of
 // the tables that ecCodes ships gives it: lines "code code meaning".
 std::string radiosondeTypeName(codes_context* context, long tablesVersion, long code) {
-  for (const std::string& folder : definitionFolders(context)) {
-    std::ifstream table(folder + "/bufr/tables/0/wmo/" + std::to_string(tablesVersion) + "/codetables/2011.table");
-    for (std::string line; std::getline(table, line);) {
-      std::istringstream fields(line);
-      long first = -1, second = -1;
-      std::string meaning;
-      if (fields >> first >> second && first == code && std::getline(fields >> std::ws, meaning)) return meaning;
-    }
-  }
-  return {};
+  std::string meaning;
+  findInTable(context, "bufr/tables/0/wmo/" + std::to_string(tablesVersion) + "/codetables/2011.table",
+              [&](const std::string& line) {
+                std::istringstream fields(line);
+                long first = -1, second = -1;
+                return fields >> first >> second && first == code && std::getline(fields >> std::ws, meaning);
+              });
+  return meaning;
+}
+
+// The element tables ecCodes decodes a message by: WMO's of the message's version, then the
+// centre's own.
+std::vector<std::string> elementTables(codes_handle* message) {
+  const auto number = [&](const char* key) { return std::to_string(statedLong(message, key).value_or(0)); };
+  const std::string tables = "bufr/tables/" + number("masterTableNumber");
+  return {tables + "/wmo/" + number("masterTablesVersionNumber") + "/element.table",
+          tables + "/local/" + number("localTablesVersionNumber") + "/" + number("bufrHeaderCentre") + "/" +
+              number("bufrHeaderSubCentre") + "/element.table"};
+}
+
+// The unit of an element, nothing when the message has no such element: that of the descriptor
+// the message gives it, in the element tables (lines "code|abbreviation|type|name|unit|…"); empty
+// when they hold no such descriptor. Asking ecCodes for the units of all descriptors would decode
+// the message a second time, and take half as much memory again.
+std::optional<std::string> elementUnit(codes_context* context, codes_handle* message, std::string_view element) {
+  char code[16] = {};
+  std::size_t length = sizeof code;
+  if (codes_get_string(message, ("#1#" + std::string(element) + "->code").c_str(), code, &length) != CODES_SUCCESS)
+    return std::nullopt;
+  const std::string start = std::string(code, strnlen(code, sizeof code)) + "|";
+  std::string unit;
+  const auto unitOfCode = [&](const std::string& line) {
+    if (line.compare(0, start.size(), start) != 0) return false;
+    std::istringstream fields(line);
+    std::string field;
+    for (int number = 1; number <= 5; ++number)
+      if (!std::getline(fields, field, '|')) return false;
+    unit = field;
+    return true;
+  };
+  for (const std::string& table : elementTables(message))
+    if (findInTable(context, table, unitOfCode)) break;
+  return unit;
 }
 
 // What a TEMP states about its flight: launch time, station, position, radiosonde.
@@ -216,8 +228,10 @@ void readStatedIdentity(codes_context* context, codes_handle* message, const Sub
   identity.serialNumber = statedString(message, keys("radiosondeSerialNumber"));
 }
 
-ProductRead readSounding(codes_handle* message, FlightTable& table, bool strict, SlotControls& controls) {
-  const ElementUnits units(message);
+ProductRead readSounding(codes_context* context, codes_handle* message, FlightTable& table, bool strict,
+                         SlotControls& controls) {
+  // The keys made for every value then carry no attributes beyond their descriptor's code, which
+  // halves the time and the memory that unpacking takes.
   check(codes_set_long(message, "skipExtraKeyAttributes", 1));
   check(codes_set_long(message, "unpack", 1));
   const SubsetKeys keys(message);
@@ -245,8 +259,8 @@ ProductRead readSounding(codes_handle* message, FlightTable& table, bool strict,
     if (element.key.empty()) continue;
     const std::vector<double> values = elementValues(message, keys(element.key), static_cast<std::size_t>(rows));
     std::copy(values.begin(), values.end(), columns[i] + 1);
-    const std::string unit = units.of(element.key);
-    if (!unit.empty()) convertColumn(columns[i], rows, unitConversion(element.kind, unit, std::string(element.key)));
+    if (const std::optional<std::string> unit = elementUnit(context, message, element.key))
+      convertColumn(columns[i], rows, unitConversion(element.kind, *unit, std::string(element.key)));
   }
   constexpr int kTemperature = 2, kHumidity = 3, kDewPoint = 7;
   for (int row = 1; row <= rows; ++row)
@@ -267,10 +281,12 @@ ProductRead readBufrSounding(int descriptor, FlightTable& table, bool strict, Sl
   allowReadingOnlyBeneath(definitionFolders(context));
   struct stat status {};
   if (fstat(descriptor, &status) == 0) prepareHeap(heapForMessages(static_cast<std::size_t>(status.st_size)));
-  const Message message = firstTemp(file.get());
-  ProductRead read = readSounding(message.get(), table, strict, controls);
+  Message message = firstTemp(file.get());
+  ProductRead read = readSounding(context, message.get(), table, strict, controls);
   readStatedIdentity(context, message.get(), SubsetKeys(message.get()), identity);
   // Neither template gives another height of a level than the geopotential one.
   identity.heightKind = HeightKind::Geopotential;
+  // The child ends with the read: freeing the message's keys one by one would only take time.
+  static_cast<void>(message.release());
   return read;
 }

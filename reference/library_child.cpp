@@ -286,17 +286,20 @@ void runInChild(const char* library, const ChildWork& work, Outcome& outcome, co
 void prepareHeap(std::size_t size) {
   // The sanitizer's allocator keeps no heap of this kind.
   if (kUnderAddressSanitizer) return;
-  constexpr std::size_t kPiece = std::size_t{16} << 20, kHugePage = std::size_t{2} << 20;
-  mallopt(M_MMAP_THRESHOLD, 2 * kPiece);
+  constexpr std::size_t kLargestOnHeap = std::size_t{32} << 20, kHugePage = std::size_t{2} << 20, kPage = 4096;
+  constexpr int kTopPad = 128 * 1024;  // glibc's own
+  mallopt(M_MMAP_THRESHOLD, kLargestOnHeap);
   mallopt(M_TRIM_THRESHOLD, INT_MAX);
   const auto start = reinterpret_cast<std::uintptr_t>(sbrk(0));
-  std::vector<void*> pieces;
-  for (std::size_t grown = 0; grown < size; grown += kPiece)
-    if (void* piece = std::malloc(kPiece)) pieces.push_back(piece);
+  // One allocation larger than all the heap holds free grows it by size at once, and malloc writes
+  // only at its ends: every other 2 MB can still come as one huge page when it is first touched.
+  mallopt(M_TOP_PAD, static_cast<int>(std::min<std::size_t>(size, INT_MAX)));
+  void* volatile growth = std::malloc(mallinfo2().fordblks + kPage);
+  mallopt(M_TOP_PAD, kTopPad);
   const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
   const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
   if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
-  for (void* piece : pieces) std::free(piece);
+  std::free(growth);
 }
 
 ProductRead readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,

@@ -39,10 +39,10 @@ inline const std::string kRefersToOtherFiles = "The product refers to data in ot
 inline std::string childFileName(int descriptor) { return "/proc/self/fd/" + std::to_string(descriptor); }
 
 // In a library's child, for a library that makes millions of small allocations (ecCodes makes a
-// key of about 2 KB for every value of a BUFR message, a gigabyte for the largest soundings):
-// the time would go into faulting in their pages one by one. The heap is grown by size at once
-// (within the child's memory), asked to be backed by huge pages where the kernel offers them, and
-// kept: freed memory is used again rather than given back.
+// key of about 2 KB for every value of a BUFR message, a gigabyte for the largest soundings) or
+// large ones again and again: the time would go into faulting in their pages one by one. The
+// heap is grown by size at once (within the child's memory), asked to be backed by huge pages
+// where the kernel offers them, and kept: freed memory is used again rather than given back.
 void prepareHeap(std::size_t size);
 
 // The identity learns what the product states about its flight, and the reader's height column.

@@ -3,6 +3,7 @@
 #include "intake/flight_error.h"
 #include "intake/slot_controls.h"
 #include "reference/address_sanitizer.h"
+#include "reference/child_fork.h"
 #include "reference/child_sandbox.h"
 
 #include <fcntl.h>
@@ -258,7 +259,7 @@ ProductRead readOf(const Outcome& outcome) {
 // message, or by how it ended.
 void runInChild(const char* library, const ChildWork& work, Outcome& outcome, const ChildLimits& limits) {
   const pid_t parent = getpid();
-  const pid_t child = fork();
+  const pid_t child = forkLibraryChild();
   if (child < 0) throw FlightError(std::strerror(errno));
   if (child == 0) {
     // Never an orphan: when the program ends, however it ends, so does the read, also when it

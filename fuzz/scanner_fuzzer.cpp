@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -53,6 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
 
   checkInlinePath(bytes, separators);
+  // Followed by a field of digits, every field is far enough from the line's end for the inline
+  // path to leave out its checks of the end.
+  checkInlinePath(std::string(bytes) + "\t" + std::string(field_scanning::kPlainFieldReach, '9'), separators);
 
   checkLineScans(bytes, 0);
   checkLineScans(bytes, data[0] % 64);

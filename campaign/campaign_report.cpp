@@ -129,7 +129,7 @@ CampaignReport campaignReport(std::string listName, const CampaignSettings& sett
     const CampaignPair& pair = report.pairs[i];
     const PairResult& compared = report.result.pairs[i];
     report.pairRows.push_back({pair.flight1, pair.flight2, compared.group, {compared.flights[0], compared.flights[1]},
-                               compared.status(), compared.compared(), compared.values.size(), compared.mean,
+                               compared.status(), compared.compared(), compared.points, compared.mean,
                                compared.sd, compared.consistency.shareWithin(2)});
     if (compared.compared() && compared.consistency.points() > 0) ++report.judgedPairs;
     ++(compared.compared() ? report.comparedPairs : report.skippedPairs);

@@ -4,6 +4,18 @@
 
 #include <algorithm>
 
+namespace {
+
+// Swapped out, not cleared: a cleared vector keeps its memory.
+void forgetValues(PairResult& pair) {
+  std::vector<double>().swap(pair.values);
+  std::vector<double>().swap(pair.heights);
+  std::vector<double>().swap(pair.uncertainties);
+  std::vector<LayerRun>().swap(pair.runs);
+}
+
+}  // namespace
+
 std::size_t CampaignResult::skippedPairs() const {
   return std::count_if(pairs.begin(), pairs.end(), [](const PairResult& pair) { return !pair.compared(); });
 }
@@ -14,14 +26,23 @@ CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const Campaig
   CampaignProgress& watched = progress ? *progress : ownProgress;
   CampaignResult result;
   result.pairs.resize(pairs.size());
+  LayerSpill spill(settings.spillFolder);
   std::atomic<std::size_t> nextPair{0};
+  std::atomic<bool> failed{false};
   // Each worker takes the next pair not yet taken; a result goes to its pair's place, so the
-  // order of finishing never shows.
+  // order of finishing never shows. One worker's failure stops the others.
   runInParallel(jobsFor(settings.jobs, pairs.size()), [&] {
-    PairComparer comparer(settings);
-    for (std::size_t i; !watched.cancelled && (i = nextPair++) < pairs.size();) {
-      result.pairs[i] = comparer.compare(pairs[i]);
-      ++watched.pairsDone;
+    try {
+      PairComparer comparer(settings);
+      for (std::size_t i; !watched.cancelled && !failed && (i = nextPair++) < pairs.size();) {
+        PairResult& compared = result.pairs[i] = comparer.compare(pairs[i]);
+        if (compared.compared()) spill.add(i, compared);
+        if (i >= kPairsKeptWhole) forgetValues(compared);
+        ++watched.pairsDone;
+      }
+    } catch (...) {
+      failed = true;
+      throw;
     }
   });
   result.cancelled = watched.cancelled;
@@ -32,6 +53,6 @@ CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const Campaig
       result.pairs[i].group = listedGroup(pairs[i], settings);
     }
   else
-    result.layers = poolLayers(result.pairs, settings);
+    result.layers = poolLayers(spill, campaignGroups(result.pairs), settings);
   return result;
 }

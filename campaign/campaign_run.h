@@ -14,6 +14,10 @@ struct CampaignProgress {
   std::atomic<bool> cancelled{false};  // set to stop: pairs not begun are not compared
 };
 
+// The first pairs of a list keep their values, heights and runs, which the report draws; the
+// others keep their statistics alone, so that a campaign's memory does not grow with its pairs.
+constexpr std::size_t kPairsKeptWhole = 1000;
+
 struct CampaignResult {
   std::vector<PairResult> pairs;  // in list order
   std::vector<LayerSummary> layers;  // none when cancelled
@@ -22,8 +26,9 @@ struct CampaignResult {
   std::size_t skippedPairs() const;
 };
 
-// Compares every pair, several at once (settings.jobs, or one per core), and pools the values.
-// Each pair is read into tables of its own: the window's flights are never touched. The result
-// is the same to the last bit whatever the number of jobs.
+// Compares every pair, several at once (settings.jobs, or one per core), and pools the values,
+// which wait for pooling on disk under settings.spillFolder and are gone when it returns, fails
+// or is cancelled. Each pair is read into tables of its own: the window's flights are never
+// touched. The result is the same to the last bit whatever the number of jobs.
 CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const CampaignSettings& settings,
                            CampaignProgress* progress = nullptr);

@@ -17,4 +17,7 @@ struct CampaignSettings {
   HeightKind heightKind = HeightKind::Unknown;
   // Each pair in the group of the sun at flight 1's launch instead of the list's own.
   bool solarGroups = false;
+  // Where the values wait on disk until pooled, in a folder of their own; the system's
+  // temporary folder when empty.
+  std::string spillFolder;
 };

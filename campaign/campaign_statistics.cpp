@@ -1,20 +1,18 @@
 #include "campaign/campaign_statistics.h"
 
-#include "campaign/parallel_work.h"
 #include "campaign/sample_statistics.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <map>
+#include <iterator>
+#include <mutex>
+#include <tuple>
 
 namespace {
 
 struct LayerPool {
   std::size_t points = 0;
   ExactSum sum;
-  std::size_t offset = 0;  // of its values in the pooled array
-  std::size_t filled = 0;
   std::vector<double> flightMeans;
   ConsistencyTally consistency;
   std::vector<double> normalised;  // Δ/u_c of its points that have a u_c
@@ -49,47 +47,34 @@ LayerSummary summarise(const std::string& group, long long layer, double thickne
   return summary;
 }
 
-// One group's layers: its pairs' values gathered layer by layer, pairs in list order.
-void poolGroup(const std::string& group, const std::vector<const PairResult*>& members,
-               const CampaignSettings& settings, std::vector<double>& pooled, std::vector<LayerSummary>& summaries) {
-  std::map<long long, LayerPool> layers;
-  for (const PairResult* pair : members)
-    for (const LayerRun& run : pair->runs) {
-      LayerPool& layer = layers[run.layer];
-      layer.points += run.count;
-      layer.sum.add(run.sum);
-      layer.flightMeans.push_back(run.mean);
-      layer.consistency.add(run.consistency);
-      for (std::size_t i = run.first; i < run.first + run.count && !pair->uncertainties.empty(); ++i)
-        if (!std::isnan(pair->uncertainties[i])) layer.normalised.push_back(pair->values[i] / pair->uncertainties[i]);
+}  // namespace
+
+void summariseLayer(long long layer, const std::vector<LayerRunView>& runs, const std::vector<std::string>& groups,
+                    double thickness, std::vector<PooledSummary>& summaries) {
+  std::vector<double> pooled;
+  for (std::size_t group = 0; group < groups.size(); ++group) {
+    LayerPool pool;
+    pooled.clear();
+    for (const LayerRunView& run : runs) {
+      if (group != 0 && run.group != group) continue;
+      ExactSum sum;
+      ConsistencyTally consistency;
+      for (std::size_t i = 0; i < run.count; ++i) {
+        sum.add(run.values[i]);
+        if (run.uncertainties) consistency.add(run.values[i], run.uncertainties[i]);
+      }
+      pool.points += run.count;
+      pool.flightMeans.push_back(exactMean(sum, run.count));
+      pool.sum.add(sum);
+      pool.consistency.add(consistency);
+      for (std::size_t i = 0; i < run.count && run.uncertainties; ++i)
+        if (!std::isnan(run.uncertainties[i])) pool.normalised.push_back(run.values[i] / run.uncertainties[i]);
+      pooled.insert(pooled.end(), run.values, run.values + run.count);
     }
-  std::size_t total = 0;
-  for (auto& [index, layer] : layers) {
-    layer.offset = total;
-    total += layer.points;
+    if (pool.points > 0) summaries.push_back({group, layer, summarise(groups[group], layer, thickness, pool, pooled.data())});
   }
-  pooled.resize(total);
-  for (const PairResult* pair : members)
-    for (const LayerRun& run : pair->runs) {
-      LayerPool& layer = layers[run.layer];
-      std::copy_n(pair->values.begin() + run.first, run.count, pooled.begin() + layer.offset + layer.filled);
-      layer.filled += run.count;
-    }
-  // Layers own disjoint parts of the pooled values and their places among the summaries.
-  std::vector<std::pair<const long long, LayerPool>*> order;
-  for (auto& entry : layers) order.push_back(&entry);
-  const std::size_t first = summaries.size();
-  summaries.resize(first + order.size());
-  std::atomic<std::size_t> next{0};
-  runInParallel(jobsFor(settings.jobs, order.size()), [&] {
-    for (std::size_t i; (i = next++) < order.size();) {
-      auto& [index, layer] = *order[i];
-      summaries[first + i] = summarise(group, index, settings.layer, layer, pooled.data() + layer.offset);
-    }
-  });
 }
 
-}  // namespace
 
 std::vector<std::string> campaignGroups(const std::vector<PairResult>& pairs) {
   std::vector<std::string> groups{kAllPairs};
@@ -99,15 +84,25 @@ std::vector<std::string> campaignGroups(const std::vector<PairResult>& pairs) {
   return groups;
 }
 
-std::vector<LayerSummary> poolLayers(const std::vector<PairResult>& results, const CampaignSettings& settings) {
-  std::vector<LayerSummary> summaries;
-  std::vector<double> pooled;
-  std::vector<const PairResult*> members;
-  for (const std::string& group : campaignGroups(results)) {
-    members.clear();
-    for (const PairResult& pair : results)
-      if (pair.compared() && (group == kAllPairs || pair.group == group)) members.push_back(&pair);
-    poolGroup(group, members, settings, pooled, summaries);
-  }
-  return summaries;
+std::vector<LayerSummary> inCampaignOrder(std::vector<PooledSummary> summaries) {
+  std::sort(summaries.begin(), summaries.end(), [](const PooledSummary& a, const PooledSummary& b) {
+    return std::tie(a.group, a.layer) < std::tie(b.group, b.layer);
+  });
+  std::vector<LayerSummary> ordered;
+  ordered.reserve(summaries.size());
+  for (PooledSummary& summary : summaries) ordered.push_back(std::move(summary.summary));
+  return ordered;
+}
+
+std::vector<LayerSummary> poolLayers(LayerSpill& spill, const std::vector<std::string>& groups,
+                                     const CampaignSettings& settings) {
+  std::vector<PooledSummary> summaries;
+  std::mutex summariesLock;
+  spill.visitLayers(groups, settings.jobs, [&](long long layer, const std::vector<LayerRunView>& runs) {
+    std::vector<PooledSummary> own;
+    summariseLayer(layer, runs, groups, settings.layer, own);
+    const std::lock_guard<std::mutex> guard(summariesLock);
+    std::move(own.begin(), own.end(), std::back_inserter(summaries));
+  });
+  return inCampaignOrder(std::move(summaries));
 }

@@ -2,6 +2,7 @@
 
 #include "campaign/campaign_list.h"
 #include "campaign/campaign_settings.h"
+#include "campaign/layer_spill.h"
 #include "campaign/pair_comparison.h"
 
 #include <string>
@@ -27,7 +28,24 @@ inline const std::string kAllPairs = "all";
 // group, or with the group "all", is in "all" only.
 std::vector<std::string> campaignGroups(const std::vector<PairResult>& pairs);
 
-// Every group's layers that hold values, "all" first, layers ascending, summarised on
-// settings.jobs threads. The same results give the same numbers to the last bit, whatever the
-// order the pairs were compared in and the number of jobs.
-std::vector<LayerSummary> poolLayers(const std::vector<PairResult>& results, const CampaignSettings& settings);
+// A layer's summary for one group, before the summaries are put in the campaign's order.
+struct PooledSummary {
+  std::size_t group;  // its place among the campaign's groups
+  long long layer;
+  LayerSummary summary;
+};
+
+// Every group's summary of one layer from its runs in list order. Each pair's sum, mean and
+// tally is worked out as its comparison gives them, so that pooled they add up to the same bits
+// however the values reached the layer.
+void summariseLayer(long long layer, const std::vector<LayerRunView>& runs, const std::vector<std::string>& groups,
+                    double thickness, std::vector<PooledSummary>& summaries);
+
+// "all" first, then the groups in their order, each group's layers ascending.
+std::vector<LayerSummary> inCampaignOrder(std::vector<PooledSummary> summaries);
+
+// Every group's layers that hold values, from the spilled values of the campaign's pairs, buckets
+// summarised on settings.jobs threads. The same pairs give the same numbers to the last bit,
+// whatever the order they were compared in and the number of jobs.
+std::vector<LayerSummary> poolLayers(LayerSpill& spill, const std::vector<std::string>& groups,
+                                     const CampaignSettings& settings);

@@ -102,7 +102,8 @@ PairResult PairComparer::compare(const CampaignPair& pair) {
     total.add(run.sum);
     result.consistency.add(run.consistency);
   }
-  result.mean = exactMean(total, result.values.size());
+  result.points = result.values.size();
+  result.mean = exactMean(total, result.points);
   result.sd = sampleStandardDeviation(result.values.data(), result.values.size(), result.mean);
   return result;
 }

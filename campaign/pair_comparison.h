@@ -32,6 +32,7 @@ struct PairResult {
   // Each value's u_c (NaN where it has none), while both flights have uncertainties; else empty.
   std::vector<double> uncertainties;
   std::vector<LayerRun> runs;
+  std::size_t points = 0;   // its values, also once they are no longer held
   double mean = 0, sd = 0;  // over all the pair's values; sd is NaN for one value
   ConsistencyTally consistency;
 

@@ -12,7 +12,9 @@ build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-translati
 window_packages=(fonts-wine)
 sanitizer_packages=(clang libclang-rt-14-dev)
 screenshot_packages=(xvfb xdotool x11-apps netpbm)
-baseline_packages=(python3-pandas)
+# What the benchmarks measure the program against: pandas, R's data.table, and Node.js for DuckDB's
+# engine, which comes from the npm registry (bench/peers).
+baseline_packages=(python3-pandas r-cran-data.table nodejs)
 
 ensure_packages() {
   local missing=() p

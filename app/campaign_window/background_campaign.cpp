@@ -1,10 +1,14 @@
 #include "app/campaign_window/background_campaign.h"
 
-BackgroundCampaign::BackgroundCampaign(std::vector<CampaignPair> pairs, const CampaignSettings& settings)
-    : pairs_(std::move(pairs)), settings_(settings) {
+BackgroundCampaign::BackgroundCampaign(std::string listName, std::vector<CampaignPair> pairs,
+                                       const CampaignSettings& settings)
+    : listName_(std::move(listName)), pairs_(std::move(pairs)), settings_(settings) {
   thread_ = std::thread([this] {
     try {
-      result_ = runCampaign(pairs_, settings_, &progress_);
+      CampaignResult result = runCampaign(pairs_, settings_, &progress_);
+      // A cancelled run is never shown.
+      if (!result.cancelled)
+        report_ = campaignReport(std::move(listName_), settings_, std::move(pairs_), std::move(result));
     } catch (...) {
       failure_ = std::current_exception();
     }
@@ -17,8 +21,8 @@ BackgroundCampaign::~BackgroundCampaign() {
   if (thread_.joinable()) thread_.join();
 }
 
-CampaignResult BackgroundCampaign::takeResult() {
+CampaignReport BackgroundCampaign::takeReport() {
   if (thread_.joinable()) thread_.join();
   if (failure_) std::rethrow_exception(failure_);
-  return std::move(result_);
+  return std::move(report_);
 }

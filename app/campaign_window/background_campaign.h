@@ -1,15 +1,16 @@
 #pragma once
 
-#include "campaign/campaign_run.h"
+#include "campaign/campaign_report.h"
 
 #include <exception>
 #include <thread>
 
-// A campaign run on a thread of its own, so that the window stays at the operator's hand; the
-// window watches it from its own thread. Gone, it cancels the run and waits for its end.
+// A campaign run on a thread of its own, its report made there too, so that the window stays at
+// the operator's hand however many pairs there are; the window watches it from its own thread.
+// Gone, it cancels the run and waits for its end.
 class BackgroundCampaign {
  public:
-  BackgroundCampaign(std::vector<CampaignPair> pairs, const CampaignSettings& settings);
+  BackgroundCampaign(std::string listName, std::vector<CampaignPair> pairs, const CampaignSettings& settings);
   ~BackgroundCampaign();
   BackgroundCampaign(const BackgroundCampaign&) = delete;
   BackgroundCampaign& operator=(const BackgroundCampaign&) = delete;
@@ -19,14 +20,15 @@ class BackgroundCampaign {
   void cancel() { progress_.cancelled = true; }
   bool finished() const { return finished_; }
 
-  // Once finished: the result, or the failure the run ended with, rethrown.
-  CampaignResult takeResult();
+  // Once finished: the report of the run, or the failure it ended with, rethrown.
+  CampaignReport takeReport();
 
  private:
-  const std::vector<CampaignPair> pairs_;
+  std::string listName_;
+  std::vector<CampaignPair> pairs_;
   const CampaignSettings settings_;
   CampaignProgress progress_;
-  CampaignResult result_;
+  CampaignReport report_;
   std::exception_ptr failure_;
   std::atomic<bool> finished_{false};
   std::thread thread_;

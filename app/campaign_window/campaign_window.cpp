@@ -2,6 +2,7 @@
 #include "app/campaign_window/campaign_window.h"
 
 #include "app/campaign_window/background_campaign.h"
+#include "app/campaign_window/pairs_model.h"
 #include "app/output/campaign_charts.h"
 #include "app/output/campaign_tables.h"
 #include "app/output/chart_titles.h"
@@ -23,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -39,10 +41,10 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
   return control;
 }
 
-QTableWidget* table(QWidget* parent, const char* name, const QStringList& captions) {
-  auto control = new QTableWidget(0, static_cast<int>(captions.size()), parent);
+template <class Table>
+Table* table(QWidget* parent, const char* name) {
+  auto control = new Table(parent);
   control->setObjectName(QString::fromLatin1(name));
-  control->setHorizontalHeaderLabels(captions);
   control->setSelectionBehavior(QAbstractItemView::SelectRows);
   control->verticalHeader()->setDefaultSectionSize(control->fontMetrics().height() + 6);
   return control;
@@ -51,7 +53,7 @@ QTableWidget* table(QWidget* parent, const char* name, const QStringList& captio
 }  // namespace
 
 CampaignWindow::CampaignWindow(CampaignHost host, QWidget* parent)
-    : QWidget(parent, Qt::Window), host_(std::move(host)), watch_(new QTimer(this)) {
+    : QWidget(parent, Qt::Window), host_(std::move(host)), pairs_(new PairsModel(this)), watch_(new QTimer(this)) {
   setObjectName(QStringLiteral("CampaignWindow"));
   setWindowTitle(QStringLiteral("Кампания: сравнение многих пар полётов"));
   resize(1260, 840);
@@ -82,7 +84,8 @@ QWidget* CampaignWindow::createPairsPanel() {
   listLabel = new QLabel(panel);
   listLabel->setObjectName(QStringLiteral("ListName"));
   listLabel->setTextFormat(Qt::PlainText);
-  pairsTable = table(panel, "PairsTable", pairTableCaptions());
+  pairsTable = table<QTableView>(panel, "PairsTable");
+  pairsTable->setModel(pairs_);
   pairsTable->setTextElideMode(Qt::ElideMiddle);
   // A double click opens the pair; the group is edited by typing over it.
   pairsTable->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
@@ -165,7 +168,10 @@ QWidget* CampaignWindow::createResultPanel() {
   pointsChart->setObjectName(QStringLiteral("PointsChart"));
   setUpCampaignCharts(*biasChart, *pointsChart);
   InteractiveChart::linkHeightAxes(biasChart, pointsChart);
-  layersTable = table(split, "LayersTable", layerTableCaptions(QString(), true));
+  layersTable = table<QTableWidget>(split, "LayersTable");
+  const QStringList captions = layerTableCaptions(QString(), true);
+  layersTable->setColumnCount(static_cast<int>(captions.size()));
+  layersTable->setHorizontalHeaderLabels(captions);
   layersTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   layersTable->verticalHeader()->hide();
   layersTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -223,9 +229,10 @@ void CampaignWindow::connectHandlers() {
     if (!files.isEmpty()) addFiles(files);
   }));
   connect(clearButton, &QPushButton::clicked, this, [this] { clearPairs(); });
-  connect(pairsTable, &QTableWidget::cellChanged, this, [this](int row, int column) { groupEdited(row, column); });
-  connect(pairsTable, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-    host_.switchboard.guarded([this, row] { host_.openPair(pairs_.at(static_cast<std::size_t>(row))); })();
+  connect(pairs_, &PairsModel::groupEdited, this, [this] { groupEdited(); });
+  connect(pairsTable, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+    const auto row = static_cast<std::size_t>(index.row());
+    host_.switchboard.guarded([this, row] { host_.openPair(pairs_->pairs().at(row)); })();
   });
   connect(quantityBox, &QComboBox::currentIndexChanged, this, [this] { forgetResult(); });
   connect(columnEdit, &QLineEdit::textChanged, this, [this] { forgetResult(); });

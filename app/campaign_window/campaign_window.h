@@ -11,6 +11,7 @@
 
 class BackgroundCampaign;
 class InteractiveChart;
+class PairsModel;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -19,6 +20,7 @@ class QSettings;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QTableView;
 class QTableWidget;
 class QTimer;
 class Switchboard;
@@ -56,7 +58,7 @@ class CampaignWindow : public QWidget {
   QPushButton* addFilesButton;
   QPushButton* clearButton;
   QLabel* listLabel;
-  QTableWidget* pairsTable;
+  QTableView* pairsTable;
   QComboBox* quantityBox;
   QLineEdit* columnEdit;
   QDoubleSpinBox* layerBox;
@@ -84,24 +86,17 @@ class CampaignWindow : public QWidget {
   void createToolTips();
   void connectHandlers();
   CampaignSettings settings() const;
-  void showPairs();
-  void showFlights(int row, const PairRow* result);
   void pairsChanged(const QString& listName);
   void showListName();
-  void groupEdited(int row, int column);
+  void groupEdited();
   void forgetResult();
   void watchRun();
   void showResult(CampaignReport report);
-  void clearResultCells();
   void setRunning(bool running);
 
   CampaignHost host_;
-  std::vector<CampaignPair> pairs_;
+  PairsModel* pairs_;
   QString listName_;
-  // What the run going on was given.
-  std::string startedList_;
-  CampaignSettings startedSettings_;
-  std::vector<CampaignPair> startedPairs_;
   std::unique_ptr<BackgroundCampaign> running_;
   std::unique_ptr<BackgroundCampaign> cancelled_;  // ending on its own
   std::optional<CampaignReport> shown_;

@@ -2,10 +2,8 @@
 // time, with groups the operator may retype.
 #include "app/campaign_window/campaign_window.h"
 
-#include "app/output/campaign_tables.h"
-#include "app/support/identity_tip.h"
+#include "app/campaign_window/pairs_model.h"
 #include "app/support/dropped_files.h"
-#include "app/support/shown_text.h"
 #include "app/support/switchboard.h"
 #include "intake/flight_error.h"
 
@@ -14,7 +12,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QMimeData>
-#include <QTableWidget>
 
 namespace {
 
@@ -30,7 +27,7 @@ QString changedHere(const QString& listName) {
 }  // namespace
 
 void CampaignWindow::loadList(const QString& fileName) {
-  pairs_ = readCampaignList(QFile::encodeName(fileName).toStdString());
+  pairs_->setPairs(readCampaignList(QFile::encodeName(fileName).toStdString()));
   pairsChanged(fileName);
   rememberList(fileName);
 }
@@ -40,13 +37,15 @@ void CampaignWindow::addFiles(const QList<QByteArray>& fileNames) {
     throw FlightError("Flights make pairs: give an even number of files, the first with the second, the third with "
                       "the fourth and so on. No pair was added.",
                       "Files given: " + std::to_string(fileNames.size()));
+  std::vector<CampaignPair> added;
   for (qsizetype i = 0; i < fileNames.size(); i += 2)
-    pairs_.push_back(pairInFolder("", fileNames[i].toStdString(), fileNames[i + 1].toStdString(), ""));
+    added.push_back(pairInFolder("", fileNames[i].toStdString(), fileNames[i + 1].toStdString(), ""));
+  pairs_->addPairs(std::move(added));
   pairsChanged(changedHere(listName_));
 }
 
 void CampaignWindow::clearPairs() {
-  pairs_.clear();
+  pairs_->setPairs({});
   pairsChanged(QString());
 }
 
@@ -54,49 +53,15 @@ void CampaignWindow::pairsChanged(const QString& listName) {
   listName_ = listName;
   showListName();
   forgetResult();
-  showPairs();
 }
 
 void CampaignWindow::showListName() {
-  listLabel->setText(pairs_.empty() ? QStringLiteral("Пар нет: откройте список, добавьте файлы или перетащите их сюда по два")
-                                    : QStringLiteral("Список: %1, пар: %2").arg(listName_).arg(pairs_.size()));
+  const std::size_t pairs = pairs_->pairs().size();
+  listLabel->setText(pairs == 0 ? QStringLiteral("Пар нет: откройте список, добавьте файлы или перетащите их сюда по два")
+                                : QStringLiteral("Список: %1, пар: %2").arg(listName_).arg(pairs));
 }
 
-void CampaignWindow::showPairs() {
-  const QSignalBlocker quiet(pairsTable);
-  pairsTable->setRowCount(static_cast<int>(pairs_.size()));
-  for (int row = 0; row < pairsTable->rowCount(); ++row) {
-    const QStringList texts = pairTableRow(pairs_[row]);
-    for (int column = 0; column < texts.size(); ++column) {
-      auto item = new QTableWidgetItem(texts[column]);
-      if (column != kGroupColumn) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-      if (column > kStatusColumn) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      pairsTable->setItem(row, column, item);
-    }
-    showFlights(row, nullptr);
-  }
-}
-
-// A pair's flights as the list names them with the path in the tip; once a run has read them,
-// by their labels with the path and the facts in the tip.
-void CampaignWindow::showFlights(int row, const PairRow* result) {
-  const CampaignPair& pair = pairs_[row];
-  for (const int slot : {1, 2}) {
-    QTableWidgetItem* item = pairsTable->item(row, slot == 1 ? kFlight1Column : kFlight2Column);
-    const FlightIdentity* flight = result ? &result->flights[slot - 1] : nullptr;
-    if (flight && !flight->path.empty()) {
-      item->setText(shownText(flight->label()));
-      item->setToolTip(plainToolTip(identityToolTip(*flight, flight->heightColumn)));
-    } else {
-      item->setText(shownText(slot == 1 ? pair.flight1 : pair.flight2));
-      item->setToolTip(plainToolTip(shownText(QFile::decodeName(QByteArray::fromStdString(slot == 1 ? pair.path1 : pair.path2)))));
-    }
-  }
-}
-
-void CampaignWindow::groupEdited(int row, int column) {
-  if (column != kGroupColumn) return;
-  pairs_[row].group = pairsTable->item(row, column)->text().trimmed().toStdString();
+void CampaignWindow::groupEdited() {
   listName_ = changedHere(listName_);
   showListName();
   forgetResult();

@@ -3,10 +3,10 @@
 #include "app/campaign_window/campaign_window.h"
 
 #include "app/campaign_window/background_campaign.h"
+#include "app/campaign_window/pairs_model.h"
 #include "app/output/campaign_charts.h"
 #include "app/output/campaign_tables.h"
 #include "app/output/chart_titles.h"
-#include "app/support/message_translation.h"
 #include "app/widgets/interactive_chart.h"
 #include "intake/flight_error.h"
 
@@ -49,15 +49,13 @@ CampaignSettings CampaignWindow::settings() const {
 }
 
 void CampaignWindow::run() {
-  if (pairs_.empty()) throw FlightError("No pairs to compare: open a list, or add files two at a time.");
+  const std::vector<CampaignPair>& pairs = pairs_->pairs();
+  if (pairs.empty()) throw FlightError("No pairs to compare: open a list, or add files two at a time.");
   forgetResult();
   // A cancelled run may still be finishing its last pairs; it goes before the next one starts.
   cancelled_.reset();
-  startedList_ = listName_.toStdString();
-  startedSettings_ = settings();
-  startedPairs_ = pairs_;
-  running_ = std::make_unique<BackgroundCampaign>(pairs_, startedSettings_);
-  progressBar->setRange(0, static_cast<int>(pairs_.size()));
+  running_ = std::make_unique<BackgroundCampaign>(listName_.toStdString(), pairs, settings());
+  progressBar->setRange(0, static_cast<int>(pairs.size()));
   progressBar->setValue(0);
   statusLabel->setText(QStringLiteral("Идёт сравнение…"));
   setRunning(true);
@@ -72,7 +70,7 @@ void CampaignWindow::watchRun() {
   const std::unique_ptr<BackgroundCampaign> finished = std::move(running_);
   setRunning(false);
   statusLabel->setText(QStringLiteral("Сравнение прервано ошибкой: результатов нет."));
-  showResult(campaignReport(std::move(startedList_), startedSettings_, std::move(startedPairs_), finished->takeResult()));
+  showResult(finished->takeReport());
 }
 
 void CampaignWindow::cancel() {
@@ -93,37 +91,17 @@ void CampaignWindow::setRunning(bool running) {
 void CampaignWindow::forgetResult() {
   statusLabel->clear();
   cancel();
+  pairs_->showResult(nullptr);
   shown_.reset();
-  clearResultCells();
   layersTable->setRowCount(0);
   clearCampaignProfiles(*biasChart, *pointsChart);
   saveButton->setEnabled(false);
 }
 
-void CampaignWindow::clearResultCells() {
-  const QSignalBlocker quiet(pairsTable);
-  for (int row = 0; row < pairsTable->rowCount(); ++row) {
-    for (int column = kStatusColumn; column < pairsTable->columnCount(); ++column) setCell(pairsTable, row, column, {});
-    showFlights(row, nullptr);
-  }
-}
-
 void CampaignWindow::showResult(CampaignReport report) {
   shown_ = std::move(report);
   const CampaignReport& shown = *shown_;
-  {
-    const QSignalBlocker quiet(pairsTable);
-    for (int row = 0; row < static_cast<int>(shown.pairRows.size()); ++row) {
-      const PairRow& pair = shown.pairRows[row];
-      QStringList texts = pairTableRow(pair);
-      texts[kStatusColumn] = translatedMessage(texts[kStatusColumn]);
-      // The group cell keeps the list's group, which the sun's replaces in this run.
-      if (shown.settings.solarGroups) texts[kStatusColumn] += QStringLiteral(" · ") + groupCaption(pair.group);
-      for (int column = kStatusColumn; column < texts.size(); ++column) setCell(pairsTable, row, column, texts[column]);
-      showFlights(row, &pair);
-      pairsTable->item(row, kStatusColumn)->setForeground(pair.compared ? palette().text() : QBrush(Qt::darkRed));
-    }
-  }
+  pairs_->showResult(&shown);
   layersTable->setRowCount(static_cast<int>(shown.result.layers.size()));
   for (int row = 0; row < layersTable->rowCount(); ++row) {
     const QStringList texts = layerTableRow(shown.result.layers[row], true);

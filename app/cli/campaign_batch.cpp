@@ -8,6 +8,8 @@
 #include "app/support/system_decimal_separator.h"
 #include "intake/flight_error.h"
 
+#include <QFile>
+
 #include <cstdio>
 #include <new>
 #include <optional>
@@ -138,9 +140,14 @@ void reportSkipped(const CampaignReport& report) {
 int runCampaignCommand(const CampaignCommand& command, std::vector<CampaignPair> pairs) {
   CampaignProgress progress;
   CampaignResult result;
+  // The values wait beside where the results go, rather than in a temporary folder that may be
+  // far smaller; the folder would be made for the results anyway.
+  createCampaignFolder(command.outFolder);
+  CampaignSettings settings = command.settings;
+  settings.spillFolder = QFile::encodeName(command.outFolder).toStdString();
   {
     const CancelOnInterruption cancel(progress.cancelled);
-    result = runCampaign(pairs, command.settings, &progress);
+    result = runCampaign(pairs, settings, &progress);
   }
   if (interrupted()) endAsInterrupted();
   const CampaignReport report = campaignReport(QString::fromLocal8Bit(command.listFile).toStdString(), command.settings,

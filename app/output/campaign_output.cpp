@@ -38,9 +38,13 @@ void saveCampaign(const QString& folder, const CampaignReport& report) {
                                           kPrintDotsPerInch)},
       {path("report.pdf"), campaignReportPdf(report, reportDate())},
   };
+  createCampaignFolder(folder);
+  writeFilesAtomically(files);
+}
+
+void createCampaignFolder(const QString& folder) {
   std::error_code failure;
   std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), failure);
   if (failure)
     throw FlightError("Cannot create the folder \"" + folder.toStdString() + "\": " + failure.message() + ".");
-  writeFilesAtomically(files);
 }

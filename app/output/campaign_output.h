@@ -9,3 +9,6 @@
 // written or none is replaced. Fails with a FlightError naming the folder or the file that could
 // not be written, and refuses a cancelled campaign, whose results are incomplete.
 void saveCampaign(const QString& folder, const CampaignReport& report);
+
+// The folder, with those above it, unless it is there; fails with a FlightError naming it.
+void createCampaignFolder(const QString& folder);

@@ -135,10 +135,16 @@ void drawPairs(ReportPages& pages, const CampaignReport& report, const QString& 
 
 void drawPairPanels(ReportPages& pages, const CampaignReport& report) {
   std::vector<std::size_t> compared;
-  for (std::size_t i = 0; i < report.pairRows.size(); ++i)
+  for (std::size_t i = 0; i < std::min(report.pairRows.size(), kPairsKeptWhole); ++i)
     if (report.pairRows[i].compared) compared.push_back(i);
   if (compared.empty()) return;
   pages.heading(QStringLiteral("Профили пар: разность по высоте и средние по слоям"), kPanelHeight + kPanelGap);
+  // Thousands of pages of panels would help no one; every pair's numbers stay in the pairs table.
+  if (report.pairRows.size() > kPairsKeptWhole)
+    pages.text(QStringLiteral("Пары 1–%1 из %2; остальные — в таблице пар и в pairs.csv.")
+                   .arg(kPairsKeptWhole)
+                   .arg(report.pairRows.size()),
+               reportFont(9));
   const double width = (pages.width() - kPanelGap * (kPanelsPerRow - 1)) / kPanelsPerRow;
   for (std::size_t first = 0; first < compared.size(); first += kPanelsPerRow) {
     const QRectF band = pages.take(kPanelHeight + kPanelGap);

@@ -70,9 +70,11 @@ void drawPairPanel(QCPPainter& painter, const QRectF& area, const CampaignReport
   chart.yAxis->setLabel(heightAxisTitle());
 
   QVector<double> values, heights;
-  thinInto(result, 2 * chart.height(), values, heights);
+  thinInto(result, chart.height(), values, heights);
   auto differences = new QCPCurve(chart.xAxis, chart.yAxis);
-  differences->setPen(QPen(QColor(0x1f, 0x77, 0xb4, 170), 0.8));
+  // The light blue a translucent one gives on white: a PDF takes a translucent stroke as the
+  // outline of the line, four times its points, and the panels are most of the report.
+  differences->setPen(QPen(QColor(0x6a, 0xa4, 0xcd), 0.8));
   differences->setData(values, heights);
 
   QVector<double> means, centres;

@@ -124,6 +124,10 @@
         <translation>Не удалось записать «%1»: %2</translation>
     </message>
     <message>
+        <source>Cannot read &quot;%1&quot;: %2</source>
+        <translation>Не удалось прочитать «%1»: %2</translation>
+    </message>
+    <message>
         <source>Cannot save a picture as &quot;%1&quot;: name it .png, .svg or .pdf.</source>
         <translation>Не удалось сохранить рисунок как «%1»: дайте имя с .png, .svg или .pdf.</translation>
     </message>

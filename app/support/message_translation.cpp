@@ -39,6 +39,7 @@ const std::vector<const char*> kForms = {
     QT_TRANSLATE_NOOP("Messages", "Cannot write \"%1\": the picture could not be drawn."),
     QT_TRANSLATE_NOOP("Messages", "Cannot write \"report.pdf\": the report could not be drawn."),
     QT_TRANSLATE_NOOP("Messages", "Cannot write \"%1\": %2"),
+    QT_TRANSLATE_NOOP("Messages", "Cannot read \"%1\": %2"),
     QT_TRANSLATE_NOOP("Messages", "Cannot save a picture as \"%1\": name it .png, .svg or .pdf."),
     QT_TRANSLATE_NOOP("Messages", "Flights make pairs: give an even number of files, the first with the second, the "
                                   "third with the fourth and so on. No pair was added."),

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <map>
 
 namespace {
 
@@ -45,9 +47,35 @@ class Campaign : public ::testing::Test {
     return points.comparison;
   }
 
+  // Whether a campaign run with files' folder for its values left anything of them behind.
+  bool valuesLeftBehind() const {
+    for (const auto& entry : std::filesystem::directory_iterator(files.path("")))
+      if (entry.path().filename().string().rfind("flightcompare-values-", 0) == 0) return true;
+    return false;
+  }
+
   TempFiles files;
   int written = 0;
 };
+
+// The layers as they were pooled while every pair's values stayed in memory: runs gathered
+// layer by layer, pairs in list order.
+std::vector<LayerSummary> pooledInMemory(const CampaignResult& result, const CampaignSettings& settings) {
+  const std::vector<std::string> groups = campaignGroups(result.pairs);
+  std::map<long long, std::vector<LayerRunView>> layers;
+  for (const PairResult& pair : result.pairs) {
+    if (!pair.compared()) continue;
+    const auto found = std::find(groups.begin() + 1, groups.end(), pair.group);
+    const std::size_t group = found == groups.end() ? 0 : static_cast<std::size_t>(found - groups.begin());
+    for (const LayerRun& run : pair.runs)
+      layers[run.layer].push_back({group, pair.values.data() + run.first,
+                                   pair.uncertainties.empty() ? nullptr : pair.uncertainties.data() + run.first,
+                                   run.count});
+  }
+  std::vector<PooledSummary> summaries;
+  for (const auto& [layer, runs] : layers) summariseLayer(layer, runs, groups, settings.layer, summaries);
+  return inCampaignOrder(std::move(summaries));
+}
 
 FlightRecipe recipe(Layout layout, char decimal, double bias = 0, double noise = 0) {
   FlightRecipe r;
@@ -163,12 +191,19 @@ TEST_F(Campaign, GivesTheSameBytesWhateverTheNumberOfJobs) {
   for (int i = 0; i < 12; ++i)
     pairs.push_back(pair(recipe(i % 2 ? Layout::Tab : Layout::Sct, '.', 0.1 * i, 0.3), recipe(Layout::Vre, '.'),
                          i % 3 ? "rs41" : "m10"));
+  // One flight comes down again: its values reach their layers out of row order.
+  FlightRecipe descending = recipe(Layout::Tab, '.', 0.2, 0.3);
+  descending.descentRows = 150;
+  pairs.push_back(pair(descending, recipe(Layout::Tab, '.')));
   CampaignSettings settings;
+  settings.spillFolder = files.path("");
   settings.jobs = 1;
   const CampaignResult one = runCampaign(pairs, settings);
   settings.jobs = 2;
   const CampaignResult two = runCampaign(pairs, settings);
   EXPECT_EQ(layersCsv(one.layers), layersCsv(two.layers));
+  EXPECT_EQ(layersCsv(one.layers), layersCsv(pooledInMemory(one, settings)));
+  EXPECT_FALSE(valuesLeftBehind());
   EXPECT_EQ(pairsCsv(campaignReport("", settings, pairs, one).pairRows),
             pairsCsv(campaignReport("", settings, pairs, two).pairRows));
 }
@@ -178,7 +213,10 @@ TEST_F(Campaign, ACancelledCampaignPoolsNothingAndCallsNoPairCompared) {
                                         pair(recipe(Layout::Sct, '.'), recipe(Layout::Tab, '.'))};
   CampaignProgress progress;
   progress.cancelled = true;
-  const CampaignResult result = runCampaign(pairs, {}, &progress);
+  CampaignSettings settings;
+  settings.spillFolder = files.path("");
+  const CampaignResult result = runCampaign(pairs, settings, &progress);
+  EXPECT_FALSE(valuesLeftBehind());
   EXPECT_TRUE(result.cancelled);
   EXPECT_TRUE(result.layers.empty());
   EXPECT_EQ(result.skippedPairs(), 2u);

@@ -18,7 +18,7 @@ class CampaignTrust : public CampaignBatch {
 
   static QMap<QString, QByteArray> outputsIn(const QString& out) {
     QMap<QString, QByteArray> files;
-    for (const QString& name : QDir(out).entryList(QDir::Files)) {
+    for (const QString& name : QDir(out).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
       QFile file(QDir(out).filePath(name));
       files[name] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
     }
@@ -36,6 +36,13 @@ TEST_F(CampaignTrust, ItsFiveFilesAreReplacedAllOrNone) {
   EXPECT_EQ(full.exitCode, 1);
   EXPECT_TRUE(full.errorOutput.contains("File too large")) << full.errorOutput.toStdString();
   EXPECT_EQ(outputsIn(out), before) << "not one file replaced, no temporary file left";
+  // Beyond 512 bytes the values of the one layer cannot wait on disk for pooling: no table is written.
+  const BatchResult values =
+      campaign({"--campaign", "grouped.csv", "--out", out, "--layer", "50000"}, "trap '' XFSZ; ulimit -f 1;");
+  EXPECT_EQ(values.exitCode, 1);
+  EXPECT_TRUE(values.errorOutput.contains("flightcompare-values-") && values.errorOutput.contains("File too large"))
+      << values.errorOutput.toStdString();
+  EXPECT_EQ(outputsIn(out), before);
 }
 
 TEST_F(CampaignTrust, ASignalLeavesTheOutputsAsTheyWere) {

@@ -73,9 +73,8 @@ class CampaignWindowTest : public ScriptedWindow {
     ASSERT_TRUE(QTest::qWaitFor([this] { return window->runButton->isEnabled(); }, 60000));
   }
 
-  QString cell(QTableWidget* table, int row, int column) const {
-    const QTableWidgetItem* item = table->item(row, column);
-    return item ? item->text() : QString();
+  QString cell(const QAbstractItemView* table, int row, int column, int role = Qt::DisplayRole) const {
+    return table->model()->index(row, column).data(role).toString();
   }
 
   QStringList layerGroups() const {
@@ -86,7 +85,7 @@ class CampaignWindowTest : public ScriptedWindow {
   }
 
   bool showsNoResult() const {
-    for (int row = 0; row < window->pairsTable->rowCount(); ++row)
+    for (int row = 0; row < window->pairsTable->model()->rowCount(); ++row)
       if (!cell(window->pairsTable, row, kStatusColumn).isEmpty()) return false;
     return window->layersTable->rowCount() == 0 && window->biasChart->plottableCount() == 0 &&
            !window->saveButton->isEnabled();
@@ -108,7 +107,7 @@ TEST_F(CampaignWindowTest, RunsAListAndShowsEveryLayerAndEveryPairsStatus) {
   window->loadList(campaign.list());
   runToTheEnd();
   EXPECT_EQ(window->progressBar->value(), 3);
-  ASSERT_EQ(window->pairsTable->rowCount(), 3);
+  ASSERT_EQ(window->pairsTable->model()->rowCount(), 3);
   EXPECT_EQ(cell(window->pairsTable, 0, kStatusColumn), "сравнена");
   EXPECT_EQ(cell(window->pairsTable, 2, kStatusColumn), "Flight 2: File does not exist.");
   EXPECT_EQ(layerGroups(), QStringList({"Все пары", "rs41", "m10"}));
@@ -116,7 +115,7 @@ TEST_F(CampaignWindowTest, RunsAListAndShowsEveryLayerAndEveryPairsStatus) {
   EXPECT_TRUE(window->saveButton->isEnabled());
   const auto flightTip = [this] {
     QTextDocument shown;
-    shown.setHtml(window->pairsTable->item(0, kFlight1Column)->toolTip());
+    shown.setHtml(cell(window->pairsTable, 0, kFlight1Column, Qt::ToolTipRole));
     return shown.toPlainText();
   };
   EXPECT_TRUE(flightTip().contains(QString::fromUtf8("Формат: tab layout"))) << "the run tells what it read";
@@ -125,7 +124,9 @@ TEST_F(CampaignWindowTest, RunsAListAndShowsEveryLayerAndEveryPairsStatus) {
   window->layerBox->setValue(500);
   EXPECT_TRUE(showsNoResult()) << "a result of other settings is put away";
   EXPECT_FALSE(flightTip().contains(QString::fromUtf8("Формат:"))) << "and so is what its reads told";
-  window->pairsTable->item(0, kGroupColumn)->setText("night");
+  QAbstractItemModel* pairs = window->pairsTable->model();
+  ASSERT_TRUE(pairs->flags(pairs->index(0, kGroupColumn)) & Qt::ItemIsEditable);
+  pairs->setData(pairs->index(0, kGroupColumn), "night");
   runToTheEnd();
   EXPECT_EQ(layerGroups(), QStringList({"Все пары", "night", "m10"}));
   EXPECT_EQ(window->listLabel->text(), "Список: " + campaign.list() + " (изменён в окне), пар: 3");
@@ -140,7 +141,7 @@ TEST_F(CampaignWindowTest, PairsBuiltFromFilesOpenIntoSlotsOneAndTwoOnADoubleCli
   const QByteArray a1 = QByteArray::fromStdString(campaign.path("a1.txt"));
   const QByteArray b1 = QByteArray::fromStdString(campaign.path("b1.txt"));
   EXPECT_THROW(window->addFiles({a1, b1, a1}), FlightError);
-  EXPECT_EQ(window->pairsTable->rowCount(), 0) << "an odd file adds no pair";
+  EXPECT_EQ(window->pairsTable->model()->rowCount(), 0) << "an odd file adds no pair";
   QMimeData dropped;
   dropped.setUrls({QUrl::fromLocalFile(QString::fromLocal8Bit(a1)), QUrl::fromLocalFile(QString::fromLocal8Bit(b1))});
   QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
@@ -149,10 +150,10 @@ TEST_F(CampaignWindowTest, PairsBuiltFromFilesOpenIntoSlotsOneAndTwoOnADoubleCli
   QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(window, &drop);
   window->addFiles({a1, QByteArray::fromStdString(campaign.path("gone.txt"))});
-  ASSERT_EQ(window->pairsTable->rowCount(), 2);
+  ASSERT_EQ(window->pairsTable->model()->rowCount(), 2);
 
   const auto doubleClick = [this](int row) {
-    const QRect place = window->pairsTable->visualItemRect(window->pairsTable->item(row, kFlight1Column));
+    const QRect place = window->pairsTable->visualRect(window->pairsTable->model()->index(row, kFlight1Column));
     // A double click is a click and then a second press that the system calls double.
     QTest::mouseClick(window->pairsTable->viewport(), Qt::LeftButton, {}, place.center());
     QTest::mouseDClick(window->pairsTable->viewport(), Qt::LeftButton, {}, place.center());

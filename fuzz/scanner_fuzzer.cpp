@@ -36,8 +36,8 @@ void checkInlinePath(std::string_view line, DecimalSeparators separators) {
 // Every vector kernel finds where the first line ends as the byte searches do, from any start.
 void checkLineScans(std::string_view bytes, std::size_t start) {
   const std::string_view text = bytes.substr(std::min(start, bytes.size()));
-  const LineScan expected = scanLineWith(LineScanKernel::Scalar, text.data(), text.size());
-  for (const auto kernel : {LineScanKernel::Sse2, LineScanKernel::Avx2}) {
+  const LineScan expected = scanLineWith(ScanKernel::Scalar, text.data(), text.size());
+  for (const ScanKernel kernel : {ScanKernel::Sse2, ScanKernel::Avx2}) {
     if (!isAvailable(kernel)) continue;
     const LineScan found = scanLineWith(kernel, text.data(), text.size());
     if (found.lineFeed != expected.lineFeed || found.textEnd != expected.textEnd ||

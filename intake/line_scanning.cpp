@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <stdexcept>
 
 #ifdef __SSE2__
 #include <immintrin.h>
@@ -99,42 +98,21 @@ __attribute__((target("avx2"))) LineScan scanAvx2(const char* text, std::size_t 
 
 #endif
 
-}  // namespace
-
-bool isAvailable(LineScanKernel kernel) {
-  switch (kernel) {
-    case LineScanKernel::Scalar: return true;
-#ifdef __SSE2__
-    case LineScanKernel::Sse2: return true;
-    case LineScanKernel::Avx2: return __builtin_cpu_supports("avx2");
-#else
-    case LineScanKernel::Sse2:
-    case LineScanKernel::Avx2: return false;
-#endif
-  }
-  return false;
-}
-
-namespace {
-
 using Scan = LineScan (*)(const char*, std::size_t);
 
-Scan scanOf(LineScanKernel kernel) {
-  if (!isAvailable(kernel)) throw std::invalid_argument("this processor has no such vectors");
+Scan scanOf(ScanKernel kernel) {
 #ifdef __SSE2__
-  if (kernel == LineScanKernel::Avx2) return scanAvx2;
-  if (kernel == LineScanKernel::Sse2) return scanSse2;
+  return kernelFunction<Scan>(kernel, {scanScalar, scanSse2, scanAvx2});
+#else
+  return kernelFunction<Scan>(kernel, {scanScalar});
 #endif
-  return scanScalar;
 }
 
 }  // namespace
 
-LineScan scanLineWith(LineScanKernel kernel, const char* text, std::size_t size) { return scanOf(kernel)(text, size); }
+LineScan scanLineWith(ScanKernel kernel, const char* text, std::size_t size) { return scanOf(kernel)(text, size); }
 
 LineScan scanLine(const char* text, std::size_t size) {
-  static const Scan widest = scanOf(isAvailable(LineScanKernel::Avx2)   ? LineScanKernel::Avx2
-                                    : isAvailable(LineScanKernel::Sse2) ? LineScanKernel::Sse2
-                                                                        : LineScanKernel::Scalar);
+  static const Scan widest = scanOf(widestKernel());
   return widest(text, size);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "intake/scan_kernels.h"
+
 #include <cstddef>
 
 // What one pass over a text finds about the line it starts with: where its line feed is, where
@@ -16,8 +18,5 @@ struct LineScan {
 // Scans size bytes at text up to their first line feed.
 LineScan scanLine(const char* text, std::size_t size);
 
-// The ways of scanning: byte searches one after another, the reference that runs where no
-// vectors do, and blocks of 16 or 32 bytes. Each finds the same.
-enum class LineScanKernel { Scalar, Sse2, Avx2 };
-bool isAvailable(LineScanKernel kernel);
-LineScan scanLineWith(LineScanKernel kernel, const char* text, std::size_t size);
+// scanLine with the kernel given; the scalar one searches byte by byte.
+LineScan scanLineWith(ScanKernel kernel, const char* text, std::size_t size);

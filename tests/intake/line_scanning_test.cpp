@@ -39,8 +39,8 @@ TEST(LineScan, EveryKernelFindsWhatTheByteSearchesFind) {
     for (std::size_t start = 0; start <= text.size() && start < 96; ++start) {
       const char* const from = text.data() + start;
       const std::size_t size = text.size() - start;
-      const LineScan expected = scanLineWith(LineScanKernel::Scalar, from, size);
-      for (const LineScanKernel kernel : {LineScanKernel::Sse2, LineScanKernel::Avx2}) {
+      const LineScan expected = scanLineWith(ScanKernel::Scalar, from, size);
+      for (const ScanKernel kernel : {ScanKernel::Sse2, ScanKernel::Avx2}) {
         if (!isAvailable(kernel)) continue;
         SCOPED_TRACE(testing::Message() << "kernel " << static_cast<int>(kernel) << " from byte " << start << " of "
                                         << text.size());
@@ -51,7 +51,7 @@ TEST(LineScan, EveryKernelFindsWhatTheByteSearchesFind) {
       }
     }
   }
-  const LineScan scan = scanLineWith(LineScanKernel::Scalar, "ab\r\xFF\ncd", 7);
+  const LineScan scan = scanLineWith(ScanKernel::Scalar, "ab\r\xFF\ncd", 7);
   EXPECT_EQ(scan.lineFeed, 4u);
   EXPECT_EQ(scan.textEnd, 2u);
   EXPECT_FALSE(scan.highBytes) << "a high byte past the carriage return is not the line's";

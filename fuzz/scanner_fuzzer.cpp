@@ -1,6 +1,7 @@
 // Arbitrary bytes as one line, taken apart by the three scanners as every layout does, and as the
 // text of a file, scanned for the end of its first line.
 #include "intake/field_scanners.h"
+#include "intake/field_splitting.h"
 #include "intake/flight_error.h"
 #include "intake/line_scanning.h"
 #include "intake/text_file.h"
@@ -11,25 +12,61 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
-// decodDigit is the inline path for plain fields, else the full conversion: the two must agree
-// to the bit on every field the inline path takes.
-void checkInlinePath(std::string_view line, DecimalSeparators separators) {
-  while (!line.empty()) {
+// What reading a field gave: its value's bits or the message, and how much of the line is left.
+struct FieldOutcome {
+  std::uint64_t bits = 0;
+  std::string message;
+  bool mismatch = false;
+  std::size_t left = 0;
+  bool operator!=(const FieldOutcome& other) const {
+    return bits != other.bits || message != other.message || mismatch != other.mismatch || left != other.left;
+  }
+};
+
+// Reads one field, and then asks how much of the line is left, after a failure too.
+template <typename Read, typename Left>
+FieldOutcome outcomeOf(Read read, Left left) {
+  FieldOutcome outcome;
+  try {
+    const double value = read();
+    if (std::isinf(value)) __builtin_trap();  // never a silently wrong value
+    std::memcpy(&outcome.bits, &value, sizeof value);
+  } catch (const SeparatorMismatch& error) {
+    outcome.message = error.what();
+    outcome.mismatch = true;
+  } catch (const FlightError& error) {
+    outcome.message = error.what();
+  }
+  outcome.left = left();
+  return outcome;
+}
+
+// decodDigit reads plain fields inline and leaves the rest to the full conversion: field by field,
+// with the ends found by a byte search or by any kernel's split, it must give the full
+// conversion's value to the bit, its message, and stop where it stops.
+void checkInlinePath(std::string_view bytes, DecimalSeparators separators) {
+  std::vector<FieldOutcome> expected;
+  for (std::string_view line = bytes; !line.empty();) {
     const std::size_t before = line.size();
-    std::string_view plain = line;
-    double plainValue = 0;
-    const bool isPlain = field_scanning::takePlainNumber(plain, separators, plainValue);
-    try {
-      const double value = decodAnyDigit(line, separators);
-      if (std::isinf(value)) __builtin_trap();  // never a silently wrong value
-      if (isPlain && (std::memcmp(&value, &plainValue, sizeof value) != 0 || plain != line)) __builtin_trap();
-    } catch (const FlightError&) {
-      if (isPlain) __builtin_trap();
-    }
-    if (line.size() >= before && !line.empty()) __builtin_trap();  // every call makes progress
+    expected.push_back(outcomeOf([&] { return decodAnyDigit(line, separators); }, [&] { return line.size(); }));
+    if (line.size() >= before) __builtin_trap();  // every call makes progress
+  }
+  std::string_view line = bytes;
+  for (const FieldOutcome& field : expected)
+    if (outcomeOf([&] { return decodDigit(line, separators); }, [&] { return line.size(); }) != field)
+      __builtin_trap();
+  for (const ScanKernel kernel : kScanKernels) {
+    if (!isAvailable(kernel)) continue;
+    const char* p = bytes.data();
+    FieldSplitter fields(p, p + bytes.size(), FieldSplitter::blockBitsOf(kernel));
+    for (const FieldOutcome& field : expected)
+      if (outcomeOf([&] { return decodDigit(p, fields, separators); },
+                    [&] { return static_cast<std::size_t>(fields.end() - p); }) != field)
+        __builtin_trap();
   }
 }
 
@@ -54,9 +91,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
 
   checkInlinePath(bytes, separators);
-  // Followed by a field of digits, every field is far enough from the line's end for the inline
-  // path to leave out its checks of the end.
-  checkInlinePath(std::string(bytes) + "\t" + std::string(field_scanning::kPlainFieldReach, '9'), separators);
 
   checkLineScans(bytes, 0);
   checkLineScans(bytes, data[0] % 64);

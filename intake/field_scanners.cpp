@@ -211,3 +211,8 @@ double decodAnyDigit(std::string_view& line, DecimalSeparators separators) {
   deletNoDigit(line);
   return takeNumber(line, separators);
 }
+
+double decodOtherDigit(const char* start, const char* stop, DecimalSeparators separators) {
+  std::string_view field(start, static_cast<std::size_t>(stop - start));
+  return decodAnyDigit(field, separators);
+}

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "intake/field_splitting.h"
 #include "intake/flight_error.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -46,6 +48,9 @@ std::string decodtype(std::string_view& line);
 
 // decodDigit out of line, for the fields that are not plain; it reads any field the same.
 double decodAnyDigit(std::string_view& line, DecimalSeparators separators);
+// decodAnyDigit of the field from start, a character that can begin a number, to stop, its
+// blank, tab or the line's end.
+double decodOtherDigit(const char* start, const char* stop, DecimalSeparators separators);
 
 namespace field_scanning {
 
@@ -60,25 +65,27 @@ inline constexpr auto kBeginsNumber = [] {
 }();
 inline bool canBeginNumber(char c) { return kBeginsNumber[static_cast<unsigned char>(c)]; }
 
+inline const char* skipToNumber(const char* p, const char* end) {
+  while (p < end && !canBeginNumber(*p)) ++p;
+  return p;
+}
+
 // Powers of ten that a double holds exactly.
 inline constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                                1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 inline constexpr std::uint64_t kExactWholeNumbers = std::uint64_t{1} << 53;
 
-// The longest plain field, a minus, eight digits, a separator and eight digits, and the character
-// after it: where that many are left on the line, a plain field ends before the line does.
-inline constexpr std::size_t kLongestRun = 8;
-inline constexpr std::size_t kPlainFieldReach = 1 + kLongestRun + 1 + kLongestRun + 1;
-
-// Appends the digits at p, at most eight and none at or past p + available, to digits; returns
-// how many. The bound is fixed so that the compiler unrolls the loop: the count then comes out of
-// predicted branches, and the next field need not wait for this one's characters to arrive. A
-// digit's value in unsigned 64-bit arithmetic is one subtraction, with no sign to extend.
+// Appends the digits at p, at most eight and, where kChecksEnd, none at or past p + available, to
+// digits; returns how many. The bound is fixed so that the compiler unrolls the loop: the count
+// then comes out of predicted branches, and the next field need not wait for this one's
+// characters to arrive. A digit's value in unsigned arithmetic is one subtraction.
+template <bool kChecksEnd>
 inline std::size_t takeDigitRun(const char* p, std::size_t available, std::uint64_t& digits) {
+  constexpr std::size_t kLongestRun = 8;
 #pragma GCC unroll 8
   for (std::size_t count = 0; count < kLongestRun; ++count) {
-    if (count == available) return count;
+    if (kChecksEnd && count == available) return count;
     const std::uint64_t digit = static_cast<unsigned char>(p[count]) - std::uint64_t{'0'};
     if (digit > 9) return count;
     digits = digits * 10 + digit;
@@ -86,85 +93,66 @@ inline std::size_t takeDigitRun(const char* p, std::size_t available, std::uint6
   return kLongestRun;
 }
 
-// Takes the plain field that begins at `at`, moving `at` past it. Near the line's end every
-// character is checked against the end; further from it, kNearTheEnd false, the checks fall away.
-template <bool kNearTheEnd>
-inline bool takePlainNumberAt(const char*& at, const char* end, DecimalSeparators separators, double& value) {
-  const char* p = at;
-  const auto hasCharacter = [&p, end] { return !kNearTheEnd || p < end; };
-  const auto available = [&p, end] { return kNearTheEnd ? static_cast<std::size_t>(end - p) : kLongestRun; };
-  // A branch rather than p += negative: the next field's start then waits on no character.
+// Reads the field from start to stop when it is plain: an optional minus, up to eight digits,
+// perhaps a separator and up to eight more. Before a blank or a tab, kChecksEnd false, the
+// character at stop ends every run by itself, and no character needs a check against the end.
+template <bool kChecksEnd>
+inline bool readsPlainUpTo(const char* start, const char* stop, DecimalSeparators separators, double& value) {
+  const char* p = start;
+  const auto hasCharacter = [&p, stop] { return !kChecksEnd || p < stop; };
+  const auto available = [&p, stop] { return static_cast<std::size_t>(stop - p); };
+  // A branch rather than p += negative: the field's digits then wait on no character.
   bool negative = false;
   if (hasCharacter() && *p == '-') {
     negative = true;
     ++p;
   }
   std::uint64_t digits = 0;
-  const std::size_t wholeDigits = takeDigitRun(p, available(), digits);
+  const std::size_t wholeDigits = takeDigitRun<kChecksEnd>(p, available(), digits);
   p += wholeDigits;
   std::size_t fractionDigits = 0;
   if (hasCharacter() && (*p == '.' || *p == ',')) {
     if (separators.chosen != separators.regional) return false;
     ++p;
-    fractionDigits = takeDigitRun(p, available(), digits);
+    fractionDigits = takeDigitRun<kChecksEnd>(p, available(), digits);
     p += fractionDigits;
   }
-  if ((hasCharacter() && !isFieldSeparator(*p)) || wholeDigits + fractionDigits == 0 || digits > kExactWholeNumbers)
-    return false;
-  at = p;
+  if (p != stop || wholeDigits + fractionDigits == 0 || digits > kExactWholeNumbers) return false;
   const double magnitude = static_cast<double>(digits) / kExactPowersOfTen[fractionDigits];
   value = negative ? -magnitude : magnitude;
   return true;
 }
 
-// Nearly every field of a file is plain: an optional minus, up to eight digits, perhaps a
-// separator and up to eight more. Its value, a whole number below 2^53 divided by an exact
-// power of ten, is one correctly rounded operation and the very double the full conversion
-// gives. It is read here, inline in the layouts' row loops, without a call, from the characters
-// between p and end; p moves past it. False, with p where it was, for any other field.
-inline bool takePlainNumber(const char*& p, const char* end, DecimalSeparators separators, double& value) {
-  const char* at = p;
-  while (at < end && !canBeginNumber(*at)) ++at;
-  const bool taken = static_cast<std::size_t>(end - at) >= kPlainFieldReach
-                         ? takePlainNumberAt<false>(at, end, separators, value)
-                         : takePlainNumberAt<true>(at, end, separators, value);
-  if (taken) p = at;
-  return taken;
-}
-
-inline bool takePlainNumber(std::string_view& line, DecimalSeparators separators, double& value) {
-  const char* p = line.data();
-  if (!takePlainNumber(p, p + line.size(), separators, value)) return false;
-  line.remove_prefix(p - line.data());
-  return true;
+// Nearly every field of a file is plain. Its value, a whole number below 2^53 divided by an
+// exact power of ten, is one correctly rounded operation and the very double the full conversion
+// gives: it is read here, inline in the row loops, without a call.
+inline bool readsPlain(const char* start, const char* stop, const char* lineEnd, DecimalSeparators separators,
+                       double& value) {
+  return stop < lineEnd ? readsPlainUpTo<false>(start, stop, separators, value)
+                        : readsPlainUpTo<true>(start, stop, separators, value);
 }
 
 }  // namespace field_scanning
 
-// decodDigit over the characters between p and end, for the row loops: p moves past the field, a
-// rejected one too. The full conversion gets a view of its own: were p's address to leave the
-// loop, p would live in memory and every field would wait to load it back.
-inline double decodDigit(const char*& p, const char* end, DecimalSeparators separators) {
+// The field from start to stop, its blank, tab or the line's end, converted as decodDigit does.
+inline double convertField(const char* start, const char* stop, const char* lineEnd, DecimalSeparators separators) {
   double value;
-  if (field_scanning::takePlainNumber(p, end, separators, value)) return value;
-  std::string_view rest(p, end - p);
-  try {
-    value = decodAnyDigit(rest, separators);
-  } catch (...) {
-    p = rest.data();
-    throw;
-  }
-  p = rest.data();
-  return value;
+  if (field_scanning::readsPlain(start, stop, lineEnd, separators, value)) return value;
+  return decodOtherDigit(start, stop, separators);
+}
+
+// decodDigit for the row loops, which keep their place on the line in p: the splitter finds where
+// each field ends, and p moves past the field, a rejected one too.
+inline double decodDigit(const char*& p, FieldSplitter& fields, DecimalSeparators separators) {
+  const char* const start = field_scanning::skipToNumber(p, fields.end());
+  p = fields.fieldEnd(start);
+  return convertField(start, p, fields.end(), separators);
 }
 
 inline double decodDigit(std::string_view& line, DecimalSeparators separators) {
-  const char* p = line.data();
-  // Past the field whether it reads or is rejected.
-  struct MovePast {
-    std::string_view& line;
-    const char*& p;
-    ~MovePast() { line.remove_prefix(p - line.data()); }
-  } movePast{line, p};
-  return decodDigit(p, p + line.size(), separators);
+  const char* const end = line.data() + line.size();
+  const char* const start = field_scanning::skipToNumber(line.data(), end);
+  const char* const stop = std::find_if(start, end, field_scanning::isFieldSeparator);
+  line.remove_prefix(static_cast<std::size_t>(stop - line.data()));
+  return convertField(start, stop, end, separators);
 }

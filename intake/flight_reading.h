@@ -4,6 +4,7 @@
 
 #include "intake/ascent_top.h"
 #include "intake/field_scanners.h"
+#include "intake/field_splitting.h"
 #include "intake/flight_tables.h"
 #include "intake/text_file.h"
 
@@ -56,12 +57,12 @@ class FlightReading {
   // and the separators that stay in registers rather than going back to memory after every field.
   void readFields(int columns) {
     const char* p = str_.data();
-    const char* const end = p + str_.size();
+    FieldSplitter fields(p, p + str_.size(), fieldBits_);
     FlightTable& table = table_;
     const DecimalSeparators separators = separators_;
     const int row = count_;
-    for (int column = 0; column < columns; ++column) table[column][row] = decodDigit(p, end, separators);
-    str_ = {p, static_cast<std::size_t>(end - p)};
+    for (int column = 0; column < columns; ++column) table[column][row] = decodDigit(p, fields, separators);
+    str_ = {p, static_cast<std::size_t>(fields.end() - p)};
   }
   double& cell(int column) { return table_[column][count_]; }
   void markRestMissing(int fromColumn);
@@ -81,6 +82,7 @@ class FlightReading {
   int& slwiColumn_;
   TextFile& file_;
   DecimalSeparators separators_;
+  const FieldSplitter::BlockBits fieldBits_ = FieldSplitter::blockBitsOf(widestKernel());
   SlotControls& controls_;
   FlightTable& table_;
   std::string_view str_;

@@ -45,9 +45,9 @@ FieldOutcome outcomeOf(Read read, Left left) {
   return outcome;
 }
 
-// decodDigit reads plain fields inline and leaves the rest to the full conversion: field by field,
-// with the ends found by a byte search or by any kernel's split, it must give the full
-// conversion's value to the bit, its message, and stop where it stops.
+// decodDigit reads plain fields inline, other decimals with fast_float, and leaves the rest to the
+// full conversion: field by field, with the ends found by a byte search or by any kernel's split,
+// it must give the full conversion's value to the bit, its message, and stop where it stops.
 void checkInlinePath(std::string_view bytes, DecimalSeparators separators) {
   std::vector<FieldOutcome> expected;
   for (std::string_view line = bytes; !line.empty();) {

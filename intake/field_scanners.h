@@ -132,6 +132,14 @@ inline bool readsPlain(const char* start, const char* stop, const char* lineEnd,
                         : readsPlainUpTo<true>(start, stop, separators, value);
 }
 
+// The decimals that are not plain, with more digits or an exponent, fast_float reads in one call,
+// correctly rounded like the full conversion: the very same double, without the full
+// conversion's copy of the field. It reads the point; a field with a comma is read again with the
+// comma. False for any field the full conversion must see: one with a slash or a character
+// fast_float stops at, one beyond the range of normal doubles, and every field when the
+// separators differ, where a decimal is an error.
+bool readsDecimal(const char* start, const char* stop, DecimalSeparators separators, double& value);
+
 }  // namespace field_scanning
 
 // The field from start to stop, its blank, tab or the line's end, converted as decodDigit does.

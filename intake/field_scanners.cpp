@@ -3,10 +3,14 @@
 #include "intake/flight_error.h"
 #include "intake/text_encoding.h"
 
+#include <fast_float/fast_float.h>
+
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -210,4 +214,21 @@ std::string decodtype(std::string_view& line) {
 double decodAnyDigit(std::string_view& line, DecimalSeparators separators) {
   deletNoDigit(line);
   return takeNumber(line, separators);
+}
+
+bool field_scanning::readsDecimal(const char* start, const char* stop, DecimalSeparators separators, double& value) {
+  if (separators.chosen != separators.regional) return false;
+  auto result = fast_float::from_chars(start, stop, value);
+  if (result.ptr != stop && *result.ptr == ',') {
+    constexpr fast_float::parse_options kComma(fast_float::chars_format::general, ',');
+    result = fast_float::from_chars_advanced(start, stop, value, kComma);
+  }
+  return result.ec == std::errc() && result.ptr == stop && (std::isnormal(value) || value == 0);
+}
+
+double decodOtherDigit(const char* start, const char* stop, DecimalSeparators separators) {
+  double value;
+  if (field_scanning::readsDecimal(start, stop, separators, value)) return value;
+  std::string_view field(start, static_cast<std::size_t>(stop - start));
+  return decodAnyDigit(field, separators);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "intake/field_splitting.h"
 #include "intake/flight_error.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -45,12 +48,27 @@ std::string decodtype(std::string_view& line);
 
 // decodDigit out of line, for the fields that are not plain; it reads any field the same.
 double decodAnyDigit(std::string_view& line, DecimalSeparators separators);
+// decodAnyDigit of the field from start, a character that can begin a number, to stop, its
+// blank, tab or the line's end.
+double decodOtherDigit(const char* start, const char* stop, DecimalSeparators separators);
 
 namespace field_scanning {
 
 inline bool isFieldSeparator(char c) { return c == ' ' || c == '\t'; }
 inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
-inline bool canBeginNumber(char c) { return isDigit(c) || c == '.' || c == ',' || c == '-' || c == '/'; }
+
+// One lookup rather than five comparisons, for every character in front of every field.
+inline constexpr auto kBeginsNumber = [] {
+  std::array<bool, 256> begins{};
+  for (const char c : std::string_view("0123456789.,-/")) begins[static_cast<unsigned char>(c)] = true;
+  return begins;
+}();
+inline bool canBeginNumber(char c) { return kBeginsNumber[static_cast<unsigned char>(c)]; }
+
+inline const char* skipToNumber(const char* p, const char* end) {
+  while (p < end && !canBeginNumber(*p)) ++p;
+  return p;
+}
 
 // Powers of ten that a double holds exactly.
 inline constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -58,57 +76,91 @@ inline constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5
                                                1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 inline constexpr std::uint64_t kExactWholeNumbers = std::uint64_t{1} << 53;
 
-// Appends the digits at p, at most eight and none at or past end, to digits; returns how many.
-// The bound is fixed so that the compiler unrolls the loop: the count then comes out of
-// predicted branches, and the next field need not wait for this one's characters to arrive.
-inline std::size_t takeDigitRun(const char* p, const char* end, std::uint64_t& digits) {
+// Appends the digits at p, at most eight and, where kChecksEnd, none at or past p + available, to
+// digits; returns how many. The bound is fixed so that the compiler unrolls the loop: the count
+// then comes out of predicted branches, and the next field need not wait for this one's
+// characters to arrive. A digit's value in unsigned arithmetic is one subtraction.
+template <bool kChecksEnd>
+inline std::size_t takeDigitRun(const char* p, std::size_t available, std::uint64_t& digits) {
   constexpr std::size_t kLongestRun = 8;
-  const std::size_t available = end - p;
 #pragma GCC unroll 8
   for (std::size_t count = 0; count < kLongestRun; ++count) {
-    if (count == available || !isDigit(p[count])) return count;
-    digits = digits * 10 + static_cast<unsigned>(p[count] - '0');
+    if (kChecksEnd && count == available) return count;
+    const std::uint64_t digit = static_cast<unsigned char>(p[count]) - std::uint64_t{'0'};
+    if (digit > 9) return count;
+    digits = digits * 10 + digit;
   }
   return kLongestRun;
 }
 
-// Nearly every field of a file is plain: an optional minus, up to eight digits, perhaps a
-// separator and up to eight more. Its value, a whole number below 2^53 divided by an exact
-// power of ten, is one correctly rounded operation and the very double the full conversion
-// gives. It is read here, inline in the layouts' row loops, without a call; false, with the line
-// untouched, for any other field.
-inline bool takePlainNumber(std::string_view& line, DecimalSeparators separators, double& value) {
-  const char* p = line.data();
-  const char* const end = p + line.size();
-  while (p < end && !canBeginNumber(*p)) ++p;
-  // A branch rather than p += negative: the next field's start then waits on no character.
+// Reads the field from start to stop when it is plain: an optional minus, up to eight digits,
+// perhaps a separator and up to eight more. Before a blank or a tab, kChecksEnd false, the
+// character at stop ends every run by itself, and no character needs a check against the end.
+template <bool kChecksEnd>
+inline bool readsPlainUpTo(const char* start, const char* stop, DecimalSeparators separators, double& value) {
+  const char* p = start;
+  const auto hasCharacter = [&p, stop] { return !kChecksEnd || p < stop; };
+  const auto available = [&p, stop] { return static_cast<std::size_t>(stop - p); };
+  // A branch rather than p += negative: the field's digits then wait on no character.
   bool negative = false;
-  if (p < end && *p == '-') {
+  if (hasCharacter() && *p == '-') {
     negative = true;
     ++p;
   }
   std::uint64_t digits = 0;
-  const std::size_t wholeDigits = takeDigitRun(p, end, digits);
+  const std::size_t wholeDigits = takeDigitRun<kChecksEnd>(p, available(), digits);
   p += wholeDigits;
   std::size_t fractionDigits = 0;
-  if (p < end && (*p == '.' || *p == ',')) {
+  if (hasCharacter() && (*p == '.' || *p == ',')) {
     if (separators.chosen != separators.regional) return false;
     ++p;
-    fractionDigits = takeDigitRun(p, end, digits);
+    fractionDigits = takeDigitRun<kChecksEnd>(p, available(), digits);
     p += fractionDigits;
   }
-  if ((p < end && !isFieldSeparator(*p)) || wholeDigits + fractionDigits == 0 || digits > kExactWholeNumbers)
-    return false;
-  line.remove_prefix(p - line.data());
+  if (p != stop || wholeDigits + fractionDigits == 0 || digits > kExactWholeNumbers) return false;
   const double magnitude = static_cast<double>(digits) / kExactPowersOfTen[fractionDigits];
   value = negative ? -magnitude : magnitude;
   return true;
 }
 
+// Nearly every field of a file is plain. Its value, a whole number below 2^53 divided by an
+// exact power of ten, is one correctly rounded operation and the very double the full conversion
+// gives: it is read here, inline in the row loops, without a call.
+inline bool readsPlain(const char* start, const char* stop, const char* lineEnd, DecimalSeparators separators,
+                       double& value) {
+  return stop < lineEnd ? readsPlainUpTo<false>(start, stop, separators, value)
+                        : readsPlainUpTo<true>(start, stop, separators, value);
+}
+
+// The decimals that are not plain, with more digits or an exponent, fast_float reads in one call,
+// correctly rounded like the full conversion: the very same double, without the full
+// conversion's copy of the field. It reads the point; a field with a comma is read again with the
+// comma. False for any field the full conversion must see: one with a slash or a character
+// fast_float stops at, one beyond the range of normal doubles, and every field when the
+// separators differ, where a decimal is an error.
+bool readsDecimal(const char* start, const char* stop, DecimalSeparators separators, double& value);
+
 }  // namespace field_scanning
 
-inline double decodDigit(std::string_view& line, DecimalSeparators separators) {
+// The field from start to stop, its blank, tab or the line's end, converted as decodDigit does.
+inline double convertField(const char* start, const char* stop, const char* lineEnd, DecimalSeparators separators) {
   double value;
-  if (field_scanning::takePlainNumber(line, separators, value)) return value;
-  return decodAnyDigit(line, separators);
+  if (field_scanning::readsPlain(start, stop, lineEnd, separators, value)) return value;
+  return decodOtherDigit(start, stop, separators);
+}
+
+// decodDigit for the row loops, which keep their place on the line in p: the splitter finds where
+// each field ends, and p moves past the field, a rejected one too.
+inline double decodDigit(const char*& p, FieldSplitter& fields, DecimalSeparators separators) {
+  const char* const start = field_scanning::skipToNumber(p, fields.end());
+  p = fields.fieldEnd(start);
+  return convertField(start, p, fields.end(), separators);
+}
+
+inline double decodDigit(std::string_view& line, DecimalSeparators separators) {
+  const char* const end = line.data() + line.size();
+  const char* const start = field_scanning::skipToNumber(line.data(), end);
+  const char* const stop = std::find_if(start, end, field_scanning::isFieldSeparator);
+  line.remove_prefix(static_cast<std::size_t>(stop - line.data()));
+  return convertField(start, stop, end, separators);
 }

@@ -4,6 +4,7 @@
 
 #include "intake/ascent_top.h"
 #include "intake/field_scanners.h"
+#include "intake/field_splitting.h"
 #include "intake/flight_tables.h"
 #include "intake/text_file.h"
 
@@ -52,13 +53,16 @@ class FlightReading {
     ++count_;
   }
   double nextField() { return decodDigit(str_, separators_); }
-  // The first columns of the row from str_, read through a copy of the line that stays in
-  // registers rather than going back to memory after every field.
+  // The first columns of the row from str_, read through copies of the line's position, the table
+  // and the separators that stay in registers rather than going back to memory after every field.
   void readFields(int columns) {
-    std::string_view line = str_;
+    const char* p = str_.data();
+    FieldSplitter fields(p, p + str_.size(), fieldBits_);
+    FlightTable& table = table_;
+    const DecimalSeparators separators = separators_;
     const int row = count_;
-    for (int column = 0; column < columns; ++column) table_[column][row] = decodDigit(line, separators_);
-    str_ = line;
+    for (int column = 0; column < columns; ++column) table[column][row] = decodDigit(p, fields, separators);
+    str_ = {p, static_cast<std::size_t>(fields.end() - p)};
   }
   double& cell(int column) { return table_[column][count_]; }
   void markRestMissing(int fromColumn);
@@ -78,6 +82,7 @@ class FlightReading {
   int& slwiColumn_;
   TextFile& file_;
   DecimalSeparators separators_;
+  const FieldSplitter::BlockBits fieldBits_ = FieldSplitter::blockBitsOf(widestKernel());
   SlotControls& controls_;
   FlightTable& table_;
   std::string_view str_;

@@ -1,6 +1,7 @@
 #include "intake/text_file.h"
 
 #include "intake/flight_error.h"
+#include "intake/line_scanning.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -87,7 +88,7 @@ void TextFile::skipByteOrderMark() {
   if (startsWith({buffer_.data() + begin_, end_ - begin_}, kByteOrderMark)) begin_ += kByteOrderMark.size();
 }
 
-bool TextFile::eof() {
+bool TextFile::endReached() {
   if (!startChecked_) skipByteOrderMark();
   if (begin_ == end_) fill();
   return begin_ == end_;
@@ -99,9 +100,9 @@ std::string_view TextFile::readLine(LongLine longLine) {
   if (readPastTheEnd_) return {};
   std::size_t searched = 0;  // bytes from begin_ on that hold no line feed
   bool tooLong = false;
-  const char* lineFeed;
-  while (!(lineFeed = static_cast<const char*>(
-               std::memchr(buffer_.data() + begin_ + searched, '\n', end_ - begin_ - searched)))) {
+  LineScan scan;
+  while ((scan = scanLine(buffer_.data() + begin_ + searched, end_ - begin_ - searched)).lineFeed ==
+         LineScan::kNoLineFeed) {
     if (end_ - begin_ >= kLongestLine && longLine == LongLine::ReadsEmpty) {
       // Read on to the line's end without keeping any of it.
       tooLong = true;
@@ -110,17 +111,18 @@ std::string_view TextFile::readLine(LongLine longLine) {
     searched = end_ - begin_;
     if (!fill()) break;
   }
+  const bool ended = scan.lineFeed != LineScan::kNoLineFeed;
+  const std::size_t stop = ended ? begin_ + searched + scan.lineFeed : end_;
   if (tooLong) {
-    begin_ = lineFeed ? lineFeed + 1 - buffer_.data() : end_;
+    begin_ = ended ? stop + 1 : end_;
     return {};
   }
-  const char* const start = buffer_.data() + begin_;
-  const char* const stop = lineFeed ? lineFeed : buffer_.data() + end_;
-  const auto carriageReturn = static_cast<const char*>(std::memchr(start, '\r', stop - start));
-  const std::string_view text(start, (carriageReturn ? carriageReturn : stop) - start);
-  begin_ = lineFeed ? lineFeed + 1 - buffer_.data() : end_;
+  // A line that the buffer held only in part was scanned in parts: its text is scanned whole.
+  if (searched > 0) scan = scanLine(buffer_.data() + begin_, stop - begin_);
+  const std::string_view text(buffer_.data() + begin_, scan.textEnd);
+  begin_ = ended ? stop + 1 : end_;
 
-  if (hasHighBytes(text.data(), text.data() + text.size()) && !isUtf8()) {
+  if (scan.highBytes && !isUtf8()) {
     line_.clear();
     appendWindows1251AsUtf8(line_, text);
     return line_;

@@ -30,7 +30,9 @@ class TextFile {
   const std::string& fileName() const { return fileName_; }
   // The open file, for a library that reads it by itself.
   int descriptor() const { return descriptor_; }
-  bool eof();
+  // Inline for the row loops, which ask after every line: only an empty buffer needs a look at
+  // the file.
+  bool eof() { return (!startChecked_ || begin_ == end_) && endReached(); }
 
   // How many lines have been read, those past the end included, and whether the last one was.
   int lineNumber() const { return lineNumber_; }
@@ -49,6 +51,7 @@ class TextFile {
 
  private:
   bool fill();
+  bool endReached();
   void skipByteOrderMark();
   bool isUtf8();
   bool wholeFileIsUtf8() const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "intake/utc_time.h"
+
 #include <cmath>
 #include <limits>
 #include <string>
@@ -14,6 +16,31 @@ enum class HeightKind { Unknown, Geometric, Geopotential };
 std::string_view heightKindName(HeightKind kind);
 // The same in the report's and the window's language.
 std::string_view heightKindCaption(HeightKind kind);
+// Whether two heights are both of known kinds, and of different ones: compared, they would take
+// the gap between geopotential and geometric height for a difference of the sondes.
+inline bool heightKindsDiffer(HeightKind first, HeightKind second) {
+  return first != HeightKind::Unknown && second != HeightKind::Unknown && first != second;
+}
+
+// The parts a product states its total uncertainty in, each the column that holds it (-1 where
+// the product states none). Sondes of one model share their temporally correlated errors (the
+// calibration); sondes on one balloon share the spatially correlated ones too (the conditions of
+// that sounding). A part stated only as "correlated" is taken as spatial: it cancels only on one
+// balloon, where both kinds do.
+struct UncertaintyParts {
+  int uncorrelated = -1, spatial = -1, temporal = -1;
+  bool stated() const { return uncorrelated >= 0 || spatial >= 0 || temporal >= 0; }
+};
+
+// What a product states about one of its columns; a raw file states nothing.
+struct ColumnFacts {
+  HeightKind heightKind = HeightKind::Unknown;  // as a height, by its CF standard_name
+  // Of an uncertainty: the coverage factor k it was stated at, divided out as it was read, so
+  // that every uncertainty column holds standard uncertainties; NaN where the product states none.
+  double coverageFactor = std::numeric_limits<double>::quiet_NaN();
+  int uncertainty = -1;     // of a value: the column of its total uncertainty
+  UncertaintyParts parts;   // of a total uncertainty: its parts
+};
 
 // Who flew, when and where: the facts of the file and what the file itself states about its
 // flight. A raw station file states nothing; nothing is ever guessed from a file's name.
@@ -27,18 +54,19 @@ struct FlightIdentity {
   std::string format;    // the raw layout, or the reference format
 
   // What the file states; empty (or kUnknown) where it does not.
-  std::string launchTime, nominalTime;  // UTC, as modified
-  std::string station, stationName;     // WMO index or site key, and the site's name
+  std::string launchTime, nominalTime;  // UTC, as modified, to the millisecond where stated
+  std::string station, stationName, wmoIndex;  // site key (or WMO index), the site's name, its WMO index
   double latitude = kUnknown, longitude = kUnknown, altitude = kUnknown;  // degrees north and east, metres
   std::string sondeType, serialNumber, product, productVersion;
-  HeightKind heightKind = HeightKind::Unknown;  // of the column the reader selects as the height
-  int heightColumn = -1;
+  std::string eventId, balloonNumber;  // the sounding, shared by the sondes flown on one balloon
+  std::vector<ColumnFacts> columns;    // by column index
+  int heightColumn = -1;               // the column the reader selects as the height
 
-  // The kind of a column when it is selected as the height: only the reader's own height
-  // column is known.
-  HeightKind heightKindOf(int column) const {
-    return column >= 0 && column == heightColumn ? heightKind : HeightKind::Unknown;
-  }
+  // The facts of a column; a column the file states nothing about has the defaults.
+  const ColumnFacts& column(int index) const;
+  HeightKind heightKindOf(int column) const { return this->column(column).heightKind; }
+  // The kind of the reader's height column.
+  HeightKind heightKind() const { return heightKindOf(heightColumn); }
   // Whether the file was read as a reference product rather than as a raw layout (or not at all).
   bool isProduct() const { return format == kGruanProductFormat || format == kBufrTempFormat; }
 
@@ -59,22 +87,15 @@ struct IdentityText {
 inline constexpr IdentityText kIdentityTexts[] = {
     {"launch", &FlightIdentity::launchTime},       {"nominal", &FlightIdentity::nominalTime},
     {"station", &FlightIdentity::station},         {"stationName", &FlightIdentity::stationName},
-    {"sonde", &FlightIdentity::sondeType},         {"serial", &FlightIdentity::serialNumber},
-    {"product", &FlightIdentity::product},         {"productVersion", &FlightIdentity::productVersion},
+    {"wmoIndex", &FlightIdentity::wmoIndex},       {"sonde", &FlightIdentity::sondeType},
+    {"serial", &FlightIdentity::serialNumber},     {"product", &FlightIdentity::product},
+    {"productVersion", &FlightIdentity::productVersion}, {"event", &FlightIdentity::eventId},
+    {"balloon", &FlightIdentity::balloonNumber},
 };
 
 // The file's facts: its full path (made absolute), size and modification time. Fails never: a
 // fact the system cannot give is left out.
 void describeFile(FlightIdentity& identity, const std::string& path, int descriptor);
-
-// "2017-07-12T00:00:00Z" from a stated time such as "2017-07-11T22:58:43.000Z" or
-// "2017-07-12 00:00:00": UTC unless it states an offset; empty when it is no valid time.
-std::string utcTime(std::string_view stated);
-// The same from a broken-down UTC time; empty when any part is out of its range.
-std::string utcTime(long year, long month, long day, long hour, long minute, long second);
-// Such a time as people read it, "2017-07-12 00:00" (with seconds: "…00:00:00"); empty for
-// anything that is not one.
-std::string readableTime(const std::string& utc, bool seconds = false);
 
 // A number at the start of a stated quantity: "46.81 °N" → 46.81, "7.0 °W" → -7.0 (southern and
 // western hemispheres count negative), "491 m" → 491; kUnknown when there is none.

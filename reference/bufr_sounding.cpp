@@ -217,7 +217,7 @@ void readStatedIdentity(codes_context* context, codes_handle* message, const Sub
   if (block && station && *block >= 0 && *block < 100 && *station >= 0 && *station < 1000) {
     char index[8];
     std::snprintf(index, sizeof index, "%02ld%03ld", *block, *station);
-    identity.station = index;
+    identity.station = identity.wmoIndex = index;
   }
   identity.latitude = statedDouble(message, keys("latitude"));
   identity.longitude = statedDouble(message, keys("longitude"));
@@ -285,7 +285,9 @@ ProductRead readBufrSounding(int descriptor, FlightTable& table, bool strict, Sl
   ProductRead read = readSounding(context, message.get(), table, strict, controls);
   readStatedIdentity(context, message.get(), SubsetKeys(message.get()), identity);
   // Neither template gives another height of a level than the geopotential one.
-  identity.heightKind = HeightKind::Geopotential;
+  identity.columns.assign(read.filled.size(), ColumnFacts{});
+  if (read.rows.heightColumn >= 0 && read.rows.heightColumn < static_cast<int>(identity.columns.size()))
+    identity.columns[static_cast<std::size_t>(read.rows.heightColumn)].heightKind = HeightKind::Geopotential;
   // The child ends with the read: freeing the message's keys one by one would only take time.
   static_cast<void>(message.release());
   return read;

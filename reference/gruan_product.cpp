@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -247,20 +248,92 @@ std::string statedText(int file, std::initializer_list<const char*> names) {
   return {};
 }
 
+// A stated position: latitude and longitude from one source, the first that states both (the
+// measuring system's own, more precise than the site's), and the altitude from the same where it
+// states one.
+void readStatedPosition(int file, FlightIdentity& identity) {
+  for (const char* source : {"g.MeasurementSystem.", "g.MeasuringSystem.", "g.Site."}) {
+    const std::string prefix(source);
+    const double latitude = statedNumber(statedText(file, {(prefix + "Latitude").c_str()}));
+    const double longitude = statedNumber(statedText(file, {(prefix + "Longitude").c_str()}));
+    if (std::isnan(latitude) || std::isnan(longitude)) continue;
+    identity.latitude = latitude;
+    identity.longitude = longitude;
+    identity.altitude = statedNumber(statedText(file, {(prefix + "Altitude").c_str()}));
+    return;
+  }
+  identity.altitude = statedNumber(statedText(file, {"g.MeasurementSystem.Altitude", "g.MeasuringSystem.Altitude",
+                                                     "g.Site.Altitude"}));
+}
+
 // What an RS41 or an RS92 product states about its flight.
 void readStatedIdentity(int file, FlightIdentity& identity) {
   identity.launchTime = utcTime(statedText(file, {"g.Measurement.StartTime", "g.Ascent.StartTime"}));
   identity.nominalTime = utcTime(statedText(file, {"g.Measurement.StandardTime", "g.Ascent.StandardTime"}));
-  identity.station = statedText(file, {"g.Site.Key"});
-  identity.stationName = statedText(file, {"g.Site.Name"});
-  identity.latitude = statedNumber(statedText(file, {"g.Site.Latitude"}));
-  identity.longitude = statedNumber(statedText(file, {"g.Site.Longitude"}));
-  identity.altitude = statedNumber(statedText(file, {"g.Site.Altitude"}));
+  identity.station = statedText(file, {"g.Site.Key", "g.General.SiteCode"});
+  identity.stationName = statedText(file, {"g.Site.Name", "g.General.SiteName"});
+  identity.wmoIndex = statedText(file, {"g.MeasurementSystem.WmoCode", "g.General.SiteWmoId"});
+  readStatedPosition(file, identity);
   identity.sondeType = statedText(file, {"g.MainSonde.Model", "g.Instrument.Type", "g.MainSonde.ModelFamily",
                                          "g.Instrument.TypeFamily"});
   identity.serialNumber = statedText(file, {"g.MainSonde.SerialNumber", "g.Instrument.SerialNumber"});
-  identity.product = statedText(file, {"g.Product.Key"});
+  identity.product = statedText(file, {"g.Product.Key", "g.Product.Code"});
   identity.productVersion = statedText(file, {"g.Product.Version"});
+  identity.eventId = statedText(file, {"g.Measurement.Id", "g.Ascent.ID"});
+  identity.balloonNumber = statedText(file, {"g.Measurement.BalloonNumber", "g.Ascent.BalloonNumber"});
+}
+
+// The kind of height a variable holds, as its CF standard_name states it.
+HeightKind heightKindOf(int file, const Variable& variable) {
+  std::optional<std::string> name;
+  try {
+    name = textAttribute(file, variable.id, "standard_name");
+  } catch (const FlightError&) {
+  }
+  if (name == "geopotential_height") return HeightKind::Geopotential;
+  if (name == "altitude" || name == "height_above_mean_sea_level") return HeightKind::Geometric;
+  return HeightKind::Unknown;
+}
+
+// The k of "(k=2)" in a text, or NaN.
+double coverageInText(const std::string& text) {
+  for (std::size_t at = text.find('('); at != std::string::npos; at = text.find('(', at + 1)) {
+    const char* next = text.c_str() + at + 1;
+    const auto blanks = [&next] {
+      while (*next == ' ') ++next;
+    };
+    blanks();
+    if (*next != 'k' && *next != 'K') continue;
+    ++next;
+    blanks();
+    if (*next != '=') continue;
+    ++next;
+    blanks();
+    if (!std::isdigit(static_cast<unsigned char>(*next))) continue;
+    char* end = nullptr;
+    const double k = std::strtod(next, &end);
+    next = end;
+    blanks();
+    if (*next == ')' && std::isfinite(k) && k > 0) return k;
+  }
+  return std::numeric_limits<double>::quiet_NaN();
+}
+
+// The coverage factor an uncertainty was stated at: its g_coverage_factor, else the "(k=N)" its
+// comment or long name states; NaN where none is stated, or none that is one positive number.
+double statedCoverage(int file, const Variable& variable) {
+  const std::vector<double> factor = numberAttribute(file, variable.id, "g_coverage_factor");
+  if (factor.size() == 1) return std::isfinite(factor[0]) && factor[0] > 0 ? factor[0] : std::nan("");
+  for (const char* attribute : {"comment", "long_name"}) {
+    std::optional<std::string> text;
+    try {
+      text = textAttribute(file, variable.id, attribute);
+    } catch (const FlightError&) {
+    }
+    if (!text) continue;
+    if (const double k = coverageInText(*text); !std::isnan(k)) return k;
+  }
+  return std::numeric_limits<double>::quiet_NaN();
 }
 
 class ProductReader {
@@ -271,9 +344,8 @@ class ProductReader {
 
   ProductRead read(bool strict, FlightIdentity& identity, const ColumnPick& pick) {
     readStatedIdentity(file_.id(), identity);
-    // GRUAN's alt is the altitude above sea level.
-    if (find(series_, "alt")) identity.heightKind = HeightKind::Geometric;
     listColumns();
+    identity.columns = columnFacts();
     std::vector<bool> filled(columns_.size(), !pick);
     if (pick)
       for (int column : pick(names_, identity))
@@ -309,6 +381,8 @@ class ProductReader {
     const Variable* variable;
     std::optional<UnitConversion> conversion;
     bool uncertainty;
+    double coverage;  // the k its values are stated at, divided out; NaN where none is stated
+    HeightKind heightKind;
     double* cells;  // rows from 1
   };
 
@@ -325,44 +399,100 @@ class ProductReader {
     return static_cast<long long>(std::min<std::size_t>(length, std::numeric_limits<long long>::max()));
   }
 
-  bool isTaken(const Variable& variable) const {
-    for (const Column& column : columns_)
-      if (column.variable->id == variable.id) return true;
-    return false;
+  // The column of a variable, or -1.
+  int columnOf(std::string_view variable) const {
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+      if (columns_[i].variable->name == variable) return static_cast<int>(i);
+    return -1;
   }
 
-  // Every column the flight has, in its order, with the unit of each quantity checked.
+  // The height a product compares by: its geopotential height where it states one ("alt" where
+  // that is one, as in RS41 products, else the first, as RS92's "geopot"), so that two products
+  // compare like with like; otherwise "alt".
+  const Variable* defaultHeight() const {
+    const Variable* alt = find(series_, "alt");
+    if (alt && heightKindOf(file_.id(), *alt) == HeightKind::Geopotential) return alt;
+    for (const Variable& variable : series_)
+      if (heightKindOf(file_.id(), variable) == HeightKind::Geopotential) return &variable;
+    return alt;
+  }
+
+  // The total uncertainty of a variable as the product names it, or nullptr.
+  const Variable* uncertaintyOf(std::string_view variable) const {
+    for (const std::string& name : uncertaintyNames(variable))
+      if (const Variable* uncertainty = find(series_, name)) return uncertainty;
+    return nullptr;
+  }
+
+  // Every column the flight has, in its order, with the unit of each quantity checked: the time,
+  // the quantities, the total uncertainty of each followed by its parts, the other variables.
   void listColumns() {
     const Variable* time = find(series_, "time");
     if (!time) throw FlightError("Not a sounding product: no variable \"time\" along its time dimension.");
     addColumn(*time, "time", QuantityKind::Time);
-    for (const ProductQuantity& quantity : kProductQuantities)
-      if (const Variable* variable = find(series_, quantity.variable))
-        addColumn(*variable, std::string(quantity.column), quantity.kind);
+    std::vector<std::pair<const Variable*, QuantityKind>> quantities;
     for (const ProductQuantity& quantity : kProductQuantities) {
-      if (!find(series_, quantity.variable)) continue;
-      for (const std::string& name : uncertaintyNames(quantity.variable))
-        if (const Variable* uncertainty = find(series_, name)) {
-          addColumn(*uncertainty, uncertainty->name, quantity.kind, true);
-          break;
-        }
+      const Variable* variable =
+          quantity.kind == QuantityKind::Height ? defaultHeight() : find(series_, quantity.variable);
+      if (!variable) continue;
+      addColumn(*variable, std::string(quantity.column), quantity.kind);
+      quantities.emplace_back(variable, quantity.kind);
+    }
+    for (const auto& [variable, kind] : quantities) {
+      const Variable* total = uncertaintyOf(variable->name);
+      if (!total) continue;
+      addColumn(*total, total->name, kind, true);
+      // A part in a unit the program does not know is no part: it stays among the others as stated.
+      for (const std::string& name : uncertaintyPartNames(total->name).all())
+        if (const Variable* part = find(series_, name); part && !isTaken(*part) && knownUnit(kind, *part))
+          addColumn(*part, part->name, kind, true);
     }
     for (const Variable& variable : series_) {
       if (flight_.full()) break;
-      if (!isTaken(variable)) addColumn(variable, variable.name, std::nullopt);
+      if (isTaken(variable)) continue;
+      // Any height is taken in metres, whichever the reader compares by; one in a unit the
+      // program does not know stays as stated, of no known kind.
+      const bool height = heightKindOf(file_.id(), variable) != HeightKind::Unknown &&
+                          knownUnit(QuantityKind::Height, variable);
+      addColumn(variable, variable.name, height ? std::optional(QuantityKind::Height) : std::nullopt);
     }
   }
+
+  std::optional<UnitConversion> knownUnit(QuantityKind kind, const Variable& variable) const {
+    const std::optional<std::string> units = textAttribute(file_.id(), variable.id, "units");
+    return units ? knownConversion(kind, *units) : std::nullopt;
+  }
+
+  bool isTaken(const Variable& variable) const { return columnOf(variable.name) >= 0; }
 
   void addColumn(const Variable& variable, const std::string& name, std::optional<QuantityKind> kind,
                  bool uncertainty = false) {
     const std::optional<UnitConversion> conversion =
         kind ? std::optional(unitConversion(*kind, unitsOf(file_.id(), variable), variable.name)) : std::nullopt;
     names_.push_back(name);
-    columns_.push_back({&variable, conversion, uncertainty, flight_.addColumn(name)});
+    const HeightKind height = kind == QuantityKind::Height ? heightKindOf(file_.id(), variable) : HeightKind::Unknown;
+    columns_.push_back({&variable, conversion, uncertainty, statedCoverage(file_.id(), variable), height,
+                        flight_.addColumn(name)});
+  }
+
+  // What the product states of each column: its kind as a height, the coverage factor it was
+  // stated at, and which columns hold its uncertainty and that uncertainty's parts.
+  std::vector<ColumnFacts> columnFacts() const {
+    std::vector<ColumnFacts> facts(columns_.size());
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+      const Column& column = columns_[i];
+      const std::string& name = column.variable->name;
+      facts[i].heightKind = column.heightKind;
+      facts[i].coverageFactor = column.coverage;
+      if (const Variable* total = uncertaintyOf(name)) facts[i].uncertainty = columnOf(total->name);
+      const UncertaintyPartNames parts = uncertaintyPartNames(name);
+      facts[i].parts = {columnOf(parts.uncorrelated), columnOf(parts.spatial), columnOf(parts.temporal)};
+    }
+    return facts;
   }
 
   // Reads the stored values into rows 1.., takes out those that hold none, unpacks and converts
-  // the rest.
+  // the rest; an uncertainty stated at a coverage factor becomes a standard uncertainty.
   void readValues(const Column& column, double* values) {
     const int file = file_.id(), id = column.variable->id;
     const int rows = flight_.rows();
@@ -372,10 +502,11 @@ class ProductReader {
     const MissingValues missing(file, id);
     const std::vector<double> scale = numberAttribute(file, id, "scale_factor");
     const std::vector<double> offset = numberAttribute(file, id, "add_offset");
+    const double coverage = std::isnan(column.coverage) ? 1.0 : column.coverage;
     for (int row = 1; row <= rows; ++row) {
       double& value = values[row];
       if (missing.holdsNoValue(value)) value = std::numeric_limits<double>::quiet_NaN();
-      else value = value * (scale.empty() ? 1.0 : scale.front()) + (offset.empty() ? 0.0 : offset.front());
+      else value = (value * (scale.empty() ? 1.0 : scale.front()) + (offset.empty() ? 0.0 : offset.front())) / coverage;
     }
     if (column.conversion) convertColumn(values, rows, *column.conversion, column.uncertainty);
   }

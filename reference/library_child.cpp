@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -46,7 +47,8 @@ struct Outcome {
   // What the product states about its flight.
   char identityTexts[std::size(kIdentityTexts)][kLongestName + 1];
   double latitude, longitude, altitude;
-  HeightKind heightKind;
+  ColumnFacts facts[kMaxColumns];
+  int factCount;
   bool failed;
   char message[kLongestMessage + 1];
   volatile bool outOfMemory;  // set by the child's crash: a library that aborts when malloc fails
@@ -153,7 +155,21 @@ void keepIdentity(const FlightIdentity& identity, Outcome& outcome) {
   outcome.latitude = identity.latitude;
   outcome.longitude = identity.longitude;
   outcome.altitude = identity.altitude;
-  outcome.heightKind = identity.heightKind;
+  outcome.factCount = static_cast<int>(std::min<std::size_t>(identity.columns.size(), kMaxColumns));
+  std::copy_n(identity.columns.begin(), outcome.factCount, outcome.facts);
+}
+
+// A column's facts as the program may rely on them, whatever the child left: a known kind, and
+// columns of the flight.
+ColumnFacts checkedFacts(const ColumnFacts& left, int columns) {
+  const auto column = [columns](int index) { return index >= 0 && index < columns ? index : -1; };
+  const HeightKind kind = left.heightKind;
+  ColumnFacts facts;
+  facts.heightKind = kind == HeightKind::Geometric || kind == HeightKind::Geopotential ? kind : HeightKind::Unknown;
+  facts.coverageFactor = std::isfinite(left.coverageFactor) && left.coverageFactor > 0 ? left.coverageFactor : NAN;
+  facts.uncertainty = column(left.uncertainty);
+  facts.parts = {column(left.parts.uncorrelated), column(left.parts.spatial), column(left.parts.temporal)};
+  return facts;
 }
 
 // What a child does, on the outcome the parent reads.
@@ -235,8 +251,10 @@ void handOver(const Outcome& outcome, FlightTable& table, SlotControls& controls
   identity.latitude = outcome.latitude;
   identity.longitude = outcome.longitude;
   identity.altitude = outcome.altitude;
-  const HeightKind kind = outcome.heightKind;
-  identity.heightKind = kind == HeightKind::Geometric || kind == HeightKind::Geopotential ? kind : HeightKind::Unknown;
+  const int columns = std::clamp(outcome.columns, 0, kMaxColumns);
+  identity.columns.clear();
+  for (int column = 0; column < std::clamp(outcome.factCount, 0, columns); ++column)
+    identity.columns.push_back(checkedFacts(outcome.facts[column], columns));
   controls.clearParameterLists();
   for (int column = 0; column < outcome.columns; ++column) controls.addParameter(outcome.names[column]);
   if (outcome.heightIndex >= 0) controls.selectHeight(outcome.heightIndex);

@@ -36,7 +36,7 @@ const KnownUnit kKnownUnits[] = {
 
 }  // namespace
 
-UnitConversion unitConversion(QuantityKind kind, const std::string& unit, const std::string& quantityName) {
+std::optional<UnitConversion> knownConversion(QuantityKind kind, const std::string& unit) {
   std::string_view spelling = unit;
   bool sinceEpoch = false;
   if (kind == QuantityKind::Time) {
@@ -48,7 +48,12 @@ UnitConversion unitConversion(QuantityKind kind, const std::string& unit, const 
   }
   for (const KnownUnit& known : kKnownUnits)
     for (std::string_view candidate : known.spellings)
-      if (known.kind == kind && candidate == spelling) return {known.scale, known.offset, sinceEpoch};
+      if (known.kind == kind && candidate == spelling) return UnitConversion{known.scale, known.offset, sinceEpoch};
+  return std::nullopt;
+}
+
+UnitConversion unitConversion(QuantityKind kind, const std::string& unit, const std::string& quantityName) {
+  if (const std::optional<UnitConversion> known = knownConversion(kind, unit)) return *known;
   throw FlightError("Unknown unit \"" + unit + "\" of " + quantityName + ": the program converts only the units it knows.");
 }
 

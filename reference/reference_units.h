@@ -2,6 +2,7 @@
 
 #include "intake/product_quantities.h"
 
+#include <optional>
 #include <string>
 
 // value · scale + offset is the value in the program's unit; a difference of two values (an
@@ -14,8 +15,11 @@ struct UnitConversion {
   bool sinceEpoch = false;
 };
 
-// The conversion of a unit as a NetCDF units attribute or a BUFR element table states it. A unit
-// the program does not know fails, naming the quantity: values are never taken on a guess.
+// The conversion of a unit as a NetCDF units attribute or a BUFR element table states it, or
+// nothing for a unit the program does not know.
+std::optional<UnitConversion> knownConversion(QuantityKind kind, const std::string& unit);
+// The same, where a unit the program does not know fails, naming the quantity: values are never
+// taken on a guess.
 UnitConversion unitConversion(QuantityKind kind, const std::string& unit, const std::string& quantityName);
 
 // Converts rows 1..rows of a column in place; a NaN stays NaN. A difference (an uncertainty)

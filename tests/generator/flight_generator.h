@@ -25,6 +25,11 @@ struct FlightRecipe {
   // GRUAN products: stored as RS41 products are, in netCDF-4 along an unlimited time, each
   // variable deflated in one chunk of 1048576 values (ncgen -k nc4).
   bool rs41Storage = false;
+  // GRUAN products: the metadata of which product they state, as its real kin do.
+  enum class Product { Rs41, Rs92 } product = Product::Rs41;
+  std::string serial = "T0000001";  // the sonde's
+  std::string event = "1";          // the sounding's id; sondes on one balloon share it
+  double latitude = 52.21, longitude = 14.12;  // the site, degrees north and east
 };
 
 // The model's state at a row of the generated flight (1-based), in the file's units before

@@ -1,10 +1,11 @@
 // Writes one synthetic raw flight file:
 //   flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] [--comma] [--utf8] [--km] [--pages N]
 //             [--bias C] [--noise C] [--seed N] [--launch SECONDS] [--rs41-storage]
+//             [--rs92] [--serial TEXT] [--event TEXT]
 // LAYOUT is tab, sct, int, vre, indented-t, indented-h or shifr; gruan-cdl and bufr-rules write the
 // text of a reference product instead (ncgen -b FILE; bufr_filter -o OUT FILE BUFR4.tmpl). A
 // product as big as a real RS41 one: gruan-cdl --rows 5667 --extra 174 --rs41-storage, then
-// ncgen -k nc4.
+// ncgen -k nc4; --rs92 states an RS92 product's metadata instead of an RS41 one's.
 #include "tests/generator/flight_generator.h"
 #include "tests/generator/reference_products.h"
 
@@ -17,7 +18,8 @@
 int main(int argc, char* argv[]) {
   if (argc < 3) {
     std::fprintf(stderr, "usage: flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] "
-                         "[--comma] [--utf8] [--km] [--pages N] [--bias C] [--noise C] [--seed N] [--launch SECONDS] [--rs41-storage]\n");
+                         "[--comma] [--utf8] [--km] [--pages N] [--bias C] [--noise C] [--seed N] [--launch SECONDS] [--rs41-storage] "
+                         "[--rs92] [--serial TEXT] [--event TEXT]\n");
     return 2;
   }
   FlightRecipe recipe;
@@ -50,6 +52,9 @@ int main(int argc, char* argv[]) {
     else if (option == "--utf8") recipe.cp1251 = false;
     else if (option == "--km") recipe.shifrInMetres = false;
     else if (option == "--rs41-storage") recipe.rs41Storage = true;
+    else if (option == "--rs92") recipe.product = FlightRecipe::Product::Rs92;
+    else if (option == "--serial" && i + 1 < argc) recipe.serial = argv[++i];
+    else if (option == "--event" && i + 1 < argc) recipe.event = argv[++i];
     else {
       std::fprintf(stderr, "flightgen: unknown option %s\n", option.c_str());
       return 2;

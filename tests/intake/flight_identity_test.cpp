@@ -3,17 +3,25 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 TEST(FlightIdentity, StatedTimesAreUtcOrLeftOut) {
   const std::pair<const char*, const char*> cases[] = {
       {"2017-07-11T22:58:43.000Z", "2017-07-11T22:58:43Z"}, {" 2017-07-12 00:00 ", "2017-07-12T00:00:00Z"},
       {"2024-02-29T23:59:59+00:00", "2024-02-29T23:59:59Z"}, {"2023-02-29T00:00:00Z", ""},
-      {"2017-07-12T25:00:00Z", ""},                         {"2017-07-12T00:00:00+02:00", ""},
+      {"2017-07-12T25:00:00Z", ""},                         {"2017-07-12T00:00:00+02:00", "2017-07-11T22:00:00Z"},
+      {"2017-12-31T21:30:00.5-0530", "2018-01-01T03:00:00.500Z"}, {"2017-10-24T11:06:06.58047Z", "2017-10-24T11:06:06.580Z"},
+      {"2017-07-12T00:00:00+2:00", ""},                     {"2017-07-12T00:00:00.Z", ""},
       {"2017-07-12", ""},                                   {"nil", ""},
   };
   for (const auto& [stated, utc] : cases) EXPECT_EQ(utcTime(stated), utc) << stated;
   EXPECT_EQ(readableTime("2017-07-11T22:58:43Z"), "2017-07-11 22:58");
   EXPECT_EQ(readableTime("2017-07-11T22:58:43Z", true), "2017-07-11 22:58:43");
+  EXPECT_EQ(readableTime("2017-10-24T11:06:06.580Z", true), "2017-10-24 11:06:06.580");
   EXPECT_EQ(readableTime("2017-07"), "") << "never cut out of range";
+  EXPECT_NEAR(utcSeconds("2017-10-24T11:06:06.580Z") - utcSeconds("2017-10-24T11:06:04Z"), 2.58, 1e-6);
+  EXPECT_DOUBLE_EQ(utcSeconds("1970-01-02T00:00:00Z"), 86400);
+  EXPECT_TRUE(std::isnan(utcSeconds("2017-10-24 11:06:04")));
 }
 
 TEST(FlightIdentity, StatedNumbersCountSouthAndWestNegative) {

@@ -125,7 +125,7 @@ TEST_F(ReaderTest, ARawFileIsKnownByItsFileAndLayoutAlone) {
   EXPECT_EQ(identity.size, static_cast<long long>(text.size()));
   EXPECT_EQ(identity.format, "indented-t layout");
   EXPECT_EQ(identity.label(), "RS41-SG_PAY_20260601T1100.txt") << "nothing is guessed from the name";
-  EXPECT_EQ(identity.heightKind, HeightKind::Unknown);
+  EXPECT_EQ(identity.heightKind(), HeightKind::Unknown);
   EXPECT_TRUE(identity.launchTime.empty() && identity.station.empty() && identity.sondeType.empty());
   EXPECT_TRUE(std::isnan(identity.latitude));
 }

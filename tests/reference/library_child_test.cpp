@@ -29,7 +29,9 @@ namespace {
 ProductRead twoColumns(FlightTable& table, SlotControls& controls, FlightIdentity& identity) {
   identity.station = "PAY";
   identity.latitude = 46.81;
-  identity.heightKind = HeightKind::Geometric;
+  identity.columns.resize(2);
+  identity.columns[1].heightKind = HeightKind::Geometric;
+  identity.columns[1].uncertainty = 57;  // a column the flight does not have
   controls.clearParameterLists();
   controls.addParameter("time");
   controls.addParameter("H");
@@ -103,7 +105,8 @@ TEST(LibraryChild, HandsOverTheReadOrItsFailure) {
       EXPECT_EQ(table[1][3], 300.0);
       EXPECT_EQ(identity.station, "PAY");
       EXPECT_EQ(identity.latitude, 46.81);
-      EXPECT_EQ(identity.heightKind, HeightKind::Geometric);
+      EXPECT_EQ(identity.heightKindOf(1), HeightKind::Geometric);
+      EXPECT_EQ(identity.column(1).uncertainty, -1) << "only columns of the flight come across";
     } catch (const FlightError& error) {
       EXPECT_EQ(error.message(), c.failure);
       EXPECT_TRUE(controls.items.empty());

@@ -44,7 +44,7 @@ const Product kProducts[] = {
     {"gruan_rs41.nc", 2, {}, 4,
      withQuantities({"alt_uc", "temp_uc", "rh_uc", "wdir_uc", "wspeed_uc", "press_uc", "dp_uc", "lat", "lon"}),
      {{0, 4, 3.0}, {1, 2, 125.5}, {2, 1, 15.0}, {2, 3, kNoValue}, {3, 1, 60.0}, {6, 1, 1002.1}, {7, 1, 7.0},
-      {9, 1, 0.3}, {13, 1, 1.0}, {15, 1, 55.75}, {17, 4, kNoValue}}},
+      {9, 1, 0.15}, {13, 1, 1.0}, {15, 1, 55.75}, {17, 4, kNoValue}}},
     // u_ uncertainties, humidity as a fraction, no dew point.
     {"gruan_rs92.nc", 1, {}, 5,
      {"time", "H", "T", "U", "D", "V", "P", "u_alt", "u_temp", "u_rh", "u_wdir", "u_wspeed", "u_press", "lat"},
@@ -155,10 +155,10 @@ TEST_F(ReaderTest, ProductsStateWhoFlewWhenAndWhere) {
   const double unknown = FlightIdentity::kUnknown;
   const Stated cases[] = {
       {"gruan_rs41.nc", "2026-06-01T10:58:43Z", "2026-06-01T11:00:00Z", "XYZ", "Testfeld", "RS41-SG", "T1234567",
-       "RS41-GDP", 46.81, 6.94, 491, HeightKind::Geometric, "RS41-SG T1234567 · XYZ 2026-06-01 11:00 UTC"},
+       "RS41-GDP", 46.81, 6.94, 491, HeightKind::Geopotential, "RS41-SG T1234567 · XYZ 2026-06-01 11:00 UTC"},
       {"gruan_rs92.nc", "2026-06-01T22:05:04Z", "", "XYZ", "", "RS92", "", "", unknown, unknown, unknown,
        HeightKind::Geometric, "RS92 · XYZ 2026-06-01 22:05 UTC"},
-      {"gruan_fill_values.nc", "", "", "", "", "", "", "", unknown, unknown, unknown, HeightKind::Geometric,
+      {"gruan_fill_values.nc", "", "", "", "", "", "", "", unknown, unknown, unknown, HeightKind::Unknown,
        "gruan_fill_values.nc"},
       {"temp_high_resolution.bufr", "2026-06-01T10:45:12Z", "", "06610", "", "VAISALA RS41/DIGICORA MW41 (FINLAND)",
        "T1234567", "", 46.81, -6.94, 491, HeightKind::Geopotential, "VAISALA RS41 T1234567 · 06610 2026-06-01 10:45 UTC"},
@@ -183,7 +183,7 @@ TEST_F(ReaderTest, ProductsStateWhoFlewWhenAndWhere) {
     EXPECT_TRUE(same(identity.longitude, c.longitude)) << identity.longitude;
     EXPECT_TRUE(same(identity.altitude, c.altitude)) << identity.altitude;
     EXPECT_EQ(identity.heightKindOf(controls[2].height), c.kind);
-    EXPECT_EQ(identity.heightKindOf(0), HeightKind::Unknown) << "only the reader's height column has a known kind";
+    EXPECT_EQ(identity.heightKindOf(0), HeightKind::Unknown) << "the time is no height";
     EXPECT_EQ(identity.label(), c.label);
   }
 }

@@ -22,7 +22,11 @@ void FlightComparison::fillUsedColumns(const RedrawRequest& request, int slots) 
     if (!isUsable(choice, slot)) continue;
     std::vector<int> used{choice.height, choice.parameter};
     if (slot == 1 && choice.parameter == flights_.slwiColumn) used.push_back(choice.parameter + 1);
-    if (slot <= 2 && isJudged(request)) used.push_back(choice.uncertainty);
+    if (slot <= 2 && isJudged(request)) {
+      const UncertaintyParts& parts = choice.uncertaintyParts;
+      for (int column : {choice.uncertainty, parts.uncorrelated, parts.spatial, parts.temporal})
+        if (isFlightColumn(column) && column < choice.columns) used.push_back(column);
+    }
     flights_.slot(slot).later.fill(used);
   }
 }
@@ -80,8 +84,9 @@ void FlightComparison::drawComparison(const RedrawRequest& request, CurvePoints&
   const double* values = flight1.table[choice.parameter];
   const HeightWindow window = heightWindow(flights_);
   const bool judged = isJudged(request);
-  const double* uncertainties1 = judged ? flight1.table[choice.uncertainty] : nullptr;
-  const double* uncertainties2 = judged ? flights_.slot(2).table[request.flights[1].uncertainty] : nullptr;
+  const UncertaintyColumns uncertainties1 = judged ? uncertaintyColumns(request, 1) : UncertaintyColumns{};
+  const UncertaintyColumns uncertainties2 = judged ? uncertaintyColumns(request, 2) : UncertaintyColumns{};
+  const UncertaintyRule rule = request.uncertaintyRule;
   hasComparison_.assign(flight1.rowCount + 1, 0);
   for (int i = 1; i <= flight1.rowCount; ++i) {
     const double h = request.correction + heights[i];
@@ -91,7 +96,9 @@ void FlightComparison::drawComparison(const RedrawRequest& request, CurvePoints&
     flights_.compareMassiv[i] = value;
     hasComparison_[i] = std::isfinite(value);
     if (points.add(value, heights[i]) && judged)
-      points.uncertainty.push_back(combinedUncertainty(uncertainties1[i], profileUncertainty(uncertainties2, h)));
+      points.uncertainty.push_back(
+          combinedUncertainty(remainingUncertainty(rowUncertainty(uncertainties1, i), rule),
+                              remainingUncertainty(profileUncertainty(uncertainties2, h), rule)));
   }
 }
 
@@ -103,11 +110,49 @@ bool FlightComparison::isJudged(const RedrawRequest& request) const {
   return !request.plus && within(request.flights[0]) && within(request.flights[1]);
 }
 
+FlightComparison::UncertaintyColumns FlightComparison::uncertaintyColumns(const RedrawRequest& request, int slot) const {
+  const SlotChoice& choice = request.flights[slot - 1];
+  const FlightTable& table = flights_.slot(slot).table;
+  const bool parts = request.uncertaintyRule == UncertaintyRule::SameModel ||
+                     request.uncertaintyRule == UncertaintyRule::SameBalloon;
+  const auto column = [&](int index) {
+    return parts && isFlightColumn(index) && index < choice.columns ? table[index] : nullptr;
+  };
+  const UncertaintyParts& stated = choice.uncertaintyParts;
+  return {table[choice.uncertainty], column(stated.uncorrelated), column(stated.spatial), column(stated.temporal)};
+}
+
+PointUncertainty FlightComparison::rowUncertainty(const UncertaintyColumns& columns, int row) {
+  PointUncertainty point;
+  point.total = columns.total[row];
+  if (columns.spatial) point.spatial = columns.spatial[row];
+  if (columns.temporal) point.temporal = columns.temporal[row];
+  if (columns.uncorrelated) point.uncorrelated = columns.uncorrelated[row];
+  return point;
+}
+
 // Flight 2's uncertainty at a height: by the same pair of the profile and the same
 // interpolation as its value there.
-double FlightComparison::profileUncertainty(const double* column, double height) {
+PointUncertainty FlightComparison::profileUncertainty(const UncertaintyColumns& columns, double height) {
   const int k = profile_.bracket(height);
-  return LinearInterpolation(flights_.massiv2H[k], flights_.massiv2H[k + 1], column[k], column[k + 1], height);
+  const ProfileArray& heights = flights_.massiv2H;
+  const auto at = [&](const double* column) {
+    return LinearInterpolation(heights[k], heights[k + 1], column[k], column[k + 1], height);
+  };
+  PointUncertainty point;
+  point.total = at(columns.total);
+  if (columns.spatial) point.spatial = at(columns.spatial);
+  if (columns.temporal) point.temporal = at(columns.temporal);
+  if (columns.uncorrelated) point.uncorrelated = at(columns.uncorrelated);
+  return point;
+}
+
+void judgeByStatedUncertainties(RedrawRequest& request, const FlightIdentity& first, const FlightIdentity& second) {
+  SlotChoice& one = request.flights[0];
+  SlotChoice& two = request.flights[1];
+  one.uncertaintyParts = first.column(one.uncertainty).parts;
+  two.uncertaintyParts = second.column(two.uncertainty).parts;
+  request.uncertaintyRule = uncertaintyRule(first, one.uncertainty, second, two.uncertainty);
 }
 
 // The mean of the comparison values of this redraw over rows i - 50 .. i + 50. The window's

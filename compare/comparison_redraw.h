@@ -1,6 +1,7 @@
 #pragma once
 
 #include "compare/profile_lookup.h"
+#include "compare/uncertainty.h"
 
 #include <string>
 #include <vector>
@@ -12,12 +13,14 @@ struct FlightSet;
 // and CompareMassiv on the way.
 
 // The choices of one flight slot: the selected items of its two combo boxes (-1 for none), how
-// many columns its file has, and the column of its parameter's standard uncertainty (-1: none).
+// many columns its file has, and the column of its parameter's standard uncertainty (-1: none)
+// with the columns of that uncertainty's parts.
 struct SlotChoice {
   int height = -1;
   int parameter = -1;
   int columns = 0;
   int uncertainty = -1;
+  UncertaintyParts uncertaintyParts{};
 };
 
 struct RedrawRequest {
@@ -25,7 +28,13 @@ struct RedrawRequest {
   int correction = 0;          // added to flight 1's heights
   bool plus = false;           // flight 1 plus flight 2 instead of minus
   std::string slowChannelText; // Edit2
+  // How flight 1's and flight 2's uncertainties add up in their difference.
+  UncertaintyRule uncertaintyRule = UncertaintyRule::Independent;
 };
+
+// Judges the comparison by the uncertainty columns chosen for flights 1 and 2 as the flights
+// state them: the parts of each and the rule that joins them.
+void judgeByStatedUncertainties(RedrawRequest& request, const FlightIdentity& first, const FlightIdentity& second);
 
 // Points in the order they are added; only points with finite coordinates are kept.
 struct CurvePoints {
@@ -77,7 +86,13 @@ class FlightComparison {
   void drawComparison(const RedrawRequest& request, CurvePoints& points);
   void drawAverage(const RedrawRequest& request, CurvePoints& points);
   bool isJudged(const RedrawRequest& request) const;
-  double profileUncertainty(const double* column, double height);
+  // The columns of a compared slot's uncertainty that the rule uses; null where unused.
+  struct UncertaintyColumns {
+    const double *total, *uncorrelated, *spatial, *temporal;
+  };
+  UncertaintyColumns uncertaintyColumns(const RedrawRequest& request, int slot) const;
+  static PointUncertainty rowUncertainty(const UncertaintyColumns& columns, int row);
+  PointUncertainty profileUncertainty(const UncertaintyColumns& columns, double height);
 
   FlightSet& flights_;
   ProfileLookup profile_;

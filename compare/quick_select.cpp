@@ -35,7 +35,7 @@ std::vector<int> quickSelectColumns(const std::vector<std::string>& items, int s
        {&kTemperatureNames, &kHumidityNames, &kWindDirectionNames, &kWindSpeedNames, &kPressureNames}) {
     const int column = quickSelectIndex(items, slot == 1 ? table->slot1 : slot == 2 ? table->slot2 : table->slot3);
     columns.push_back(column);
-    columns.push_back(automaticUncertainty(items, column, flight));
+    for (int judgedBy : uncertaintyColumns(automaticUncertainty(column, flight), flight)) columns.push_back(judgedBy);
   }
   return columns;
 }

@@ -30,7 +30,7 @@ const QuickSelectTable& quickSelectTable(char quantity);
 int quickSelectIndex(const std::vector<std::string>& items, const QuantityNames& names);
 
 // The columns the five buttons pick in the list of slot 1, 2 or 3, and the uncertainty column of
-// each: what the window reads of a product at once.
+// each with its parts: what the window reads of a product at once.
 std::vector<int> quickSelectColumns(const std::vector<std::string>& items, int slot, const FlightIdentity& flight);
 
 // The unit of a column that one of the quick-select quantities names ("°C" for "T", "%" for

@@ -1,37 +1,92 @@
 #include "compare/uncertainty.h"
 
-#include "intake/product_quantities.h"
-
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace {
 
 constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
-// The variable a product's column was read from: the quantities under the names the reader
-// gave them, the others under their own.
-std::string_view productVariable(std::string_view column) {
-  for (const ProductQuantity& quantity : kProductQuantities)
-    if (quantity.column == column) return quantity.variable;
-  return column;
-}
+bool sameStated(const std::string& first, const std::string& second) { return !first.empty() && first == second; }
 
 }  // namespace
 
-int automaticUncertainty(const std::vector<std::string>& items, int parameter, const FlightIdentity& flight) {
-  if (!flight.isProduct() || parameter < 0 || parameter >= static_cast<int>(items.size())) return -1;
-  for (const std::string& name : uncertaintyNames(productVariable(items[parameter]))) {
-    const auto found = std::find(items.begin(), items.end(), name);
-    if (found != items.end()) return static_cast<int>(found - items.begin());
+int automaticUncertainty(int parameter, const FlightIdentity& flight) { return flight.column(parameter).uncertainty; }
+
+std::vector<int> uncertaintyColumns(int uncertainty, const FlightIdentity& flight) {
+  if (uncertainty < 0) return {};
+  const UncertaintyParts& parts = flight.column(uncertainty).parts;
+  std::vector<int> columns{uncertainty};
+  for (int part : {parts.uncorrelated, parts.spatial, parts.temporal})
+    if (part >= 0) columns.push_back(part);
+  return columns;
+}
+
+std::string_view uncertaintyRuleName(UncertaintyRule rule) {
+  switch (rule) {
+    case UncertaintyRule::SameModel: return "same model";
+    case UncertaintyRule::SameBalloon: return "same model, same balloon";
+    case UncertaintyRule::SameModelWithoutParts: return "same model, parts not stated";
+    case UncertaintyRule::Independent: break;
   }
-  return -1;
+  return "independent";
+}
+
+std::string_view uncertaintyRuleCaption(UncertaintyRule rule) {
+  switch (rule) {
+    case UncertaintyRule::SameModel: return "одна модель: временно коррелированные части сокращаются";
+    case UncertaintyRule::SameBalloon: return "одна модель, одна оболочка: остаются некоррелированные части";
+    case UncertaintyRule::SameModelWithoutParts: return "одна модель, части не указаны: полные u в квадратуре";
+    case UncertaintyRule::Independent: break;
+  }
+  return "независимые: полные u в квадратуре";
+}
+
+UncertaintyRule uncertaintyRule(const FlightIdentity& first, int u1, const FlightIdentity& second, int u2) {
+  const bool sameModel =
+      sameStated(first.product, second.product) && sameStated(first.sondeType, second.sondeType);
+  if (!sameModel) return UncertaintyRule::Independent;
+  if (!first.column(u1).parts.stated() || !second.column(u2).parts.stated())
+    return UncertaintyRule::SameModelWithoutParts;
+  const bool sameBalloon =
+      sameStated(first.eventId, second.eventId) && sameStated(first.balloonNumber, second.balloonNumber);
+  return sameBalloon ? UncertaintyRule::SameBalloon : UncertaintyRule::SameModel;
+}
+
+double remainingUncertainty(const PointUncertainty& uncertainty, UncertaintyRule rule) {
+  const double total = uncertainty.total, spatial = uncertainty.spatial, temporal = uncertainty.temporal;
+  if (rule == UncertaintyRule::Independent || rule == UncertaintyRule::SameModelWithoutParts) return total;
+  // A total a little below its parts, as stored values round, leaves no uncorrelated part.
+  const double left = total * total - spatial * spatial - temporal * temporal;
+  const double uncorrelated = uncertainty.uncorrelated.value_or(std::isnan(left) ? left : std::sqrt(std::max(0.0, left)));
+  return rule == UncertaintyRule::SameBalloon ? uncorrelated : std::hypot(uncorrelated, spatial);
 }
 
 double combinedUncertainty(double u1, double u2) {
   const double combined = std::hypot(u1, u2);
   return std::isfinite(combined) && combined > 0 ? combined : kNoValue;
+}
+
+namespace {
+
+std::string factor(double coverageFactor) {
+  char k[32];
+  std::snprintf(k, sizeof k, "%g", coverageFactor);
+  return k;
+}
+
+}  // namespace
+
+std::string coverageStatement(double coverageFactor) {
+  if (std::isnan(coverageFactor)) return "coverage factor not stated: taken as 1";
+  return "k = " + factor(coverageFactor) + " stated" + (coverageFactor == 1 ? "" : ", divided out");
+}
+
+std::string coverageCaption(double coverageFactor) {
+  if (std::isnan(coverageFactor)) return "коэффициент охвата не указан: принят 1";
+  return "указан k = " + factor(coverageFactor) + (coverageFactor == 1 ? "" : ", приведена к k = 1");
 }
 
 void ConsistencyTally::add(double difference, double uncertainty) {

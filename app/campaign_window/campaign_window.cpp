@@ -129,6 +129,11 @@ QWidget* CampaignWindow::createRunPanel() {
   solarBox->setToolTip(QStringLiteral("Группа каждой пары — по высоте солнца при запуске полёта 1 (время и место из файла): "
                                       "день выше +7,5°, ночь ниже −7,5°, между ними сумерки, unknown без времени или места. "
                                       "Группы списка тогда не учитываются"));
+  apartBox = new QCheckBox(QStringLiteral("Разные зондирования"), panel);
+  apartBox->setObjectName(QStringLiteral("AllowApart"));
+  apartBox->setToolTip(QStringLiteral("Сравнивать и пары, полёты которых по своим файлам не одно зондирование: запуски "
+                                      "более чем через 3 часа или места более чем в 50 км друг от друга. Без флажка "
+                                      "такие пары пропускаются"));
   runButton = button(panel, "Run", QStringLiteral("Запуск"));
   cancelButton = button(panel, "Cancel", QStringLiteral("Отмена"));
   progressBar = new QProgressBar(panel);
@@ -144,6 +149,7 @@ QWidget* CampaignWindow::createRunPanel() {
   row->addWidget(layerBox);
   row->addWidget(plusBox);
   row->addWidget(solarBox);
+  row->addWidget(apartBox);
   row->addSpacing(16);
   row->addWidget(runButton);
   row->addWidget(cancelButton);
@@ -239,6 +245,7 @@ void CampaignWindow::connectHandlers() {
   connect(layerBox, &QDoubleSpinBox::valueChanged, this, [this] { forgetResult(); });
   connect(plusBox, &QCheckBox::toggled, this, [this] { forgetResult(); });
   connect(solarBox, &QCheckBox::toggled, this, [this] { forgetResult(); });
+  connect(apartBox, &QCheckBox::toggled, this, [this] { forgetResult(); });
   connect(runButton, &QPushButton::clicked, this, board.guarded([this] { run(); }));
   connect(cancelButton, &QPushButton::clicked, this, [this] { cancel(); });
   connect(watch_, &QTimer::timeout, this, board.guarded([this] { watchRun(); }));

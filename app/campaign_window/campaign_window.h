@@ -64,6 +64,7 @@ class CampaignWindow : public QWidget {
   QDoubleSpinBox* layerBox;
   QCheckBox* plusBox;
   QCheckBox* solarBox;
+  QCheckBox* apartBox;
   QPushButton* runButton;
   QPushButton* cancelButton;
   QProgressBar* progressBar;

@@ -44,6 +44,7 @@ CampaignSettings CampaignWindow::settings() const {
   settings.layer = layerBox->value();
   settings.plus = plusBox->isChecked();
   settings.solarGroups = solarBox->isChecked();
+  settings.allowApart = apartBox->isChecked();
   settings.separators = host_.separators();
   return settings;
 }

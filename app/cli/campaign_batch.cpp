@@ -20,7 +20,7 @@ namespace {
 const char kUsage[] =
     "usage: flightcompare --campaign LIST --out DIR [--quantity T|H|D|V|P | --column NAME] [--layer METRES]\n"
     "                     [--plus] [--separator point|comma] [--locale-decimal C] [--jobs N]\n"
-    "                     [--height-kind geometric|geopotential] [--group list|solar]\n"
+    "                     [--height-kind geometric|geopotential] [--group list|solar] [--allow-apart]\n"
     "Compares every pair of flights in LIST and writes the statistics per height layer into DIR:\n"
     "layers.csv, pairs.csv, the bias profile as profile.svg and profile.png, and report.pdf.\n"
     "  --campaign LIST          CSV with the header flight1,flight2[,group]; paths from its folder\n"
@@ -35,7 +35,9 @@ const char kUsage[] =
     "  --height-kind KIND       only pairs whose two flights state heights of this kind\n"
     "  --group list|solar       the list's groups, or the sun's at flight 1's launch: day above\n"
     "                           +7.5°, night below -7.5°, twilight between, unknown without time\n"
-    "                           or place (list)\n";
+    "                           or place (list)\n"
+    "  --allow-apart            also pairs whose flights state launches more than 3 hours or sites\n"
+    "                           more than 50 km apart, which are otherwise skipped as not one sounding\n";
 
 struct BadArguments {
   QString reason;
@@ -51,7 +53,7 @@ struct CampaignCommand {
 const std::pair<const char*, bool> kOptions[] = {
     {"--campaign", true}, {"--out", true},       {"--quantity", true},       {"--column", true}, {"--layer", true},
     {"--plus", false},    {"--separator", true}, {"--locale-decimal", true}, {"--jobs", true},
-    {"--height-kind", true}, {"--group", true},
+    {"--height-kind", true}, {"--group", true},     {"--allow-apart", false},
 };
 
 const std::pair<const char*, bool>* knownOption(const QString& text) {
@@ -69,7 +71,7 @@ CampaignCommand parse(const QList<QByteArray>& arguments) {
     const auto* known = knownOption(option);
     if (!known) throw BadArguments{"unknown option " + option};
     if (!known->second) {
-      command.settings.plus = true;
+      (option == "--plus" ? command.settings.plus : command.settings.allowApart) = true;
       continue;
     }
     // An option where its value should be means the value was left out.

@@ -6,6 +6,7 @@
 #include "app/widgets/up_down.h"
 #include "app/window/form1.h"
 #include "app/window/layer_statistics_panel.h"
+#include "compare/uncertainty.h"
 #include "intake/flight_tables.h"
 
 #include <QCheckBox>
@@ -66,10 +67,33 @@ QJsonValue uncertaintyJson(const TForm1& form, int slot) {
   return box && box->currentIndex() > 0 ? QJsonValue(box->currentText()) : QJsonValue();
 }
 
+// What the chosen uncertainty's coverage factor says of it; null where none is chosen.
+QJsonValue coverageNoteJson(const TForm1& form, int slot) {
+  if (uncertaintyJson(form, slot).isNull()) return QJsonValue();
+  return QString::fromStdString(coverageStatement(form.uncertaintyCoverage(slot)));
+}
+
+QJsonValue ruleJson(const TForm1& form) {
+  const std::optional<UncertaintyRule> rule = form.judgedRule();
+  if (!rule) return QJsonValue();
+  const std::string_view name = uncertaintyRuleName(*rule);
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// Flight 1 and flight 2 compared at heights of different known kinds; null while they are not.
+QJsonValue heightWarningJson(const TForm1& form) {
+  const HeightKind first = form.heightKindOf(1), second = form.heightKindOf(2);
+  if (!heightKindsDiffer(first, second)) return QJsonValue();
+  return "heights of different kinds are compared: flight 1 " + kindName(first) + ", flight 2 " + kindName(second);
+}
+
 QJsonObject slotJson(const TForm1& form, int slot) {
   const TForm1::SlotWidgets widgets = form.slotWidgets(slot);
   return {{"rows", flightSlot(slot).rowCount},
           {"uncertainty", uncertaintyJson(form, slot)},
+          {"uncertaintyCoverage",
+           uncertaintyJson(form, slot).isNull() ? QJsonValue() : number(form.uncertaintyCoverage(slot))},
+          {"uncertaintyNote", coverageNoteJson(form, slot)},
           {"label", widgets.fileLabel->text()},
           {"legend", widgets.series->legendTitle()},
           {"heightItems", itemsOf(widgets.heightBox)},
@@ -134,6 +158,8 @@ QJsonObject windowStateJson(const TForm1& form, const QJsonArray& errors) {
       {"layers", layersJson(form.Statistics->statistics())},
       {"layerThickness", form.Statistics->thickness()},
       {"band", QJsonObject{{"shown", form.Band->holdsBand()}, {"visible", form.Band->visible()}}},
+      {"uncertaintyRule", ruleJson(form)},
+      {"heightWarning", heightWarningJson(form)},
       {"errors", errors},
   };
 }

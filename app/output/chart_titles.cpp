@@ -6,6 +6,8 @@
 #include "compare/comparison_redraw.h"
 #include "compare/quick_select.h"
 
+#include <algorithm>
+
 namespace {
 
 QString unitOf(const QString& columnName) { return fromUtf8(quantityUnit(columnName.toStdString())); }
@@ -14,15 +16,26 @@ QString withUnit(const QString& title, const QString& unit) {
   return unit.isEmpty() ? title : title + QStringLiteral(", ") + unit;
 }
 
+// Each side named with its flight's number: "T₁ − T₂".
 QString difference(const QString& first, const QString& second, bool plus) {
-  return first + QLatin1Char(' ') + fromUtf8(signCaption(plus)) + QLatin1Char(' ') + second;
+  return first + QStringLiteral("₁ ") + fromUtf8(signCaption(plus)) + QLatin1Char(' ') + second + QStringLiteral("₂");
 }
 
 }  // namespace
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-QString heightAxisTitle() { return QStringLiteral("Высота, м"); }
+QString heightAxisTitle(const std::vector<std::pair<int, HeightKind>>& flights) {
+  const QString title = QStringLiteral("Высота, м");
+  const bool oneKind = std::all_of(flights.begin(), flights.end(), [&](const auto& flight) {
+    return flight.second == flights.front().second;
+  });
+  if (flights.empty() || (oneKind && flights.front().second == HeightKind::Unknown)) return title;
+  if (oneKind) return title + QStringLiteral(" (%1)").arg(fromUtf8(heightKindCaption(flights.front().second)));
+  QStringList kinds;
+  for (const auto& [slot, kind] : flights) kinds << QStringLiteral("%1: %2").arg(slot).arg(fromUtf8(heightKindCaption(kind)));
+  return title + QStringLiteral(" (") + kinds.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
 
 QString readoutNumber(const QLocale& locale, double value, const QString& unit) {
   static const std::pair<QString, int> kDecimals[] = {{QStringLiteral("°C"), 2},  {QStringLiteral("%"), 1},

@@ -15,9 +15,6 @@ class ChartSeries : public QCPCurve {
   QString ownName() const { return ownName_; }
   QString legendTitle() const { return legendTitle_; }
   void setLegendTitle(const QString& title);
-  // What the legend entry tells when the mouse rests on it; empty: the chart's own tip.
-  QString legendToolTip() const { return legendToolTip_; }
-  void setLegendToolTip(const QString& tip) { legendToolTip_ = tip; }
 
   // Replaces the points; they keep the order given.
   void setPoints(const std::vector<double>& x, const std::vector<double>& y);
@@ -32,7 +29,6 @@ class ChartSeries : public QCPCurve {
  private:
   QString ownName_;
   QString legendTitle_;
-  QString legendToolTip_;
 };
 
 // A legend entry with a check box in front; clicking the entry shows or hides its series.

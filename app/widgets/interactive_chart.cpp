@@ -1,6 +1,6 @@
 #include "app/widgets/interactive_chart.h"
 
-#include "app/widgets/chart_series.h"
+#include "app/widgets/legend_tool_tip.h"
 
 #include <QHelpEvent>
 #include <QToolTip>
@@ -45,9 +45,9 @@ bool InteractiveChart::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     const auto help = static_cast<QHelpEvent*>(event);
     const auto entry = qobject_cast<QCPPlottableLegendItem*>(layoutElementAt(help->pos()));
-    const auto series = entry ? qobject_cast<ChartSeries*>(entry->plottable()) : nullptr;
-    if (series && !series->legendToolTip().isEmpty()) {
-      QToolTip::showText(help->globalPos(), series->legendToolTip(), this);
+    const QString tip = entry ? legendToolTip(entry->plottable()) : QString();
+    if (!tip.isEmpty()) {
+      QToolTip::showText(help->globalPos(), tip, this);
       return true;
     }
   }

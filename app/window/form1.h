@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,14 @@ class TForm1 : public QWidget {
   // Who flew, when and where, as the last successful read of slot 1, 2 or 3 gave it; an empty
   // path while the slot holds no flight.
   const FlightIdentity& flightIdentity(int slot) const { return identities_[slot - 1]; }
+  // The kind of the height column chosen for slot 1, 2 or 3.
+  HeightKind heightKindOf(int slot) const;
+  // The rule that joins flight 1's and flight 2's uncertainties, while the comparison is judged
+  // by both; nothing otherwise.
+  std::optional<UncertaintyRule> judgedRule() const;
+  // The coverage factor the chosen uncertainty column of flight 1 or 2 was stated at (NaN where
+  // none was stated, or none is chosen).
+  double uncertaintyCoverage(int slot) const;
 
   // Series1 to Series5 in their order, each with the points the last redraw gave it.
   struct DrawnSeries {
@@ -218,6 +227,10 @@ class TForm1 : public QWidget {
   // parameter names, which follows each new parameter.
   void listUncertainties(int slot);
   void chooseUncertainty(int slot);
+  // The tips of the uncertainty boxes, the band and the table, and the warning of heights of
+  // different kinds, for the pair on screen.
+  void showJudgement();
+  QString comparedFacts() const;
   void openFilesNext();
 
   MessageBoxReporter messageBoxes_{this};

@@ -36,6 +36,7 @@ void TForm1::CompareClick() {
     request.flights[slot - 1] = {widgets.heightBox->currentIndex(), widgets.parameterBox->currentIndex(),
                                  widgets.parameterBox->count(), uncertainty ? uncertainty->currentIndex() - 1 : -1};
   }
+  judgeByStatedUncertainties(request, flightIdentity(1), flightIdentity(2));
   request.correction = UpDown1->position();
   request.plus = CheckBox1->isChecked();
   request.slowChannelText = Edit2->text().toStdString();
@@ -45,6 +46,7 @@ void TForm1::CompareClick() {
   indexDrawnFlights();
   showBand();
   Statistics->setComparison(redrawPoints_.comparison);
+  showJudgement();
   widenStatistics();
   for (InteractiveChart* chart : {Chart1, Chart2}) {
     chart->fitToData();
@@ -86,11 +88,13 @@ std::array<TForm1::DrawnSeries, 5> TForm1::drawnSeries() const {
 void TForm1::labelCharts() {
   QStringList drawn;
   QString picked[3];
+  std::vector<std::pair<int, HeightKind>> heights;
   for (int slot = 1; slot <= 3; ++slot) {
-    const QComboBox* box = slotWidgets(slot).parameterBox;
-    if (flightSlot(slot).rowCount == 0 || box->currentIndex() < 0) continue;
-    picked[slot - 1] = box->itemText(box->currentIndex());
+    const SlotWidgets widgets = slotWidgets(slot);
+    if (flightSlot(slot).rowCount == 0 || widgets.parameterBox->currentIndex() < 0) continue;
+    picked[slot - 1] = widgets.parameterBox->currentText();
     drawn << picked[slot - 1];
+    heights.emplace_back(slot, flightIdentity(slot).heightKindOf(widgets.heightBox->currentIndex()));
   }
   const bool plus = CheckBox1->isChecked();
   // A value axis the operator holds belongs to what it showed: another quantity gives it back.
@@ -98,6 +102,10 @@ void TForm1::labelCharts() {
     if (chart->xAxis->label() != title) chart->releaseValues();
     chart->xAxis->setLabel(title);
   };
+  Chart1->yAxis->setLabel(heightAxisTitle(heights));
+  // The comparison stands at flight 1's heights.
+  const bool flight1 = !heights.empty() && heights.front().first == 1;
+  Chart2->yAxis->setLabel(heightAxisTitle(flight1 ? decltype(heights){heights.front()} : decltype(heights){}));
   label(Chart1, flightsAxisTitle(drawn));
   label(Chart2, comparisonAxisTitle(picked[0], picked[1], plus));
   Series3->setName(comparisonSeriesName(plus));

@@ -5,6 +5,7 @@
 #include "app/support/identity_tip.h"
 #include "app/support/tool_tips.h"
 #include "app/widgets/chart_series.h"
+#include "app/widgets/legend_tool_tip.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -70,5 +71,5 @@ void TForm1::showIdentity(int slot) {
   const QString told = identityToolTip(flightIdentity(slot), widgets.heightBox->currentIndex());
   const QString hint = QString::fromUtf8(toolTipOf(widgets.fileLabel));
   widgets.fileLabel->setToolTip(told.isEmpty() ? hint : plainToolTip(told + QStringLiteral("\n\n") + hint));
-  widgets.series->setLegendToolTip(plainToolTip(told));
+  setLegendToolTip(widgets.series, plainToolTip(told));
 }

@@ -18,6 +18,21 @@ constexpr double kDefaultThickness = 1000;
 constexpr int kFirstConsistencyColumn = 4;
 constexpr int kColumns = kFirstConsistencyColumn + 1 + kCoverageFactors;
 
+const QString kTableTip = QStringLiteral(
+    "По каждому слою: смещение (среднее сравнения), СКО и число точек; при неопределённостях обоих полётов — "
+    "средняя суммарная неопределённость ū_c и доля точек (%), где |разность| ≤ 1, 2 и 3 u_c");
+
+QString uncertaintyTip(int slot) {
+  return QStringLiteral("Столбец стандартной неопределённости параметра полёта %1. У продукта GRUAN "
+                        "выбирается сам по имени параметра (T — temp_uc или u_temp), у сырого файла — "
+                        "только вручную; «нет» — разность не оценивается")
+      .arg(slot);
+}
+
+QString withNote(const QString& tip, const QString& note) {
+  return note.isEmpty() ? tip : tip + QStringLiteral("\n\n") + note;
+}
+
 QTableWidgetItem* cell(const QString& text) {
   auto item = new QTableWidgetItem(text);
   item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -28,7 +43,7 @@ QTableWidgetItem* cell(const QString& text) {
 
 LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
     : QWidget(parent), thicknessBox(new QComboBox(this)), uncertaintyBoxes{new QComboBox(this), new QComboBox(this)},
-      table(new QTableWidget(0, kColumns, this)) {
+      table(new QTableWidget(0, kColumns, this)), warning(new QLabel(this)) {
   setObjectName(QStringLiteral("LayerStatistics"));
   setToolTip(QStringLiteral("Сравнение полетов 1 и 2 по слоям высоты"));
   thicknessBox->setObjectName(QStringLiteral("LayerThickness"));
@@ -39,9 +54,11 @@ LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
   connect(thicknessBox, &QComboBox::currentIndexChanged, this, &LayerStatisticsPanel::recount);
 
   table->setObjectName(QStringLiteral("LayerTable"));
-  table->setToolTip(QStringLiteral(
-      "По каждому слою: смещение (среднее сравнения), СКО и число точек; при неопределённостях обоих полётов — "
-      "средняя суммарная неопределённость ū_c = √(u₁² + u₂²) и доля точек (%), где |разность| ≤ 1, 2 и 3 u_c"));
+  table->setToolTip(kTableTip);
+  warning->setObjectName(QStringLiteral("ComparisonWarning"));
+  warning->setWordWrap(true);
+  warning->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+  warning->hide();
   table->setHorizontalHeaderLabels({QStringLiteral("Слой, м"), QStringLiteral("Смещение"), QStringLiteral("СКО"),
                                     QStringLiteral("N"), QStringLiteral("ū_c"), QStringLiteral("≤1u, %"),
                                     QStringLiteral("≤2u, %"), QStringLiteral("≤3u, %")});
@@ -57,10 +74,7 @@ LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
   for (int slot = 1; slot <= 2; ++slot) {
     QComboBox* box = uncertaintyBoxes[slot - 1];
     box->setObjectName(QStringLiteral("UncertaintyBox%1").arg(slot));
-    box->setToolTip(QStringLiteral("Столбец стандартной неопределённости параметра полёта %1. У продукта GRUAN "
-                                   "выбирается сам по имени параметра (T — temp_uc или u_temp), у сырого файла — "
-                                   "только вручную; «нет» — разность не оценивается")
-                        .arg(slot));
+    box->setToolTip(uncertaintyTip(slot));
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(5);
     box->addItem(kNoUncertainty);
@@ -71,6 +85,7 @@ LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addLayout(choice);
   layout->addLayout(uncertainties);
+  layout->addWidget(warning);
   layout->addWidget(table, 1);
   recount();
 }
@@ -79,6 +94,17 @@ int LayerStatisticsPanel::neededWidth() const {
   const QMargins margins = layout()->contentsMargins();
   return table->horizontalHeader()->length() + 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width() +
          margins.left() + margins.right();
+}
+
+void LayerStatisticsPanel::setUncertaintyNote(int slot, const QString& note) {
+  uncertaintyBoxes[slot - 1]->setToolTip(withNote(uncertaintyTip(slot), note));
+}
+
+void LayerStatisticsPanel::setComparedFacts(const QString& facts) { table->setToolTip(withNote(kTableTip, facts)); }
+
+void LayerStatisticsPanel::setWarning(const QString& text) {
+  warning->setText(text);
+  warning->setVisible(!text.isEmpty());
 }
 
 double LayerStatisticsPanel::thickness() const { return thicknessBox->currentData().toDouble(); }

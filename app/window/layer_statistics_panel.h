@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QLabel;
 
 // The first item of an uncertainty box: the flight's differences are not judged.
 inline const QString kNoUncertainty = QStringLiteral("нет");
@@ -26,10 +27,18 @@ class LayerStatisticsPanel : public QWidget {
   int neededWidth() const;
   const std::vector<LayerStatistics>& statistics() const { return statistics_; }
 
+  // What is known of the uncertainty chosen for flight 1 or 2, under its box's tip.
+  void setUncertaintyNote(int slot, const QString& note);
+  // What the pair on screen compares, under the table's tip.
+  void setComparedFacts(const QString& facts);
+  // A warning above the table, shown while it holds a text.
+  void setWarning(const QString& warning);
+
   QComboBox* thicknessBox;
   // Flight 1's and flight 2's: "нет", then the flight's columns in the order of its lists.
   QComboBox* uncertaintyBoxes[2];
   QTableWidget* table;
+  QLabel* warning;
 
  private:
   void recount();

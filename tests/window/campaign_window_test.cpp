@@ -111,7 +111,7 @@ TEST_F(CampaignWindowTest, RunsAListAndShowsEveryLayerAndEveryPairsStatus) {
   EXPECT_EQ(cell(window->pairsTable, 0, kStatusColumn), "сравнена");
   EXPECT_EQ(cell(window->pairsTable, 2, kStatusColumn), "Flight 2: File does not exist.");
   EXPECT_EQ(layerGroups(), QStringList({"Все пары", "rs41", "m10"}));
-  EXPECT_EQ(window->biasChart->xAxis->label(), "T − T, °C");
+  EXPECT_EQ(window->biasChart->xAxis->label(), "T₁ − T₂, °C");
   EXPECT_TRUE(window->saveButton->isEnabled());
   const auto flightTip = [this] {
     QTextDocument shown;

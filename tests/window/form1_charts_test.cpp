@@ -194,7 +194,7 @@ TEST_F(Beyond, SavesTheChartsAsPicturesAndTheirDataAsCsv) {
   EXPECT_TRUE(output("charts.pdf").contains("/MediaBox [0 0 842.000000 595.000000]")) << "A4 landscape";
   // On paper: a line naming the flights and quantities, and a legend of the curves drawn only.
   const QByteArray svg = output("charts.svg");
-  for (const char* drawn : {"Полёт 1: 1.txt; полёт 2: 2.txt — T, °C | T − T, °C", "Полёт 1 − полёт 2"})
+  for (const char* drawn : {"Полёт 1: 1.txt; полёт 2: 2.txt — T, °C | T₁ − T₂, °C", "Полёт 1 − полёт 2"})
     EXPECT_TRUE(svg.contains(drawn)) << drawn;
   for (const char* hidden : {"Среднее по 101 строке", "Series5"}) EXPECT_FALSE(svg.contains(hidden)) << hidden;
   EXPECT_TRUE(form.Chart2->legend->hasItemWithPlottable(form.Series4)) << "the window's legend stays whole";
@@ -251,17 +251,17 @@ TEST_F(Beyond, AxesAndCurvesNameWhatIsDrawn) {
   EXPECT_EQ(form.Chart1->yAxis->label(), "Высота, м");
   EXPECT_EQ(form.Chart2->yAxis->label(), "Высота, м");
   EXPECT_EQ(form.Chart1->xAxis->label(), "T, °C");
-  EXPECT_EQ(form.Chart2->xAxis->label(), "T − T, °C");
+  EXPECT_EQ(form.Chart2->xAxis->label(), "T₁ − T₂, °C");
   EXPECT_EQ(form.Series3->name(), "Полёт 1 − полёт 2");
   form.CheckBox1->click();
-  EXPECT_EQ(form.Chart2->xAxis->label(), "T + T, °C");
+  EXPECT_EQ(form.Chart2->xAxis->label(), "T₁ + T₂, °C");
   EXPECT_EQ(form.Series3->name(), "Полёт 1 + полёт 2");
   form.Button7->click();
   EXPECT_EQ(form.Chart1->xAxis->label(), "P, гПа");
   form.ComboBox4->setCurrentIndex(0);
   emit form.ComboBox4->activated(0);
   EXPECT_EQ(form.Chart1->xAxis->label(), "P, гПа / t");
-  EXPECT_EQ(form.Chart2->xAxis->label(), "P + t") << "no unit for quantities that differ";
+  EXPECT_EQ(form.Chart2->xAxis->label(), "P₁ + t₂") << "no unit for quantities that differ";
 }
 
 TEST_F(Beyond, TheReadoutStaysInsideThePlotAndOutOfSavedPictures) {

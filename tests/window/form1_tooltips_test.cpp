@@ -1,6 +1,8 @@
 #include "app/widgets/chart_series.h"
+#include "app/widgets/legend_tool_tip.h"
 #include "app/widgets/interactive_chart.h"
 #include "app/window/form1.h"
+#include "app/window/layer_statistics_panel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QTextDocument>
 #include <QToolTip>
 #include <qcustomplot.h>
@@ -80,18 +83,42 @@ TEST(ToolTips, AFlightsLabelAndLegendEntryTellItsIdentity) {
     shown.setHtml(tip);
     return shown.toPlainText();
   };
-  for (const QString& tip : {plain(form.Label1->toolTip()), plain(form.Series1->legendToolTip())}) {
+  for (const QString& tip : {plain(form.Label1->toolTip()), plain(legendToolTip(form.Series1))}) {
     EXPECT_TRUE(tip.startsWith(path + "\n")) << tip.toStdString();
     for (const char* line : {"Запуск: 2026-06-01 10:58:43 UTC", "Станция: XYZ Testfeld", "Место: 46.81° N, 6.94° E, 491 м",
-                             "Зонд: RS41-SG, № T1234567", "Вид высоты: геометрическая над уровнем моря"})
+                             "Зонд: RS41-SG, № T1234567", "Вид высоты: геопотенциальная"})
       EXPECT_TRUE(tip.contains(QString::fromUtf8(line))) << line;
   }
   form.Chart1->replot();
   const QRect entry = form.Chart1->legend->item(0)->outerRect();
   QHelpEvent rest(QEvent::ToolTip, entry.center(), form.Chart1->mapToGlobal(entry.center()));
   QApplication::sendEvent(form.Chart1, &rest);
-  EXPECT_EQ(QToolTip::text(), form.Series1->legendToolTip());
+  EXPECT_EQ(QToolTip::text(), legendToolTip(form.Series1));
   form.ComboBox1->setCurrentIndex(0);
   form.ComboBox1Change();
   EXPECT_TRUE(plain(form.Label1->toolTip()).contains(QString::fromUtf8("Вид высоты: не указан в файле"))) << "time is no height";
+}
+
+// The pair on screen says what it compares: each flight's height and its kind, its parameter,
+// the uncertainty it is judged by with the coverage factor stated, and how the two are joined;
+// heights of different kinds are warned of above the table.
+TEST(ToolTips, TheComparisonSaysWhatItComparesAndWarnsOfMixedHeights) {
+  TForm1 form;
+  const QString reference = REFERENCE_FILES;
+  form.openFile(1, (reference + "/gruan_rs41.nc").toUtf8());
+  form.openFile(2, (reference + "/gruan_rs92.nc").toUtf8());
+  const QString facts = form.Statistics->table->toolTip();
+  for (const char* line : {"Полёт 1: высота «H» (геопотенциальная), параметр «T», °C, неопределённость «temp_uc» "
+                           "(указан k = 2, приведена к k = 1)",
+                           "Полёт 2: высота «H» (геометрическая над уровнем моря)",
+                           "«u_temp» (указан k = 1)",
+                           "Сложение u₁ и u₂: независимые: полные u в квадратуре"})
+    EXPECT_TRUE(facts.contains(QString::fromUtf8(line))) << line << "\n" << facts.toStdString();
+  EXPECT_TRUE(form.Statistics->uncertaintyBoxes[0]->toolTip().endsWith("temp_uc: указан k = 2, приведена к k = 1"));
+  EXPECT_FALSE(form.Statistics->warning->isHidden());
+  EXPECT_EQ(form.Chart2->yAxis->label(), "Высота, м (геопотенциальная)");
+  EXPECT_EQ(form.Chart1->yAxis->label(), "Высота, м (1: геопотенциальная, 2: геометрическая над уровнем моря)");
+  form.ComboBox3->setCurrentIndex(0);
+  emit form.ComboBox3->activated(0);
+  EXPECT_TRUE(form.Statistics->warning->isHidden()) << "the time is of no kind";
 }

@@ -26,7 +26,7 @@ TEST(PairsModel, AHundredThousandPairsAnswerForTheLastRow) {
   last.flight2 = "b.txt";
   last.group = "night";
   last.status = "Flight 2: File does not exist.";
-  report.pairRows.front() = {"a.txt", "b.txt", "day", {}, "ok", true, 5, 0.25, 0.1, 0};
+  report.pairRows.front() = {"a.txt", "b.txt", "day", {}, {}, false, UncertaintyRule::Independent, "ok", true, 5, 0.25, 0.1, 0};
   model.showResult(&report);
   EXPECT_EQ(cell(kFlight2Column).toString(), "b.txt") << "a flight not read keeps the list's name";
   EXPECT_EQ(cell(kGroupColumn).toString(), "rs41") << "the list's group; the sun's follows the status";

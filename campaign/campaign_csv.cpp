@@ -1,5 +1,6 @@
 #include "campaign/campaign_csv.h"
 
+#include "compare/quick_select.h"
 #include "compare/shortest_number.h"
 
 #include <algorithm>
@@ -47,7 +48,15 @@ std::string identityFields(const FlightIdentity& flight) {
   if (flight.path.empty()) return ",,,,,";
   return csvField(flight.label()) + ',' + csvField(flight.launchTime) + ',' + csvField(flight.station) + ',' +
          csvField(flight.sondeType) + ',' + csvField(flight.serialNumber) + ',' +
-         std::string(heightKindName(flight.heightKind));
+         std::string(heightKindName(flight.heightKind()));
+}
+
+// What the flight compared: its height column, its parameter column and unit, its uncertainty
+// column and the coverage factor that column was stated at (empty where none was stated).
+std::string comparedFields(const ComparedColumns& columns) {
+  return csvField(columns.height) + ',' + csvField(columns.parameter) + ',' +
+         std::string(quantityUnit(columns.parameter)) + ',' + csvField(columns.uncertainty) + ',' +
+         (columns.uncertainty.empty() ? std::string() : shortestNumber(columns.coverageFactor));
 }
 
 std::string pairsCsv(const std::vector<PairRow>& rows) {
@@ -55,7 +64,11 @@ std::string pairsCsv(const std::vector<PairRow>& rows) {
   for (const char* flight : {"flight1", "flight2"})
     for (const char* fact : {"_label", "_launch", "_station", "_sonde", "_serial", "_height_kind"})
       csv += std::string(",") + flight + fact;
-  csv += ",within_2\n";
+  csv += ",within_2";
+  for (const char* flight : {"flight1", "flight2"})
+    for (const char* fact : {"_height_column", "_column", "_unit", "_u_column", "_u_coverage"})
+      csv += std::string(",") + flight + fact;
+  csv += ",uc_rule\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const PairRow& row = rows[i];
     csv += std::to_string(i + 1) + ',' + csvField(row.flight1) + ',' + csvField(row.flight2) + ',' +
@@ -65,7 +78,8 @@ std::string pairsCsv(const std::vector<PairRow>& rows) {
     else
       csv += ",,";
     csv += ',' + identityFields(row.flights[0]) + ',' + identityFields(row.flights[1]) + ',' +
-           shortestNumber(row.within2) + '\n';
+           shortestNumber(row.within2) + ',' + comparedFields(row.columns[0]) + ',' + comparedFields(row.columns[1]) +
+           ',' + (row.judged ? csvField(std::string(uncertaintyRuleName(row.uncertaintyRule))) : std::string()) + '\n';
   }
   return csv;
 }

@@ -8,9 +8,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <string_view>
 
 namespace {
@@ -153,8 +155,24 @@ std::vector<CampaignPair> readCampaignList(const std::string& listFile) {
     if (group.size() > kLongestGroup)
       fail("Bad campaign list: a group name holds at most " + std::to_string(kLongestGroup) + " bytes.");
     pairs.push_back(namedPair(folder, fields[0], fields[1], std::move(group), utf8, utf8));
+    pairs.back().line = lines.number();
   }
   if (columns == 0) fail("Bad campaign list: the first row must be flight1,flight2 or flight1,flight2,group.");
   if (pairs.empty()) throw FlightError("The list names no pair.", "List: " + listFile);
   return pairs;
+}
+
+std::vector<std::string> repeatedPairs(const std::vector<CampaignPair>& pairs) {
+  std::vector<std::string> reasons(pairs.size());
+  std::map<std::pair<std::string, std::string>, std::size_t> first;
+  const auto normal = [](const std::string& path) { return std::filesystem::path(path).lexically_normal().string(); };
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    const std::string one = normal(pairs[i].path1), two = normal(pairs[i].path2);
+    const auto [found, isNew] = first.emplace(std::minmax(one, two), i);
+    if (isNew) continue;
+    const CampaignPair& earlier = pairs[found->second];
+    reasons[i] = earlier.line > 0 ? "Same pair as line " + std::to_string(earlier.line) + "."
+                                  : "Same pair as pair " + std::to_string(found->second + 1) + ".";
+  }
+  return reasons;
 }

@@ -8,6 +8,7 @@ struct CampaignPair {
   std::string flight1, flight2;  // as the list writes them, as UTF-8 text
   std::string path1, path2;      // the files by their bytes, relative names taken from the list's folder
   std::string group;             // UTF-8; empty when the list gives none
+  int line = 0;                  // of the list file that names it; 0 for a pair built in the window
 };
 
 // The longest group name, in bytes: a group names a set of pairs on every row of the tables.
@@ -27,3 +28,7 @@ std::vector<CampaignPair> readCampaignList(const std::string& listFile);
 // The pair of files so named (by their bytes, as the window has them), taken from a folder as a
 // list in that folder names them; each name shows as UTF-8 when it is, otherwise as Windows-1251.
 CampaignPair pairInFolder(const std::string& folder, std::string flight1, std::string flight2, std::string group);
+
+// Why a pair is not compared when an earlier one names the same two files, in either order: its
+// flights would count twice, and in the other order cancel themselves. Empty for the first.
+std::vector<std::string> repeatedPairs(const std::vector<CampaignPair>& pairs);

@@ -4,6 +4,7 @@
 #include "compare/quick_select.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -43,6 +44,57 @@ std::string sondeLine(const std::vector<SondeCount>& sondes) {
 
 std::string minutes(const std::string& time) { return readableTime(time) + " UTC"; }
 
+// Texts with how many compared pairs gave each, in order of first appearance: "T, °C × 2".
+class TextCounts {
+ public:
+  void add(const std::string& text) {
+    for (auto& [known, count] : counts_)
+      if (known == text) {
+        ++count;
+        return;
+      }
+    counts_.emplace_back(text, 1);
+  }
+  std::string line() const {
+    std::vector<std::string> texts;
+    for (const auto& [text, count] : counts_) texts.push_back(text + " × " + std::to_string(count));
+    return texts.empty() ? std::string("—") : listed(texts);
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::size_t>> counts_;
+};
+
+std::string uncertaintyCaption(const ComparedColumns& columns) {
+  return columns.uncertainty.empty() ? "нет" : columns.uncertainty + ", " + coverageCaption(columns.coverageFactor);
+}
+
+// What each slot compared, over the compared pairs: heights and their kinds, columns and their
+// units, the uncertainty columns with their coverage factors; then how the uncertainties joined.
+std::vector<SettingLine> comparedLines(const CampaignReport& report) {
+  TextCounts heights[2], parameters[2], uncertainties[2], rules;
+  for (const PairRow& row : report.pairRows) {
+    if (!row.compared) continue;
+    for (int slot = 0; slot < 2; ++slot) {
+      const ComparedColumns& columns = row.columns[slot];
+      heights[slot].add(columns.height + " — " + std::string(heightKindCaption(columns.heightKind)));
+      const std::string_view unit = quantityUnit(columns.parameter);
+      parameters[slot].add(columns.parameter + (unit.empty() ? "" : ", " + std::string(unit)));
+      uncertainties[slot].add(uncertaintyCaption(columns));
+    }
+    if (row.judged) rules.add(std::string(uncertaintyRuleCaption(row.uncertaintyRule)));
+  }
+  std::vector<SettingLine> lines;
+  for (int slot = 0; slot < 2; ++slot) {
+    const std::string flight = " полёта " + std::to_string(slot + 1);
+    lines.push_back({"Высота" + flight, heights[slot].line()});
+    lines.push_back({"Параметр" + flight, parameters[slot].line()});
+    lines.push_back({"Неопределённость" + flight, uncertainties[slot].line()});
+  }
+  if (report.judgedPairs > 0) lines.push_back({"Сложение u₁ и u₂", rules.line()});
+  return lines;
+}
+
 std::vector<SettingLine> settingsLines(const CampaignReport& report, bool rawFilesTried) {
   const CampaignSettings& settings = report.settings;
   const std::string unit = report.unit.empty() ? std::string() : ", " + report.unit;
@@ -68,6 +120,10 @@ std::vector<SettingLine> settingsLines(const CampaignReport& report, bool rawFil
                               ", пропущено: " + std::to_string(report.skippedPairs)});
   lines.push_back({"С неопределённостью u_c", std::to_string(report.judgedPairs) + " из " +
                                                  std::to_string(report.comparedPairs) + " сравненных пар"});
+  for (SettingLine& line : comparedLines(report)) lines.push_back(std::move(line));
+  if (settings.allowApart)
+    lines.push_back({"Разные зондирования", "сравнено пар не одного зондирования: " +
+                                                std::to_string(report.apartPairs) + " (--allow-apart)"});
   if (settings.solarGroups)
     lines.push_back({"Группы", "по высоте солнца при запуске полёта 1: день выше +7,5°, ночь ниже −7,5°, "
                                "между ними сумерки"});
@@ -98,7 +154,7 @@ void describeFlights(CampaignReport& report) {
           std::find(report.stations.begin(), report.stations.end(), flight.station) == report.stations.end())
         report.stations.push_back(flight.station);
       count(report.sondes[slot], flight.sondeType);
-      ++kinds[static_cast<int>(flight.heightKind)];
+      ++kinds[static_cast<int>(row.columns[slot].heightKind)];
     }
   }
   const std::size_t geometric = kinds[static_cast<int>(HeightKind::Geometric)];
@@ -128,10 +184,14 @@ CampaignReport campaignReport(std::string listName, const CampaignSettings& sett
   for (std::size_t i = 0; i < report.pairs.size(); ++i) {
     const CampaignPair& pair = report.pairs[i];
     const PairResult& compared = report.result.pairs[i];
+    const bool judged = compared.compared() && !settings.plus && !compared.columns[0].uncertainty.empty() &&
+                        !compared.columns[1].uncertainty.empty();
     report.pairRows.push_back({pair.flight1, pair.flight2, compared.group, {compared.flights[0], compared.flights[1]},
+                               {compared.columns[0], compared.columns[1]}, judged, compared.uncertaintyRule,
                                compared.status(), compared.compared(), compared.points, compared.mean,
                                compared.sd, compared.consistency.shareWithin(2)});
     if (compared.compared() && compared.consistency.points() > 0) ++report.judgedPairs;
+    if (compared.compared() && !compared.apart.empty()) ++report.apartPairs;
     ++(compared.compared() ? report.comparedPairs : report.skippedPairs);
     rawFilesTried = rawFilesTried || !compared.flights[0].isProduct() || !compared.flights[1].isProduct();
   }

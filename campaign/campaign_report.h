@@ -27,6 +27,9 @@ struct PairRow {
   std::string flight1, flight2;  // as the list names them
   std::string group;             // the list's, or with solar groups the sun's
   FlightIdentity flights[2];            // as far as each was read
+  ComparedColumns columns[2];           // what each flight compared
+  bool judged;                          // by both flights' uncertainties, joined by the rule
+  UncertaintyRule uncertaintyRule;
   std::string status;  // "ok", or the first line of the reason the pair was skipped
   bool compared;
   std::size_t points;
@@ -60,6 +63,7 @@ struct CampaignReport {
   std::vector<GroupProfile> profiles;  // "all" first, then the groups in order of first appearance
   std::size_t comparedPairs = 0, skippedPairs = 0;
   std::size_t judgedPairs = 0;  // compared pairs with a u_c for some of their values
+  std::size_t apartPairs = 0;   // compared pairs whose flights are not one sounding (allowApart)
   // Of the compared pairs' flights: the first and last launch where stated, the stations in
   // order of first appearance, and the sonde types of each slot.
   std::string firstLaunch, lastLaunch;
@@ -70,7 +74,9 @@ struct CampaignReport {
   std::string unit;  // of the compared quantity or column, where known
   // What was compared and how, a line each: the list, the period, the stations, the sondes of
   // each slot, the quantity or column with its unit, the sign, the layer, the separator where a
-  // raw file was read, how many pairs were compared, and the warning of mixed heights.
+  // raw file was read, how many pairs were compared, what each slot compared (heights, columns,
+  // uncertainties and their coverage factors), how the uncertainties were joined, and the
+  // warning of mixed heights.
   std::vector<SettingLine> settingsLines;
 };
 

@@ -14,6 +14,13 @@ void forgetValues(PairResult& pair) {
   std::vector<LayerRun>().swap(pair.runs);
 }
 
+PairResult notCompared(const CampaignPair& pair, std::string reason, const CampaignSettings& settings) {
+  PairResult result;
+  result.reason = std::move(reason);
+  result.group = listedGroup(pair, settings);
+  return result;
+}
+
 }  // namespace
 
 std::size_t CampaignResult::skippedPairs() const {
@@ -27,6 +34,7 @@ CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const Campaig
   CampaignResult result;
   result.pairs.resize(pairs.size());
   LayerSpill spill(settings.spillFolder);
+  const std::vector<std::string> repeated = repeatedPairs(pairs);
   std::atomic<std::size_t> nextPair{0};
   std::atomic<bool> failed{false};
   // Each worker takes the next pair not yet taken; a result goes to its pair's place, so the
@@ -35,7 +43,8 @@ CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const Campaig
     try {
       PairComparer comparer(settings);
       for (std::size_t i; !watched.cancelled && !failed && (i = nextPair++) < pairs.size();) {
-        PairResult& compared = result.pairs[i] = comparer.compare(pairs[i]);
+        PairResult& compared = result.pairs[i] =
+            repeated[i].empty() ? comparer.compare(pairs[i]) : notCompared(pairs[i], repeated[i], settings);
         if (compared.compared()) spill.add(i, compared);
         if (i >= kPairsKeptWhole) forgetValues(compared);
         ++watched.pairsDone;
@@ -48,10 +57,8 @@ CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const Campaig
   result.cancelled = watched.cancelled;
   // Every pair taken was compared to its end; the rest must not read as compared.
   if (result.cancelled)
-    for (std::size_t i = std::min(nextPair.load(), pairs.size()); i < pairs.size(); ++i) {
-      result.pairs[i].reason = "Not compared: the campaign was cancelled.";
-      result.pairs[i].group = listedGroup(pairs[i], settings);
-    }
+    for (std::size_t i = std::min(nextPair.load(), pairs.size()); i < pairs.size(); ++i)
+      result.pairs[i] = notCompared(pairs[i], "Not compared: the campaign was cancelled.", settings);
   else
     result.layers = poolLayers(spill, campaignGroups(result.pairs), settings);
   return result;

@@ -15,6 +15,8 @@ struct CampaignSettings {
   int jobs = 0;             // pairs compared at once; 0 for one per core
   // When known: only pairs whose two flights have heights of this kind are compared.
   HeightKind heightKind = HeightKind::Unknown;
+  // Pairs whose flights state that they are not one sounding are compared too, and counted.
+  bool allowApart = false;
   // Each pair in the group of the sun at flight 1's launch instead of the list's own.
   bool solarGroups = false;
   // Where the values wait on disk until pooled, in a folder of their own; the system's

@@ -1,5 +1,6 @@
 #include "campaign/pair_comparison.h"
 
+#include "campaign/one_sounding.h"
 #include "campaign/sample_statistics.h"
 #include "compare/layer_statistics.h"
 #include "compare/quick_select.h"
@@ -35,9 +36,9 @@ std::string kindWord(HeightKind kind) {
 }
 
 // A campaign held to one kind of height takes a pair only when both flights state that kind.
-void checkHeightKinds(HeightKind wanted, const FlightIdentity (&flights)[2]) {
+void checkHeightKinds(HeightKind wanted, const ComparedColumns (&columns)[2]) {
   if (wanted == HeightKind::Unknown) return;
-  const HeightKind first = flights[0].heightKind, second = flights[1].heightKind;
+  const HeightKind first = columns[0].heightKind, second = columns[1].heightKind;
   if (first == wanted && second == wanted) return;
   throw FlightError("Heights not " + kindWord(wanted) + ": flight 1 " + kindWord(first) + ", flight 2 " +
                     kindWord(second) + ".");
@@ -48,7 +49,8 @@ void checkHeightKinds(HeightKind wanted, const FlightIdentity (&flights)[2]) {
 PairComparer::PairComparer(const CampaignSettings& settings)
     : settings_(settings), comparison_(flights_.flights()) {}
 
-SlotChoice PairComparer::readFlight(int slot, const std::string& path, FlightIdentity& identity) {
+SlotChoice PairComparer::readFlight(int slot, const std::string& path, PairResult& result) {
+  FlightIdentity& identity = result.flights[slot - 1];
   const QuickSelectTable& table = quickSelectTable(settings_.quantity);
   const auto parameterOf = [&](const std::vector<std::string>& items) {
     return !settings_.column.empty() ? namedColumn(items, settings_.column)
@@ -57,7 +59,9 @@ SlotChoice PairComparer::readFlight(int slot, const std::string& path, FlightIde
   // Of a product, only the compared column and its uncertainty are read beside the height.
   const ColumnPick compared = [&](const std::vector<std::string>& items, const FlightIdentity& flight) {
     const int parameter = parameterOf(items);
-    return std::vector<int>{parameter, automaticUncertainty(items, parameter, flight)};
+    std::vector<int> columns = uncertaintyColumns(automaticUncertainty(parameter, flight), flight);
+    columns.push_back(parameter);
+    return columns;
   };
   ReadChoices choices;
   try {
@@ -70,13 +74,21 @@ SlotChoice PairComparer::readFlight(int slot, const std::string& path, FlightIde
   choice.columns = static_cast<int>(choices.items.size());
   choice.height = choices.height;
   if (choice.height < 0) throw FlightError(flightName(slot) + " has no height column.");
+  ComparedColumns& columns = result.columns[slot - 1];
+  columns.height = choices.items[choice.height];
+  columns.heightKind = identity.heightKindOf(choice.height);
   choice.parameter = parameterOf(choices.items);
   if (choice.parameter < 0)
     throw FlightError(flightName(slot) + (settings_.column.empty()
                                               ? " has no column for " + std::string(1, settings_.quantity) + "."
                                               : " has no column named \"" + settings_.column + "\"."));
-  if (slot == 1) parameterName_ = choices.items[choice.parameter];
-  choice.uncertainty = automaticUncertainty(choices.items, choice.parameter, identity);
+  columns.parameter = choices.items[choice.parameter];
+  if (slot == 1) parameterName_ = columns.parameter;
+  choice.uncertainty = automaticUncertainty(choice.parameter, identity);
+  if (choice.uncertainty >= 0) {
+    columns.uncertainty = choices.items[choice.uncertainty];
+    columns.coverageFactor = identity.column(choice.uncertainty).coverageFactor;
+  }
   return choice;
 }
 
@@ -88,11 +100,16 @@ PairResult PairComparer::compare(const CampaignPair& pair) {
   result.group = listedGroup(pair, settings_);
   try {
     RedrawRequest request;
-    request.flights[0] = readFlight(1, pair.path1, result.flights[0]);
+    request.flights[0] = readFlight(1, pair.path1, result);
     if (settings_.solarGroups) result.group = solarGroup(result.flights[0]);
-    request.flights[1] = readFlight(2, pair.path2, result.flights[1]);
-    checkHeightKinds(settings_.heightKind, result.flights);
+    request.flights[1] = readFlight(2, pair.path2, result);
+    const std::string apart = notOneSounding(result.flights[0], result.flights[1]);
+    if (!apart.empty() && !settings_.allowApart) throw FlightError("Not one sounding: " + apart + ".");
+    result.apart = apart;
+    checkHeightKinds(settings_.heightKind, result.columns);
     request.plus = settings_.plus;
+    judgeByStatedUncertainties(request, result.flights[0], result.flights[1]);
+    result.uncertaintyRule = request.uncertaintyRule;
     comparison_.compareOnly(request, points_);
   } catch (const FlightError& error) {
     result.reason = error.what();

@@ -21,12 +21,25 @@ struct LayerRun {
   ConsistencyTally consistency;
 };
 
+// What of a flight a pair compared: the height column and its kind, the parameter column, and
+// the uncertainty column it was judged by with the coverage factor its product stated it at
+// (NaN where none was stated; empty names where the read did not get that far).
+struct ComparedColumns {
+  std::string height, parameter, uncertainty;
+  HeightKind heightKind = HeightKind::Unknown;
+  double coverageFactor = FlightIdentity::kUnknown;
+};
+
 // What one pair gave: its comparison values ordered by layer (by row within a layer), or the
 // reason it was skipped.
 struct PairResult {
   std::string reason;  // empty when compared; its first line is the pair's status
   std::string group;   // the list's, or with solar groups the sun's at flight 1's launch
   FlightIdentity flights[2];  // as far as each was read
+  ComparedColumns columns[2];
+  UncertaintyRule uncertaintyRule = UncertaintyRule::Independent;  // while both have uncertainties
+  // Why the flights are not one sounding, where the campaign compares them all the same.
+  std::string apart;
   std::vector<double> values;
   std::vector<double> heights;  // flight 1's height of each value
   // Each value's u_c (NaN where it has none), while both flights have uncertainties; else empty.
@@ -58,7 +71,7 @@ class PairComparer {
   PairResult compare(const CampaignPair& pair);
 
  private:
-  SlotChoice readFlight(int slot, const std::string& path, FlightIdentity& identity);
+  SlotChoice readFlight(int slot, const std::string& path, PairResult& result);
   void keepByLayer(PairResult& result);
 
   const CampaignSettings& settings_;

@@ -11,26 +11,13 @@ constexpr double kPi = 3.14159265358979323846;
 double radians(double degrees) { return degrees * kPi / 180; }
 double degrees(double radians) { return radians * 180 / kPi; }
 
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar (Howard Hinnant's algorithm).
-long long daysFromCivil(long long year, unsigned month, unsigned day) {
-  year -= month <= 2;
-  const long long era = (year >= 0 ? year : year - 399) / 400;
-  const unsigned yearOfEra = static_cast<unsigned>(year - era * 400);
-  const unsigned dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + static_cast<long long>(dayOfEra) - 719468;
-}
-
 }  // namespace
 
 double solarElevation(const std::string& utc, double latitude, double longitude) {
-  int year, month, day, hour, minute, second;
-  char zone = 0;
-  if (std::sscanf(utc.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &year, &month, &day, &hour, &minute, &second, &zone) != 7 ||
-      zone != 'Z' || utcTime(year, month, day, hour, minute, second).empty())
-    return std::numeric_limits<double>::quiet_NaN();
-  const double minutesOfDay = hour * 60.0 + minute + second / 60.0;
-  const double julianDay = 2440587.5 + static_cast<double>(daysFromCivil(year, month, day)) + minutesOfDay / 1440;
+  const double seconds = utcSeconds(utc);
+  if (std::isnan(seconds)) return std::numeric_limits<double>::quiet_NaN();
+  const double minutesOfDay = (seconds - std::floor(seconds / 86400) * 86400) / 60;
+  const double julianDay = 2440587.5 + seconds / 86400;
   const double t = (julianDay - 2451545) / 36525;  // Julian centuries from J2000.0
 
   const double meanLongitude = std::fmod(280.46646 + t * (36000.76983 + t * 0.0003032), 360);

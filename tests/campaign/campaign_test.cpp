@@ -245,9 +245,13 @@ TEST_F(Campaign, ReadsItsListAndRefusesAMalformedOne) {
   EXPECT_EQ(pairsCsv(campaignReport("list.csv", {}, pairs, {skipped, {}, false}).pairRows),
             "index,flight1,flight2,group,status,points,mean,sd,"
             "flight1_label,flight1_launch,flight1_station,flight1_sonde,flight1_serial,flight1_height_kind,"
-            "flight2_label,flight2_launch,flight2_station,flight2_sonde,flight2_serial,flight2_height_kind,within_2\n"
-            "1,a.txt,\"b, \"\"2\"\".txt\",day,x,,,,,,,,,,,,,,,,\n"
-            "2,/abs/c.txt,d.txt,,z,,,,,,,,,,,,,,,,\n");
+            "flight2_label,flight2_launch,flight2_station,flight2_sonde,flight2_serial,flight2_height_kind,within_2,"
+            "flight1_height_column,flight1_column,flight1_unit,flight1_u_column,flight1_u_coverage,"
+            "flight2_height_column,flight2_column,flight2_unit,flight2_u_column,flight2_u_coverage,uc_rule\n"
+            "1,a.txt,\"b, \"\"2\"\".txt\",day,x,,,,,,,,,,,,,,,,,,,,,,,,,,,\n"
+            "2,/abs/c.txt,d.txt,,z,,,,,,,,,,,,,,,,,,,,,,,,,,,\n");
+  EXPECT_EQ(pairs[0].line, 4);
+  EXPECT_EQ(pairs[1].line, 5);
 
   const std::string where = "\nList: " + files.path("bad.csv") + ", line ";
   const std::pair<std::string, std::string> bad[] = {
@@ -282,6 +286,17 @@ TEST_F(Campaign, ReadsItsListAndRefusesAMalformedOne) {
       EXPECT_EQ(error.what(), "Cannot read the campaign list \"" + name + "\": " + reason + ".");
     }
   }
+}
+
+// A pair that names the same two files as an earlier one, in either order, would count its
+// flights twice, or cancel itself: it is named by the earlier one's line, or place in the window.
+TEST_F(Campaign, APairNamedAgainIsSkippedByTheLineThatNamedItFirst) {
+  const std::vector<CampaignPair> listed = readCampaignList(files.write(
+      "list.csv", "flight1,flight2\na.txt,b.txt\n# again\nb.txt,a.txt\n./a.txt,b.txt\na.txt,a.txt\na.txt,c.txt\n"));
+  EXPECT_EQ(repeatedPairs(listed),
+            (std::vector<std::string>{"", "Same pair as line 2.", "Same pair as line 2.", "", ""}));
+  const std::vector<CampaignPair> built{pairInFolder("", "a.txt", "b.txt", ""), pairInFolder("", "b.txt", "a.txt", "")};
+  EXPECT_EQ(repeatedPairs(built)[1], "Same pair as pair 1.");
 }
 
 // A list is text as the flight files are: any line end, a Ctrl-Z as a character, and Windows-1251

@@ -111,7 +111,7 @@ TEST_F(Batch, EachSlotSaysWhoFlewAndKeepsTheSignOfZero) {
   EXPECT_EQ(product["label"].toString(), "RS41-SG T1234567 · XYZ 2026-06-01 11:00 UTC");
   EXPECT_EQ(product["launch"].toString(), "2026-06-01T10:58:43Z");
   EXPECT_EQ(product["latitude"].toDouble(), 46.81);
-  EXPECT_EQ(product["heightKind"].toString(), "geometric");
+  EXPECT_EQ(product["heightKind"].toString(), "geopotential");
   const QJsonObject station = slot(result, 1)["flight"].toObject();
   EXPECT_EQ(station["format"].toString(), "INT layout");
   EXPECT_EQ(station["label"].toString(), "raw.int");
@@ -130,6 +130,11 @@ TEST_F(Batch, JudgesARawFlightByTheUncertaintyColumnPicked) {
   EXPECT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
   EXPECT_EQ(slot(result, 1)["uncertainty"].toString(), "INTunc");
   EXPECT_EQ(slot(result, 2)["uncertainty"].toString(), "temp_uc");
+  EXPECT_TRUE(slot(result, 1)["uncertaintyCoverage"].isNull());
+  EXPECT_EQ(slot(result, 1)["uncertaintyNote"].toString(), "coverage factor not stated: taken as 1");
+  EXPECT_EQ(slot(result, 2)["uncertaintyCoverage"].toDouble(), 2.0);
+  EXPECT_EQ(slot(result, 2)["uncertaintyNote"].toString(), "k = 2 stated, divided out");
+  EXPECT_EQ(result.state["uncertaintyRule"].toString(), "independent");
   const QJsonObject comparison = result.state["series"].toObject()["Series3"].toObject();
   EXPECT_EQ(comparison["uncertainty"].toArray().size(), comparison["points"].toArray().size());
   EXPECT_TRUE(result.state["band"].toObject()["shown"].toBool());
@@ -139,4 +144,13 @@ TEST_F(Batch, JudgesARawFlightByTheUncertaintyColumnPicked) {
   EXPECT_FALSE(result.state["band"].toObject()["shown"].toBool());
   EXPECT_FALSE(result.state["series"].toObject()["Series3"].toObject().contains("uncertainty"));
   EXPECT_EQ(run({"--uncertainty", "3", "none"}).exitCode, 2) << "slot 3 is not compared";
+}
+
+// Heights of two known kinds compared are named in the state; a height of no stated kind is not.
+TEST_F(Batch, WarnsWhileTheComparedHeightsAreOfDifferentKinds) {
+  const QString reference = REFERENCE_FILES;
+  const QStringList opened{"--open", "1", reference + "/gruan_rs92.nc", "--open", "2", reference + "/gruan_rs41.nc"};
+  EXPECT_EQ(run(opened).state["heightWarning"].toString(),
+            "heights of different kinds are compared: flight 1 geometric, flight 2 geopotential");
+  EXPECT_TRUE(run(opened + QStringList{"--height", "2", "lat"}).state["heightWarning"].isNull());
 }

@@ -12,8 +12,9 @@ TEST_F(CampaignBatch, WritesBothTablesAndTellsWhichPairsWereSkipped) {
   const QString sameDate = "export SOURCE_DATE_EPOCH=1700000000;";
   const BatchResult one = campaign({"--campaign", list, "--out", folder.filePath("one"), "--jobs", "1"}, sameDate);
   EXPECT_EQ(one.exitCode, 1);
-  EXPECT_EQ(one.errorOutput.count("skipped"), 1) << one.errorOutput.toStdString();
+  EXPECT_EQ(one.errorOutput.count("skipped"), 2) << one.errorOutput.toStdString();
   EXPECT_TRUE(one.errorOutput.contains("pair 2 (a.txt, gone.txt) skipped: Flight 2: File does not exist."));
+  EXPECT_TRUE(one.errorOutput.contains("pair 4 (b.txt, a.txt) skipped: Same pair as line 2."));
 
   const QList<QByteArray> layers = output("one/layers.csv").split('\n');
   EXPECT_EQ(layers[0], "group,layer_bottom,layer_top,flights,points,mean,sd,rms,median,p05,p95,flight_sd,"
@@ -26,10 +27,12 @@ TEST_F(CampaignBatch, WritesBothTablesAndTellsWhichPairsWereSkipped) {
   EXPECT_EQ(pairs[0], "index,flight1,flight2,group,status,points,mean,sd,"
                       "flight1_label,flight1_launch,flight1_station,flight1_sonde,flight1_serial,flight1_height_kind,"
                       "flight2_label,flight2_launch,flight2_station,flight2_sonde,flight2_serial,flight2_height_kind,"
-                      "within_2");
+                      "within_2,flight1_height_column,flight1_column,flight1_unit,flight1_u_column,flight1_u_coverage,"
+                      "flight2_height_column,flight2_column,flight2_unit,flight2_u_column,flight2_u_coverage,uc_rule");
   EXPECT_TRUE(pairs[1].startsWith("1,a.txt,b.txt,day,ok,400,"));
-  EXPECT_TRUE(pairs[1].endsWith(",a.txt,,,,,,b.txt,,,,,,")) << "raw files state nothing but their names";
-  EXPECT_EQ(pairs[2], "2,a.txt,gone.txt,night,Flight 2: File does not exist.,,,,a.txt,,,,,,,,,,,,");
+  EXPECT_TRUE(pairs[1].endsWith(",a.txt,,,,,,b.txt,,,,,,,H,T,°C,,,H,T,°C,,,"))
+      << "raw files state nothing but their names, and no uncertainty";
+  EXPECT_EQ(pairs[2], "2,a.txt,gone.txt,night,Flight 2: File does not exist.,,,,a.txt,,,,,,,,,,,,,H,T,°C,,,,,,,,");
 
   const BatchResult two = campaign({"--campaign", list, "--out", folder.filePath("two"), "--jobs", "2"}, sameDate);
   EXPECT_EQ(two.exitCode, 1);
@@ -46,15 +49,16 @@ TEST_F(CampaignBatch, WritesBothTablesAndTellsWhichPairsWereSkipped) {
 // --height-kind keeps one kind and says why the others were skipped.
 TEST_F(CampaignBatch, MixedKindsOfHeightAreNamedOrKeptApart) {
   const QString reference = REFERENCE_FILES;
-  list("mixed.csv", ("flight1,flight2\n" + reference + "/gruan_rs41.nc," + reference + "/temp_high_resolution.bufr\n" +
-                     reference + "/gruan_rs41.nc," + reference + "/gruan_rs41.nc\n").toUtf8());
+  list("mixed.csv", ("flight1,flight2\n" + reference + "/gruan_rs92.nc," + reference + "/temp_high_resolution.bufr\n" +
+                     reference + "/gruan_rs92.nc," + reference + "/gruan_rs92.nc\n").toUtf8());
   const QString warning = "heights of different kinds are pooled: 3 flights with geometric altitude, 1 flight with geopotential";
-  const BatchResult pooled = campaign({"--campaign", "mixed.csv", "--out", "pooled"});
+  const BatchResult pooled = campaign({"--campaign", "mixed.csv", "--out", "pooled", "--allow-apart"});
   EXPECT_EQ(pooled.exitCode, 0);
   EXPECT_EQ(pooled.errorOutput.count(warning), 1) << pooled.errorOutput.toStdString();
-  EXPECT_TRUE(output("pooled/pairs.csv").contains(",RS41-SG T1234567 · XYZ 2026-06-01 11:00 UTC,2026-06-01T10:58:43Z,XYZ,"
-                                                  "RS41-SG,T1234567,geometric,VAISALA RS41 T1234567 · 06610"));
-  const BatchResult kept = campaign({"--campaign", "mixed.csv", "--out", "kept", "--height-kind", "geometric"});
+  EXPECT_TRUE(output("pooled/pairs.csv").contains(",RS92 · XYZ 2026-06-01 22:05 UTC,2026-06-01T22:05:04Z,XYZ,"
+                                                  "RS92,,geometric,VAISALA RS41 T1234567 · 06610"));
+  const BatchResult kept =
+      campaign({"--campaign", "mixed.csv", "--out", "kept", "--height-kind", "geometric", "--allow-apart"});
   EXPECT_EQ(kept.exitCode, 1);
   EXPECT_FALSE(kept.errorOutput.contains(warning));
   EXPECT_TRUE(kept.errorOutput.contains("pair 1 (") &&
@@ -98,18 +102,24 @@ TEST_F(CampaignBatch, ExitStatusSaysWhatHappened) {
 // cores, every file within the limits is read to its end and gives the same numbers.
 TEST_F(CampaignBatch, ResultsDoNotDependOnTheMachinesLoad) {
   if (kUnderAddressSanitizer) GTEST_SKIP() << "the sanitizer's allocator makes each of these reads ten times longer";
-  const QByteArray temp = QByteArray(REFERENCE_FILES) + "/temp_40000_levels.bufr";
-  const QByteArray pair = temp + ',' + temp + '\n';
-  list("one.csv", "flight1,flight2\n" + pair);
-  list("four.csv", "flight1,flight2\n" + pair + pair + pair + pair);
+  const QString temp = QString(REFERENCE_FILES) + "/temp_40000_levels.bufr";
+  QByteArray pairs;
+  // Each pair names its files anew: a pair named twice would be compared once.
+  for (const char* name : {"1.bufr", "2.bufr", "3.bufr", "4.bufr"}) {
+    ASSERT_TRUE(QFile::link(temp, folder.filePath(name)));
+    pairs += QByteArray(name) + ',' + name + '\n';
+  }
+  list("one.csv", "flight1,flight2\n" + pairs.left(pairs.indexOf('\n') + 1));
+  list("four.csv", "flight1,flight2\n" + pairs);
   const BatchResult alone = campaign({"--campaign", "one.csv", "--out", folder.filePath("alone"), "--jobs", "1"});
   const BatchResult crowded = campaign({"--campaign", "four.csv", "--out", folder.filePath("crowded"), "--jobs", "4"});
   EXPECT_EQ(alone.exitCode, 0) << alone.errorOutput.toStdString();
   EXPECT_EQ(crowded.exitCode, 0) << crowded.errorOutput.toStdString();
-  const QByteArray compared = output("alone/pairs.csv").split('\n')[1].mid(1);
-  EXPECT_TRUE(compared.contains(",ok,40000,")) << compared.toStdString();
+  const auto afterNames = [](const QByteArray& row) { return row.split(',').mid(3).join(','); };
+  const QByteArray compared = afterNames(output("alone/pairs.csv").split('\n')[1]);
+  EXPECT_TRUE(compared.startsWith(",ok,40000,")) << compared.toStdString();
   const QList<QByteArray> rows = output("crowded/pairs.csv").split('\n');
-  for (int row = 1; row <= 4; ++row) EXPECT_EQ(rows[row].mid(1), compared) << "pair " << row;
+  for (int row = 1; row <= 4; ++row) EXPECT_EQ(afterNames(rows[row]), compared) << "pair " << row;
 }
 
 }  // namespace
@@ -163,28 +173,47 @@ TEST_F(CampaignBatch, ProductsGiveTheLayersTheyGaveWhenEveryColumnWasRead) {
 }
 
 // Two products' differences judged against their uncertainties by the same numbers as the
-// window's layer statistics; each pair grouped by the sun at flight 1's launch.
+// window's layer statistics, as each states its uncertainties and who flew with whom; each pair
+// grouped by the sun at flight 1's launch, also where flight 1 is an RS92; a pair of strangers
+// refused.
 TEST_F(CampaignBatch, ProductsAreJudgedAgainstTheirUncertaintiesAndGroupedByTheSun) {
   FlightRecipe day;  // launched 11:00 UTC at 52.21° N, 14.12° E
   day.rows = 600;  // 50 m apart: row 499, without temp_uc, at 24950 m
   day.noise = 0.2;
   day.seed = 1;
-  FlightRecipe other = day;
+  FlightRecipe other = day;  // on the same balloon
   other.seed = 2;
   other.bias = 0.1;
+  other.serial = "T0000002";
   FlightRecipe night = day;
   night.launch -= 11 * 3600;
+  night.product = FlightRecipe::Product::Rs92;
+  FlightRecipe nightOther = other;
+  nightOther.launch = night.launch;
   product("day.nc", day);
   product("other.nc", other);
   product("night.nc", night);
-  list("products.csv", "flight1,flight2,group\nday.nc,other.nc,mine\nnight.nc,other.nc,mine\n");
+  product("night_other.nc", nightOther);
+  list("products.csv",
+       "flight1,flight2,group\nday.nc,other.nc,mine\nnight.nc,night_other.nc,mine\nday.nc,night.nc,mine\n");
   const BatchResult run = campaign({"--campaign", "products.csv", "--out", "out", "--layer", "1000", "--group", "solar"});
-  ASSERT_EQ(run.exitCode, 0) << run.errorOutput.toStdString();
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.errorOutput.contains("pair 3 (day.nc, night.nc) skipped: Not one sounding: launches 11 hours apart."))
+      << run.errorOutput.toStdString();
   const QByteArray layers = output("out/layers.csv");
   EXPECT_FALSE(layers.contains("\nmine,")) << "the list's groups give way to the sun's";
   EXPECT_TRUE(layers.contains("\nnight,0,1000,1,"));
   const std::map<QString, QString> campaignLayer = csvRow(layers, "day,0,1000,1,");
-  EXPECT_EQ(csvRow(output("out/pairs.csv"), "1,day.nc,other.nc,day,ok,").at("within_2").isEmpty(), false);
+  const std::map<QString, QString> sameBalloon = csvRow(output("out/pairs.csv"), "1,day.nc,other.nc,day,ok,");
+  EXPECT_EQ(sameBalloon.at("within_2").isEmpty(), false);
+  EXPECT_EQ(sameBalloon.at("flight1_u_column"), "temp_uc");
+  EXPECT_EQ(sameBalloon.at("flight1_u_coverage"), "2");
+  EXPECT_TRUE(output("out/pairs.csv").contains(",\"same model, same balloon\"\n2,"));
+  const std::map<QString, QString> twoModels = csvRow(output("out/pairs.csv"), "2,night.nc,night_other.nc,night,ok,");
+  EXPECT_EQ(twoModels.at("flight1_u_column"), "u_temp");
+  EXPECT_EQ(twoModels.at("flight1_u_coverage"), "1");
+  EXPECT_EQ(twoModels.at("flight1_height_kind"), "geopotential");
+  EXPECT_EQ(twoModels.at("uc_rule"), "independent");
 
   const BatchResult window = Batch::run({"--open", "1", folder.filePath("day.nc"), "--open", "2", folder.filePath("other.nc")});
   const QJsonObject windowLayer = window.state["layers"].toArray().first().toObject();
@@ -192,6 +221,7 @@ TEST_F(CampaignBatch, ProductsAreJudgedAgainstTheirUncertaintiesAndGroupedByTheS
   for (const auto& [column, field] : {std::pair{"uc_mean", "ucMean"}, {"within_1", "within1"}, {"within_2", "within2"},
                                       {"within_3", "within3"}})
     EXPECT_EQ(campaignLayer.at(column).toDouble(), windowLayer[field].toDouble()) << column;
+  EXPECT_EQ(window.state["uncertaintyRule"].toString(), "same model, same balloon");
   const std::map<QString, QString> gap = csvRow(layers, "day,24000,25000,1,");
   EXPECT_EQ(gap.at("uc_points").toInt(), gap.at("points").toInt() - 1)
       << "the row without temp_uc counts among the points, not among those judged";

@@ -13,6 +13,9 @@ class CampaignBatch : public Batch {
     sonde.rows = 400;
     sonde.noise = 0.3;
     generated("a.txt", sonde);
+    FlightRecipe other = sonde;
+    other.seed = 1;
+    generated("c.txt", other);
     FlightRecipe comma = sonde;
     comma.decimal = ',';
     generated("comma.txt", comma);
@@ -20,7 +23,8 @@ class CampaignBatch : public Batch {
     reference.layout = Layout::Vre;
     reference.rows = 400;
     generated("b.txt", reference);
-    list("list.csv", "flight1,flight2,group\na.txt,b.txt,day\na.txt,gone.txt,night\n\"a.txt\",b.txt,night\n");
+    list("list.csv",
+         "flight1,flight2,group\na.txt,b.txt,day\na.txt,gone.txt,night\n\"c.txt\",b.txt,night\nb.txt,a.txt,day\n");
     list("good.csv", "flight1,flight2\na.txt,b.txt\n");
     list("comma.csv", "flight1,flight2\ncomma.txt,b.txt\n");
   }

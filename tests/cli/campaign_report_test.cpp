@@ -22,13 +22,16 @@ TEST_F(CampaignBatch, TheReportNamesItsFlightsInUnitsAndItsFilesInFull) {
     ASSERT_TRUE(QFile::copy(QString(REFERENCE_FILES) + "/" + file, products + "/" + file));
   list("products.csv", ("flight1,flight2\n" + products + "/gruan_rs41.nc," + products + "/temp_high_resolution.bufr\n" +
                         products + "/gruan_rs41.nc," + products + "/gruan_rs41.nc\n").toUtf8());
-  ASSERT_EQ(campaign({"--campaign", "products.csv", "--out", "products"}).exitCode, 0);
+  ASSERT_EQ(campaign({"--campaign", "products.csv", "--out", "products", "--allow-apart"}).exitCode, 0);
   const QString text = reportText(folder.filePath("products/report.pdf"));
   // Table cells wrap where the reader's eye joins them.
   for (const char* expected : {"Станции", "XYZ, 06610", "RS41-SG × 2", "СКО, °C", "ū_c, °C",
                                "С неопределённостью u_c 1 из 2 сравненных пар", "Согласие с неопределённостями",
                                "RS41-SG T1234567 · XYZ 2026-06-01 11:00 UTC", "2026-06-01 10:58",
-                               "heights of different kinds are pooled"})
+                               "Высота полёта 1 H — геопотенциальная × 2",
+                               "Неопределённость полёта 2 нет × 1, temp_uc, указан k = 2, приведена к k = 1 × 1",
+                               "Сложение u₁ и u₂ одна модель, части не указаны",
+                               "Разные зондирования сравнено пар не одного зондирования: 1"})
     EXPECT_TRUE(withoutSpaces(text).contains(withoutSpaces(QString::fromUtf8(expected)))) << expected;
   EXPECT_FALSE(text.contains("Разделитель")) << "products have no decimal separator to choose";
   EXPECT_FALSE(text.contains("-0.000"));

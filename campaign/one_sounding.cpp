@@ -1,0 +1,58 @@
+#include "campaign/one_sounding.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kEarthRadiusKilometres = 6371.0;
+
+double radians(double degrees) { return degrees * kPi / 180; }
+
+std::string formatted(const char* format, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+// "3.4 hours" and "30 hours" within two days, "458 days" beyond.
+std::string timeApart(double seconds) {
+  const double hours = seconds / 3600;
+  if (hours < 10) return formatted("%.1f hours", hours);
+  if (hours < 48) return formatted("%.0f hours", hours);
+  return formatted("%.0f days", hours / 24);
+}
+
+// "73 km", and beyond a thousand to three figures with their thousands apart: "16 300 km".
+std::string distanceApart(double kilometres) {
+  double shown = std::round(kilometres);
+  if (shown >= 1000) {
+    const double step = std::pow(10.0, std::floor(std::log10(shown)) - 2);
+    shown = std::round(shown / step) * step;
+  }
+  std::string digits = formatted("%.0f", shown);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), " ");
+  return digits + " km";
+}
+
+}  // namespace
+
+double distanceKilometres(double latitude1, double longitude1, double latitude2, double longitude2) {
+  const double north = std::sin(radians(latitude2 - latitude1) / 2);
+  const double east = std::sin(radians(longitude2 - longitude1) / 2);
+  const double a = north * north + std::cos(radians(latitude1)) * std::cos(radians(latitude2)) * east * east;
+  return 2 * kEarthRadiusKilometres * std::asin(std::sqrt(std::fmin(1.0, a)));
+}
+
+std::string notOneSounding(const FlightIdentity& first, const FlightIdentity& second) {
+  std::string reasons;
+  const double seconds = std::fabs(utcSeconds(first.launchTime) - utcSeconds(second.launchTime));
+  if (seconds > kOneSoundingHours * 3600) reasons = "launches " + timeApart(seconds) + " apart";
+  const bool placed = !std::isnan(first.latitude + first.longitude + second.latitude + second.longitude);
+  const double kilometres =
+      placed ? distanceKilometres(first.latitude, first.longitude, second.latitude, second.longitude) : 0;
+  if (kilometres > kOneSoundingKilometres)
+    reasons += (reasons.empty() ? "" : ", ") + std::string("sites ") + distanceApart(kilometres) + " apart";
+  return reasons;
+}

@@ -4,6 +4,7 @@
 #include "intake/numeric_helpers.h"
 #include "tests/support/reader_fixture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -186,4 +187,44 @@ TEST_F(ReaderTest, ProductsStateWhoFlewWhenAndWhere) {
     EXPECT_EQ(identity.heightKindOf(0), HeightKind::Unknown) << "the time is no height";
     EXPECT_EQ(identity.label(), c.label);
   }
+}
+
+// A real RS41-GDP and RS92-GDP flown on one balloon, read as each states itself: geopotential
+// heights by default, every uncertainty a standard one with its parts, both metadata layouts.
+TEST_F(ReaderTest, TheRealPairIsReadAsItStatesItself) {
+  const std::string gruan = std::string(REAL_FILES) + "/gruan/";
+  if (!std::filesystem::exists(gruan)) GTEST_SKIP() << "no real products at " << gruan;
+  const FlightIdentity rs41 =
+      readFlightFile(1, gruan + "PAY-RS-01_2_RS41-GDP_001_20171024T120000_1-002-001.nc", {'.', '.'}, controls[1]);
+  const FlightIdentity rs92 =
+      readFlightFile(2, gruan + "PAY-RS-01_2_RS92-GDP_002_20171024T120000_1-000-001.nc", {'.', '.'}, controls[2]);
+  const auto column = [this](int slot, const char* name) {
+    const std::vector<std::string>& items = controls[slot].items;
+    return static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin());
+  };
+  EXPECT_EQ(rs41.heightKind(), HeightKind::Geopotential);
+  EXPECT_EQ(rs92.heightKind(), HeightKind::Geopotential) << "geopot, not its geometric alt";
+  EXPECT_EQ(rs41.heightKindOf(column(1, "alt_amsl")), HeightKind::Geometric);
+  EXPECT_EQ(rs92.heightKindOf(column(2, "alt")), HeightKind::Geometric);
+  EXPECT_NEAR(cell(1, 1, 1), 491.1211853027344, 1e-9);
+  EXPECT_NEAR(cell(2, 1, 1), 486.7753601074219, 1e-9);
+  // The first row's uncertainties: RS41's at k = 2, halved; RS92's at k = 1 in the comment.
+  const int rs41Total = column(1, "temp_uc"), rs92Total = column(2, "u_temp");
+  EXPECT_NEAR(cell(1, rs41Total, 1), 0.15777449309825897 / 2, 1e-12);
+  EXPECT_NEAR(cell(1, column(1, "temp_uc_ucor"), 1), 0.12227852642536163 / 2, 1e-12);
+  EXPECT_NEAR(cell(2, rs92Total, 1), 0.09293613582849503, 1e-12);
+  EXPECT_EQ(rs41.column(rs41Total).coverageFactor, 2);
+  EXPECT_EQ(rs92.column(rs92Total).coverageFactor, 1);
+  EXPECT_TRUE(std::isnan(rs92.column(column(2, "u_cor_temp")).coverageFactor)) << "its comment states no k";
+  EXPECT_EQ(rs41.column(column(1, "T")).uncertainty, rs41Total);
+  EXPECT_EQ(rs41.column(rs41Total).parts.temporal, column(1, "temp_uc_tcor"));
+  EXPECT_EQ(rs92.column(rs92Total).parts.spatial, column(2, "u_cor_temp"));
+  EXPECT_EQ(rs92.column(rs92Total).parts.uncorrelated, -1) << "what the total leaves";
+  for (const auto& [got, expected] :
+       {std::pair(rs41.launchTime, "2017-10-24T11:06:06.580Z"), {rs41.wmoIndex, "06610"}, {rs41.eventId, "80611"},
+        {rs92.station, "PAY"}, {rs92.stationName, "Payerne"}, {rs92.wmoIndex, "06610"}, {rs92.product, "RS92-GDP"},
+        {rs92.eventId, "80611"}, {rs92.balloonNumber, "1"}, {rs92.label(), "RS92-SGP M1453554 · PAY 2017-10-24 12:00 UTC"}})
+    EXPECT_EQ(got, expected);
+  EXPECT_EQ(rs41.latitude, 46.81326);
+  EXPECT_EQ(rs92.longitude, 6.95);
 }

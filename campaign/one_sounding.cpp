@@ -16,16 +16,19 @@ std::string formatted(const char* format, double value) {
   return text;
 }
 
-// "3.4 hours" and "30 hours" within two days, "458 days" beyond.
+// "182 minutes" within ten hours, "30 hours" within two days, "458 days" beyond. Minutes are
+// rounded up, so that a gap just beyond the limit never reads as the limit itself.
 std::string timeApart(double seconds) {
   const double hours = seconds / 3600;
-  if (hours < 10) return formatted("%.1f hours", hours);
+  if (hours < 10) return formatted("%.0f minutes", std::ceil(seconds / 60));
   if (hours < 48) return formatted("%.0f hours", hours);
   return formatted("%.0f days", hours / 24);
 }
 
-// "73 km", and beyond a thousand to three figures with their thousands apart: "16 300 km".
+// "50.4 km" below a hundred, "730 km" below a thousand, and beyond to three figures with their
+// thousands apart: "16 300 km".
 std::string distanceApart(double kilometres) {
+  if (kilometres < 100) return formatted("%.1f km", kilometres);
   double shown = std::round(kilometres);
   if (shown >= 1000) {
     const double step = std::pow(10.0, std::floor(std::log10(shown)) - 2);

@@ -73,7 +73,7 @@ SlotChoice PairComparer::readFlight(int slot, const std::string& path, PairResul
   SlotChoice choice;
   choice.columns = static_cast<int>(choices.items.size());
   choice.height = choices.height;
-  if (choice.height < 0) throw FlightError(flightName(slot) + " has no height column.");
+  if (choice.height < 0 || choice.height >= choice.columns) throw FlightError(flightName(slot) + " has no height column.");
   ComparedColumns& columns = result.columns[slot - 1];
   columns.height = choices.items[choice.height];
   columns.heightKind = identity.heightKindOf(choice.height);

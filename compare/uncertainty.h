@@ -11,7 +11,8 @@
 
 // Differences judged against the uncertainties of both flights. Two values m₁, m₂ with standard
 // uncertainties u₁, u₂ are consistent at coverage factor k where |m₁ − m₂| ≤ k·u_c, with the
-// combined uncertainty u_c = √(u₁² + u₂²).
+// combined uncertainty u_c of their difference: √(u₁² + u₂²) of sondes that err independently,
+// less where they share errors (UncertaintyRule).
 
 // The column that holds the total standard uncertainty of a flight's column, as its product
 // states it ("temp_uc" or "u_temp" for "T"), or -1. A raw flight states no uncertainty: its

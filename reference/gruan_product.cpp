@@ -442,10 +442,15 @@ class ProductReader {
       const Variable* total = uncertaintyOf(variable->name);
       if (!total) continue;
       addColumn(*total, total->name, kind, true);
+      const double totalCoverage = columns_.back().coverage;
       // A part in a unit the program does not know is no part: it stays among the others as stated.
-      for (const std::string& name : uncertaintyPartNames(total->name).all())
-        if (const Variable* part = find(series_, name); part && !isTaken(*part) && knownUnit(kind, *part))
-          addColumn(*part, part->name, kind, true);
+      for (const std::string& name : uncertaintyPartNames(total->name).all()) {
+        const Variable* part = find(series_, name);
+        if (!part || isTaken(*part) || !knownUnit(kind, *part)) continue;
+        addColumn(*part, part->name, kind, true);
+        // A part that states no factor of its own is stated as its total is.
+        if (std::isnan(columns_.back().coverage)) columns_.back().coverage = totalCoverage;
+      }
     }
     for (const Variable& variable : series_) {
       if (flight_.full()) break;

@@ -159,10 +159,12 @@ void keepIdentity(const FlightIdentity& identity, Outcome& outcome) {
   std::copy_n(identity.columns.begin(), outcome.factCount, outcome.facts);
 }
 
+bool isColumnOf(int index, int columns) { return index >= 0 && index < columns; }
+
 // A column's facts as the program may rely on them, whatever the child left: a known kind, and
 // columns of the flight.
 ColumnFacts checkedFacts(const ColumnFacts& left, int columns) {
-  const auto column = [columns](int index) { return index >= 0 && index < columns ? index : -1; };
+  const auto column = [columns](int index) { return isColumnOf(index, columns) ? index : -1; };
   const HeightKind kind = left.heightKind;
   ColumnFacts facts;
   facts.heightKind = kind == HeightKind::Geometric || kind == HeightKind::Geopotential ? kind : HeightKind::Unknown;
@@ -256,11 +258,14 @@ void handOver(const Outcome& outcome, FlightTable& table, SlotControls& controls
   for (int column = 0; column < std::clamp(outcome.factCount, 0, columns); ++column)
     identity.columns.push_back(checkedFacts(outcome.facts[column], columns));
   controls.clearParameterLists();
-  for (int column = 0; column < outcome.columns; ++column) controls.addParameter(outcome.names[column]);
-  if (outcome.heightIndex >= 0) controls.selectHeight(outcome.heightIndex);
-  if (outcome.parameterIndex >= 0) controls.selectParameter(outcome.parameterIndex);
+  for (int column = 0; column < columns; ++column) {
+    const char* name = outcome.names[column];
+    controls.addParameter(std::string(name, strnlen(name, sizeof outcome.names[column])));
+  }
+  if (isColumnOf(outcome.heightIndex, columns)) controls.selectHeight(outcome.heightIndex);
+  if (isColumnOf(outcome.parameterIndex, columns)) controls.selectParameter(outcome.parameterIndex);
   const int rows = std::clamp(outcome.rows.count, 0, kMaxRows);
-  for (int column = 0; column < outcome.columns; ++column)
+  for (int column = 0; column < columns; ++column)
     if (outcome.filled[column])
       std::copy(outcome.table[column] + 1, outcome.table[column] + 1 + rows, table[column] + 1);
 }
@@ -268,7 +273,8 @@ void handOver(const Outcome& outcome, FlightTable& table, SlotControls& controls
 ProductRead readOf(const Outcome& outcome) {
   const int rows = std::clamp(outcome.rows.count, 0, kMaxRows);
   const int columns = std::clamp(outcome.columns, 0, kMaxColumns);
-  return {{rows, outcome.rows.heightColumn},
+  const int height = outcome.rows.heightColumn;
+  return {{rows, isColumnOf(height, columns) ? height : -1},
           std::vector<bool>(outcome.filled, outcome.filled + columns),
           std::vector<int>(outcome.productRows, outcome.productRows + rows + 1)};
 }

@@ -59,8 +59,8 @@ void drawProfiles(ReportPages& pages, const CampaignReport& report) {
   QCustomPlot* consistency = charts.consistency(QSize(static_cast<int>(pages.width()), kConsistencyHeight));
   if (!consistency) return;
   pages.heading(QStringLiteral("Согласие с неопределённостями"), kConsistencyHeight + 40);
-  pages.text(QStringLiteral("Доля точек слоя, где |Δ| ≤ k·u_c, u_c = √(u₁² + u₂²), по всем парам с неопределённостями. "
-                            "Штрихи — 68,3 %, 95,4 % и 99,7 %: столько даёт нормальное распределение Δ/u_c, "
+  pages.text(QStringLiteral("Доля точек слоя, где |Δ| ≤ k·u_c (u_c — по правилу сложения u₁ и u₂, см. в начале "
+                            "отчёта), по всем парам с неопределённостями. Штрихи — 68,3 %, 95,4 % и 99,7 %: столько даёт нормальное распределение Δ/u_c, "
                             "когда заявленные неопределённости верны."),
              reportFont(9));
   const QRectF place = pages.take(kConsistencyHeight);

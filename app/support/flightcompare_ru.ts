@@ -227,6 +227,42 @@
         <source>Not compared: the campaign was cancelled.</source>
         <translation>Не сравнена: кампания отменена.</translation>
     </message>
+    <message>
+        <source>Not one sounding: launches %1 days apart, sites %2 km apart.</source>
+        <translation>Не одно зондирование: запуски разнесены на %1 сут., места — на %2 км.</translation>
+    </message>
+    <message>
+        <source>Not one sounding: launches %1 hours apart, sites %2 km apart.</source>
+        <translation>Не одно зондирование: запуски разнесены на %1 ч, места — на %2 км.</translation>
+    </message>
+    <message>
+        <source>Not one sounding: launches %1 days apart.</source>
+        <translation>Не одно зондирование: запуски разнесены на %1 сут.</translation>
+    </message>
+    <message>
+        <source>Not one sounding: launches %1 hours apart.</source>
+        <translation>Не одно зондирование: запуски разнесены на %1 ч.</translation>
+    </message>
+    <message>
+        <source>Not one sounding: sites %1 km apart.</source>
+        <translation>Не одно зондирование: места разнесены на %1 км.</translation>
+    </message>
+    <message>
+        <source>Not one sounding: launches %1 minutes apart, sites %2 km apart.</source>
+        <translation>Не одно зондирование: запуски разнесены на %1 мин, места — на %2 км.</translation>
+    </message>
+    <message>
+        <source>Not one sounding: launches %1 minutes apart.</source>
+        <translation>Не одно зондирование: запуски разнесены на %1 мин.</translation>
+    </message>
+    <message>
+        <source>Same pair as line %1.</source>
+        <translation>Та же пара, что в строке %1.</translation>
+    </message>
+    <message>
+        <source>Same pair as pair %1.</source>
+        <translation>Та же пара, что пара %1.</translation>
+    </message>
 </context>
 <context>
     <name>OpenDialog</name>

@@ -66,6 +66,15 @@ const std::vector<const char*> kForms = {
     QT_TRANSLATE_NOOP("Messages", "No comparison value: the flights have no height in common."),
     QT_TRANSLATE_NOOP("Messages", "Heights not %1: flight 1 %2, flight 2 %3."),
     QT_TRANSLATE_NOOP("Messages", "Not compared: the campaign was cancelled."),
+    QT_TRANSLATE_NOOP("Messages", "Not one sounding: launches %1 days apart, sites %2 km apart."),
+    QT_TRANSLATE_NOOP("Messages", "Not one sounding: launches %1 hours apart, sites %2 km apart."),
+    QT_TRANSLATE_NOOP("Messages", "Not one sounding: launches %1 minutes apart, sites %2 km apart."),
+    QT_TRANSLATE_NOOP("Messages", "Not one sounding: launches %1 days apart."),
+    QT_TRANSLATE_NOOP("Messages", "Not one sounding: launches %1 hours apart."),
+    QT_TRANSLATE_NOOP("Messages", "Not one sounding: launches %1 minutes apart."),
+    QT_TRANSLATE_NOOP("Messages", "Not one sounding: sites %1 km apart."),
+    QT_TRANSLATE_NOOP("Messages", "Same pair as line %1."),
+    QT_TRANSLATE_NOOP("Messages", "Same pair as pair %1."),
 };
 
 const std::vector<const char*> kFilterNames = {

@@ -19,6 +19,8 @@
 
 void TForm1::CompareClick() {
   labelCharts();
+  // Of the choices alone: a redraw that fails still says what was asked for.
+  showJudgement();
   // Emptied first: a redraw that fails leaves the charts empty.
   for (const DrawnSeries& drawn : drawnSeries()) drawn.series->data()->clear();
   for (CurveLookup& flight : drawnFlights_) flight.build({}, {});
@@ -46,7 +48,6 @@ void TForm1::CompareClick() {
   indexDrawnFlights();
   showBand();
   Statistics->setComparison(redrawPoints_.comparison);
-  showJudgement();
   widenStatistics();
   for (InteractiveChart* chart : {Chart1, Chart2}) {
     chart->fitToData();

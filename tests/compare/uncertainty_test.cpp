@@ -27,13 +27,13 @@ TEST(Uncertainty, TheRuleFollowsWhatBothFlightsState) {
   struct Case {
     FlightIdentity first, second;
     UncertaintyRule rule;
-    double remaining;  // of u = 0.5 with parts uncorrelated 0.3, temporal 0.4
+    double remaining;  // of u = 0.5 with parts uncorrelated 0.3, spatial 0.24, temporal 0.32
   };
   const Case cases[] = {
       {flown("RS41-GDP", "RS41-SG", "80611", true), flown("RS92-GDP", "RS92-SGP", "80611", true),
        UncertaintyRule::Independent, 0.5},
       {flown("RS41-GDP", "RS41-SG", "80611", true), flown("RS41-GDP", "RS41-SG", "80612", true),
-       UncertaintyRule::SameModel, 0.3},
+       UncertaintyRule::SameModel, std::hypot(0.3, 0.24)},
       {flown("RS41-GDP", "RS41-SG", "80611", true), flown("RS41-GDP", "RS41-SG", "80611", true),
        UncertaintyRule::SameBalloon, 0.3},
       {flown("RS41-GDP", "RS41-SG", "80611", true), flown("RS41-GDP", "RS41-SG", "80611", false),
@@ -45,7 +45,8 @@ TEST(Uncertainty, TheRuleFollowsWhatBothFlightsState) {
     EXPECT_EQ(uncertaintyRule(c.first, 1, c.second, 1), c.rule);
     PointUncertainty u;
     u.total = 0.5;
-    u.temporal = 0.4;
+    u.spatial = 0.24;
+    u.temporal = 0.32;
     u.uncorrelated = 0.3;
     EXPECT_NEAR(remainingUncertainty(u, c.rule), c.remaining, 1e-15);
   }

@@ -215,7 +215,7 @@ TEST_F(ReaderTest, TheRealPairIsReadAsItStatesItself) {
   EXPECT_NEAR(cell(2, rs92Total, 1), 0.09293613582849503, 1e-12);
   EXPECT_EQ(rs41.column(rs41Total).coverageFactor, 2);
   EXPECT_EQ(rs92.column(rs92Total).coverageFactor, 1);
-  EXPECT_TRUE(std::isnan(rs92.column(column(2, "u_cor_temp")).coverageFactor)) << "its comment states no k";
+  EXPECT_EQ(rs92.column(column(2, "u_cor_temp")).coverageFactor, 1) << "stated as its total, u_temp, is";
   EXPECT_EQ(rs41.column(column(1, "T")).uncertainty, rs41Total);
   EXPECT_EQ(rs41.column(rs41Total).parts.temporal, column(1, "temp_uc_tcor"));
   EXPECT_EQ(rs92.column(rs92Total).parts.spatial, column(2, "u_cor_temp"));

@@ -17,13 +17,15 @@ TEST(Translation, EveryMessageHasItsRussianAndWithoutItStaysAsWritten) {
   const QString message = QString::fromUtf8(
       "'1,5' is not a valid floating point value\nFile: /tmp/a%2.txt, line 7\n"
       "The number would read with \"Точка\" ticked: tick \"Точка\" and open the file again.\nAn unknown line\n"
-      "Flight 2: Too many rows: a flight holds at most 50000.");
+      "Flight 2: Too many rows: a flight holds at most 50000.\n"
+      "Not one sounding: launches 458 days apart, sites 16 300 km apart.");
   EXPECT_EQ(translatedMessage(message), message) << "no translation loaded";
   QCoreApplication::installTranslator(&russian);
   EXPECT_EQ(translatedMessage(message),
             QString::fromUtf8("«1,5» — не правильное число с плавающей точкой\nФайл: /tmp/a%2.txt, строка 7\n"
                               "Число прочиталось бы с отметкой \"Точка\": отметьте \"Точка\" и откройте файл снова.\n"
-                              "An unknown line\nПолёт 2: Слишком много строк: в полёте их не больше 50000."))
+                              "An unknown line\nПолёт 2: Слишком много строк: в полёте их не больше 50000.\n"
+                              "Не одно зондирование: запуски разнесены на 458 сут., места — на 16 300 км."))
       << "a message inside a message too";
   QCoreApplication::removeTranslator(&russian);
 }

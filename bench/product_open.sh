@@ -23,7 +23,12 @@ ncgen -k nc4 -b -o "$folder/2.nc" "$folder/2.cdl"
 "$flightgen" bufr-rules "$folder/temp.rules" --rows 2700 --descent 43
 bufr_filter -o "$folder/temp.bufr" "$folder/temp.rules" "$(codes_info -s)/BUFR4.tmpl"
 printf 'flight1,flight2\n1.nc,2.nc\n' >"$folder/pair.csv"
-{ echo flight1,flight2; for _ in $(seq 11); do echo 1.nc,2.nc; done; } >"$folder/pairs.csv"
+# A pair named twice is compared once: each pair names its files anew, as links to the same two.
+for pair in $(seq 11); do
+  ln "$folder/1.nc" "$folder/1-$pair.nc"
+  ln "$folder/2.nc" "$folder/2-$pair.nc"
+done
+{ echo flight1,flight2; for pair in $(seq 11); do echo "1-$pair.nc,2-$pair.nc"; done; } >"$folder/pairs.csv"
 
 QT_QPA_PLATFORM=offscreen /usr/bin/python3 - "$folder" "$root/build/app/flightcompare" ${BASELINE:+"$BASELINE"} <<'PY'
 import os, statistics, subprocess, sys, time

@@ -42,6 +42,9 @@ int main(int argc, char* argv[]) {
   // A reader of a batch mode's output that goes away is a failed write, reported, and never
   // stops a campaign's files being written.
   if (batch || campaign) std::signal(SIGPIPE, SIG_IGN);
+  // A file beyond the size limit (ulimit -f) is a write that fails with EFBIG, reported with the
+  // file named, its temporary file removed, rather than the end of the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   // Batch modes never show the window, nor do the usage and the version, so they need no display.
   if ((batch || campaign || asksForUsageOrVersion(given)) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -4,38 +4,91 @@
 #include "intake/flight_error.h"
 
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStringList>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdio>
 #include <cstring>
 #include <list>
 #include <utility>
 
 namespace {
 
-[[noreturn]] void failToWrite(const QString& fileName, const QString& reason) {
-  throw FlightError(("Cannot write \"" + fileName + "\": " + reason).toStdString());
+FlightError writeFailure(const QString& fileName, const QString& reason) {
+  return FlightError(("Cannot write \"" + fileName + "\": " + reason).toStdString());
 }
 
-[[noreturn]] void failToWrite(const QString& fileName) { failToWrite(fileName, QString::fromLocal8Bit(std::strerror(errno))); }
+[[noreturn]] void failToWrite(const QString& fileName, const QString& reason) { throw writeFailure(fileName, reason); }
 
-// The file a name writes to: a link is followed to the file it names, even to one that does not
-// exist yet; anything else than a regular file is refused.
+QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+[[noreturn]] void failToWrite(const QString& fileName) { failToWrite(fileName, systemReason(errno)); }
+
+QByteArray folderOf(const QByteArray& path) { return path.left(std::max<qsizetype>(path.lastIndexOf('/'), 1)); }
+
+// A folder that every user may write to and whose sticky bit keeps each user's files their own:
+// /tmp, a shared drop folder.
+bool isSharedFolder(const struct stat& folder) { return (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH); }
+
+// The file a name writes to. A link is followed as the kernel's protected_symlinks rule follows
+// one: not in a shared folder unless it is the program's user's link or the folder owner's. There
+// another user's link to a file of ours would make the program replace that file. Anything else
+// than a regular file is refused.
 QByteArray writtenTarget(const QString& fileName) {
-  QFileInfo info(fileName);
-  for (int depth = 0; info.isSymLink() && depth < 40; ++depth) info.setFile(info.symLinkTarget());
-  if (info.exists() && !info.isFile()) failToWrite(fileName, QStringLiteral("not a regular file"));
-  return QFile::encodeName(info.absoluteFilePath());
+  constexpr int kMostLinks = 40;
+  QByteArray path = QFile::encodeName(QFileInfo(fileName).absoluteFilePath());
+  for (int depth = 0; depth < kMostLinks; ++depth) {
+    struct stat file {};
+    if (::lstat(path.constData(), &file) != 0) return path;
+    if (!S_ISLNK(file.st_mode)) {
+      if (!S_ISREG(file.st_mode)) failToWrite(fileName, QStringLiteral("not a regular file"));
+      return path;
+    }
+    const QByteArray folder = folderOf(path);
+    struct stat shared {};
+    if (::stat(folder.constData(), &shared) == 0 && isSharedFolder(shared) && file.st_uid != ::geteuid() &&
+        file.st_uid != shared.st_uid)
+      failToWrite(fileName, "the link \"" + QFile::decodeName(path) +
+                                "\" belongs to another user in a folder all may write to, and is not followed");
+    char linked[PATH_MAX];
+    const ssize_t length = ::readlink(path.constData(), linked, sizeof linked);
+    if (length < 0 || length == static_cast<ssize_t>(sizeof linked)) failToWrite(fileName);
+    const QByteArray target(linked, static_cast<qsizetype>(length));
+    path = target.startsWith('/') ? target : folder + '/' + target;
+  }
+  failToWrite(fileName, systemReason(ELOOP));
 }
 
-// The temporary file until it is renamed: removed when anything fails on the way. Created
-// as any new file is, under the process' umask, then given the mode of the file it replaces.
+// Whether the target could be replaced at all: a file marked immutable or append-only, or another
+// user's file in a shared folder, cannot be, and is named before any target is touched.
+void checkReplaceable(const QString& fileName, const QByteArray& target) {
+  struct stat file {}, folder {};
+  if (::lstat(target.constData(), &file) != 0) return;
+  if (::stat(folderOf(target).constData(), &folder) == 0 && (folder.st_mode & S_ISVTX) && ::geteuid() != 0 &&
+      file.st_uid != ::geteuid() && folder.st_uid != ::geteuid())
+    failToWrite(fileName, systemReason(EPERM));
+  const int descriptor = ::open(target.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
+  if (descriptor < 0) return;
+  int flags = 0;
+  const bool fixed = ::ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0 && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL));
+  ::close(descriptor);
+  if (fixed) failToWrite(fileName, systemReason(EPERM));
+}
+
+// The temporary file until it takes the target's place: removed when anything fails on the way.
+// Created as any new file is, under the process' umask, then given the mode of the file it
+// replaces. Put in place, it swaps with the old file, which it keeps under its own name until
+// every file of the result is in place: then the old one goes, or on a failure comes back.
 class TemporaryFile {
  public:
   TemporaryFile(const QString& fileName, const QByteArray& target) : fileName_(fileName), target_(target) {
@@ -53,6 +106,9 @@ class TemporaryFile {
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
+  const QString& fileName() const { return fileName_; }
+  const QByteArray& target() const { return target_; }
+
   // In pieces, so that a signal is heeded within one.
   void writeAll(const QByteArray& bytes) {
     constexpr qsizetype kPiece = qsizetype{1} << 20;
@@ -64,18 +120,50 @@ class TemporaryFile {
     }
   }
 
-  // Flushed to the disk and closed, ready to be renamed.
+  // Flushed to the disk and closed, ready to take the target's place.
   void finish() {
     if (::fsync(descriptor_) != 0 && errno != EINVAL) fail();
     if (::close(std::exchange(descriptor_, -1)) != 0) fail();
   }
 
-  void replaceTarget() {
-    if (::rename(name_.constData(), target_.constData()) != 0) failToWrite(fileName_);
+  // In the target's place; false, with errno, when it could not be put there.
+  bool putInPlace() {
+    struct stat old {};
+    const bool replacing = ::lstat(target_.constData(), &old) == 0;
+    const unsigned how = replacing ? RENAME_EXCHANGE : RENAME_NOREPLACE;
+    if (::renameat2(AT_FDCWD, name_.constData(), AT_FDCWD, target_.constData(), how) == 0) {
+      state_ = replacing ? State::HoldsOld : State::New;
+      return true;
+    }
+    // A file system that cannot swap two names takes the new file over the old, which is gone.
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    if (::rename(name_.constData(), target_.constData()) != 0) return false;
+    state_ = State::Replaced;
+    return true;
+  }
+
+  // Back out of the target's place, the old file in it again; false, with errno, where it stays.
+  bool takeBack() {
+    if (state_ == State::Replaced) return errno = ENOTSUP, false;
+    const bool back = state_ == State::HoldsOld
+                          ? ::renameat2(AT_FDCWD, name_.constData(), AT_FDCWD, target_.constData(), RENAME_EXCHANGE) == 0
+                          : ::renameat2(AT_FDCWD, target_.constData(), AT_FDCWD, name_.constData(), RENAME_NOREPLACE) == 0;
+    if (back) state_ = State::Waiting;
+    return back;
+  }
+
+  // In place for good: the old file it holds is gone.
+  void keep() {
+    if (state_ == State::HoldsOld) ::unlink(name_.constData());
     name_.clear();
   }
 
+  // Where the old file waits while this one holds its place: empty where there is none.
+  QString oldFile() const { return state_ == State::HoldsOld ? QFile::decodeName(name_) : QString(); }
+
  private:
+  enum class State { Waiting, New, HoldsOld, Replaced };
+
   [[noreturn]] void fail() {
     const int error = errno;
     discard();
@@ -86,7 +174,8 @@ class TemporaryFile {
   void discard() {
     const int error = errno;
     if (descriptor_ >= 0) ::close(descriptor_);
-    if (!name_.isEmpty()) ::unlink(name_.constData());
+    // An old file that could not be put back stays where it waits, never lost.
+    if (!name_.isEmpty() && state_ == State::Waiting) ::unlink(name_.constData());
     descriptor_ = -1;
     name_.clear();
     errno = error;
@@ -95,7 +184,27 @@ class TemporaryFile {
   QString fileName_;
   QByteArray target_, name_;
   int descriptor_ = -1;
+  State state_ = State::Waiting;
 };
+
+// Takes the first `placed` files back out of their targets' places, the last first. Where one
+// cannot be, the message says which files are new (and where their old ones wait) and which are
+// as they were.
+[[noreturn]] void takeBack(std::list<TemporaryFile>& files, std::size_t placed, const FlightError& failure) {
+  QStringList kept, unchanged;
+  std::size_t index = files.size();
+  for (auto file = files.rbegin(); file != files.rend(); ++file) {
+    if (--index >= placed || file->takeBack()) {
+      unchanged.prepend(file->fileName());
+      continue;
+    }
+    const QString old = file->oldFile();
+    kept.prepend(old.isEmpty() ? file->fileName() : file->fileName() + " (the old one in " + old + ")");
+  }
+  if (kept.isEmpty()) throw failure;
+  throw FlightError(failure.message(), "Left new: " + kept.join(QStringLiteral(", ")).toStdString() +
+                                           "\nLeft as they were: " + unchanged.join(QStringLiteral(", ")).toStdString());
+}
 
 }  // namespace
 
@@ -107,7 +216,13 @@ void writeFilesAtomically(const FileContents& files) {
     written.back().finish();
   }
   if (interrupted()) throw WriteInterrupted{};
-  for (TemporaryFile& file : written) file.replaceTarget();
+  for (const TemporaryFile& file : written) checkReplaceable(file.fileName(), file.target());
+  std::size_t placed = 0;
+  for (TemporaryFile& file : written) {
+    if (!file.putInPlace()) takeBack(written, placed, writeFailure(file.fileName(), systemReason(errno)));
+    ++placed;
+  }
+  for (TemporaryFile& file : written) file.keep();
 }
 
 void writeFileAtomically(const QString& fileName, const QByteArray& bytes) { writeFilesAtomically({{fileName, bytes}}); }

@@ -12,13 +12,16 @@
 // the target. On any failure, and on a recorded interruption (interruption.h), the temporary
 // file is removed and a FlightError names the file and the system's reason. A target that exists
 // and is not a regular file (a folder, a device, a FIFO) is refused rather than replaced; a link
-// is followed to its file.
+// is followed to its file, but in a folder all may write to (sticky, as /tmp) only a link of the
+// program's user or of the folder's owner, as the kernel's protected_symlinks rule does.
 void writeFileAtomically(const QString& fileName, const QByteArray& bytes);
 
-// Files that make one result: every one is written to its temporary file and flushed before the
-// first is renamed over its target, so that a failure in writing any leaves every target as it
-// was. Only a rename that fails, which within one folder of one file system practically does not
-// happen, can leave some replaced and others not.
+// Files that make one result: every one is written to its temporary file and flushed, and every
+// target checked that it can be replaced (not immutable, not another user's in a sticky folder),
+// before the first takes its target's place. Each then swaps with its old file, which waits
+// under the temporary name: a swap that fails puts the others back, so every target is as it
+// was. Only where putting back fails too does the message list which files are new and where
+// their old ones wait. A file system that cannot swap two names gets a plain rename.
 using FileContents = std::vector<std::pair<QString, QByteArray>>;
 void writeFilesAtomically(const FileContents& files);
 

@@ -126,7 +126,9 @@ QByteArray vectorPicture(const QString& suffix, const QSizeF& size, const QStrin
     svg.setResolution(72);
     svg.setSize(size.toSize());
     svg.setViewBox(QRectF(QPointF(0, 0), size));
-    if (!title.isEmpty()) svg.setTitle(title);
+    // Qt writes the title into its <title> element as it stands: a label holding "</title><script>"
+    // would otherwise end it and put an element of the file's making into the picture.
+    if (!title.isEmpty()) svg.setTitle(title.toHtmlEscaped());
     paint(svg);
   } else {
     QPdfWriter pdf(&bytes);

@@ -124,6 +124,18 @@
         <translation>Не удалось записать «report.pdf»: отчёт не удалось нарисовать.</translation>
     </message>
     <message>
+        <source>Cannot write &quot;%1&quot;: the link &quot;%2&quot; belongs to another user in a folder all may write to, and is not followed</source>
+        <translation>Не удалось записать «%1»: ссылка «%2» принадлежит другому пользователю в общей папке, и по ней программа не идёт</translation>
+    </message>
+    <message>
+        <source>Left new: %1</source>
+        <translation>Заменены новыми: %1</translation>
+    </message>
+    <message>
+        <source>Left as they were: %1</source>
+        <translation>Остались прежними: %1</translation>
+    </message>
+    <message>
         <source>Cannot write &quot;%1&quot;: %2</source>
         <translation>Не удалось записать «%1»: %2</translation>
     </message>

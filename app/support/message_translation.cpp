@@ -39,7 +39,11 @@ const std::vector<const char*> kForms = {
     QT_TRANSLATE_NOOP("Messages", "Too many files: the window holds three flights, one file for each slot."),
     QT_TRANSLATE_NOOP("Messages", "Cannot write \"%1\": the picture could not be drawn."),
     QT_TRANSLATE_NOOP("Messages", "Cannot write \"report.pdf\": the report could not be drawn."),
+    QT_TRANSLATE_NOOP("Messages", "Cannot write \"%1\": the link \"%2\" belongs to another user in a folder all may "
+                                  "write to, and is not followed"),
     QT_TRANSLATE_NOOP("Messages", "Cannot write \"%1\": %2"),
+    QT_TRANSLATE_NOOP("Messages", "Left new: %1"),
+    QT_TRANSLATE_NOOP("Messages", "Left as they were: %1"),
     QT_TRANSLATE_NOOP("Messages", "Cannot read \"%1\": %2"),
     QT_TRANSLATE_NOOP("Messages", "Cannot save a picture as \"%1\": name it .png, .svg or .pdf."),
     QT_TRANSLATE_NOOP("Messages", "Flights make pairs: give an even number of files, the first with the second, the "

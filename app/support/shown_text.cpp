@@ -3,7 +3,8 @@
 QString shownText(const QString& text) {
   QString shown = text;
   for (QChar& c : shown)
-    if (c.category() == QChar::Other_Control || c.isNonCharacter()) c = QChar::ReplacementCharacter;
+    if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format || c.isNonCharacter())
+      c = QChar::ReplacementCharacter;
   return shown;
 }
 

@@ -1,11 +1,15 @@
 // What the program shows and writes is what is loaded, and every failure says so.
 #include "tests/cli/batch_fixture.h"
+#include "tests/generator/reference_products.h"
 
 #include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QSet>
+#include <QXmlStreamReader>
 
 #include <cstdio>
 
@@ -112,4 +116,29 @@ TEST_F(Batch, AStepBeforeBatchIsAUsageError) {
   EXPECT_TRUE(result.errorOutput.contains("flightcompare: --batch comes first, before its steps\nusage: flightcompare --batch"))
       << result.errorOutput.toStdString();
   EXPECT_TRUE(result.output.isEmpty());
+}
+
+// Names and stated facts are text in a saved SVG, never markup: the picture parses, and holds no
+// element of the files' making.
+TEST_F(Batch, ASavedSvgHoldsOnlyTheProgramsElements) {
+  const QString raw = generated("R&D<1>.TXT", {});
+  std::string cdl = gruanProductCdl({});
+  const std::string station = "g.Site.Key = \"TST\"";
+  cdl.replace(cdl.find(station), station.size(), "g.Site.Key = \"</title><script>alert(1)</script><title>\"");
+  const QString product = folder.filePath("hostile.nc");
+  ASSERT_EQ(QProcess::execute(NCGEN, {"-k", "nc4", "-b", "-o", product, written("hostile.cdl", QByteArray::fromStdString(cdl))}), 0);
+  const QString svg = folder.filePath("charts.svg");
+  ASSERT_EQ(run({"--locale-decimal", ".", "--open", "1", raw, "--open", "2", product, "--png", svg}).exitCode, 0);
+  QXmlStreamReader picture(contentsOf(svg));
+  const QSet<QString> drawn{"svg", "title", "desc", "defs", "g", "path", "polyline", "polygon", "text", "rect", "image",
+                            "line", "circle", "ellipse", "clipPath", "linearGradient", "radialGradient", "stop"};
+  QString title;
+  while (!picture.atEnd()) {
+    if (picture.readNext() != QXmlStreamReader::StartElement) continue;
+    EXPECT_TRUE(drawn.contains(picture.name().toString())) << picture.name().toString().toStdString();
+    if (picture.name() == QStringLiteral("title")) title = picture.readElementText(QXmlStreamReader::IncludeChildElements);
+  }
+  EXPECT_FALSE(picture.hasError()) << picture.errorString().toStdString();
+  EXPECT_TRUE(title.contains("R&D<1>.TXT")) << title.toStdString();
+  EXPECT_TRUE(title.contains("</title><script>")) << "as text";
 }

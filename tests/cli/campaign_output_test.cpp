@@ -2,7 +2,11 @@
 // interrupts, and nothing from a list reaches a terminal or an SVG as anything but text.
 #include "tests/cli/campaign_fixture.h"
 
+#include <unistd.h>
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QRegularExpression>
 #include <QThread>
 #include <QXmlStreamReader>
 
@@ -32,13 +36,13 @@ TEST_F(CampaignTrust, ItsFiveFilesAreReplacedAllOrNone) {
   ASSERT_EQ(before.size(), 5);
   list("grouped.csv", "flight1,flight2,group\na.txt,b.txt,day\n");
   // A file beyond 64 KB fails as on a nearly full disc: the tables fit, the pictures do not.
-  const BatchResult full = campaign({"--campaign", "grouped.csv", "--out", out}, "trap '' XFSZ; ulimit -f 128;");
+  const BatchResult full = campaign({"--campaign", "grouped.csv", "--out", out}, "ulimit -f 128;");
   EXPECT_EQ(full.exitCode, 1);
   EXPECT_TRUE(full.errorOutput.contains("File too large")) << full.errorOutput.toStdString();
   EXPECT_EQ(outputsIn(out), before) << "not one file replaced, no temporary file left";
   // Beyond 512 bytes the values of the one layer cannot wait on disk for pooling: no table is written.
   const BatchResult values =
-      campaign({"--campaign", "grouped.csv", "--out", out, "--layer", "50000"}, "trap '' XFSZ; ulimit -f 1;");
+      campaign({"--campaign", "grouped.csv", "--out", out, "--layer", "50000"}, "ulimit -f 1;");
   EXPECT_EQ(values.exitCode, 1);
   EXPECT_TRUE(values.errorOutput.contains("flightcompare-values-") && values.errorOutput.contains("File too large"))
       << values.errorOutput.toStdString();
@@ -73,12 +77,51 @@ TEST_F(CampaignTrust, AClosedStandardErrorNeverStopsTheFiles) {
   EXPECT_EQ(outputsIn(folder.filePath("out")).size(), 5);
 }
 
+// A file that cannot take its old one's place puts back those that did; where even that fails,
+// the message says which files are new, where their old ones wait, and which are as they were.
+TEST_F(CampaignTrust, ARenameThatFailsPutsTheOthersBack) {
+  const QString out = folder.filePath("out");
+  const QMap<QString, QByteArray> before = earlierOutputs(out);
+  list("grouped.csv", "flight1,flight2,group\na.txt,b.txt,day\n");
+  const QString failing = "export LD_PRELOAD=\"" FAILING_RENAMES "\" ASAN_OPTIONS=verify_asan_link_order=0 FAIL_RENAMES=";
+  const BatchResult refused = campaign({"--campaign", "grouped.csv", "--out", out}, failing + "3;");
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_TRUE(refused.errorOutput.contains("/profile.svg\": Operation not permitted")) << refused.errorOutput.toStdString();
+  EXPECT_EQ(outputsIn(out), before) << "every file as it was, no temporary file left";
+  const BatchResult stuck = campaign({"--campaign", "grouped.csv", "--out", out}, failing + "3,4;");
+  EXPECT_EQ(stuck.exitCode, 1);
+  EXPECT_TRUE(stuck.errorOutput.contains(QRegularExpression("Left new: \\S*/pairs.csv \\(the old one in \\S*/pairs.csv\\.\\w+\\)\n"
+                                                           "Left as they were: \\S*/layers.csv, \\S*/profile.svg, ")))
+      << stuck.errorOutput.toStdString();
+}
+
+// In a folder all may write to, another user's link is no way into a file of ours.
+TEST_F(CampaignTrust, AnotherUsersLinkInASharedFolderIsNotFollowed) {
+  const QString shared = folder.filePath("shared"), precious = folder.filePath("precious");
+  ASSERT_TRUE(QDir().mkdir(shared));
+  ASSERT_EQ(chmod(QFile::encodeName(shared).constData(), 01777), 0);
+  written("precious", "mine");
+  for (const char* name : {"layers.csv", "state.json"}) {
+    const QByteArray link = QFile::encodeName(shared + "/" + name);
+    ASSERT_EQ(symlink(QFile::encodeName(precious).constData(), link.constData()), 0);
+    if (lchown(link.constData(), 65534, 65534) != 0) GTEST_SKIP() << "only root can give a link to another user";
+  }
+  const BatchResult run = campaign({"--campaign", "good.csv", "--out", shared});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.errorOutput.contains("/shared/layers.csv\" belongs to another user in a folder all may write to"))
+      << run.errorOutput.toStdString();
+  const BatchResult json = runShell(R"(exec "$0" --batch --json "$1")", {shared + "/state.json"});
+  EXPECT_EQ(json.exitCode, 1);
+  EXPECT_EQ(output("precious"), "mine");
+}
+
 TEST_F(CampaignTrust, NamesNeverDriveTheTerminalNorBreakTheSvg) {
-  const QByteArray hostile = "x\x1b[31m\x01\x0b\xef\xbf\xbf";
+  // Controls, a noncharacter, a right-to-left override and a zero-width space.
+  const QByteArray hostile = "x\x1b[31m\x01\x0b\xef\xbf\xbf\xe2\x80\xae\xe2\x80\x8b";
   list("hostile.csv", "flight1,flight2,group\n\"a.txt\",b.txt," + hostile + "\ngone" + hostile + ".txt,b.txt,\n");
   const BatchResult result = campaign({"--campaign", "hostile.csv", "--out", folder.filePath("out")});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_TRUE(result.errorOutput.contains("gonex\uFFFD[31m\uFFFD\uFFFD\uFFFD.txt")) << result.errorOutput.toStdString();
+  EXPECT_TRUE(result.errorOutput.contains("gonex\uFFFD[31m\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD.txt")) << result.errorOutput.toStdString();
   for (const char control : {'\x1b', '\x01', '\x0b'}) EXPECT_FALSE(result.errorOutput.contains(QChar(control)));
   EXPECT_TRUE(output("out/pairs.csv").contains(",\"" + hostile + "\",ok,")) << "the table keeps the name's bytes";
   QXmlStreamReader svg(output("out/profile.svg"));

@@ -4,6 +4,7 @@
 #include "compare/shortest_number.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
@@ -20,6 +21,14 @@ std::string csvField(const std::string& text) {
     quoted += c;
   }
   return quoted + '"';
+}
+
+// A text a file states, as a spreadsheet will not take it for a formula: one that starts with
+// =, +, -, @, a tab or a carriage return gets a leading apostrophe, the spreadsheets' own mark
+// of a text. Only the files' texts: the operator's names and groups keep their bytes.
+std::string statedField(const std::string& text) {
+  const bool formula = !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+  return csvField(formula ? "'" + text : text);
 }
 
 }  // namespace
@@ -46,16 +55,16 @@ std::string layersCsv(const std::vector<LayerSummary>& layers) {
 // Who flew each flight, where its file states it.
 std::string identityFields(const FlightIdentity& flight) {
   if (flight.path.empty()) return ",,,,,";
-  return csvField(flight.label()) + ',' + csvField(flight.launchTime) + ',' + csvField(flight.station) + ',' +
-         csvField(flight.sondeType) + ',' + csvField(flight.serialNumber) + ',' +
+  return statedField(flight.label()) + ',' + csvField(flight.launchTime) + ',' + statedField(flight.station) + ',' +
+         statedField(flight.sondeType) + ',' + statedField(flight.serialNumber) + ',' +
          std::string(heightKindName(flight.heightKind()));
 }
 
 // What the flight compared: its height column, its parameter column and unit, its uncertainty
 // column and the coverage factor that column was stated at (empty where none was stated).
 std::string comparedFields(const ComparedColumns& columns) {
-  return csvField(columns.height) + ',' + csvField(columns.parameter) + ',' +
-         std::string(quantityUnit(columns.parameter)) + ',' + csvField(columns.uncertainty) + ',' +
+  return statedField(columns.height) + ',' + statedField(columns.parameter) + ',' +
+         std::string(quantityUnit(columns.parameter)) + ',' + statedField(columns.uncertainty) + ',' +
          (columns.uncertainty.empty() ? std::string() : shortestNumber(columns.coverageFactor));
 }
 

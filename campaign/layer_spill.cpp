@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <tuple>
@@ -33,8 +34,16 @@ constexpr std::size_t kBucketBuffer = 64 * 1024;
   throw FlightError("Cannot write \"" + path + "\": " + std::strerror(error));
 }
 
+// TMPDIR where it names a folder, else /tmp: a TMPDIR set empty or to a folder that is gone is
+// no reason to fail.
+std::string systemTemporaryFolder() {
+  const char* named = std::getenv("TMPDIR");
+  std::error_code failure;
+  return named && *named && std::filesystem::is_directory(named, failure) ? named : "/tmp";
+}
+
 std::string createdFolder(std::string parent) {
-  if (parent.empty()) parent = std::filesystem::temp_directory_path().string();
+  if (parent.empty()) parent = systemTemporaryFolder();
   std::string name = parent + "/flightcompare-values-XXXXXX";
   if (!mkdtemp(name.data()))
     throw FlightError("Cannot create the folder \"" + name + "\": " + std::strerror(errno) + ".");

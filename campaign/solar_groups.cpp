@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -15,7 +16,9 @@ double degrees(double radians) { return radians * 180 / kPi; }
 
 double solarElevation(const std::string& utc, double latitude, double longitude) {
   const double seconds = utcSeconds(utc);
-  if (std::isnan(seconds)) return std::numeric_limits<double>::quiet_NaN();
+  // Beyond the years the equations hold for, no elevation is told rather than a wrong one.
+  const int year = std::isnan(seconds) ? 0 : std::atoi(utc.substr(0, 4).c_str());
+  if (year < kFirstSolarYear || year > kLastSolarYear) return std::numeric_limits<double>::quiet_NaN();
   const double minutesOfDay = (seconds - std::floor(seconds / 86400) * 86400) / 60;
   const double julianDay = 2440587.5 + seconds / 86400;
   const double t = (julianDay - 2451545) / 36525;  // Julian centuries from J2000.0

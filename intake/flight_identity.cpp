@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -109,13 +111,28 @@ void describeFile(FlightIdentity& identity, const std::string& path, int descrip
 }
 
 double statedNumber(std::string_view stated) {
-  const std::string text(trimmed(stated));
-  if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-' || text[0] == '+' || text[0] == '.'))
+  const std::string_view text = trimmed(stated);
+  // Decimal digits only: strtod would take "0x1p6" and "inf", and read by the locale's sign.
+  const std::size_t digits = text.empty() || text[0] != '+' ? 0 : 1;
+  if (digits >= text.size() || !(std::isdigit(static_cast<unsigned char>(text[digits])) || text[digits] == '-' ||
+                                 text[digits] == '.'))
     return FlightIdentity::kUnknown;
-  char* end = nullptr;
-  const double value = std::strtod(text.c_str(), &end);
-  if (end == text.c_str() || !std::isfinite(value)) return FlightIdentity::kUnknown;
-  const std::string_view rest = trimmed(std::string_view(end));
-  const bool negative = !rest.empty() && (rest.back() == 'S' || rest.back() == 'W');
-  return negative ? -value : value;
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, failure] = std::from_chars(text.data() + digits, end, value, std::chars_format::general);
+  // A number runs into no letter or digit: "0x1p6" is no 0.
+  const bool runsOn = stop != end && (std::isalnum(static_cast<unsigned char>(*stop)) || *stop == '.');
+  if (failure != std::errc() || runsOn || !std::isfinite(value)) return FlightIdentity::kUnknown;
+  // A hemisphere letter gives the sign, whatever sign the number carries.
+  const std::string_view rest = trimmed(std::string_view(stop, static_cast<std::size_t>(end - stop)));
+  const char hemisphere = rest.empty() ? '\0' : rest.back();
+  if (hemisphere == 'S' || hemisphere == 'W') return -std::fabs(value);
+  if (hemisphere == 'N' || hemisphere == 'E') return std::fabs(value);
+  return value;
+}
+
+void setPosition(FlightIdentity& identity, double latitude, double longitude) {
+  const bool place = latitude >= -90 && latitude <= 90 && longitude >= -180 && longitude < 360;
+  identity.latitude = place ? latitude : FlightIdentity::kUnknown;
+  identity.longitude = place ? longitude : FlightIdentity::kUnknown;
 }

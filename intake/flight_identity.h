@@ -97,6 +97,11 @@ inline constexpr IdentityText kIdentityTexts[] = {
 // fact the system cannot give is left out.
 void describeFile(FlightIdentity& identity, const std::string& path, int descriptor);
 
-// A number at the start of a stated quantity: "46.81 °N" → 46.81, "7.0 °W" → -7.0 (southern and
-// western hemispheres count negative), "491 m" → 491; kUnknown when there is none.
+// A decimal number at the start of a stated quantity: "46.81 °N" → 46.81, "7.0 °W" → -7.0 (a
+// hemisphere letter gives the sign: southern and western count negative), "491 m" → 491;
+// kUnknown when there is none ("0x1p6", "inf" are none).
 double statedNumber(std::string_view stated);
+
+// A stated place, where it is one: a latitude within [−90, 90] and a longitude within [−180, 360)
+// (east counted to 360 as some files do); otherwise neither is known.
+void setPosition(FlightIdentity& identity, double latitude, double longitude);

@@ -219,8 +219,7 @@ void readStatedIdentity(codes_context* context, codes_handle* message, const Sub
     std::snprintf(index, sizeof index, "%02ld%03ld", *block, *station);
     identity.station = identity.wmoIndex = index;
   }
-  identity.latitude = statedDouble(message, keys("latitude"));
-  identity.longitude = statedDouble(message, keys("longitude"));
+  setPosition(identity, statedDouble(message, keys("latitude")), statedDouble(message, keys("longitude")));
   identity.altitude = statedDouble(message, keys("heightOfStationGroundAboveMeanSeaLevel"));
   const std::optional<long> type = part("radiosondeType");
   const std::optional<long> tablesVersion = statedLong(message, "masterTablesVersionNumber");

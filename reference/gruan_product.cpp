@@ -248,17 +248,15 @@ std::string statedText(int file, std::initializer_list<const char*> names) {
   return {};
 }
 
-// A stated position: latitude and longitude from one source, the first that states both (the
+// A stated position: latitude and longitude from one source, the first that states a place (the
 // measuring system's own, more precise than the site's), and the altitude from the same where it
 // states one.
 void readStatedPosition(int file, FlightIdentity& identity) {
   for (const char* source : {"g.MeasurementSystem.", "g.MeasuringSystem.", "g.Site."}) {
     const std::string prefix(source);
-    const double latitude = statedNumber(statedText(file, {(prefix + "Latitude").c_str()}));
-    const double longitude = statedNumber(statedText(file, {(prefix + "Longitude").c_str()}));
-    if (std::isnan(latitude) || std::isnan(longitude)) continue;
-    identity.latitude = latitude;
-    identity.longitude = longitude;
+    setPosition(identity, statedNumber(statedText(file, {(prefix + "Latitude").c_str()})),
+                statedNumber(statedText(file, {(prefix + "Longitude").c_str()})));
+    if (std::isnan(identity.latitude)) continue;
     identity.altitude = statedNumber(statedText(file, {(prefix + "Altitude").c_str()}));
     return;
   }

@@ -73,9 +73,13 @@ class SharedOutcome {
   Outcome* outcome_;
 };
 
+// Cut where it must be at the start of a character, so that a cut text is still UTF-8.
 template <std::size_t size>
 void copyText(char (&to)[size], const std::string& from) {
-  const std::size_t length = std::min(from.size(), size - 1);
+  std::size_t length = std::min(from.size(), size - 1);
+  const auto continues = [&from](std::size_t at) { return (static_cast<unsigned char>(from[at]) & 0xC0) == 0x80; };
+  if (length < from.size())
+    while (length > 0 && continues(length)) --length;
   std::memcpy(to, from.data(), length);
   to[length] = '\0';
 }
@@ -250,8 +254,7 @@ void handOver(const Outcome& outcome, FlightTable& table, SlotControls& controls
     const char* text = outcome.identityTexts[i];
     identity.*kIdentityTexts[i].field = std::string(text, strnlen(text, sizeof outcome.identityTexts[i]));
   }
-  identity.latitude = outcome.latitude;
-  identity.longitude = outcome.longitude;
+  setPosition(identity, outcome.latitude, outcome.longitude);
   identity.altitude = outcome.altitude;
   const int columns = std::clamp(outcome.columns, 0, kMaxColumns);
   identity.columns.clear();

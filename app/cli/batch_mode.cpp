@@ -233,6 +233,9 @@ Script parse(const QList<QByteArray>& argumentBytes) {
     const int values = static_cast<int>(kind->values.size());
     if (i + values >= arguments.size()) throw BadArguments{option + ": values missing"};
     Step step{option, arguments.mid(i + 1, values), argumentBytes.mid(i + 1, values)};
+    // A step where its value should be means the value was left out.
+    for (const QString& value : step.values)
+      if (value == "--json" || stepKind(value)) throw BadArguments{option + " needs a value"};
     i += values;
     bool isCount = false;
     if (kind->countMayFollow && i + 1 < arguments.size() && arguments[i + 1].toInt(&isCount) >= 0 && isCount)

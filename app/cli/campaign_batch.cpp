@@ -88,6 +88,7 @@ CampaignCommand parse(const QList<QByteArray>& arguments) {
       command.settings.quantity = value.at(0).toLatin1();
       quantityGiven = true;
     } else if (option == "--column") {
+      if (value.isEmpty()) throw BadArguments{"--column: the name of a column"};
       command.settings.column = value.toStdString();
     } else if (option == "--layer") {
       bool isNumber = false;

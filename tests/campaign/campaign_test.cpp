@@ -288,6 +288,40 @@ TEST_F(Campaign, ReadsItsListAndRefusesAMalformedOne) {
   }
 }
 
+// The system's temporary folder holds the values where no folder is given: /tmp where TMPDIR
+// names none.
+TEST_F(Campaign, ValuesWaitInTmpWhereTmpdirNamesNoFolder) {
+  const std::vector<CampaignPair> pairs{pair(recipe(Layout::Tab, '.'), recipe(Layout::Vre, '.'))};
+  const char* before = std::getenv("TMPDIR");
+  const std::string kept = before ? before : "";
+  for (const char* tmpdir : {"", "/no/such/folder"}) {
+    setenv("TMPDIR", tmpdir, 1);
+    EXPECT_EQ(runCampaign(pairs, CampaignSettings{}).skippedPairs(), 0u) << tmpdir;
+  }
+  unsetenv("TMPDIR");
+  EXPECT_EQ(runCampaign(pairs, CampaignSettings{}).skippedPairs(), 0u);
+  if (before) setenv("TMPDIR", kept.c_str(), 1);
+}
+
+// A text a file states is never a formula when the table is opened in a spreadsheet; the
+// operator's own names and groups keep their bytes.
+TEST_F(Campaign, StatedTextsNeverBecomeFormulas) {
+  const std::vector<CampaignPair> pairs{pairInFolder("", "=a.txt", "b.txt", "-group")};
+  std::vector<PairResult> read(1);
+  read[0].reason = "x";
+  read[0].group = "-group";
+  read[0].flights[0].path = "=a.txt";
+  read[0].flights[0].station = "=HYPERLINK(\"http://x\")";
+  read[0].flights[0].sondeType = "+RS41";
+  read[0].flights[0].serialNumber = "@1";
+  read[0].columns[0].height = "-H";
+  read[0].columns[0].parameter = "\tT";
+  const std::string csv = pairsCsv(campaignReport("list.csv", {}, pairs, {read, {}, false}).pairRows);
+  EXPECT_NE(csv.find("\n1,=a.txt,b.txt,-group,x,"), std::string::npos) << csv;
+  for (const char* stated : {",\"'=HYPERLINK(\"\"http://x\"\")\",", ",'+RS41,", ",'@1,", ",'-H,", ",\"'\tT\","})
+    EXPECT_NE(csv.find(stated), std::string::npos) << stated;
+}
+
 // A pair that names the same two files as an earlier one, in either order, would count its
 // flights twice, or cancel itself: it is named by the earlier one's line, or place in the window.
 TEST_F(Campaign, APairNamedAgainIsSkippedByTheLineThatNamedItFirst) {

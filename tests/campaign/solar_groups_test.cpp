@@ -35,4 +35,8 @@ TEST(SolarGroups, TheSunsElevationAtKnownTimesAndPlaces) {
   EXPECT_EQ(solarGroup(flight), "night");
   flight.longitude = 45.35;  // sunrise
   EXPECT_EQ(solarGroup(flight), "twilight");
+  for (const char* beyond : {"1799-12-31T12:00:00Z", "2101-01-01T00:00:00Z"}) {
+    flight.launchTime = beyond;
+    EXPECT_EQ(solarGroup(flight), "unknown") << beyond << ": beyond the years the equations hold for";
+  }
 }

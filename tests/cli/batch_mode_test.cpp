@@ -50,10 +50,17 @@ TEST_F(Batch, RecordsFailuresAndGoesOn) {
 }
 
 TEST_F(Batch, BadArgumentsExitWithUsage) {
-  for (const QStringList& steps : {QStringList{"--open", "4", "x"}, QStringList{"--frobnicate"},
-                                   QStringList{"--separator", "semicolon"}, QStringList{"--open", "1"}}) {
+  const std::pair<QStringList, QString> cases[] = {
+      {{"--open", "4", "x"}, "--open: the slot is 1, 2 or 3"},
+      {{"--frobnicate"}, "unknown step --frobnicate"},
+      {{"--separator", "semicolon"}, "--separator: point or comma"},
+      {{"--open", "1"}, "--open needs a value"},  // the --json that follows is no file
+      {{"--uncertainty", "1"}, "--uncertainty needs a value"},
+  };
+  for (const auto& [steps, message] : cases) {
     const BatchResult result = run(steps);
     EXPECT_EQ(result.exitCode, 2) << steps.join(' ').toStdString();
+    EXPECT_TRUE(result.errorOutput.contains(message)) << result.errorOutput.toStdString();
     EXPECT_TRUE(result.errorOutput.contains("usage: flightcompare --batch"));
   }
 }

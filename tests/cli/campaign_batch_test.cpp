@@ -80,6 +80,7 @@ TEST_F(CampaignBatch, ExitStatusSaysWhatHappened) {
       {{"--campaign", "comma.csv", "--out", out, "--locale-decimal", ","}, 0},
       {{"--campaign", "comma.csv", "--out", out, "--locale-decimal", ".", "--separator", "comma"}, 1},
       {{"--campaign", "good.csv", "--out", out, "--column", "nothing"}, 1},
+      {{"--campaign", "good.csv", "--out", out, "--column", ""}, 2},
       {{"--campaign", "good.csv", "--out", folder.filePath("blocked")}, 1},
       {{"--campaign", "none.csv", "--out", out}, 2},
       {{"--campaign", "b.txt", "--out", out}, 2},

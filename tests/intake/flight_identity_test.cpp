@@ -26,8 +26,28 @@ TEST(FlightIdentity, StatedTimesAreUtcOrLeftOut) {
 
 TEST(FlightIdentity, StatedNumbersCountSouthAndWestNegative) {
   const std::pair<const char*, double> cases[] = {
-      {"46.81 °N", 46.81}, {"33.9 °S", -33.9}, {"6.94 °E", 6.94}, {"7 °W", -7}, {"491 m", 491}, {" -12.5", -12.5},
+      {"46.81 °N", 46.81}, {"33.9 °S", -33.9}, {"6.94 °E", 6.94}, {"7 °W", -7},   {"491 m", 491},
+      {" -12.5", -12.5},   {"-46.81 °S", -46.81}, {"-7 °E", 7}, {"+5.5", 5.5}, {"46.81 °", 46.81},
   };
   for (const auto& [stated, number] : cases) EXPECT_DOUBLE_EQ(statedNumber(stated), number) << stated;
-  for (const char* none : {"", "north", "nan", "inf °N", "°N 46"}) EXPECT_TRUE(std::isnan(statedNumber(none))) << none;
+  for (const char* none : {"", "north", "nan", "inf °N", "°N 46", "0x1p6", "\u221246.81 °S", "1e999"})
+    EXPECT_TRUE(std::isnan(statedNumber(none))) << none;
+}
+
+// A place only where it can be one: east may be counted to 360, as some files do.
+TEST(FlightIdentity, APositionOffTheGlobeIsNone) {
+  const std::pair<double, double> places[] = {{46.81, 6.94}, {-90, -180}, {90, 359.99}, {46.81, 300}};
+  const std::pair<double, double> nowhere[] = {{91, 6.94}, {-91, 6.94}, {150.5, 6.94}, {1e308, 0},
+                                               {46.81, 360}, {46.81, -180.01}, {std::nan(""), 6.94}};
+  for (const auto& [latitude, longitude] : places) {
+    FlightIdentity flight;
+    setPosition(flight, latitude, longitude);
+    EXPECT_EQ(flight.latitude, latitude);
+    EXPECT_EQ(flight.longitude, longitude);
+  }
+  for (const auto& [latitude, longitude] : nowhere) {
+    FlightIdentity flight;
+    setPosition(flight, latitude, longitude);
+    EXPECT_TRUE(std::isnan(flight.latitude) && std::isnan(flight.longitude)) << latitude << ", " << longitude;
+  }
 }

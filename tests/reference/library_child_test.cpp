@@ -28,7 +28,9 @@ namespace {
 
 ProductRead twoColumns(FlightTable& table, SlotControls& controls, FlightIdentity& identity) {
   identity.station = "PAY";
+  identity.stationName = std::string(255, 'x') + "Ж";  // cut at 256 bytes, inside the letter
   identity.latitude = 46.81;
+  identity.longitude = 6.94;
   identity.columns.resize(2);
   identity.columns[1].heightKind = HeightKind::Geometric;
   identity.columns[1].uncertainty = 57;  // a column the flight does not have
@@ -104,6 +106,7 @@ TEST(LibraryChild, HandsOverTheReadOrItsFailure) {
       EXPECT_EQ(controls.height, 1);
       EXPECT_EQ(table[1][3], 300.0);
       EXPECT_EQ(identity.station, "PAY");
+      EXPECT_EQ(identity.stationName, std::string(255, 'x')) << "cut where a character starts";
       EXPECT_EQ(identity.latitude, 46.81);
       EXPECT_EQ(identity.heightKindOf(1), HeightKind::Geometric);
       EXPECT_EQ(identity.column(1).uncertainty, -1) << "only columns of the flight come across";

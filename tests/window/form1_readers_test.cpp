@@ -4,6 +4,9 @@
 #include "tests/generator/flight_generator.h"
 #include "tests/window/scripted_window.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -185,6 +188,11 @@ class ProductColumns : public ScriptedWindow {
  protected:
   void SetUp() override {
     ScriptedWindow::SetUp();
+    writeProduct();
+  }
+
+  void writeProduct() {
+    QFile::remove(product);
     QFile::copy(QString(REFERENCE_FILES) + "/gruan_early_dip.nc", product);
   }
 
@@ -224,15 +232,33 @@ TEST_F(ProductColumns, AreListedAtOnceAndEachIsReadWhenFirstPicked) {
   }
 }
 
-// A column read later from a file rewritten since would belong to another flight.
+// A column read later from a file rewritten since would belong to another flight: cut short,
+// or rewritten to the same size with its modification time put back (cp -p, rsync -t).
 TEST_F(ProductColumns, ALaterReadThatFailsIsReportedAndLeavesNoCurve) {
-  form.openFile(1, product.toUtf8());
-  ASSERT_FALSE(flight1().x.empty());
-  QFile(product).resize(100);
-  pick(form.ComboBox2, "lon");
-  ASSERT_EQ(errors.messages.size(), 1);
-  EXPECT_EQ(errors.messages[0].section('\n', 0, 0), "The file has changed since it was read: open it again.");
-  EXPECT_EQ(errors.messages[0].section('\n', 1), "File: " + product);
-  EXPECT_TRUE(flight1().x.empty());
-  EXPECT_EQ(form.Series1->dataCount(), 0);
+  const auto cut = [this] { QFile(product).resize(100); };
+  const auto rewrittenAsBefore = [this] {
+    struct stat before {};
+    ::stat(QFile::encodeName(product).constData(), &before);
+    QFile file(product);
+    file.open(QIODevice::ReadWrite);
+    const QByteArray bytes = file.readAll();
+    file.seek(0);
+    file.write(bytes);
+    file.close();
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ::utimensat(AT_FDCWD, QFile::encodeName(product).constData(), times, 0);
+  };
+  for (const std::function<void()>& change : {std::function<void()>(cut), std::function<void()>(rewrittenAsBefore)}) {
+    errors.messages.clear();
+    form.openFile(1, product.toUtf8());
+    ASSERT_FALSE(flight1().x.empty());
+    change();
+    pick(form.ComboBox2, "lon");
+    ASSERT_EQ(errors.messages.size(), 1);
+    EXPECT_EQ(errors.messages[0].section('\n', 0, 0), "The file has changed since it was read: open it again.");
+    EXPECT_EQ(errors.messages[0].section('\n', 1), "File: " + product);
+    EXPECT_TRUE(flight1().x.empty());
+    EXPECT_EQ(form.Series1->dataCount(), 0);
+    writeProduct();
+  }
 }

@@ -64,9 +64,10 @@ int main(int argc, char* argv[]) {
   if (commandLine.exitStatus) return *commandLine.exitStatus;
   QApplication::setOrganizationName(QStringLiteral("FlightCompare"));
   QApplication::setApplicationName(QStringLiteral("flightcompare"));
-  const std::unique_ptr<QSettings> settings = openSettings();
+  const OpenedSettings settings = openSettings();
   TForm1 Form1;
-  Form1.remember(settings.get());
+  if (settings.settings) Form1.remember(settings.settings.get());
+  else Form1.showStatus(settings.refusal);
   Form1.show();
   // flightcompare FILE1 [FILE2 [FILE3]] opens them into the slots, as a drop would, once the
   // window shows.

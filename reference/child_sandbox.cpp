@@ -1,18 +1,26 @@
 #include "reference/child_sandbox.h"
 
 #include "intake/flight_error.h"
+#include "reference/address_sanitizer.h"
 
 #include <fcntl.h>
 #include <linux/landlock.h>
 #include <seccomp.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
+#include <termios.h>
 #include <ucontext.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <csignal>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -49,15 +57,41 @@ void refuseOpen(int, siginfo_t* info, void* context) {
   throw FlightError(std::string("Cannot set the rules of the library's process: ") + std::strerror(error));
 }
 
+// What the libraries do once their file is open: read what they opened, take and give back
+// memory, handle signals, tell the time, know their limits, and end. Nothing that reaches out of
+// the process (sockets, io_uring, ptrace, another process' memory, new processes or threads).
+const int kAllowedCalls[] = {
+    SCMP_SYS(read),          SCMP_SYS(readv),         SCMP_SYS(pread64),      SCMP_SYS(write),
+    SCMP_SYS(writev),        SCMP_SYS(lseek),         SCMP_SYS(close),        SCMP_SYS(fstat),
+    SCMP_SYS(newfstatat),    SCMP_SYS(statx),         SCMP_SYS(stat),         SCMP_SYS(lstat),
+    SCMP_SYS(access),        SCMP_SYS(faccessat),     SCMP_SYS(faccessat2),   SCMP_SYS(readlink),
+    SCMP_SYS(readlinkat),    SCMP_SYS(getcwd),        SCMP_SYS(fcntl),        SCMP_SYS(brk),
+    SCMP_SYS(mmap),          SCMP_SYS(munmap),        SCMP_SYS(mremap),       SCMP_SYS(mprotect),
+    SCMP_SYS(madvise),       SCMP_SYS(futex),         SCMP_SYS(rt_sigaction), SCMP_SYS(rt_sigprocmask),
+    SCMP_SYS(rt_sigreturn),  SCMP_SYS(sigaltstack),   SCMP_SYS(getpid),       SCMP_SYS(gettid),
+    SCMP_SYS(tgkill),        SCMP_SYS(exit),          SCMP_SYS(exit_group),   SCMP_SYS(sysinfo),
+    SCMP_SYS(prlimit64),     SCMP_SYS(getrlimit),     SCMP_SYS(getrusage),    SCMP_SYS(clock_gettime),
+    SCMP_SYS(gettimeofday),  SCMP_SYS(time),          SCMP_SYS(nanosleep),    SCMP_SYS(clock_nanosleep),
+    SCMP_SYS(sched_yield),   SCMP_SYS(getrandom),     SCMP_SYS(uname),        SCMP_SYS(getppid),
+    SCMP_SYS(sched_getaffinity),
+};
+
+// Every call not on the list fails as not permitted; the calls that open a file or run a program
+// either fail as not permitted and are remembered (trapped), or go through where a Landlock rule
+// holds what they may open.
 class SeccompFilter {
  public:
-  SeccompFilter() : context_(seccomp_init(SCMP_ACT_ALLOW)) {
+  SeccompFilter() : context_(seccomp_init(SCMP_ACT_ERRNO(EPERM))) {
     if (!context_) failToSetRules(ENOMEM);
+    for (int call : kAllowedCalls) allow(call);
+    // isatty's question only: no other request reaches a device.
+    check(seccomp_rule_add(context_, SCMP_ACT_ALLOW, SCMP_SYS(ioctl), 1, SCMP_A1(SCMP_CMP_EQ, TCGETS)));
   }
   ~SeccompFilter() { seccomp_release(context_); }
   SeccompFilter(const SeccompFilter&) = delete;
   SeccompFilter& operator=(const SeccompFilter&) = delete;
 
+  void allow(int call) { check(seccomp_rule_add(context_, SCMP_ACT_ALLOW, call, 0)); }
   void trap(int call) { check(seccomp_rule_add(context_, SCMP_ACT_TRAP, call, 0)); }
   void load() { check(seccomp_load(context_)); }
 
@@ -69,41 +103,91 @@ class SeccompFilter {
   scmp_filter_ctx context_;
 };
 
-long landlockAbi() { return syscall(SYS_landlock_create_ruleset, nullptr, 0, LANDLOCK_CREATE_RULESET_VERSION); }
+const int kOpeningCalls[] = {SCMP_SYS(open), SCMP_SYS(openat), SCMP_SYS(openat2), SCMP_SYS(creat),
+                             SCMP_SYS(open_by_handle_at)};
+const int kRunningCalls[] = {SCMP_SYS(execve), SCMP_SYS(execveat)};
 
-}  // namespace
-
-void forbidFileOpens() {
+void catchTrappedCalls() {
   struct sigaction action {};
   action.sa_sigaction = refuseOpen;
   action.sa_flags = SA_SIGINFO;
   sigaction(SIGSYS, &action, nullptr);
+}
+
+long landlockAbi() { return syscall(SYS_landlock_create_ruleset, nullptr, 0, LANDLOCK_CREATE_RULESET_VERSION); }
+
+// The rights of Landlock's later versions, which this system's headers may not know yet.
+constexpr std::uint64_t kTruncate = 1ULL << 14, kIoctlOfDevices = 1ULL << 15;  // versions 3 and 5
+constexpr std::uint64_t kBindTcp = 1ULL << 0, kConnectTcp = 1ULL << 1;         // version 4
+constexpr std::uint64_t kAbstractUnixSockets = 1ULL << 0, kSignals = 1ULL << 1;  // version 6
+
+// Landlock's ruleset as its latest versions take it; an older kernel takes its first fields.
+struct LandlockRuleset {
+  std::uint64_t handledFileAccess, handledNetworkAccess, scoped;
+};
+
+// The ruleset that handles every right the kernel's version knows, and how much of it that
+// version reads.
+std::pair<LandlockRuleset, std::size_t> everyRightOf(long abi) {
+  LandlockRuleset rules{(LANDLOCK_ACCESS_FS_MAKE_SYM << 1) - 1, 0, 0};
+  if (abi >= 2) rules.handledFileAccess |= LANDLOCK_ACCESS_FS_REFER;
+  if (abi >= 3) rules.handledFileAccess |= kTruncate;
+  if (abi >= 4) rules.handledNetworkAccess = kBindTcp | kConnectTcp;
+  if (abi >= 5) rules.handledFileAccess |= kIoctlOfDevices;
+  if (abi >= 6) rules.scoped = kAbstractUnixSockets | kSignals;
+  const std::size_t size = abi >= 6 ? sizeof rules : abi >= 4 ? 2 * sizeof(std::uint64_t) : sizeof(std::uint64_t);
+  return {rules, size};
+}
+
+}  // namespace
+
+void prepareChild(int product) {
+  if (!kUnderAddressSanitizer) {
+    const int nothing = open("/dev/null", O_RDWR | O_CLOEXEC);
+    for (int standard : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) dup2(nothing, standard);
+    if (nothing > STDERR_FILENO) close(nothing);
+  }
+  if (product > STDERR_FILENO + 1) close_range(STDERR_FILENO + 1, static_cast<unsigned>(product) - 1, 0);
+  close_range(static_cast<unsigned>(std::max(product, STDERR_FILENO)) + 1, UINT_MAX, 0);
+  setenv("HOME", "/dev/null", 1);
+  setenv("NCRCENV_IGNORE", "1", 1);
+  for (const char* variable : {"HDF5_PLUGIN_PATH", "HDF5_DEBUG", "NCLOGGING", "NCTRACING", "ECCODES_DEBUG"})
+    unsetenv(variable);
+}
+
+void forbidFileOpens() {
+  catchTrappedCalls();
   SeccompFilter filter;
-  for (int call : {SCMP_SYS(open), SCMP_SYS(openat), SCMP_SYS(openat2), SCMP_SYS(creat), SCMP_SYS(open_by_handle_at),
-                   SCMP_SYS(execve), SCMP_SYS(execveat)})
-    filter.trap(call);
+  for (int call : kOpeningCalls) filter.trap(call);
+  for (int call : kRunningCalls) filter.trap(call);
   filter.load();
 }
 
 bool triedToOpenAFile() { return openAttempted != 0; }
 
 void allowReadingOnlyBeneath(const std::vector<std::string>& folders) {
-  if (landlockAbi() < 1) return;
-  // Every right of the first Landlock ABI is handled, so all that is not granted is refused.
-  landlock_ruleset_attr handled{};
-  handled.handled_access_fs = (LANDLOCK_ACCESS_FS_MAKE_SYM << 1) - 1;
-  const int ruleset = static_cast<int>(syscall(SYS_landlock_create_ruleset, &handled, sizeof handled, 0));
-  if (ruleset < 0) failToSetRules(errno);
-  for (const std::string& folder : folders) {
-    landlock_path_beneath_attr beneath{};
-    beneath.allowed_access = LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_READ_DIR;
-    beneath.parent_fd = open(folder.c_str(), O_PATH | O_CLOEXEC);
-    if (beneath.parent_fd < 0) continue;
-    syscall(SYS_landlock_add_rule, ruleset, LANDLOCK_RULE_PATH_BENEATH, &beneath, 0);
-    close(beneath.parent_fd);
+  const long abi = landlockAbi();
+  if (abi >= 1) {
+    const auto [handled, size] = everyRightOf(abi);
+    const int ruleset = static_cast<int>(syscall(SYS_landlock_create_ruleset, &handled, size, 0));
+    if (ruleset < 0) failToSetRules(errno);
+    for (const std::string& folder : folders) {
+      landlock_path_beneath_attr beneath{};
+      beneath.allowed_access = LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_READ_DIR;
+      beneath.parent_fd = open(folder.c_str(), O_PATH | O_CLOEXEC);
+      if (beneath.parent_fd < 0) continue;
+      syscall(SYS_landlock_add_rule, ruleset, LANDLOCK_RULE_PATH_BENEATH, &beneath, 0);
+      close(beneath.parent_fd);
+    }
+    const bool restricted =
+        prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && syscall(SYS_landlock_restrict_self, ruleset, 0) == 0;
+    const int error = errno;
+    close(ruleset);
+    if (!restricted) failToSetRules(error);
   }
-  const bool restricted = prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && syscall(SYS_landlock_restrict_self, ruleset, 0) == 0;
-  const int error = errno;
-  close(ruleset);
-  if (!restricted) failToSetRules(error);
+  catchTrappedCalls();
+  SeccompFilter filter;
+  for (int call : kOpeningCalls) filter.allow(call);
+  for (int call : kRunningCalls) filter.trap(call);
+  filter.load();
 }

@@ -30,6 +30,24 @@ void check(int status) {
   if (status != NC_NOERR) throw FlightError(nc_strerror(status));
 }
 
+// What the operator is told of a netCDF-4 product HDF5 must not be left to read.
+std::string faultMessage(const StorageVerdict& verdict) {
+  switch (verdict.fault) {
+    case StorageFault::OtherFiles: return kRefersToOtherFiles;
+    case StorageFault::SplitFile: return "The product is split into several files, which are not read.";
+    case StorageFault::HugeChunk: return kNeedsTooMuchMemory;
+    case StorageFault::MissingFilter:
+      return "The product needs the compression filter " + std::to_string(verdict.filter) + ", which is not installed.";
+    case StorageFault::GroupCycle: return "The product's groups hold themselves: it is no sounding product.";
+    case StorageFault::DeepGroups:
+      return "The product's groups nest deeper than " + std::to_string(kDeepestGroups) + ": it is no sounding product.";
+    case StorageFault::ManyObjects:
+      return "The product holds more than " + std::to_string(kMostObjects) + " objects: it is no sounding product.";
+    case StorageFault::None: break;
+  }
+  return {};
+}
+
 // NetCDF reads a name as a remote DAP URL when it has a scheme ("https://…"), and HDF5 follows a
 // product's links and external storage to whatever files they name. NetCDF gets neither a name
 // nor a file: it reads the product from memory, in a process that by then may open no file at
@@ -40,9 +58,9 @@ class NetCdfFile {
     prepareHeap(heapFor(descriptor));
     if (isClassic(descriptor)) {
       if (!classicNetCdfIsWhole(descriptor)) throw FlightError(kCutOffFile);
-    } else if (const StorageFault fault = hdf5StorageFault(childFileName(descriptor), ChildLimits{}.memory);
-               fault != StorageFault::None) {
-      throw FlightError(fault == StorageFault::OtherFiles ? kRefersToOtherFiles : kNeedsTooMuchMemory);
+    } else if (const StorageVerdict verdict = hdf5StorageFault(childFileName(descriptor), ChildLimits{}.memory);
+               verdict.fault != StorageFault::None) {
+      throw FlightError(faultMessage(verdict));
     }
     bytes_ = wholeFile(descriptor);
     // NetCDF reads its own settings files on its first call.

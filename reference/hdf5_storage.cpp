@@ -2,6 +2,11 @@
 
 #include <hdf5.h>
 
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <vector>
+
 namespace {
 
 // Closes an HDF5 identifier of any kind when it goes.
@@ -20,9 +25,13 @@ class Handle {
   hid_t id_;
 };
 
-struct Search {
+struct Walk {
+  explicit Walk(std::size_t largest) : largestChunk(largest) {}
   std::size_t largestChunk;
-  StorageFault fault = StorageFault::None;
+  StorageVerdict verdict;
+  std::size_t objects = 0;
+  std::vector<haddr_t> groupsOpen;  // the groups from the root to the one walked
+  std::set<haddr_t> groupsWalked;
 };
 
 std::size_t chunkBytes(hid_t dataset, hid_t properties) {
@@ -34,41 +43,83 @@ std::size_t chunkBytes(hid_t dataset, hid_t properties) {
   return bytes > static_cast<long double>(SIZE_MAX) ? SIZE_MAX : static_cast<std::size_t>(bytes);
 }
 
-StorageFault datasetFault(hid_t dataset, std::size_t largestChunk) {
+StorageVerdict datasetFault(hid_t dataset, std::size_t largestChunk) {
   const Handle properties(H5Dget_create_plist(dataset));
-  if (!properties.valid()) return StorageFault::None;
+  if (!properties.valid()) return {};
   // A filter that comes as a plugin is loaded now, while the child may still open files, from
   // HDF5's own folder: later its library could no longer be opened.
   for (int filter = 0, count = H5Pget_nfilters(properties.id()); filter < count; ++filter) {
     unsigned flags = 0;
     std::size_t values = 0;
-    H5Zfilter_avail(H5Pget_filter2(properties.id(), static_cast<unsigned>(filter), &flags, &values, nullptr, 0, nullptr, nullptr));
+    const H5Z_filter_t id =
+        H5Pget_filter2(properties.id(), static_cast<unsigned>(filter), &flags, &values, nullptr, 0, nullptr, nullptr);
+    if (id >= 0 && H5Zfilter_avail(id) <= 0) return {StorageFault::MissingFilter, static_cast<unsigned>(id)};
   }
   const H5D_layout_t layout = H5Pget_layout(properties.id());
-  if (H5Pget_external_count(properties.id()) > 0 || layout == H5D_VIRTUAL) return StorageFault::OtherFiles;
-  if (layout == H5D_CHUNKED && chunkBytes(dataset, properties.id()) > largestChunk) return StorageFault::HugeChunk;
-  return StorageFault::None;
+  if (H5Pget_external_count(properties.id()) > 0 || layout == H5D_VIRTUAL) return {StorageFault::OtherFiles};
+  if (layout == H5D_CHUNKED && chunkBytes(dataset, properties.id()) > largestChunk) return {StorageFault::HugeChunk};
+  return {};
+}
+
+herr_t lookAtLink(hid_t group, const char* name, const H5L_info_t* link, void* data);
+
+// Walks a group's links, in the order of their names; false once a fault is found.
+bool walkGroup(hid_t group, haddr_t address, Walk& walk) {
+  if (static_cast<int>(walk.groupsOpen.size()) >= kDeepestGroups) {
+    walk.verdict = {StorageFault::DeepGroups};
+    return false;
+  }
+  walk.groupsOpen.push_back(address);
+  walk.groupsWalked.insert(address);
+  hsize_t next = 0;
+  H5Literate(group, H5_INDEX_NAME, H5_ITER_NATIVE, &next, lookAtLink, &walk);
+  walk.groupsOpen.pop_back();
+  return walk.verdict.fault == StorageFault::None;
 }
 
 herr_t lookAtLink(hid_t group, const char* name, const H5L_info_t* link, void* data) {
-  Search& search = *static_cast<Search*>(data);
-  if (link->type == H5L_TYPE_SOFT) return 0;
-  if (link->type != H5L_TYPE_HARD) search.fault = StorageFault::OtherFiles;
-  else if (const Handle object(H5Oopen(group, name, H5P_DEFAULT)); object.valid() && H5Iget_type(object.id()) == H5I_DATASET)
-    search.fault = datasetFault(object.id(), search.largestChunk);
-  return search.fault == StorageFault::None ? 0 : 1;
+  Walk& walk = *static_cast<Walk*>(data);
+  if (++walk.objects > kMostObjects) walk.verdict = {StorageFault::ManyObjects};
+  else if (link->type == H5L_TYPE_SOFT) return 0;
+  else if (link->type != H5L_TYPE_HARD) walk.verdict = {StorageFault::OtherFiles};
+  if (walk.verdict.fault != StorageFault::None) return 1;
+  H5O_info_t object{};
+  if (H5Oget_info_by_name2(group, name, &object, H5O_INFO_BASIC, H5P_DEFAULT) < 0) return 0;
+  if (object.type == H5O_TYPE_DATASET) {
+    const Handle dataset(H5Dopen2(group, name, H5P_DEFAULT));
+    if (dataset.valid()) walk.verdict = datasetFault(dataset.id(), walk.largestChunk);
+  } else if (object.type == H5O_TYPE_GROUP) {
+    const auto& open = walk.groupsOpen;
+    if (std::find(open.begin(), open.end(), object.addr) != open.end()) walk.verdict = {StorageFault::GroupCycle};
+    // A group linked again elsewhere is walked once.
+    else if (!walk.groupsWalked.count(object.addr))
+      if (const Handle inner(H5Gopen2(group, name, H5P_DEFAULT)); inner.valid()) walkGroup(inner.id(), object.addr, walk);
+  }
+  return walk.verdict.fault == StorageFault::None ? 0 : 1;
+}
+
+// Whether the file is a member of a product kept by HDF5's family or split (multi) driver, whose
+// superblock names the driver: no one file of it holds the product.
+bool isMemberOfSeveral(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::string start(4096, '\0');
+  file.read(start.data(), static_cast<std::streamsize>(start.size()));
+  start.resize(static_cast<std::size_t>(file.gcount()));
+  return start.find("NCSAfami") != std::string::npos || start.find("NCSAmult") != std::string::npos;
 }
 
 }  // namespace
 
-StorageFault hdf5StorageFault(const std::string& path, std::size_t largestChunk) {
+StorageVerdict hdf5StorageFault(const std::string& path, std::size_t largestChunk) {
   // HDF5 prints every failure's stack on stderr unless told not to.
   H5Eset_auto2(H5E_DEFAULT, nullptr, nullptr);
   const Handle file(H5Fopen(path.c_str(), H5F_ACC_RDONLY, H5P_DEFAULT));
-  if (!file.valid()) return StorageFault::None;
-  Search search{largestChunk};
+  if (!file.valid()) return {isMemberOfSeveral(path) ? StorageFault::SplitFile : StorageFault::None};
+  H5O_info_t root{};
+  if (H5Oget_info2(file.id(), &root, H5O_INFO_BASIC) < 0) return {};
+  Walk walk(largestChunk);
   // A walk that fails part-way gives no verdict: the child's own rule stops whatever the rest of
   // the file would make HDF5 open.
-  H5Lvisit(file.id(), H5_INDEX_NAME, H5_ITER_NATIVE, lookAtLink, &search);
-  return search.fault;
+  walkGroup(file.id(), root.addr, walk);
+  return walk.verdict;
 }

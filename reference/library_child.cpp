@@ -181,7 +181,7 @@ ColumnFacts checkedFacts(const ColumnFacts& left, int columns) {
 // What a child does, on the outcome the parent reads.
 using ChildWork = std::function<void(Outcome& outcome)>;
 
-[[noreturn]] void runChild(const ChildWork& work, Outcome& outcome, const ChildLimits& limits) {
+[[noreturn]] void runChild(const ChildWork& work, Outcome& outcome, int product, const ChildLimits& limits) {
   // A crash, and the end of its computing time, end the child as the system would end it; the
   // parent tells the operator.
   for (int signal : {SIGFPE, SIGILL, SIGXCPU}) std::signal(signal, SIG_DFL);
@@ -190,6 +190,7 @@ using ChildWork = std::function<void(Outcome& outcome)>;
   setLimits(limits);
   errno = 0;
   try {
+    prepareChild(product);
     work(outcome);
   } catch (const FlightError& error) {
     outcome.failed = true;
@@ -284,7 +285,7 @@ ProductRead readOf(const Outcome& outcome) {
 
 // Runs the work in a child of its own, on the shared outcome. Fails as the child failed: by its
 // message, or by how it ended.
-void runInChild(const char* library, const ChildWork& work, Outcome& outcome, const ChildLimits& limits) {
+void runInChild(const char* library, int product, const ChildWork& work, Outcome& outcome, const ChildLimits& limits) {
   const pid_t parent = getpid();
   const pid_t child = forkLibraryChild();
   if (child < 0) throw FlightError(std::strerror(errno));
@@ -293,7 +294,7 @@ void runInChild(const char* library, const ChildWork& work, Outcome& outcome, co
     // ended before the child could ask for that.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent) _exit(1);
-    runChild(work, outcome, limits);
+    runChild(work, outcome, product, limits);
   }
   const auto [status, stalled] = waitWhileWorking(child, limits.idleSeconds);
   const std::string name(library);
@@ -330,11 +331,11 @@ void prepareHeap(std::size_t size) {
   std::free(growth);
 }
 
-ProductRead readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
-                               FlightIdentity& identity, const ChildLimits& limits) {
+ProductRead readInChildProcess(const char* library, int product, const LibraryRead& read, FlightTable& table,
+                               SlotControls& controls, FlightIdentity& identity, const ChildLimits& limits) {
   const SharedOutcome shared;
   Outcome& outcome = *shared;
-  runInChild(library, [&read](Outcome& childOutcome) {
+  runInChild(library, product, [&read](Outcome& childOutcome) {
     OutcomeControls childControls(childOutcome);
     FlightIdentity stated;
     keepRead(read(childOutcome.table, childControls, stated), childOutcome);
@@ -344,11 +345,11 @@ ProductRead readInChildProcess(const char* library, const LibraryRead& read, Fli
   return readOf(outcome);
 }
 
-void readColumnsInChildProcess(const char* library, const ColumnsRead& read, const std::vector<int>& columns, int rows,
-                               FlightTable& table, const ChildLimits& limits) {
+void readColumnsInChildProcess(const char* library, int product, const ColumnsRead& read, const std::vector<int>& columns,
+                               int rows, FlightTable& table, const ChildLimits& limits) {
   const SharedOutcome shared;
   Outcome& outcome = *shared;
-  runInChild(library, [&read](Outcome& childOutcome) { read(childOutcome.table); }, outcome, limits);
+  runInChild(library, product, [&read](Outcome& childOutcome) { read(childOutcome.table); }, outcome, limits);
   const int count = std::clamp(rows, 0, kMaxRows);
   for (int column : columns)
     if (column >= 0 && column < kMaxColumns)

@@ -46,13 +46,14 @@ inline std::string childFileName(int descriptor) { return "/proc/self/fd/" + std
 void prepareHeap(std::size_t size);
 
 // The identity learns what the product states about its flight, and the reader's height column.
-// Only the columns the read filled are handed to the table.
+// Only the columns the read filled are handed to the table. product: the descriptor of the file
+// read, the one the child keeps of the program's (child_sandbox.h).
 using LibraryRead = std::function<ProductRead(FlightTable& table, SlotControls& controls, FlightIdentity& identity)>;
-ProductRead readInChildProcess(const char* library, const LibraryRead& read, FlightTable& table, SlotControls& controls,
-                               FlightIdentity& identity, const ChildLimits& limits = {});
+ProductRead readInChildProcess(const char* library, int product, const LibraryRead& read, FlightTable& table,
+                               SlotControls& controls, FlightIdentity& identity, const ChildLimits& limits = {});
 
 // The same for a later read that fills more columns of a flight already read: rows 1..rows of
 // the columns are handed to the table, nothing else.
 using ColumnsRead = std::function<void(FlightTable& table)>;
-void readColumnsInChildProcess(const char* library, const ColumnsRead& read, const std::vector<int>& columns, int rows,
-                               FlightTable& table, const ChildLimits& limits = {});
+void readColumnsInChildProcess(const char* library, int product, const ColumnsRead& read, const std::vector<int>& columns,
+                               int rows, FlightTable& table, const ChildLimits& limits = {});

@@ -14,7 +14,7 @@ ProductRead readReferenceFlight(ReferenceFormat format, int descriptor, FlightTa
     return netCdf ? readGruanProduct(descriptor, childTable, strict, childControls, stated, pick)
                   : readBufrSounding(descriptor, childTable, strict, childControls, stated);
   };
-  return readInChildProcess(netCdf ? "NetCDF" : "ecCodes", read, table, controls, identity);
+  return readInChildProcess(netCdf ? "NetCDF" : "ecCodes", descriptor, read, table, controls, identity);
 }
 
 void readReferenceColumns(int descriptor, const std::vector<int>& columns, const std::vector<int>& productRows,
@@ -22,5 +22,5 @@ void readReferenceColumns(int descriptor, const std::vector<int>& columns, const
   const ColumnsRead read = [&](FlightTable& childTable) {
     readGruanColumns(descriptor, columns, productRows, childTable);
   };
-  readColumnsInChildProcess("NetCDF", read, columns, static_cast<int>(productRows.size()) - 1, table);
+  readColumnsInChildProcess("NetCDF", descriptor, read, columns, static_cast<int>(productRows.size()) - 1, table);
 }

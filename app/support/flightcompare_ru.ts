@@ -68,6 +68,26 @@
         <translation>Продукт ссылается на данные в других файлах, а они не читаются.</translation>
     </message>
     <message>
+        <source>The product is split into several files, which are not read.</source>
+        <translation>Продукт разделён на несколько файлов, их программа не читает.</translation>
+    </message>
+    <message>
+        <source>The product needs the compression filter %1, which is not installed.</source>
+        <translation>Продукту нужен фильтр сжатия %1, он не установлен.</translation>
+    </message>
+    <message>
+        <source>The product&apos;s groups hold themselves: it is no sounding product.</source>
+        <translation>Группы продукта содержат сами себя: это не продукт зондирования.</translation>
+    </message>
+    <message>
+        <source>The product&apos;s groups nest deeper than %1: it is no sounding product.</source>
+        <translation>Группы продукта вложены глубже %1 уровней: это не продукт зондирования.</translation>
+    </message>
+    <message>
+        <source>The product holds more than %1 objects: it is no sounding product.</source>
+        <translation>В продукте больше %1 объектов: это не продукт зондирования.</translation>
+    </message>
+    <message>
         <source>&apos;%1&apos; is not a valid floating point value</source>
         <translation>«%1» — не правильное число с плавающей точкой</translation>
     </message>

@@ -11,6 +11,7 @@
 
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QLabel>
 #include <QVBoxLayout>
 
 
@@ -39,6 +40,7 @@ TForm1::TForm1(QWidget* parent)
   layout->setSpacing(0);
   layout->addWidget(Panel1);
   layout->addWidget(Panel2, 1);
+  layout->addWidget(createStatusLine());
   createToolTips();
 
   connectHandlers();
@@ -47,6 +49,22 @@ TForm1::TForm1(QWidget* parent)
   createOpenActions();
   setAcceptDrops(true);
   FormCreate();
+}
+
+// A line under the charts, shown only while there is something to say.
+QLabel* TForm1::createStatusLine() {
+  statusLine_ = new QLabel(this);
+  statusLine_->setObjectName(QStringLiteral("StatusLine"));
+  statusLine_->setTextFormat(Qt::PlainText);
+  statusLine_->setWordWrap(true);
+  statusLine_->setContentsMargins(4, 2, 4, 2);
+  statusLine_->hide();
+  return statusLine_;
+}
+
+void TForm1::showStatus(const QString& text) {
+  statusLine_->setText(text);
+  statusLine_->setVisible(!text.isEmpty());
 }
 
 void TForm1::createPanel1() {

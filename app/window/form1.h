@@ -166,6 +166,9 @@ class TForm1 : public QWidget {
   // From now on the window remembers its place, folders, recent files and layer in these
   // settings, and takes them up at once; without, it remembers nothing.
   void remember(QSettings* settings);
+  // A line under the charts that says what the operator should know of the session (settings
+  // not read); empty hides it.
+  void showStatus(const QString& text);
   // The files read last, across slots, the latest first.
   QList<QByteArray> recentFiles() const;
 
@@ -202,6 +205,7 @@ class TForm1 : public QWidget {
   void createChart1();
   void createChart2();
   void createToolTips();
+  QLabel* createStatusLine();
   // The slot's file label and legend entry tell its flight's identity under their tips.
   void showIdentity(int slot);
   void connectHandlers();
@@ -243,6 +247,7 @@ class TForm1 : public QWidget {
   std::array<FlightIdentity, 3> identities_;
   std::array<CurveLookup, 3> drawnFlights_;
   QSettings* settings_ = nullptr;
+  QLabel* statusLine_ = nullptr;
 };
 
 // The texts of a combo box's items, in their order.

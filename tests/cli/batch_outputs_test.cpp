@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSet>
+#include <QStandardPaths>
 #include <QXmlStreamReader>
 
 #include <cstdio>
@@ -141,4 +142,25 @@ TEST_F(Batch, ASavedSvgHoldsOnlyTheProgramsElements) {
   EXPECT_FALSE(picture.hasError()) << picture.errorString().toStdString();
   EXPECT_TRUE(title.contains("R&D<1>.TXT")) << title.toStdString();
   EXPECT_TRUE(title.contains("</title><script>")) << "as text";
+}
+
+// The user's settings for the libraries and cloud credentials stay out of the process that
+// parses a product, in the user's home and in the working folder alike.
+TEST_F(Batch, AProductsReaderOpensNoneOfTheUsersSettings) {
+  const QString strace = QStandardPaths::findExecutable("strace");
+  if (strace.isEmpty()) GTEST_SKIP() << "no strace";
+  const QStringList settings{"home/.ncrc", "home/.daprc", "home/.dodsrc", "home/.aws/credentials", "home/.aws/config",
+                             "work/.ncrc", "work/.dodsrc"};
+  for (const QString& name : settings) {
+    QDir().mkpath(QFileInfo(folder.filePath(name)).path());
+    written(name, "HTTP.CREDENTIALS.PASSWORD=secret\n");
+  }
+  const BatchResult result = runShell(R"(cd "$1/work" && HOME="$1/home" exec "$2" -f -e trace=open,openat -o "$1/trace" )"
+                                      R"("$0" --batch --open 1 "$3")",
+                                      {folder.path(), strace, QString(REFERENCE_FILES) + "/gruan_rs41.nc"});
+  const QByteArray trace = contentsOf(folder.filePath("trace"));
+  if (!trace.contains("gruan_rs41.nc")) GTEST_SKIP() << "strace may not trace here: " << result.errorOutput.toStdString();
+  EXPECT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+  for (const QString& name : settings)
+    EXPECT_FALSE(trace.contains(QFile::encodeName(folder.filePath(name)))) << name.toStdString();
 }

@@ -35,8 +35,8 @@ void writeUnits(hid_t dataset, const std::string& units) {
 // netCDF-4 writes it.
 class Product {
  public:
-  explicit Product(const std::string& path)
-      : file_(checked(H5Fcreate(path.c_str(), H5F_ACC_TRUNC, H5P_DEFAULT, H5P_DEFAULT), "create the file")) {
+  explicit Product(const std::string& path, hid_t access = H5P_DEFAULT)
+      : file_(checked(H5Fcreate(path.c_str(), H5F_ACC_TRUNC, H5P_DEFAULT, access), "create the file")) {
     time_ = column("time", "s", {0, 1, 2, 3});
     check(H5DSset_scale(time_, "time"), "make time a dimension");
     H5Dclose(column("alt", "m", {100, 200, 300, 400}));
@@ -138,4 +138,57 @@ void writeZlibBombProduct(const std::string& path) {
   const hsize_t origin = 0;
   check(H5Dwrite_chunk(temp, H5P_DEFAULT, 0, &origin, stored.size(), stored.data()), "write the chunk");
   H5Dclose(temp);
+}
+
+void writeGroupCycleProduct(const std::string& path) {
+  Product product(path);
+  const hid_t group = checked(H5Gcreate2(product.file(), "inner", H5P_DEFAULT, H5P_DEFAULT, H5P_DEFAULT), "group");
+  check(H5Lcreate_hard(product.file(), "/", group, "outer", H5P_DEFAULT, H5P_DEFAULT), "link back");
+  H5Gclose(group);
+}
+
+void writeDeepGroupsProduct(const std::string& path) {
+  Product product(path);
+  hid_t group = product.file();
+  for (int depth = 0; depth < 4000; ++depth) {
+    const hid_t inner = checked(H5Gcreate2(group, "g", H5P_DEFAULT, H5P_DEFAULT, H5P_DEFAULT), "nest a group");
+    if (group != product.file()) H5Gclose(group);
+    group = inner;
+  }
+  H5Gclose(group);
+}
+
+namespace {
+
+constexpr H5Z_filter_t kUnknownFilter = 32015;
+
+std::size_t passThrough(unsigned, std::size_t, const unsigned[], std::size_t bytes, std::size_t*, void**) { return bytes; }
+
+}  // namespace
+
+void writeUnknownFilterProduct(const std::string& path) {
+  const H5Z_class2_t filter{H5Z_CLASS_T_VERS, kUnknownFilter, 1, 1, "a filter of the writer's own", nullptr, nullptr,
+                            passThrough};
+  check(H5Zregister(&filter), "register the filter");
+  Product product(path);
+  const hid_t properties = checked(H5Pcreate(H5P_DATASET_CREATE), "make properties");
+  check(H5Pset_chunk(properties, 1, &kRows), "chunk");
+  check(H5Pset_filter(properties, kUnknownFilter, H5Z_FLAG_MANDATORY, 0, nullptr), "filter");
+  H5Dclose(product.column("temp", "K", {288, 287, 286, 285}, properties));
+  H5Pclose(properties);
+  H5Zunregister(kUnknownFilter);
+}
+
+void writeFamilyProduct(const std::string& stem) {
+  const hid_t access = checked(H5Pcreate(H5P_FILE_ACCESS), "make access properties");
+  check(H5Pset_fapl_family(access, 4096, H5P_DEFAULT), "keep a family");
+  { Product product(stem + "%d.nc", access); }
+  H5Pclose(access);
+}
+
+void writeSplitProduct(const std::string& stem) {
+  const hid_t access = checked(H5Pcreate(H5P_FILE_ACCESS), "make access properties");
+  check(H5Pset_fapl_split(access, "-m.nc", H5P_DEFAULT, "-r.nc", H5P_DEFAULT), "split");
+  { Product product(stem, access); }
+  H5Pclose(access);
 }

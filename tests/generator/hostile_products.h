@@ -14,3 +14,18 @@ void writeExternalLinkProduct(const std::string& path, const std::string& linked
 
 // "temp" is one chunk of 2 GiB of zeros, deflated twice: a few KB on the disk.
 void writeZlibBombProduct(const std::string& path);
+
+// The root group holds a group that holds the root again: walking it would never end.
+void writeGroupCycleProduct(const std::string& path);
+
+// Groups nested 4000 deep.
+void writeDeepGroupsProduct(const std::string& path);
+
+// "temp" compressed by filter 32015, which no HDF5 installation has: the writer brought its own.
+void writeUnknownFilterProduct(const std::string& path);
+
+// A product kept by HDF5's family driver (members "<stem>0.nc", "<stem>1.nc") and by its split
+// driver ("<stem>-m.nc" for the metadata, "<stem>-r.nc" for the values): each member is no whole
+// product.
+void writeFamilyProduct(const std::string& stem);
+void writeSplitProduct(const std::string& stem);

@@ -17,6 +17,11 @@ int main(int argc, char* argv[]) {
     writeExternalStorageProduct(folder + "/external_storage.nc", "/etc/passwd");
     writeExternalLinkProduct(folder + "/external_link.nc", folder + "/external_link.nc");
     writeZlibBombProduct(folder + "/zlib_bomb.nc");
+    writeGroupCycleProduct(folder + "/group_cycle.nc");
+    writeDeepGroupsProduct(folder + "/deep_groups.nc");
+    writeUnknownFilterProduct(folder + "/unknown_filter.nc");
+    writeFamilyProduct(folder + "/family");
+    writeSplitProduct(folder + "/split");
   } catch (const std::exception& error) {
     std::fprintf(stderr, "hostileproducts: %s\n", error.what());
     return 1;

@@ -12,8 +12,12 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/io_uring.h>
 #include <sys/prctl.h>
+#include <sys/ptrace.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
+#include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -98,7 +102,7 @@ TEST(LibraryChild, HandsOverTheReadOrItsFailure) {
     ReadChoices controls;
     FlightIdentity identity;
     try {
-      const FlightRows rows = readInChildProcess("NetCDF", c.read, table, controls, identity, c.limits).rows;
+      const FlightRows rows = readInChildProcess("NetCDF", -1, c.read, table, controls, identity, c.limits).rows;
       EXPECT_FALSE(c.failure);
       EXPECT_EQ(rows.count, 3);
       EXPECT_EQ(rows.heightColumn, 1);
@@ -130,7 +134,41 @@ TEST(LibraryChild, ReadingIsHeldToTheFoldersAllowed) {
   ReadChoices controls;
   FlightIdentity identity;
   if (syscall(SYS_landlock_create_ruleset, nullptr, 0, 1) < 1) GTEST_SKIP() << "the kernel has no Landlock";
-  EXPECT_NO_THROW(readInChildProcess("ecCodes", read, flights.flights().slot(1).table, controls, identity));
+  EXPECT_NO_THROW(readInChildProcess("ecCodes", -1, read, flights.flights().slot(1).table, controls, identity));
+}
+
+// A child keeps of the program only its product: no other descriptor, none of the user's
+// settings for the libraries; once its file is open it reaches nothing beyond its own memory.
+TEST(LibraryChild, ReachesNothingOfTheProgramsOwn) {
+  TempFiles files;
+  const int product = open(files.write("product", "1").c_str(), O_RDONLY | O_CLOEXEC);
+  const int other = open(files.write("other", "2").c_str(), O_RDWR);
+  setenv("HDF5_PLUGIN_PATH", files.path("").c_str(), 1);
+  const LibraryRead read = [&](FlightTable& table, SlotControls& controls, FlightIdentity& identity) {
+    std::string reached;
+    const auto reaches = [&](const char* what, bool done) { reached += done ? std::string(" ") + what : ""; };
+    reaches("the product closed", fcntl(product, F_GETFD) < 0);
+    reaches("another descriptor", fcntl(other, F_GETFD) >= 0);
+    reaches("the user's HOME", std::string(getenv("HOME")) != "/dev/null");
+    reaches("a plugin path", getenv("HDF5_PLUGIN_PATH") != nullptr);
+    forbidFileOpens();
+    io_uring_params ring{};
+    reaches("io_uring", syscall(SYS_io_uring_setup, 1, &ring) >= 0);
+    reaches("a socket", socket(AF_INET, SOCK_STREAM, 0) >= 0);
+    reaches("ptrace", ptrace(PTRACE_ATTACH, getppid(), nullptr, nullptr) >= 0);
+    char byte = 0;
+    const iovec mine{&byte, 1}, theirs{&byte, 1};
+    reaches("another process' memory", process_vm_readv(getppid(), &mine, 1, &theirs, 1, 0) >= 0);
+    if (!reached.empty()) throw FlightError("reached:" + reached);
+    return twoColumns(table, controls, identity);
+  };
+  OwnFlightSet flights;
+  ReadChoices controls;
+  FlightIdentity identity;
+  EXPECT_NO_THROW(readInChildProcess("NetCDF", product, read, flights.flights().slot(1).table, controls, identity));
+  unsetenv("HDF5_PLUGIN_PATH");
+  close(product);
+  close(other);
 }
 
 // A program killed while its child reads takes the child with it; the test stands in as the
@@ -152,7 +190,7 @@ TEST(LibraryChild, DiesWithTheProgram) {
           OwnFlightSet flights;
           ReadChoices controls;
           FlightIdentity identity;
-          readInChildProcess("NetCDF", read, flights.flights().slot(1).table, controls, identity);
+          readInChildProcess("NetCDF", reported[1], read, flights.flights().slot(1).table, controls, identity);
           _exit(12);
         }
         pid_t child = 0;

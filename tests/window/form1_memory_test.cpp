@@ -5,8 +5,12 @@
 #include "app/window/layer_statistics_panel.h"
 #include "tests/window/scripted_window.h"
 
+#include <sys/stat.h>
+
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QLabel>
 #include <QSplitter>
 
 namespace {
@@ -25,7 +29,7 @@ class Memory : public ScriptedWindow {
 
 TEST_F(Memory, TheNextSessionFindsFoldersRecentFilesAndLayerButNothingThatChangesNumbers) {
   {
-    const auto settings = openSettings(settingsFile());
+    const auto settings = openSettings(settingsFile()).settings;
     TForm1 session;
     session.setErrorReporter(&errors);
     session.remember(settings.get());
@@ -39,7 +43,7 @@ TEST_F(Memory, TheNextSessionFindsFoldersRecentFilesAndLayerButNothingThatChange
     campaign->layerBox->setValue(250);
     session.close();
   }
-  const auto settings = openSettings(settingsFile());
+  const auto settings = openSettings(settingsFile()).settings;
   TForm1 next;
   next.remember(settings.get());
   const QList<QByteArray> recent = next.recentFiles();
@@ -62,7 +66,7 @@ TEST_F(Memory, ACorruptSettingsFileIsBegunAfresh) {
   ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
   corrupt.write("[window]\ngeometry=@ByteArray(\\x1\\xff)\nsplitter=\"\n[statistics]\nlayer=thick\n\xff\xfe\x00[[[\n");
   corrupt.close();
-  const auto settings = openSettings(settingsFile());
+  const auto settings = openSettings(settingsFile()).settings;
   TForm1 next;
   next.remember(settings.get());
   EXPECT_EQ(next.Statistics->thickness(), 1000) << "as designed";
@@ -70,5 +74,28 @@ TEST_F(Memory, ACorruptSettingsFileIsBegunAfresh) {
   next.openFile(1, QFile::encodeName(flight("a.txt")));
   settings->sync();
   EXPECT_EQ(settings->status(), QSettings::NoError) << "and written anew";
-  EXPECT_EQ(openSettings(settingsFile())->value("files/recent").toList().size(), 1);
+  EXPECT_EQ(openSettings(settingsFile()).settings->value("files/recent").toList().size(), 1);
+}
+
+// A FIFO where the settings belong would hold the window before it shows, a huge file its memory:
+// the window starts without them, says so, and writes nothing there.
+TEST_F(Memory, ASettingsFileThatIsNoSmallFileIsLeftAlone) {
+  const QString fifo = folder.filePath("fifo.ini"), huge = folder.filePath("huge.ini");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  QFile file(huge);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  ASSERT_TRUE(file.resize(kLargestSettingsFile + 1));
+  file.close();
+  for (const QString& place : {fifo, huge}) {
+    const OpenedSettings opened = openSettings(place);
+    EXPECT_FALSE(opened.settings);
+    EXPECT_TRUE(opened.refusal.contains(place)) << opened.refusal.toStdString();
+  }
+  TForm1 window;
+  window.showStatus(openSettings(fifo).refusal);
+  const QLabel* status = window.findChild<QLabel*>(QStringLiteral("StatusLine"));
+  ASSERT_TRUE(status);
+  EXPECT_FALSE(status->isHidden());
+  EXPECT_TRUE(status->text().contains(fifo));
+  EXPECT_EQ(QFileInfo(huge).size(), kLargestSettingsFile + 1);
 }

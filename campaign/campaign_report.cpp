@@ -181,19 +181,22 @@ CampaignReport campaignReport(std::string listName, const CampaignSettings& sett
   report.pairs = std::move(pairs);
   report.result = std::move(result);
   bool rawFilesTried = false;
+  // The rows take the names and identities over: with long paths, copies would double what a
+  // large campaign holds.
   for (std::size_t i = 0; i < report.pairs.size(); ++i) {
-    const CampaignPair& pair = report.pairs[i];
-    const PairResult& compared = report.result.pairs[i];
+    CampaignPair& pair = report.pairs[i];
+    PairResult& compared = report.result.pairs[i];
+    rawFilesTried = rawFilesTried || !compared.flights[0].isProduct() || !compared.flights[1].isProduct();
     const bool judged = compared.compared() && !settings.plus && !compared.columns[0].uncertainty.empty() &&
                         !compared.columns[1].uncertainty.empty();
-    report.pairRows.push_back({pair.flight1, pair.flight2, compared.group, {compared.flights[0], compared.flights[1]},
+    report.pairRows.push_back({std::move(pair.flight1), std::move(pair.flight2), compared.group,
+                               {std::move(compared.flights[0]), std::move(compared.flights[1])},
                                {compared.columns[0], compared.columns[1]}, judged, compared.uncertaintyRule,
                                compared.status(), compared.compared(), compared.points, compared.mean,
                                compared.sd, compared.consistency.shareWithin(2)});
     if (compared.compared() && compared.consistency.points() > 0) ++report.judgedPairs;
     if (compared.compared() && !compared.apart.empty()) ++report.apartPairs;
     ++(compared.compared() ? report.comparedPairs : report.skippedPairs);
-    rawFilesTried = rawFilesTried || !compared.flights[0].isProduct() || !compared.flights[1].isProduct();
   }
   for (const std::string& group : campaignGroups(report.result.pairs))
     report.profiles.push_back({group, runsOfGroup(report.result.layers, group)});

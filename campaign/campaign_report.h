@@ -57,7 +57,7 @@ struct SondeCount {
 struct CampaignReport {
   std::string listName;  // the list file, or what stands for a list built in the window
   CampaignSettings settings;
-  std::vector<CampaignPair> pairs;
+  std::vector<CampaignPair> pairs;  // their files; their names and identities are in pairRows
   CampaignResult result;
   std::vector<PairRow> pairRows;       // in list order
   std::vector<GroupProfile> profiles;  // "all" first, then the groups in order of first appearance

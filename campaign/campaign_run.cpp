@@ -6,6 +6,16 @@
 
 namespace {
 
+// What a pair's flights state of each column serves its comparison; the outputs show of it only
+// the kind of the height, so the facts of the columns after the height column go.
+void forgetColumnFacts(PairResult& pair) {
+  for (FlightIdentity& flight : pair.flights) {
+    const std::size_t kept = static_cast<std::size_t>(std::max(flight.heightColumn + 1, 0));
+    std::vector<ColumnFacts>(flight.columns.begin(), flight.columns.begin() + std::min(kept, flight.columns.size()))
+        .swap(flight.columns);
+  }
+}
+
 // Swapped out, not cleared: a cleared vector keeps its memory.
 void forgetValues(PairResult& pair) {
   std::vector<double>().swap(pair.values);
@@ -45,6 +55,7 @@ CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const Campaig
       for (std::size_t i; !watched.cancelled && !failed && (i = nextPair++) < pairs.size();) {
         PairResult& compared = result.pairs[i] =
             repeated[i].empty() ? comparer.compare(pairs[i]) : notCompared(pairs[i], repeated[i], settings);
+        forgetColumnFacts(compared);
         if (compared.compared()) spill.add(i, compared);
         if (i >= kPairsKeptWhole) forgetValues(compared);
         ++watched.pairsDone;

@@ -69,7 +69,13 @@ std::string comparedFields(const ComparedColumns& columns) {
 }
 
 std::string pairsCsv(const std::vector<PairRow>& rows) {
-  std::string csv = "index,flight1,flight2,group,status,points,mean,sd";
+  // Room for all at once: a table of long paths grown by doubling would hold twice its size.
+  std::size_t expected = 1024;
+  for (const PairRow& row : rows)
+    expected += 640 + 2 * (row.flight1.size() + row.flight2.size()) + row.group.size() + row.status.size();
+  std::string csv;
+  csv.reserve(expected);
+  csv += "index,flight1,flight2,group,status,points,mean,sd";
   for (const char* flight : {"flight1", "flight2"})
     for (const char* fact : {"_label", "_launch", "_station", "_sonde", "_serial", "_height_kind"})
       csv += std::string(",") + flight + fact;

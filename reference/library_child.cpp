@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -214,8 +215,12 @@ std::chrono::nanoseconds cpuTimeOf(pid_t process) {
 
 struct ChildEnd {
   int status;
-  bool stalled;  // killed for doing no work at all for the seconds allowed
+  bool stalled;    // killed for doing no work at all for the seconds allowed
+  bool cancelled;  // killed at the operator's word
 };
+
+// The flag of the read running on this thread, by which the operator stops it.
+thread_local const std::atomic<bool>* readCancelled = nullptr;
 
 // Waits for the child's end. A child that works, however slowly the machine lets it, is waited
 // for: its CPU-time limit bounds it; one that does no work at all for the seconds allowed waits
@@ -223,30 +228,35 @@ struct ChildEnd {
 // (a pidfd): a pipe's writing side would also reach the children other threads start meanwhile,
 // and stay open after this child's end.
 ChildEnd waitWhileWorking(pid_t child, int idleSeconds) {
-  const auto look = std::min<std::chrono::milliseconds>(std::chrono::seconds(idleSeconds) / 4, std::chrono::seconds(1));
+  // A read the operator may cancel is looked at often enough that cancelling feels immediate.
+  const auto look = readCancelled ? std::chrono::milliseconds(100)
+                                  : std::min<std::chrono::milliseconds>(std::chrono::seconds(idleSeconds) / 4,
+                                                                        std::chrono::seconds(1));
   const int process = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
   std::chrono::nanoseconds worked{};
   Clock::time_point lastWork = Clock::now();
-  bool stalled = false;
-  int status = 0;
+  ChildEnd end{0, false, false};
   for (;;) {
     pollfd watch{process, POLLIN, 0};
     poll(&watch, process < 0 ? 0 : 1, static_cast<int>(look.count()));
-    if (waitpid(child, &status, WNOHANG) == child) break;
+    if (waitpid(child, &end.status, WNOHANG) == child) break;
     const std::chrono::nanoseconds now = cpuTimeOf(child);
     if (now > worked) {
       worked = now;
       lastWork = Clock::now();
-    } else if (Clock::now() - lastWork >= std::chrono::seconds(idleSeconds)) {
-      stalled = true;
+    } else {
+      end.stalled = Clock::now() - lastWork >= std::chrono::seconds(idleSeconds);
+    }
+    end.cancelled = readCancelled && *readCancelled;
+    if (end.stalled || end.cancelled) {
       kill(child, SIGKILL);
-      while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+      while (waitpid(child, &end.status, 0) < 0 && errno == EINTR) {
       }
       break;
     }
   }
   if (process >= 0) close(process);
-  return {status, stalled};
+  return end;
 }
 
 void handOver(const Outcome& outcome, FlightTable& table, SlotControls& controls, FlightIdentity& identity) {
@@ -296,8 +306,9 @@ void runInChild(const char* library, int product, const ChildWork& work, Outcome
     if (getppid() != parent) _exit(1);
     runChild(work, outcome, product, limits);
   }
-  const auto [status, stalled] = waitWhileWorking(child, limits.idleSeconds);
+  const auto [status, stalled, cancelled] = waitWhileWorking(child, limits.idleSeconds);
   const std::string name(library);
+  if (cancelled) throw FlightError(kReadCancelled);
   if (stalled)
     throw FlightError("The " + name + " library made no progress reading the file for " +
                       std::to_string(limits.idleSeconds) + " s.");
@@ -311,6 +322,10 @@ void runInChild(const char* library, int product, const ChildWork& work, Outcome
 }
 
 }  // namespace
+
+ChildCancellation::ChildCancellation(const std::atomic<bool>& cancelled) { readCancelled = &cancelled; }
+
+ChildCancellation::~ChildCancellation() { readCancelled = nullptr; }
 
 void prepareHeap(std::size_t size) {
   // The sanitizer's allocator keeps no heap of this kind.

@@ -4,6 +4,7 @@
 #include "intake/flight_tables.h"
 #include "reference/reference_flight.h"
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -21,6 +22,17 @@ struct ChildLimits {
   int cpuSeconds = kLibraryCpuSeconds;
   int idleSeconds = kLibraryIdleSeconds;  // of wall-clock time in which the child does no work at all
 };
+
+// While one lives on a thread, the reads of libraries' children started from that thread stop as
+// soon as the flag turns true: the child is killed and the read fails with kReadCancelled.
+class ChildCancellation {
+ public:
+  explicit ChildCancellation(const std::atomic<bool>& cancelled);
+  ~ChildCancellation();
+  ChildCancellation(const ChildCancellation&) = delete;
+  ChildCancellation& operator=(const ChildCancellation&) = delete;
+};
+inline const std::string kReadCancelled = "The read was cancelled.";
 
 // The messages of a child that went beyond its limits or its file.
 inline const std::string kNeedsTooMuchMemory = "The product needs more memory than a flight may take.";

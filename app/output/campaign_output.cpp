@@ -30,9 +30,12 @@ void saveCampaign(const QString& folder, const CampaignReport& report) {
   // Everything is drawn before the first file is written: what cannot be drawn leaves the
   // folder as it was.
   OffscreenCampaignCharts charts(report);
+  // The tables are written from where they were made, not from copies: pairs.csv of a large
+  // campaign with long paths is hundreds of MB.
+  const std::string layers = layersCsv(report.result.layers), pairs = pairsCsv(report.pairRows);
   const FileContents files = {
-      {path("layers.csv"), QByteArray::fromStdString(layersCsv(report.result.layers))},
-      {path("pairs.csv"), QByteArray::fromStdString(pairsCsv(report.pairRows))},
+      {path("layers.csv"), QByteArray::fromRawData(layers.data(), static_cast<qsizetype>(layers.size()))},
+      {path("pairs.csv"), QByteArray::fromRawData(pairs.data(), static_cast<qsizetype>(pairs.size()))},
       {path("profile.svg"), chartsPicture(charts.pictureCharts(), QStringLiteral("svg"), path("profile.svg"))},
       {path("profile.png"), chartsPicture(charts.pictureCharts(), QStringLiteral("png"), path("profile.png"), kPrintScale,
                                           kPrintDotsPerInch)},

@@ -60,8 +60,8 @@ void drawProfiles(ReportPages& pages, const CampaignReport& report) {
   if (!consistency) return;
   pages.heading(QStringLiteral("Согласие с неопределённостями"), kConsistencyHeight + 40);
   pages.text(QStringLiteral("Доля точек слоя, где |Δ| ≤ k·u_c (u_c — по правилу сложения u₁ и u₂, см. в начале "
-                            "отчёта), по всем парам с неопределённостями. Штрихи — 68,3 %, 95,4 % и 99,7 %: столько даёт нормальное распределение Δ/u_c, "
-                            "когда заявленные неопределённости верны."),
+                            "отчёта), по всем парам с неопределённостями. Штрихи — 68,3 %, 95,4 % и 99,7 %: "
+                            "столько даёт нормальное распределение Δ/u_c, когда заявленные неопределённости верны."),
              reportFont(9));
   const QRectF place = pages.take(kConsistencyHeight);
   pages.painter().save();
@@ -121,16 +121,14 @@ void drawPairs(ReportPages& pages, const CampaignReport& report, const QString& 
                              QStringLiteral("Полёт 2"),    QStringLiteral("Запуск 2, UTC"), QStringLiteral("Группа"),
                              QStringLiteral("Состояние"),  QStringLiteral("Точек"),     QStringLiteral("Смещение") + withUnit,
                              QStringLiteral("СКО") + withUnit};
-  std::vector<QStringList> rows;
-  for (std::size_t i = 0; i < report.pairRows.size(); ++i) {
+  pages.table(columns, captions, report.pairRows.size(), [&report](std::size_t i) {
     const PairRow& pair = report.pairRows[i];
     const QStringList statistics = pairTableRow(pair);
-    rows.push_back({QString::number(i + 1), shownText(pair.name(1)), launchOf(pair.flights[0]),
-                    shownText(pair.name(2)), launchOf(pair.flights[1]), shownText(pair.group),
-                    statistics[kStatusColumn], statistics[kStatusColumn + 1], statistics[kStatusColumn + 2],
-                    statistics[kStatusColumn + 3]});
-  }
-  pages.table(columns, captions, rows);
+    return QStringList{QString::number(i + 1), shownText(pair.name(1)), launchOf(pair.flights[0]),
+                       shownText(pair.name(2)), launchOf(pair.flights[1]), shownText(pair.group),
+                       statistics[kStatusColumn], statistics[kStatusColumn + 1], statistics[kStatusColumn + 2],
+                       statistics[kStatusColumn + 3]};
+  });
 }
 
 void drawPairPanels(ReportPages& pages, const CampaignReport& report) {
@@ -158,14 +156,14 @@ void drawPairPanels(ReportPages& pages, const CampaignReport& report) {
 // The files in full, as the list resolved them from where the campaign ran, wrapped rather than cut.
 void drawFiles(ReportPages& pages, const CampaignReport& report) {
   pages.heading(QStringLiteral("Приложение: файлы пар"));
-  std::vector<QStringList> rows;
   const auto path = [](const std::string& bytes) {
     return shownText(QFileInfo(QFile::decodeName(QByteArray::fromStdString(bytes))).absoluteFilePath());
   };
-  for (std::size_t i = 0; i < report.pairs.size(); ++i)
-    rows.push_back({QString::number(i + 1), path(report.pairs[i].path1), path(report.pairs[i].path2)});
   pages.table({{0.5, kRight, false}, {5, kLeft, true}, {5, kLeft, true}},
-              {QStringLiteral("№"), QStringLiteral("Файл полёта 1"), QStringLiteral("Файл полёта 2")}, rows);
+              {QStringLiteral("№"), QStringLiteral("Файл полёта 1"), QStringLiteral("Файл полёта 2")},
+              report.pairs.size(), [&](std::size_t i) {
+                return QStringList{QString::number(i + 1), path(report.pairs[i].path1), path(report.pairs[i].path2)};
+              });
 }
 
 // Qt stamps a PDF with the moment it is written, in local time: "D:20261209065313Z" where that is

@@ -60,15 +60,21 @@ void ReportPages::heading(const QString& text, double room) {
 
 void ReportPages::table(const std::vector<ReportColumn>& columns, const QStringList& captions,
                         const std::vector<QStringList>& rows) {
+  table(columns, captions, rows.size(), [&rows](std::size_t row) { return rows[row]; });
+}
+
+void ReportPages::table(const std::vector<ReportColumn>& columns, const QStringList& captions, std::size_t rows,
+                        const std::function<QStringList(std::size_t)>& rowAt) {
   double weights = 0;
   for (const ReportColumn& column : columns) weights += column.weight;
   std::vector<double> widths;
   for (const ReportColumn& column : columns) widths.push_back(width_ * column.weight / weights);
   const double captionsHeight = rowHeight(captions, columns, widths, true);
   // The captions never stand alone at the foot of a page.
-  if (!rows.empty()) keepRoom(captionsHeight + rowHeight(rows.front(), columns, widths, false));
+  if (rows > 0) keepRoom(captionsHeight + rowHeight(rowAt(0), columns, widths, false));
   drawRow(captions, columns, widths, take(captionsHeight), true);
-  for (const QStringList& row : rows) {
+  for (std::size_t index = 0; index < rows; ++index) {
+    const QStringList row = rowAt(index);
     const double height = rowHeight(row, columns, widths, false);
     if (y_ + height > bottom_) {
       newPage();

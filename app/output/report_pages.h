@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <qcustomplot.h>
 
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 // A report's A4 pages, filled from top to bottom in the pixels the charts are laid out in, so
@@ -38,6 +40,10 @@ class ReportPages {
   // A heading that stays on its page with the start of what follows it: `room` of height.
   void heading(const QString& text, double room = 100);
   void table(const std::vector<ReportColumn>& columns, const QStringList& captions, const std::vector<QStringList>& rows);
+  // The same with each row made when it is drawn: a campaign's tens of thousands of pairs with long
+  // paths are never all held as text at once.
+  void table(const std::vector<ReportColumn>& columns, const QStringList& captions, std::size_t rows,
+             const std::function<QStringList(std::size_t)>& row);
 
   void finish();
 

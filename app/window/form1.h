@@ -6,6 +6,7 @@
 #include "compare/comparison_redraw.h"
 #include "intake/field_scanners.h"
 #include "intake/flight_identity.h"
+#include "intake/later_columns.h"
 
 #include <QWidget>
 
@@ -15,6 +16,8 @@
 #include <vector>
 
 class CampaignWindow;
+class SlotControls;
+class TextFile;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -216,6 +219,7 @@ class TForm1 : public QWidget {
   void showRecentFiles(int slot, const QPoint& at);
   void chooseAndRead(int slot);
   void readChosenFile(int slot);
+  FlightIdentity readFlight(int slot, TextFile& file, SlotControls& controls, const ColumnPick& pick);
   OpenDialog& openDialog(int slot);
   DecimalSeparators decimalSeparators() const;
   void quickSelect(const QuickSelectTable& names);

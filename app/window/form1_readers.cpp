@@ -1,15 +1,25 @@
 // The readers of the three flight slots, behind the hidden buttons Polus, Polus2 and Polus3.
 #include "app/window/form1.h"
 
+#include "app/support/aside_work.h"
 #include "app/support/message_translation.h"
+#include "app/support/shown_text.h"
+#include "app/window/held_slot_controls.h"
 #include "app/window/window_slot_controls.h"
 #include "compare/quick_select.h"
+#include "intake/flight_error.h"
 #include "intake/text_file.h"
 #include "reader/flight_reader.h"
+#include "reference/library_child.h"
+#include "reference/reference_format.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QPushButton>
+
+#include <atomic>
+#include <exception>
 
 namespace {
 
@@ -19,6 +29,16 @@ QString openFilter() {
   const QString raw = QStringLiteral("*.TXT;*.raw;*.TAE3;*.T3;*.TAE03;*.int"), products = QStringLiteral("*.nc;*.bufr;*.bin");
   return name(0) + '|' + raw + ';' + products + '|' + name(1) + '|' + raw + '|' + name(2) + '|' + products + '|' +
          name(3) + QStringLiteral(" (*.*)|*.*");
+}
+
+bool wasCancelled(const std::exception_ptr& failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const FlightError& error) {
+    return error.message() == kReadCancelled;
+  } catch (...) {
+  }
+  return false;
 }
 
 }  // namespace
@@ -63,7 +83,7 @@ void TForm1::readChosenFile(int slot) {
     const ColumnPick quickSelected = [slot](const std::vector<std::string>& names, const FlightIdentity& flight) {
       return quickSelectColumns(names, slot, flight);
     };
-    identity = readFlightFile(slot, file, decimalSeparators(), controls, quickSelected);
+    identity = readFlight(slot, file, controls, quickSelected);
     rememberFile(slot, openDialog(slot).fileName);
     showIdentity(slot);
     listUncertainties(slot);
@@ -76,9 +96,34 @@ void TForm1::readChosenFile(int slot) {
     } catch (...) {
       throw SuccessiveFailures{readFailure, std::current_exception()};
     }
+    // The operator who cancelled knows the slot is empty.
+    if (wasCancelled(readFailure)) return;
     throw;
   }
   switchboard.performClick(Compare);
+}
+
+// A product's library reads in a child process, which may take a while: while the window shows,
+// the read waits aside, so that the window stays drawn and the operator may cancel it. What the
+// read shows of the slot is shown once it has ended, on the window's thread.
+FlightIdentity TForm1::readFlight(int slot, TextFile& file, SlotControls& controls, const ColumnPick& pick) {
+  if (!isVisible() || referenceFormat(file.head(kReferenceHead)) == ReferenceFormat::None)
+    return readFlightFile(slot, file, decimalSeparators(), controls, pick);
+  const DecimalSeparators separators = decimalSeparators();
+  HeldSlotControls held;
+  FlightIdentity read;
+  try {
+    runAside(this, QStringLiteral("Чтение «%1»…").arg(shownText(QFile::decodeName(QByteArray::fromStdString(file.fileName())))),
+             [&](const std::atomic<bool>& cancelled) {
+               const ChildCancellation cancellation(cancelled);
+               read = readFlightFile(slot, file, separators, held, pick);
+             });
+  } catch (...) {
+    held.showOn(controls);
+    throw;
+  }
+  held.showOn(controls);
+  return read;
 }
 
 DecimalSeparators TForm1::decimalSeparators() const {

@@ -12,9 +12,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
@@ -261,4 +263,25 @@ TEST_F(ProductColumns, ALaterReadThatFailsIsReportedAndLeavesNoCurve) {
     EXPECT_EQ(form.Series1->dataCount(), 0);
     writeProduct();
   }
+}
+
+// While the window shows, a product's library works aside: the window goes on with its events,
+// and the operator may cancel the read, which leaves the slot empty and reports nothing.
+TEST_F(SlotReading, AProductIsReadAsideAndMayBeCancelled) {
+  const QByteArray product = QByteArray(REFERENCE_FILES) + "/temp_40000_levels.bufr";
+  form.show();
+  int events = 0;
+  QTimer ticking;
+  QObject::connect(&ticking, &QTimer::timeout, [&events] { ++events; });
+  ticking.start(10);
+  form.openFile(1, product);
+  EXPECT_GT(events, 0) << "the window's events went on during the read";
+  EXPECT_EQ(mass1Count, 40000);
+  EXPECT_EQ(form.ComboBox1->currentText(), "H") << "what the read chose, shown once it ended";
+
+  QTimer::singleShot(50, [this] { emit form.findChild<QProgressDialog*>(QStringLiteral("AsideWork"))->canceled(); });
+  form.openFile(2, product);
+  EXPECT_EQ(mass2Count, 0);
+  EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
+  EXPECT_EQ(mass1Count, 40000) << "another slot keeps its flight";
 }

@@ -52,6 +52,8 @@ std::string layersCsv(const std::vector<LayerSummary>& layers) {
   return csv;
 }
 
+namespace {
+
 // Who flew each flight, where its file states it.
 std::string identityFields(const FlightIdentity& flight) {
   if (flight.path.empty()) return ",,,,,";
@@ -68,33 +70,47 @@ std::string comparedFields(const ComparedColumns& columns) {
          (columns.uncertainty.empty() ? std::string() : shortestNumber(columns.coverageFactor));
 }
 
-std::string pairsCsv(const std::vector<PairRow>& rows) {
-  // Room for all at once: a table of long paths grown by doubling would hold twice its size.
-  std::size_t expected = 1024;
-  for (const PairRow& row : rows)
-    expected += 640 + 2 * (row.flight1.size() + row.flight2.size()) + row.group.size() + row.status.size();
-  std::string csv;
-  csv.reserve(expected);
-  csv += "index,flight1,flight2,group,status,points,mean,sd";
+// A pair's row of pairs.csv.
+std::string pairLine(const CampaignReport& report, std::size_t index) {
+  const CampaignPair& pair = report.pairs[index];
+  const PairRow& row = report.pairRows[index];
+  std::string line = std::to_string(index + 1) + ',' + csvField(pair.name(1)) + ',' + csvField(pair.name(2)) + ',' +
+                     csvField(row.group) + ',' + csvField(row.status) + ',';
+  if (row.compared)
+    line += std::to_string(row.points) + ',' + shortestNumber(row.mean) + ',' + shortestNumber(row.sd);
+  else
+    line += ",,";
+  return line + ',' + identityFields(report.flight(index, 1)) + ',' + identityFields(report.flight(index, 2)) + ',' +
+         shortestNumber(row.within2) + ',' + comparedFields(report.compared(index, 1)) + ',' +
+         comparedFields(report.compared(index, 2)) +
+         ',' + (row.judged ? csvField(std::string(uncertaintyRuleName(row.uncertaintyRule))) : std::string()) + '\n';
+}
+
+}  // namespace
+
+void writePairsCsv(const CampaignReport& report, const std::function<void(const std::string& text)>& write) {
+  std::string header = "index,flight1,flight2,group,status,points,mean,sd";
   for (const char* flight : {"flight1", "flight2"})
     for (const char* fact : {"_label", "_launch", "_station", "_sonde", "_serial", "_height_kind"})
-      csv += std::string(",") + flight + fact;
-  csv += ",within_2";
+      header += std::string(",") + flight + fact;
+  header += ",within_2";
   for (const char* flight : {"flight1", "flight2"})
     for (const char* fact : {"_height_column", "_column", "_unit", "_u_column", "_u_coverage"})
-      csv += std::string(",") + flight + fact;
-  csv += ",uc_rule\n";
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const PairRow& row = rows[i];
-    csv += std::to_string(i + 1) + ',' + csvField(row.flight1) + ',' + csvField(row.flight2) + ',' +
-           csvField(row.group) + ',' + csvField(row.status) + ',';
-    if (row.compared)
-      csv += std::to_string(row.points) + ',' + shortestNumber(row.mean) + ',' + shortestNumber(row.sd);
-    else
-      csv += ",,";
-    csv += ',' + identityFields(row.flights[0]) + ',' + identityFields(row.flights[1]) + ',' +
-           shortestNumber(row.within2) + ',' + comparedFields(row.columns[0]) + ',' + comparedFields(row.columns[1]) +
-           ',' + (row.judged ? csvField(std::string(uncertaintyRuleName(row.uncertaintyRule))) : std::string()) + '\n';
+      header += std::string(",") + flight + fact;
+  // In pieces of about a megabyte: each piece is one write of the file.
+  constexpr std::size_t kPiece = std::size_t{1} << 20;
+  std::string piece = header + ",uc_rule\n";
+  for (std::size_t i = 0; i < report.pairRows.size(); ++i) {
+    piece += pairLine(report, i);
+    if (piece.size() < kPiece) continue;
+    write(piece);
+    piece.clear();
   }
+  write(piece);
+}
+
+std::string pairsCsv(const CampaignReport& report) {
+  std::string csv;
+  writePairsCsv(report, [&csv](const std::string& text) { csv += text; });
   return csv;
 }

@@ -2,6 +2,7 @@
 
 #include "campaign/campaign_report.h"
 
+#include <functional>
 #include <string>
 
 // The campaign's two tables as CSV text: numbers with a decimal point in their shortest
@@ -16,4 +17,6 @@ std::string layersCsv(const std::vector<LayerSummary>& layers);
 // the reason the pair was skipped. Then, for flight1 and flight2: _label, _launch, _station,
 // _sonde, _serial, _height_kind, each empty where the file does not state it (or was not read).
 // Last, within_2: the share of the pair's values with u_c that lie within 2 u_c, or empty.
-std::string pairsCsv(const std::vector<PairRow>& rows);
+std::string pairsCsv(const CampaignReport& report);
+// The same in pieces, for a table too large to be held whole.
+void writePairsCsv(const CampaignReport& report, const std::function<void(const std::string& text)>& write);

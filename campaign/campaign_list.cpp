@@ -119,6 +119,12 @@ class ListLines {
 
 }  // namespace
 
+CampaignPair::CampaignPair(std::string name1, std::string name2, std::string path1, std::string path2, std::string group)
+    : names{std::move(name1), std::move(name2)}, paths{std::move(path1), std::move(path2)}, group(std::move(group)) {
+  for (int slot = 0; slot < 2; ++slot)
+    if (paths[slot] == names[slot]) std::string().swap(paths[slot]);
+}
+
 CampaignPair pairInFolder(const std::string& folder, std::string flight1, std::string flight2, std::string group) {
   return namedPair(folder, flight1, flight2, std::move(group), isUtf8(flight1), isUtf8(flight2));
 }
@@ -167,7 +173,7 @@ std::vector<std::string> repeatedPairs(const std::vector<CampaignPair>& pairs) {
   std::map<std::pair<std::string, std::string>, std::size_t> first;
   const auto normal = [](const std::string& path) { return std::filesystem::path(path).lexically_normal().string(); };
   for (std::size_t i = 0; i < pairs.size(); ++i) {
-    const std::string one = normal(pairs[i].path1), two = normal(pairs[i].path2);
+    const std::string one = normal(pairs[i].path(1)), two = normal(pairs[i].path(2));
     const auto [found, isNew] = first.emplace(std::minmax(one, two), i);
     if (isNew) continue;
     const CampaignPair& earlier = pairs[found->second];

@@ -3,12 +3,23 @@
 #include <string>
 #include <vector>
 
-// One pair of a campaign: flight 1 against flight 2, in a group of the operator's choosing.
+// One pair of a campaign: flight 1 against flight 2, in a group of the operator's choosing. A
+// campaign of many pairs named by long paths holds each name once: where a file's bytes,
+// resolved from the list's folder, are its name as the list writes it (an absolute UTF-8 name),
+// the one text serves as both.
 struct CampaignPair {
-  std::string flight1, flight2;  // as the list writes them, as UTF-8 text
-  std::string path1, path2;      // the files by their bytes, relative names taken from the list's folder
-  std::string group;             // UTF-8; empty when the list gives none
-  int line = 0;                  // of the list file that names it; 0 for a pair built in the window
+  CampaignPair() = default;
+  CampaignPair(std::string name1, std::string name2, std::string path1, std::string path2, std::string group);
+
+  // Flight 1 or 2 as the list writes it, as UTF-8 text.
+  const std::string& name(int slot) const { return names[slot - 1]; }
+  // Its file by its bytes, a relative name taken from the list's folder.
+  const std::string& path(int slot) const { return paths[slot - 1].empty() ? names[slot - 1] : paths[slot - 1]; }
+
+  std::string names[2];
+  std::string paths[2];  // empty where the path is the name
+  std::string group;     // UTF-8; empty when the list gives none
+  int line = 0;          // of the list file that names it; 0 for a pair built in the window
 };
 
 // The longest group name, in bytes: a group names a set of pairs on every row of the tables.

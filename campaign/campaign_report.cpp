@@ -73,10 +73,11 @@ std::string uncertaintyCaption(const ComparedColumns& columns) {
 // units, the uncertainty columns with their coverage factors; then how the uncertainties joined.
 std::vector<SettingLine> comparedLines(const CampaignReport& report) {
   TextCounts heights[2], parameters[2], uncertainties[2], rules;
-  for (const PairRow& row : report.pairRows) {
+  for (std::size_t pair = 0; pair < report.pairRows.size(); ++pair) {
+    const PairRow& row = report.pairRows[pair];
     if (!row.compared) continue;
     for (int slot = 0; slot < 2; ++slot) {
-      const ComparedColumns& columns = row.columns[slot];
+      const ComparedColumns& columns = report.compared(pair, slot + 1);
       heights[slot].add(columns.height + " — " + std::string(heightKindCaption(columns.heightKind)));
       const std::string_view unit = quantityUnit(columns.parameter);
       parameters[slot].add(columns.parameter + (unit.empty() ? "" : ", " + std::string(unit)));
@@ -143,10 +144,10 @@ void count(std::vector<SondeCount>& sondes, const std::string& sonde) {
 // The facts of the compared pairs' flights that the title block names.
 void describeFlights(CampaignReport& report) {
   std::size_t kinds[3] = {};
-  for (const PairRow& row : report.pairRows) {
-    if (!row.compared) continue;
+  for (std::size_t pair = 0; pair < report.pairRows.size(); ++pair) {
+    if (!report.pairRows[pair].compared) continue;
     for (int slot = 0; slot < 2; ++slot) {
-      const FlightIdentity& flight = row.flights[slot];
+      const FlightIdentity& flight = report.flight(pair, slot + 1);
       const std::string& launch = flight.launchTime;
       if (!launch.empty() && (report.firstLaunch.empty() || launch < report.firstLaunch)) report.firstLaunch = launch;
       if (!launch.empty() && launch > report.lastLaunch) report.lastLaunch = launch;
@@ -154,7 +155,7 @@ void describeFlights(CampaignReport& report) {
           std::find(report.stations.begin(), report.stations.end(), flight.station) == report.stations.end())
         report.stations.push_back(flight.station);
       count(report.sondes[slot], flight.sondeType);
-      ++kinds[static_cast<int>(row.columns[slot].heightKind)];
+      ++kinds[static_cast<int>(report.compared(pair, slot + 1).heightKind)];
     }
   }
   const std::size_t geometric = kinds[static_cast<int>(HeightKind::Geometric)];
@@ -181,17 +182,13 @@ CampaignReport campaignReport(std::string listName, const CampaignSettings& sett
   report.pairs = std::move(pairs);
   report.result = std::move(result);
   bool rawFilesTried = false;
-  // The rows take the names and identities over: with long paths, copies would double what a
-  // large campaign holds.
+  report.pairRows.reserve(report.pairs.size());
   for (std::size_t i = 0; i < report.pairs.size(); ++i) {
-    CampaignPair& pair = report.pairs[i];
-    PairResult& compared = report.result.pairs[i];
+    const PairResult& compared = report.result.pairs[i];
     rawFilesTried = rawFilesTried || !compared.flights[0].isProduct() || !compared.flights[1].isProduct();
     const bool judged = compared.compared() && !settings.plus && !compared.columns[0].uncertainty.empty() &&
                         !compared.columns[1].uncertainty.empty();
-    report.pairRows.push_back({std::move(pair.flight1), std::move(pair.flight2), compared.group,
-                               {std::move(compared.flights[0]), std::move(compared.flights[1])},
-                               {compared.columns[0], compared.columns[1]}, judged, compared.uncertaintyRule,
+    report.pairRows.push_back({compared.group, judged, compared.uncertaintyRule,
                                compared.status(), compared.compared(), compared.points, compared.mean,
                                compared.sd, compared.consistency.shareWithin(2)});
     if (compared.compared() && compared.consistency.points() > 0) ++report.judgedPairs;

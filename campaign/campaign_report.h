@@ -22,25 +22,16 @@ struct GroupProfile {
   std::vector<ProfileRun> runs;
 };
 
-// One pair as the pairs table shows it.
+// One pair as the pairs table shows it; its flights are the result's (CampaignReport::flight).
 struct PairRow {
-  std::string flight1, flight2;  // as the list names them
   std::string group;             // the list's, or with solar groups the sun's
-  FlightIdentity flights[2];            // as far as each was read
-  ComparedColumns columns[2];           // what each flight compared
-  bool judged;                          // by both flights' uncertainties, joined by the rule
+  bool judged;                   // by both flights' uncertainties, joined by the rule
   UncertaintyRule uncertaintyRule;
   std::string status;  // "ok", or the first line of the reason the pair was skipped
   bool compared;
   std::size_t points;
   double mean, sd;
   double within2;  // the share of its values with u_c within 2 u_c; NaN without u_c
-
-  // Flight 1 or 2 by its label once read, else as the list names it.
-  std::string name(int slot) const {
-    const FlightIdentity& flight = flights[slot - 1];
-    return flight.path.empty() ? (slot == 1 ? flight1 : flight2) : flight.label();
-  }
 };
 
 // A line of the campaign's title block: what, and its value.
@@ -57,7 +48,7 @@ struct SondeCount {
 struct CampaignReport {
   std::string listName;  // the list file, or what stands for a list built in the window
   CampaignSettings settings;
-  std::vector<CampaignPair> pairs;  // their files; their names and identities are in pairRows
+  std::vector<CampaignPair> pairs;
   CampaignResult result;
   std::vector<PairRow> pairRows;       // in list order
   std::vector<GroupProfile> profiles;  // "all" first, then the groups in order of first appearance
@@ -72,6 +63,15 @@ struct CampaignReport {
   // "heights of different kinds are pooled: …" where compared flights state both kinds.
   std::string mixedHeights;
   std::string unit;  // of the compared quantity or column, where known
+  // Flight 1 or 2 of a pair as far as it was read, and what it compared.
+  const FlightIdentity& flight(std::size_t pair, int slot) const { return result.pairs[pair].flights[slot - 1]; }
+  const ComparedColumns& compared(std::size_t pair, int slot) const { return result.pairs[pair].columns[slot - 1]; }
+  // Flight 1 or 2 of a pair by its label once read, else as the list names it.
+  std::string flightName(std::size_t pair, int slot) const {
+    const FlightIdentity& read = flight(pair, slot);
+    return read.path.empty() ? pairs[pair].name(slot) : read.label();
+  }
+
   // What was compared and how, a line each: the list, the period, the stations, the sondes of
   // each slot, the quantity or column with its unit, the sign, the layer, the separator where a
   // raw file was read, how many pairs were compared, what each slot compared (heights, columns,

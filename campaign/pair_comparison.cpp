@@ -100,9 +100,9 @@ PairResult PairComparer::compare(const CampaignPair& pair) {
   result.group = listedGroup(pair, settings_);
   try {
     RedrawRequest request;
-    request.flights[0] = readFlight(1, pair.path1, result);
+    request.flights[0] = readFlight(1, pair.path(1), result);
     if (settings_.solarGroups) result.group = solarGroup(result.flights[0]);
-    request.flights[1] = readFlight(2, pair.path2, result);
+    request.flights[1] = readFlight(2, pair.path(2), result);
     const std::string apart = notOneSounding(result.flights[0], result.flights[1]);
     if (!apart.empty() && !settings_.allowApart) throw FlightError("Not one sounding: " + apart + ".");
     result.apart = apart;

@@ -73,10 +73,10 @@ QString PairsModel::text(int row, int column) const {
   const PairRow* result = resultRow(row);
   if (column == kFlight1Column || column == kFlight2Column) {
     const int slot = column == kFlight1Column ? 1 : 2;
-    return shownText(result ? result->name(slot) : slot == 1 ? pair.flight1 : pair.flight2);
+    return shownText(result ? report_->flightName(static_cast<std::size_t>(row), slot) : pair.name(slot));
   }
   if (column == kGroupColumn || !result) return pairTableRow(pair)[column];
-  QString text = pairTableRow(*result)[column];
+  QString text = pairTableRow(pair, *result)[column];
   if (column != kStatusColumn) return text;
   text = translatedMessage(text);
   if (report_->settings.solarGroups) text += QStringLiteral(" · ") + groupCaption(result->group);
@@ -86,10 +86,10 @@ QString PairsModel::text(int row, int column) const {
 // The path; once a run has read the flight, with the facts its file states.
 QString PairsModel::flightTip(int row, int slot) const {
   const PairRow* result = resultRow(row);
-  const FlightIdentity* flight = result ? &result->flights[slot - 1] : nullptr;
+  const FlightIdentity* flight = result ? &report_->flight(static_cast<std::size_t>(row), slot) : nullptr;
   if (flight && !flight->path.empty()) return plainToolTip(identityToolTip(*flight, flight->heightColumn));
   const CampaignPair& pair = pairs_[row];
-  return plainToolTip(shownText(QFile::decodeName(QByteArray::fromStdString(slot == 1 ? pair.path1 : pair.path2))));
+  return plainToolTip(shownText(QFile::decodeName(QByteArray::fromStdString(pair.path(slot)))));
 }
 
 QVariant PairsModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -131,11 +131,12 @@ void printError(const QString& message) {
 
 void reportSkipped(const CampaignReport& report) {
   for (std::size_t i = 0; i < report.pairRows.size(); ++i) {
-    const PairRow& pair = report.pairRows[i];
-    if (pair.compared) continue;
+    const PairRow& row = report.pairRows[i];
+    if (row.compared) continue;
+    const CampaignPair& pair = report.pairs[i];
     const QString line = QStringLiteral("pair %1 (%2, %3) skipped: %4")
                              .arg(i + 1)
-                             .arg(shownText(pair.flight1), shownText(pair.flight2), shownText(pair.status));
+                             .arg(shownText(pair.name(1)), shownText(pair.name(2)), shownText(row.status));
     std::fprintf(stderr, "%s\n", line.toUtf8().constData());
   }
 }

@@ -110,13 +110,13 @@ class TemporaryFile {
   const QByteArray& target() const { return target_; }
 
   // In pieces, so that a signal is heeded within one.
-  void writeAll(const QByteArray& bytes) {
-    constexpr qsizetype kPiece = qsizetype{1} << 20;
-    for (qsizetype written = 0; written < bytes.size();) {
+  void writeAll(const char* bytes, std::size_t size) {
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    for (std::size_t written = 0; written < size;) {
       if (interrupted()) throw WriteInterrupted{};
-      const ssize_t count = ::write(descriptor_, bytes.constData() + written, std::min(kPiece, bytes.size() - written));
+      const ssize_t count = ::write(descriptor_, bytes + written, std::min(kPiece, size - written));
       if (count < 0 && errno != EINTR) fail();
-      if (count > 0) written += count;
+      if (count > 0) written += static_cast<std::size_t>(count);
     }
   }
 
@@ -208,12 +208,12 @@ class TemporaryFile {
 
 }  // namespace
 
-void writeFilesAtomically(const FileContents& files) {
+void writeFilesAtomically(const std::vector<FileToWrite>& files) {
   std::list<TemporaryFile> written;
-  for (const auto& [fileName, bytes] : files) {
-    written.emplace_back(fileName, writtenTarget(fileName));
-    written.back().writeAll(bytes);
-    written.back().finish();
+  for (const FileToWrite& file : files) {
+    TemporaryFile& temporary = written.emplace_back(file.name, writtenTarget(file.name));
+    file.bytes([&temporary](const char* bytes, std::size_t size) { temporary.writeAll(bytes, size); });
+    temporary.finish();
   }
   if (interrupted()) throw WriteInterrupted{};
   for (const TemporaryFile& file : written) checkReplaceable(file.fileName(), file.target());
@@ -225,4 +225,10 @@ void writeFilesAtomically(const FileContents& files) {
   for (TemporaryFile& file : written) file.keep();
 }
 
-void writeFileAtomically(const QString& fileName, const QByteArray& bytes) { writeFilesAtomically({{fileName, bytes}}); }
+FileBytes bytesOf(QByteArray bytes) {
+  return [bytes = std::move(bytes)](const ByteSink& write) { write(bytes.constData(), static_cast<std::size_t>(bytes.size())); };
+}
+
+void writeFileAtomically(const QString& fileName, const QByteArray& bytes) {
+  writeFilesAtomically({{fileName, bytesOf(bytes)}});
+}

@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-#include <utility>
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 // Every file the program writes goes through here, so that a file is either written whole or
@@ -22,8 +23,16 @@ void writeFileAtomically(const QString& fileName, const QByteArray& bytes);
 // under the temporary name: a swap that fails puts the others back, so every target is as it
 // was. Only where putting back fails too does the message list which files are new and where
 // their old ones wait. A file system that cannot swap two names gets a plain rename.
-using FileContents = std::vector<std::pair<QString, QByteArray>>;
-void writeFilesAtomically(const FileContents& files);
+// A file's bytes are given piece by piece to the sink, so that a large file need not be held whole.
+using ByteSink = std::function<void(const char* bytes, std::size_t size)>;
+using FileBytes = std::function<void(const ByteSink& write)>;
+struct FileToWrite {
+  QString name;
+  FileBytes bytes;
+};
+void writeFilesAtomically(const std::vector<FileToWrite>& files);
+// Bytes at hand, as a file's.
+FileBytes bytesOf(QByteArray bytes);
 
 // What a write stopped by a signal throws, once its temporary files are gone.
 struct WriteInterrupted {};

@@ -27,19 +27,22 @@ void saveCampaign(const QString& folder, const CampaignReport& report) {
     throw FlightError("The campaign was cancelled: its results are incomplete and are not saved.");
   const QDir target(folder);
   const auto path = [&](const char* name) { return target.filePath(QString::fromLatin1(name)); };
-  // Everything is drawn before the first file is written: what cannot be drawn leaves the
-  // folder as it was.
+  // The pictures are drawn before the first file is written, the report as its temporary file is:
+  // what cannot be drawn leaves the folder as it was.
   OffscreenCampaignCharts charts(report);
-  // The tables are written from where they were made, not from copies: pairs.csv of a large
-  // campaign with long paths is hundreds of MB.
-  const std::string layers = layersCsv(report.result.layers), pairs = pairsCsv(report.pairRows);
-  const FileContents files = {
-      {path("layers.csv"), QByteArray::fromRawData(layers.data(), static_cast<qsizetype>(layers.size()))},
-      {path("pairs.csv"), QByteArray::fromRawData(pairs.data(), static_cast<qsizetype>(pairs.size()))},
-      {path("profile.svg"), chartsPicture(charts.pictureCharts(), QStringLiteral("svg"), path("profile.svg"))},
-      {path("profile.png"), chartsPicture(charts.pictureCharts(), QStringLiteral("png"), path("profile.png"), kPrintScale,
-                                          kPrintDotsPerInch)},
-      {path("report.pdf"), campaignReportPdf(report, reportDate())},
+  // pairs.csv is written a line at a time: with long paths, a large campaign's is hundreds of MB.
+  const std::vector<FileToWrite> files = {
+      {path("layers.csv"), bytesOf(QByteArray::fromStdString(layersCsv(report.result.layers)))},
+      {path("pairs.csv"),
+       [&report](const ByteSink& write) {
+         writePairsCsv(report, [&write](const std::string& text) { write(text.data(), text.size()); });
+       }},
+      {path("profile.svg"), bytesOf(chartsPicture(charts.pictureCharts(), QStringLiteral("svg"), path("profile.svg")))},
+      {path("profile.png"), bytesOf(chartsPicture(charts.pictureCharts(), QStringLiteral("png"), path("profile.png"),
+                                                  kPrintScale, kPrintDotsPerInch))},
+      {path("report.pdf"), [&report, made = reportDate()](const ByteSink& write) {
+         writeCampaignReportPdf(report, made, write);
+       }},
   };
   createCampaignFolder(folder);
   writeFilesAtomically(files);

@@ -10,7 +10,6 @@
 #include "app/support/shown_text.h"
 #include "intake/flight_error.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -123,9 +122,9 @@ void drawPairs(ReportPages& pages, const CampaignReport& report, const QString& 
                              QStringLiteral("СКО") + withUnit};
   pages.table(columns, captions, report.pairRows.size(), [&report](std::size_t i) {
     const PairRow& pair = report.pairRows[i];
-    const QStringList statistics = pairTableRow(pair);
-    return QStringList{QString::number(i + 1), shownText(pair.name(1)), launchOf(pair.flights[0]),
-                       shownText(pair.name(2)), launchOf(pair.flights[1]), shownText(pair.group),
+    const QStringList statistics = pairTableRow(report.pairs[i], pair);
+    return QStringList{QString::number(i + 1), shownText(report.flightName(i, 1)), launchOf(report.flight(i, 1)),
+                       shownText(report.flightName(i, 2)), launchOf(report.flight(i, 2)), shownText(pair.group),
                        statistics[kStatusColumn], statistics[kStatusColumn + 1], statistics[kStatusColumn + 2],
                        statistics[kStatusColumn + 3]};
   });
@@ -162,13 +161,14 @@ void drawFiles(ReportPages& pages, const CampaignReport& report) {
   pages.table({{0.5, kRight, false}, {5, kLeft, true}, {5, kLeft, true}},
               {QStringLiteral("№"), QStringLiteral("Файл полёта 1"), QStringLiteral("Файл полёта 2")},
               report.pairs.size(), [&](std::size_t i) {
-                return QStringList{QString::number(i + 1), path(report.pairs[i].path1), path(report.pairs[i].path2)};
+                return QStringList{QString::number(i + 1), path(report.pairs[i].path(1)), path(report.pairs[i].path(2))};
               });
 }
 
 // Qt stamps a PDF with the moment it is written, in local time: "D:20261209065313Z" where that is
 // UTC, as main() makes it for a report made again (SOURCE_DATE_EPOCH). There the report's own date
-// takes its place, digit for digit, so that every offset after it stays as it is.
+// takes its place, digit for digit, so that every offset after it stays as it is. Qt writes it
+// among the first bytes.
 void stampCreationDate(QByteArray& pdf, const QDateTime& made) {
   static const QByteArray kKey = "/CreationDate (D:";
   constexpr qsizetype kDigits = 14;
@@ -177,11 +177,49 @@ void stampCreationDate(QByteArray& pdf, const QDateTime& made) {
   pdf.replace(at + kKey.size(), kDigits, made.toUTC().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1());
 }
 
+// Passes what the PDF writer writes on to the sink; the first bytes wait until they hold the
+// creation date, which they take from the report's.
+class ReportDevice : public QIODevice {
+ public:
+  ReportDevice(const ByteSink& write, const QDateTime& made) : write_(write), made_(made) { open(QIODevice::WriteOnly); }
+
+  // Whatever is left of the first bytes, once the writer is done.
+  void finish() {
+    if (!headPassed_) passHead();
+  }
+
+ protected:
+  qint64 writeData(const char* data, qint64 size) override {
+    if (headPassed_) {
+      write_(data, static_cast<std::size_t>(size));
+      return size;
+    }
+    head_.append(data, size);
+    if (head_.size() >= kHead) passHead();
+    return size;
+  }
+  qint64 readData(char*, qint64) override { return -1; }
+
+ private:
+  static constexpr qsizetype kHead = 4096;
+
+  void passHead() {
+    stampCreationDate(head_, made_);
+    write_(head_.constData(), static_cast<std::size_t>(head_.size()));
+    head_.clear();
+    headPassed_ = true;
+  }
+
+  const ByteSink& write_;
+  QDateTime made_;
+  QByteArray head_;
+  bool headPassed_ = false;
+};
+
 }  // namespace
 
-QByteArray campaignReportPdf(const CampaignReport& report, const QDateTime& made) {
-  QBuffer bytes;
-  bytes.open(QIODevice::WriteOnly);
+void writeCampaignReportPdf(const CampaignReport& report, const QDateTime& made, const ByteSink& write) {
+  ReportDevice bytes(write, made);
   QPdfWriter pdf(&bytes);
   pdf.setResolution(kReportResolution);
   pdf.setPageSize(QPageSize(QPageSize::A4));
@@ -200,9 +238,7 @@ QByteArray campaignReportPdf(const CampaignReport& report, const QDateTime& made
     drawFiles(pages, report);
     pages.finish();
   }
-  QByteArray written = bytes.data();
-  stampCreationDate(written, made);
-  return written;
+  bytes.finish();
 }
 
 QDateTime reportDate() {

@@ -31,11 +31,11 @@ QStringList pairTableCaptions() {
 
 // The flights and the group as the list names them.
 QStringList pairTableRow(const CampaignPair& pair) {
-  return {shownText(pair.flight1), shownText(pair.flight2), shownText(pair.group), QString(), QString(), QString(), QString()};
+  return {shownText(pair.name(1)), shownText(pair.name(2)), shownText(pair.group), QString(), QString(), QString(), QString()};
 }
 
-QStringList pairTableRow(const PairRow& row) {
-  QStringList texts{shownText(row.flight1), shownText(row.flight2), shownText(row.group), shownText(row.status),
+QStringList pairTableRow(const CampaignPair& pair, const PairRow& row) {
+  QStringList texts{shownText(pair.name(1)), shownText(pair.name(2)), shownText(row.group), shownText(row.status),
                     QString(), QString(), QString()};
   if (!row.compared) return texts;
   texts[kStatusColumn] = QStringLiteral("сравнена");

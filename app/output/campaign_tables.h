@@ -16,4 +16,4 @@ QStringList layerTableRow(const LayerSummary& layer, bool judged);
 enum PairColumn { kFlight1Column, kFlight2Column, kGroupColumn, kStatusColumn };
 QStringList pairTableCaptions();
 QStringList pairTableRow(const CampaignPair& pair);  // before a run: the pair's own columns
-QStringList pairTableRow(const PairRow& row);
+QStringList pairTableRow(const CampaignPair& pair, const PairRow& row);

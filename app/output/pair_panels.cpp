@@ -43,7 +43,8 @@ QString pairTitle(const CampaignReport& report, std::size_t pair) {
   const PairRow& row = report.pairRows[pair];
   QString title = QStringLiteral("%1. %2  %3  %4")
                       .arg(pair + 1)
-                      .arg(shownText(row.name(1)), fromUtf8(signCaption(report.settings.plus)), shownText(row.name(2)));
+                      .arg(shownText(report.flightName(pair, 1)), fromUtf8(signCaption(report.settings.plus)),
+                           shownText(report.flightName(pair, 2)));
   if (!row.group.empty()) title += QStringLiteral(" (%1)").arg(shownText(row.group));
   return title;
 }

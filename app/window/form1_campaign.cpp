@@ -22,7 +22,7 @@ void TForm1::createCampaignAction() {
 CampaignWindow* TForm1::showCampaignWindow() {
   if (!campaignWindow_) {
     const auto openPair = [this](const CampaignPair& pair) {
-      openFiles({QByteArray::fromStdString(pair.path1), QByteArray::fromStdString(pair.path2)});
+      openFiles({QByteArray::fromStdString(pair.path(1)), QByteArray::fromStdString(pair.path(2))});
       // A pair is looked at as a whole: whatever the operator held of the last one goes.
       Chart1->giveBackToData();
       Chart2->giveBackToData();

@@ -36,7 +36,7 @@ class Campaign : public ::testing::Test {
     RecordedSlot controls[2];
     RedrawRequest request;
     for (int slot = 1; slot <= 2; ++slot) {
-      readFlightFile(slot, slot == 1 ? pair.path1 : pair.path2, settings.separators, controls[slot - 1]);
+      readFlightFile(slot, pair.path(slot), settings.separators, controls[slot - 1]);
       const QuantityNames& names = slot == 1 ? kTemperatureNames.slot1 : kTemperatureNames.slot2;
       request.flights[slot - 1] = {controls[slot - 1].height, quickSelectIndex(controls[slot - 1].items, names),
                                    static_cast<int>(controls[slot - 1].items.size())};
@@ -172,10 +172,10 @@ TEST_F(Campaign, SkipsAPairThatCannotBeComparedAndGoesOn) {
     CampaignPair pair;
     std::string status;
   } cases[] = {
-      {pairInFolder("", good.path1, files.path("gone.txt"), ""), "Flight 2: File does not exist."},
-      {pairInFolder("", noTemperature, good.path2, ""), "Flight 1 has no column for T."},
-      {pairInFolder("", good.path1, high, ""), "No comparison value: the flights have no height in common."},
-      {pairInFolder("", good.path1, noHeight, ""), "Flight 2 has no height column."},
+      {pairInFolder("", good.path(1), files.path("gone.txt"), ""), "Flight 2: File does not exist."},
+      {pairInFolder("", noTemperature, good.path(2), ""), "Flight 1 has no column for T."},
+      {pairInFolder("", good.path(1), high, ""), "No comparison value: the flights have no height in common."},
+      {pairInFolder("", good.path(1), noHeight, ""), "Flight 2 has no height column."},
       {good, "ok"},
   };
   std::vector<CampaignPair> pairs;
@@ -204,8 +204,8 @@ TEST_F(Campaign, GivesTheSameBytesWhateverTheNumberOfJobs) {
   EXPECT_EQ(layersCsv(one.layers), layersCsv(two.layers));
   EXPECT_EQ(layersCsv(one.layers), layersCsv(pooledInMemory(one, settings)));
   EXPECT_FALSE(valuesLeftBehind());
-  EXPECT_EQ(pairsCsv(campaignReport("", settings, pairs, one).pairRows),
-            pairsCsv(campaignReport("", settings, pairs, two).pairRows));
+  const CampaignReport oneJob = campaignReport("", settings, pairs, one), twoJobs = campaignReport("", settings, pairs, two);
+  EXPECT_EQ(pairsCsv(oneJob), pairsCsv(twoJobs));
 }
 
 TEST_F(Campaign, ACancelledCampaignPoolsNothingAndCallsNoPairCompared) {
@@ -233,16 +233,17 @@ TEST_F(Campaign, ReadsItsListAndRefusesAMalformedOne) {
                                        "/abs/c.txt,d.txt,\n");
   const std::vector<CampaignPair> pairs = readCampaignList(list);
   ASSERT_EQ(pairs.size(), 2u);
-  EXPECT_EQ(pairs[0].path1, files.path("a.txt"));
-  EXPECT_EQ(pairs[0].flight2, "b, \"2\".txt");
+  EXPECT_EQ(pairs[0].path(1), files.path("a.txt"));
+  EXPECT_EQ(pairs[0].name(2), "b, \"2\".txt");
   EXPECT_EQ(pairs[0].group, "day");
-  EXPECT_EQ(pairs[1].path1, "/abs/c.txt");
+  EXPECT_EQ(pairs[1].path(1), "/abs/c.txt");
   EXPECT_EQ(pairs[1].group, "");
   std::vector<PairResult> skipped(2);
   skipped[0].reason = "x\ny";
   skipped[0].group = "day";
   skipped[1].reason = "z";
-  EXPECT_EQ(pairsCsv(campaignReport("list.csv", {}, pairs, {skipped, {}, false}).pairRows),
+  const CampaignReport report = campaignReport("list.csv", {}, pairs, {skipped, {}, false});
+  EXPECT_EQ(pairsCsv(report),
             "index,flight1,flight2,group,status,points,mean,sd,"
             "flight1_label,flight1_launch,flight1_station,flight1_sonde,flight1_serial,flight1_height_kind,"
             "flight2_label,flight2_launch,flight2_station,flight2_sonde,flight2_serial,flight2_height_kind,within_2,"
@@ -316,7 +317,8 @@ TEST_F(Campaign, StatedTextsNeverBecomeFormulas) {
   read[0].flights[0].serialNumber = "@1";
   read[0].columns[0].height = "-H";
   read[0].columns[0].parameter = "\tT";
-  const std::string csv = pairsCsv(campaignReport("list.csv", {}, pairs, {read, {}, false}).pairRows);
+  const CampaignReport report = campaignReport("list.csv", {}, pairs, {read, {}, false});
+  const std::string csv = pairsCsv(report);
   EXPECT_NE(csv.find("\n1,=a.txt,b.txt,-group,x,"), std::string::npos) << csv;
   for (const char* stated : {",\"'=HYPERLINK(\"\"http://x\"\")\",", ",'+RS41,", ",'@1,", ",'-H,", ",\"'\tT\","})
     EXPECT_NE(csv.find(stated), std::string::npos) << stated;
@@ -352,14 +354,14 @@ TEST_F(Campaign, ReadsEveryPairOfAListWhateverItsLineEndsAndEncoding) {
     SCOPED_TRACE(c.what);
     const std::vector<CampaignPair> pairs = readCampaignList(files.write("list.csv", c.text));
     std::vector<std::string> flights1;
-    for (const CampaignPair& pair : pairs) flights1.push_back(pair.flight1);
+    for (const CampaignPair& pair : pairs) flights1.push_back(pair.name(1));
     EXPECT_EQ(flights1, c.flights1);
   }
   const std::string name = "\xCF\xEE\xEB\xE5\xF2.txt";
   writeFlight(files.path(name), recipe(Layout::Tab, '.'));
   writeFlight(files.path("b.txt"), recipe(Layout::Vre, '.'));
   const std::vector<CampaignPair> pairs = readCampaignList(files.write("list.csv", "flight1,flight2\n" + name + ",b.txt\n"));
-  EXPECT_EQ(pairs[0].path1, files.path(name));
+  EXPECT_EQ(pairs[0].path(1), files.path(name));
   EXPECT_TRUE(runCampaign(pairs, CampaignSettings{}).pairs[0].compared()) << "the file opens by its bytes";
 }
 

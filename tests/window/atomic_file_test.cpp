@@ -22,7 +22,7 @@ TEST(AtomicFile, ASignalWhileWritingLeavesEveryTargetAsItWas) {
         recordInterruptions();
         std::raise(SIGTERM);
         try {
-          writeFilesAtomically({{first, QByteArray(3 << 20, 'n')}, {second, "new"}});
+          writeFilesAtomically({{first, bytesOf(QByteArray(3 << 20, 'n'))}, {second, bytesOf("new")}});
         } catch (const WriteInterrupted&) {
           QFile old(first);
           const bool untouched = old.open(QIODevice::ReadOnly) && old.readAll() == "old";

@@ -12,7 +12,8 @@ TEST(PairsModel, AHundredThousandPairsAnswerForTheLastRow) {
   constexpr int kPairs = 100000;
   constexpr int kLast = kPairs - 1;
   PairsModel model;
-  model.setPairs(std::vector<CampaignPair>(kPairs, {"a.txt", "b.txt", "/data/a.txt", "/data/b.txt", "rs41"}));
+  const std::vector<CampaignPair> pairs(kPairs, {"a.txt", "b.txt", "/data/a.txt", "/data/b.txt", "rs41"});
+  model.setPairs(pairs);
   ASSERT_EQ(model.rowCount(), kPairs);
   const auto cell = [&model](int column, int role = Qt::DisplayRole) { return model.index(kLast, column).data(role); };
   EXPECT_EQ(cell(kFlight2Column).toString(), "b.txt");
@@ -21,12 +22,13 @@ TEST(PairsModel, AHundredThousandPairsAnswerForTheLastRow) {
 
   CampaignReport report;
   report.settings.solarGroups = true;
+  report.pairs = pairs;
   report.pairRows.resize(kPairs);
+  report.result.pairs.resize(kPairs);
   PairRow& last = report.pairRows.back();
-  last.flight2 = "b.txt";
   last.group = "night";
   last.status = "Flight 2: File does not exist.";
-  report.pairRows.front() = {"a.txt", "b.txt", "day", {}, {}, false, UncertaintyRule::Independent, "ok", true, 5, 0.25, 0.1, 0};
+  report.pairRows.front() = {"day", false, UncertaintyRule::Independent, "ok", true, 5, 0.25, 0.1, 0};
   model.showResult(&report);
   EXPECT_EQ(cell(kFlight2Column).toString(), "b.txt") << "a flight not read keeps the list's name";
   EXPECT_EQ(cell(kGroupColumn).toString(), "rs41") << "the list's group; the sun's follows the status";

@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QThread>
+#include <QTimer>
 
 #include <exception>
 #include <memory>
@@ -48,8 +49,11 @@ void runAside(QWidget* window, const QString& doing, const AsideWork& work) {
   QProgressDialog dialog(doing, QStringLiteral("Отмена"), 0, 0, window);
   dialog.setObjectName(QStringLiteral("AsideWork"));
   dialog.setWindowModality(Qt::WindowModal);
-  dialog.setMinimumDuration(kDialogAfterMilliseconds);
   dialog.setAutoReset(false);
+  // The dialog's own timer shows it only once a value is set, which work of unknown length has not.
+  QTimer showing;
+  showing.setSingleShot(true);
+  QObject::connect(&showing, &QTimer::timeout, &dialog, &QProgressDialog::show);
   QObject::connect(&dialog, &QProgressDialog::canceled, [&cancelled] { cancelled = true; });
   const std::unique_ptr<QThread> thread(QThread::create([&] {
     try {
@@ -63,6 +67,7 @@ void runAside(QWidget* window, const QString& doing, const AsideWork& work) {
   {
     const InputHeld held(&dialog);
     QApplication::setOverrideCursor(Qt::BusyCursor);
+    showing.start(kDialogAfterMilliseconds);
     thread->start();
     loop.exec();
     thread->wait();

@@ -122,12 +122,15 @@ TEST(LibraryChild, HandsOverTheReadOrItsFailure) {
 }
 
 TEST(LibraryChild, ReadingIsHeldToTheFoldersAllowed) {
-  TempFiles files;
+  TempFiles files, elsewhere;
   const std::string inside = files.write("inside.txt", "1"), outside = "/etc/hostname";
+  const std::string kept = elsewhere.write("kept.txt", "keep me");
   const LibraryRead read = [&](FlightTable& table, SlotControls& controls, FlightIdentity& identity) {
     allowReadingOnlyBeneath({files.path("")});
     if (open(inside.c_str(), O_RDONLY) < 0) throw FlightError("inside: " + std::string(std::strerror(errno)));
     if (open(outside.c_str(), O_RDONLY) >= 0) throw FlightError("outside was read");
+    if (truncate(kept.c_str(), 0) == 0) throw FlightError("a file outside was emptied");
+    if (socket(AF_INET, SOCK_STREAM, 0) >= 0) throw FlightError("a socket was made");
     return twoColumns(table, controls, identity);
   };
   OwnFlightSet flights;

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 
 #include <cmath>
+#include <exception>
 
 namespace {
 
@@ -178,25 +179,33 @@ void stampCreationDate(QByteArray& pdf, const QDateTime& made) {
 }
 
 // Passes what the PDF writer writes on to the sink; the first bytes wait until they hold the
-// creation date, which they take from the report's.
+// creation date, which they take from the report's. A sink that fails must not throw into the
+// writer, which writes the file's end again as it is destroyed: the first failure is kept, the
+// bytes after it are dropped, and the report's drawing takes it back up at its next page.
 class ReportDevice : public QIODevice {
  public:
   ReportDevice(const ByteSink& write, const QDateTime& made) : write_(write), made_(made) { open(QIODevice::WriteOnly); }
 
+  void throwIfFailed() const {
+    if (failure_) std::rethrow_exception(failure_);
+  }
+
   // Whatever is left of the first bytes, once the writer is done.
   void finish() {
     if (!headPassed_) passHead();
+    throwIfFailed();
   }
 
  protected:
   qint64 writeData(const char* data, qint64 size) override {
+    if (failure_) return -1;
     if (headPassed_) {
-      write_(data, static_cast<std::size_t>(size));
-      return size;
+      pass(data, size);
+      return failure_ ? -1 : size;
     }
     head_.append(data, size);
     if (head_.size() >= kHead) passHead();
-    return size;
+    return failure_ ? -1 : size;
   }
   qint64 readData(char*, qint64) override { return -1; }
 
@@ -205,15 +214,25 @@ class ReportDevice : public QIODevice {
 
   void passHead() {
     stampCreationDate(head_, made_);
-    write_(head_.constData(), static_cast<std::size_t>(head_.size()));
+    pass(head_.constData(), head_.size());
     head_.clear();
     headPassed_ = true;
+  }
+
+  void pass(const char* data, qint64 size) {
+    if (failure_) return;
+    try {
+      write_(data, static_cast<std::size_t>(size));
+    } catch (...) {
+      failure_ = std::current_exception();
+    }
   }
 
   const ByteSink& write_;
   QDateTime made_;
   QByteArray head_;
   bool headPassed_ = false;
+  std::exception_ptr failure_;
 };
 
 }  // namespace
@@ -226,9 +245,10 @@ void writeCampaignReportPdf(const CampaignReport& report, const QDateTime& made,
   pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
   pdf.setTitle(QStringLiteral("Кампания сравнения полётов"));
   pdf.setCreator(QStringLiteral("FlightCompare %1").arg(QCoreApplication::applicationVersion()));
-  {
+  // A failed write ends the drawing at the next page; the device's failure, the first, is the one told.
+  try {
     const QString unit = fromUtf8(report.unit);
-    ReportPages pages(pdf);
+    ReportPages pages(pdf, [&bytes] { bytes.throwIfFailed(); });
     drawTitleBlock(pages, report, made);
     drawProfiles(pages, report);
     drawSummary(pages, report, unit);
@@ -237,6 +257,9 @@ void writeCampaignReportPdf(const CampaignReport& report, const QDateTime& made,
     drawPairPanels(pages, report);
     drawFiles(pages, report);
     pages.finish();
+  } catch (...) {
+    bytes.throwIfFailed();
+    throw;
   }
   bytes.finish();
 }

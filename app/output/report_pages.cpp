@@ -2,6 +2,8 @@
 
 #include "intake/flight_error.h"
 
+#include <utility>
+
 namespace {
 
 constexpr double kMargin = 60;
@@ -20,7 +22,8 @@ QFont reportFont(double points, bool bold) {
   return font;
 }
 
-ReportPages::ReportPages(QPdfWriter& pdf) : pdf_(pdf), painter_(&pdf), y_(kMargin) {
+ReportPages::ReportPages(QPdfWriter& pdf, std::function<void()> pageWritten)
+    : pdf_(pdf), pageWritten_(std::move(pageWritten)), painter_(&pdf), y_(kMargin) {
   if (!painter_.isActive()) failToDraw();
   bottom_ = pdf.height() - kMargin;
   width_ = pdf.width() - 2 * kMargin;
@@ -40,6 +43,7 @@ QRectF ReportPages::take(double height) {
 void ReportPages::newPage() {
   footer();
   if (!pdf_.newPage()) failToDraw();
+  pageWritten_();
   y_ = kMargin;
 }
 

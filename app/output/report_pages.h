@@ -27,7 +27,8 @@ struct ReportColumn {
 
 class ReportPages {
  public:
-  explicit ReportPages(QPdfWriter& pdf);
+  // pageWritten: after each page has gone to the writer, to end the drawing where writing failed.
+  ReportPages(QPdfWriter& pdf, std::function<void()> pageWritten);
 
   double width() const { return width_; }
   QCPPainter& painter() { return painter_; }
@@ -59,6 +60,7 @@ class ReportPages {
   int wrapping(const QString& text, double width);
 
   QPdfWriter& pdf_;
+  std::function<void()> pageWritten_;
   QCPPainter painter_;
   double bottom_, width_, y_;
   int page_ = 0;

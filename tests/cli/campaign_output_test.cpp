@@ -10,6 +10,8 @@
 #include <QThread>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+
 namespace {
 
 class CampaignTrust : public CampaignBatch {
@@ -47,6 +49,29 @@ TEST_F(CampaignTrust, ItsFiveFilesAreReplacedAllOrNone) {
   EXPECT_TRUE(values.errorOutput.contains("flightcompare-values-") && values.errorOutput.contains("File too large"))
       << values.errorOutput.toStdString();
   EXPECT_EQ(outputsIn(out), before);
+}
+
+// The report goes to its file as it is drawn: a write that fails there fails the run as any other.
+TEST_F(CampaignTrust, AReportTooLargeToWriteLeavesTheOutputsAsTheyWere) {
+  QByteArray many = "flight1,flight2\n";
+  for (int i = 0; i < 150; ++i) {
+    const QString copy = QStringLiteral("a%1.txt").arg(i);
+    ASSERT_TRUE(QFile::copy(folder.filePath("a.txt"), folder.filePath(copy)));
+    many += copy.toUtf8() + ",b.txt\n";
+  }
+  list("many.csv", many);
+  const QString out = folder.filePath("out");
+  ASSERT_EQ(campaign({"--campaign", "many.csv", "--out", out}).exitCode, 0);
+  const QMap<QString, QByteArray> before = outputsIn(out);
+  qsizetype others = 0;
+  for (auto file = before.begin(); file != before.end(); ++file)
+    if (file.key() != "report.pdf") others = std::max(others, file.value().size());
+  ASSERT_GT(before["report.pdf"].size(), others + 1024) << "the report is the largest file";
+  const BatchResult full =
+      campaign({"--campaign", "many.csv", "--out", out}, QStringLiteral("ulimit -f %1;").arg(others / 512 + 2));
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_TRUE(full.errorOutput.contains("report.pdf\": File too large")) << full.errorOutput.toStdString();
+  EXPECT_EQ(outputsIn(out), before) << "not one file replaced, no temporary file left";
 }
 
 TEST_F(CampaignTrust, ASignalLeavesTheOutputsAsTheyWere) {

@@ -135,19 +135,43 @@ class TemporaryFile {
       state_ = replacing ? State::HoldsOld : State::New;
       return true;
     }
-    // A file system that cannot swap two names takes the new file over the old, which is gone.
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    if (::rename(name_.constData(), target_.constData()) != 0) return false;
-    state_ = State::Replaced;
+    if (!cannotSwap(errno)) return false;
+    // A file system that cannot swap two names (NFS, CIFS) keeps the old file under a second
+    // name of its own while the new one is renamed over it; one that has no second names either
+    // takes the new file over the old, which is then gone.
+    if (replacing) aside_ = secondName(target_);
+    if (::renameat2(AT_FDCWD, name_.constData(), AT_FDCWD, target_.constData(), 0) != 0) {
+      const int error = errno;
+      if (!aside_.isEmpty()) ::unlink(aside_.constData());
+      aside_.clear();
+      return errno = error, false;
+    }
+    state_ = !replacing ? State::New : aside_.isEmpty() ? State::Replaced : State::OldAside;
     return true;
   }
 
   // Back out of the target's place, the old file in it again; false, with errno, where it stays.
   bool takeBack() {
-    if (state_ == State::Replaced) return errno = ENOTSUP, false;
-    const bool back = state_ == State::HoldsOld
-                          ? ::renameat2(AT_FDCWD, name_.constData(), AT_FDCWD, target_.constData(), RENAME_EXCHANGE) == 0
-                          : ::renameat2(AT_FDCWD, target_.constData(), AT_FDCWD, name_.constData(), RENAME_NOREPLACE) == 0;
+    bool back = false;
+    switch (state_) {
+      case State::Replaced: return errno = ENOTSUP, false;
+      case State::HoldsOld:
+        back = ::renameat2(AT_FDCWD, name_.constData(), AT_FDCWD, target_.constData(), RENAME_EXCHANGE) == 0;
+        break;
+      case State::OldAside:
+        // The old file goes back over the new, which is gone with it.
+        back = ::renameat2(AT_FDCWD, aside_.constData(), AT_FDCWD, target_.constData(), 0) == 0;
+        if (back) {
+          aside_.clear();
+          name_.clear();
+        }
+        break;
+      case State::New:
+        back = ::renameat2(AT_FDCWD, target_.constData(), AT_FDCWD, name_.constData(), RENAME_NOREPLACE) == 0 ||
+               (cannotSwap(errno) && ::renameat2(AT_FDCWD, target_.constData(), AT_FDCWD, name_.constData(), 0) == 0);
+        break;
+      case State::Waiting: return true;
+    }
     if (back) state_ = State::Waiting;
     return back;
   }
@@ -155,14 +179,35 @@ class TemporaryFile {
   // In place for good: the old file it holds is gone.
   void keep() {
     if (state_ == State::HoldsOld) ::unlink(name_.constData());
+    if (state_ == State::OldAside) ::unlink(aside_.constData());
     name_.clear();
   }
 
   // Where the old file waits while this one holds its place: empty where there is none.
-  QString oldFile() const { return state_ == State::HoldsOld ? QFile::decodeName(name_) : QString(); }
+  QString oldFile() const {
+    return state_ == State::HoldsOld ? QFile::decodeName(name_)
+           : state_ == State::OldAside ? QFile::decodeName(aside_)
+                                       : QString();
+  }
 
  private:
-  enum class State { Waiting, New, HoldsOld, Replaced };
+  // New: in a place no file held. HoldsOld: swapped, the old file under the temporary name.
+  // OldAside: renamed over the old file, which waits under a second name. Replaced: over the old
+  // file, which is gone.
+  enum class State { Waiting, New, HoldsOld, OldAside, Replaced };
+
+  static bool cannotSwap(int error) { return error == EINVAL || error == ENOSYS; }
+
+  // A second name for the target's file, beside it; empty where the file system has none.
+  static QByteArray secondName(const QByteArray& target) {
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+      const QByteArray name = target + '.' + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+      if (::linkat(AT_FDCWD, target.constData(), AT_FDCWD, name.constData(), 0) == 0) return name;
+      if (errno != EEXIST) break;
+    }
+    return {};
+  }
 
   [[noreturn]] void fail() {
     const int error = errno;
@@ -182,7 +227,7 @@ class TemporaryFile {
   }
 
   QString fileName_;
-  QByteArray target_, name_;
+  QByteArray target_, name_, aside_;
   int descriptor_ = -1;
   State state_ = State::Waiting;
 };

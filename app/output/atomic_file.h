@@ -22,7 +22,9 @@ void writeFileAtomically(const QString& fileName, const QByteArray& bytes);
 // before the first takes its target's place. Each then swaps with its old file, which waits
 // under the temporary name: a swap that fails puts the others back, so every target is as it
 // was. Only where putting back fails too does the message list which files are new and where
-// their old ones wait. A file system that cannot swap two names gets a plain rename.
+// their old ones wait. On a file system that cannot swap two names (NFS, CIFS) the old file
+// waits under a second name (a hard link) while the new one is renamed over it; only where the
+// file system has no second names either is the new file renamed over the old, which is then gone.
 // A file's bytes are given piece by piece to the sink, so that a large file need not be held whole.
 using ByteSink = std::function<void(const char* bytes, std::size_t size)>;
 using FileBytes = std::function<void(const ByteSink& write)>;

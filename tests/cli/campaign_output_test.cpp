@@ -109,10 +109,18 @@ TEST_F(CampaignTrust, ARenameThatFailsPutsTheOthersBack) {
   const QMap<QString, QByteArray> before = earlierOutputs(out);
   list("grouped.csv", "flight1,flight2,group\na.txt,b.txt,day\n");
   const QString failing = "export LD_PRELOAD=\"" FAILING_RENAMES "\" ASAN_OPTIONS=verify_asan_link_order=0 FAIL_RENAMES=";
-  const BatchResult refused = campaign({"--campaign", "grouped.csv", "--out", out}, failing + "3;");
-  EXPECT_EQ(refused.exitCode, 1);
-  EXPECT_TRUE(refused.errorOutput.contains("/profile.svg\": Operation not permitted")) << refused.errorOutput.toStdString();
-  EXPECT_EQ(outputsIn(out), before) << "every file as it was, no temporary file left";
+  // Also where the file system cannot swap two names, and the old files wait under second names.
+  for (const QString& fileSystem : {QString(), QStringLiteral(" NO_RENAME_FLAGS=1")}) {
+    SCOPED_TRACE(fileSystem.toStdString());
+    const BatchResult refused = campaign({"--campaign", "grouped.csv", "--out", out}, failing + "3" + fileSystem + ";");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.errorOutput.contains("/profile.svg\": Operation not permitted")) << refused.errorOutput.toStdString();
+    EXPECT_EQ(outputsIn(out), before) << "every file as it was, no temporary file left";
+  }
+  const BatchResult swapless = campaign({"--campaign", "grouped.csv", "--out", out}, failing + " NO_RENAME_FLAGS=1;");
+  EXPECT_EQ(swapless.exitCode, 0) << swapless.errorOutput.toStdString();
+  EXPECT_EQ(outputsIn(out).keys(), before.keys()) << "the old files gone once the new are in place";
+  EXPECT_NE(outputsIn(out), before);
   const BatchResult stuck = campaign({"--campaign", "grouped.csv", "--out", out}, failing + "3,4;");
   EXPECT_EQ(stuck.exitCode, 1);
   EXPECT_TRUE(stuck.errorOutput.contains(QRegularExpression("Left new: \\S*/pairs.csv \\(the old one in \\S*/pairs.csv\\.\\w+\\)\n"

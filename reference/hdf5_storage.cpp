@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <set>
 #include <vector>
 
 namespace {
@@ -31,7 +30,6 @@ struct Walk {
   StorageVerdict verdict;
   std::size_t objects = 0;
   std::vector<haddr_t> groupsOpen;  // the groups from the root to the one walked
-  std::set<haddr_t> groupsWalked;
 };
 
 std::size_t chunkBytes(hid_t dataset, hid_t properties) {
@@ -63,14 +61,14 @@ StorageVerdict datasetFault(hid_t dataset, std::size_t largestChunk) {
 
 herr_t lookAtLink(hid_t group, const char* name, const H5L_info_t* link, void* data);
 
-// Walks a group's links, in the order of their names; false once a fault is found.
+// Walks a group's links, in the order of their names, as NetCDF does: every link anew, a soft one
+// to where it points, so that a group linked twice is walked twice. False once a fault is found.
 bool walkGroup(hid_t group, haddr_t address, Walk& walk) {
   if (static_cast<int>(walk.groupsOpen.size()) >= kDeepestGroups) {
     walk.verdict = {StorageFault::DeepGroups};
     return false;
   }
   walk.groupsOpen.push_back(address);
-  walk.groupsWalked.insert(address);
   hsize_t next = 0;
   H5Literate(group, H5_INDEX_NAME, H5_ITER_NATIVE, &next, lookAtLink, &walk);
   walk.groupsOpen.pop_back();
@@ -80,9 +78,9 @@ bool walkGroup(hid_t group, haddr_t address, Walk& walk) {
 herr_t lookAtLink(hid_t group, const char* name, const H5L_info_t* link, void* data) {
   Walk& walk = *static_cast<Walk*>(data);
   if (++walk.objects > kMostObjects) walk.verdict = {StorageFault::ManyObjects};
-  else if (link->type == H5L_TYPE_SOFT) return 0;
-  else if (link->type != H5L_TYPE_HARD) walk.verdict = {StorageFault::OtherFiles};
+  else if (link->type != H5L_TYPE_HARD && link->type != H5L_TYPE_SOFT) walk.verdict = {StorageFault::OtherFiles};
   if (walk.verdict.fault != StorageFault::None) return 1;
+  // A soft link that points nowhere has nothing to walk.
   H5O_info_t object{};
   if (H5Oget_info_by_name2(group, name, &object, H5O_INFO_BASIC, H5P_DEFAULT) < 0) return 0;
   if (object.type == H5O_TYPE_DATASET) {
@@ -91,9 +89,7 @@ herr_t lookAtLink(hid_t group, const char* name, const H5L_info_t* link, void* d
   } else if (object.type == H5O_TYPE_GROUP) {
     const auto& open = walk.groupsOpen;
     if (std::find(open.begin(), open.end(), object.addr) != open.end()) walk.verdict = {StorageFault::GroupCycle};
-    // A group linked again elsewhere is walked once.
-    else if (!walk.groupsWalked.count(object.addr))
-      if (const Handle inner(H5Gopen2(group, name, H5P_DEFAULT)); inner.valid()) walkGroup(inner.id(), object.addr, walk);
+    else if (const Handle inner(H5Gopen2(group, name, H5P_DEFAULT)); inner.valid()) walkGroup(inner.id(), object.addr, walk);
   }
   return walk.verdict.fault == StorageFault::None ? 0 : 1;
 }

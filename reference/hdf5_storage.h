@@ -14,8 +14,9 @@
 //   now, from HDF5's own folder alone);
 // - groups that hold themselves, nest deeper than kDeepestGroups or hold more than kMostObjects
 //   objects in all: NetCDF would recurse for ever, or for minutes, over what no sounding product
-//   has. Each group is walked once, with its links, so the walk costs what HDF5's own open does.
-// Follows hard links only and opens nothing but the file; a file HDF5 cannot open has no fault
+//   has. Every link is followed as NetCDF follows it, soft links too, and every visit counts
+//   toward kMostObjects: the walk stops where NetCDF would go on, and costs no more than its open.
+// Opens nothing but the file; a file HDF5 cannot open has no fault
 // here, NetCDF tells what is wrong. The verdict is the same on every run.
 enum class StorageFault { None, OtherFiles, SplitFile, HugeChunk, MissingFilter, GroupCycle, DeepGroups, ManyObjects };
 

@@ -147,6 +147,25 @@ void writeGroupCycleProduct(const std::string& path) {
   H5Gclose(group);
 }
 
+void writeSoftLinkCycleProduct(const std::string& path) {
+  Product product(path);
+  const hid_t group = checked(H5Gcreate2(product.file(), "inner", H5P_DEFAULT, H5P_DEFAULT, H5P_DEFAULT), "group");
+  check(H5Lcreate_soft("/", group, "up", H5P_DEFAULT, H5P_DEFAULT), "soft link back");
+  H5Gclose(group);
+}
+
+void writeDiamondGroupsProduct(const std::string& path) {
+  Product product(path);
+  hid_t group = product.file();
+  for (int depth = 0; depth < 30; ++depth) {
+    const hid_t inner = checked(H5Gcreate2(group, "a", H5P_DEFAULT, H5P_DEFAULT, H5P_DEFAULT), "nest a group");
+    check(H5Lcreate_hard(group, "a", group, "b", H5P_DEFAULT, H5P_DEFAULT), "link it twice");
+    if (group != product.file()) H5Gclose(group);
+    group = inner;
+  }
+  H5Gclose(group);
+}
+
 void writeDeepGroupsProduct(const std::string& path) {
   Product product(path);
   hid_t group = product.file();

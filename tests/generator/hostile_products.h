@@ -18,6 +18,12 @@ void writeZlibBombProduct(const std::string& path);
 // The root group holds a group that holds the root again: walking it would never end.
 void writeGroupCycleProduct(const std::string& path);
 
+// The same by a soft link: "/inner/up" points to "/".
+void writeSoftLinkCycleProduct(const std::string& path);
+
+// 30 groups nested, each linked twice from the one above: 60 links that are 2^30 groups to walk.
+void writeDiamondGroupsProduct(const std::string& path);
+
 // Groups nested 4000 deep.
 void writeDeepGroupsProduct(const std::string& path);
 

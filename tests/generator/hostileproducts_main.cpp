@@ -18,6 +18,8 @@ int main(int argc, char* argv[]) {
     writeExternalLinkProduct(folder + "/external_link.nc", folder + "/external_link.nc");
     writeZlibBombProduct(folder + "/zlib_bomb.nc");
     writeGroupCycleProduct(folder + "/group_cycle.nc");
+    writeSoftLinkCycleProduct(folder + "/soft_link_cycle.nc");
+    writeDiamondGroupsProduct(folder + "/diamond_groups.nc");
     writeDeepGroupsProduct(folder + "/deep_groups.nc");
     writeUnknownFilterProduct(folder + "/unknown_filter.nc");
     writeFamilyProduct(folder + "/family");

@@ -117,6 +117,8 @@ TEST_F(HostileFiles, DamagedReferenceProductsFailWithAClearMessage) {
       // Shapes no sounding product has, refused by the look before NetCDF, in a fraction of a
       // second and for the same reason on every run.
       {"group_cycle.nc", "The product's groups hold themselves: it is no sounding product."},
+      {"soft_link_cycle.nc", "The product's groups hold themselves: it is no sounding product."},
+      {"diamond_groups.nc", "The product holds more than 100000 objects: it is no sounding product."},
       {"deep_groups.nc", "The product's groups nest deeper than 32: it is no sounding product."},
       {"unknown_filter.nc", "The product needs the compression filter 32015, which is not installed."},
       {"family0.nc", "The product is split into several files, which are not read."},

@@ -3,7 +3,9 @@
 #include "intake/flight_error.h"
 #include "reference/address_sanitizer.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <linux/landlock.h>
 #include <seccomp.h>
 #include <sys/ioctl.h>
@@ -14,6 +16,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+#include <vector>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -69,8 +76,8 @@ const int kAllowedCalls[] = {
     SCMP_SYS(mmap),          SCMP_SYS(munmap),        SCMP_SYS(mremap),       SCMP_SYS(mprotect),
     SCMP_SYS(madvise),       SCMP_SYS(futex),         SCMP_SYS(rt_sigaction), SCMP_SYS(rt_sigprocmask),
     SCMP_SYS(rt_sigreturn),  SCMP_SYS(sigaltstack),   SCMP_SYS(getpid),       SCMP_SYS(gettid),
-    SCMP_SYS(tgkill),        SCMP_SYS(exit),          SCMP_SYS(exit_group),   SCMP_SYS(sysinfo),
-    SCMP_SYS(prlimit64),     SCMP_SYS(getrlimit),     SCMP_SYS(getrusage),    SCMP_SYS(clock_gettime),
+    SCMP_SYS(exit),          SCMP_SYS(exit_group),    SCMP_SYS(sysinfo),      SCMP_SYS(getrlimit),
+    SCMP_SYS(getrusage),     SCMP_SYS(clock_gettime),
     SCMP_SYS(gettimeofday),  SCMP_SYS(time),          SCMP_SYS(nanosleep),    SCMP_SYS(clock_nanosleep),
     SCMP_SYS(sched_yield),   SCMP_SYS(getrandom),     SCMP_SYS(uname),        SCMP_SYS(getppid),
     SCMP_SYS(sched_getaffinity),
@@ -87,14 +94,21 @@ class SeccompFilter {
     if (!context_) failToSetRules(ENOMEM);
     for (int call : kAllowedCalls) allow(call);
     // isatty's question only: no other request reaches a device.
-    const scmp_arg_cmp terminalQuestion{1, SCMP_CMP_EQ, TCGETS, 0};
-    check(seccomp_rule_add_array(context_, SCMP_ACT_ALLOW, SCMP_SYS(ioctl), 1, &terminalQuestion));
+    allowWhere(SCMP_SYS(ioctl), {{1, SCMP_CMP_EQ, TCGETS, 0}});
+    // A signal to itself only (raise, abort), and its own limits only read: neither the program
+    // nor any other process of the user can be stopped or held to a limit from here.
+    allowWhere(SCMP_SYS(tgkill), {{0, SCMP_CMP_EQ, static_cast<scmp_datum_t>(getpid()), 0}});
+    allowWhere(SCMP_SYS(prlimit64), {{0, SCMP_CMP_EQ, 0, 0}, {2, SCMP_CMP_EQ, 0, 0}});
   }
   ~SeccompFilter() { seccomp_release(context_); }
   SeccompFilter(const SeccompFilter&) = delete;
   SeccompFilter& operator=(const SeccompFilter&) = delete;
 
   void allow(int call) { check(seccomp_rule_add(context_, SCMP_ACT_ALLOW, call, 0)); }
+  void allowWhere(int call, std::initializer_list<scmp_arg_cmp> arguments) {
+    check(seccomp_rule_add_array(context_, SCMP_ACT_ALLOW, call, static_cast<unsigned>(arguments.size()),
+                                 arguments.begin()));
+  }
   void trap(int call) { check(seccomp_rule_add(context_, SCMP_ACT_TRAP, call, 0)); }
   void load() { check(seccomp_load(context_)); }
 
@@ -142,20 +156,69 @@ std::pair<LandlockRuleset, std::size_t> everyRightOf(long abi) {
   return {rules, size};
 }
 
+// Memory the fork left shared with the program (other reads' outcomes, the window's pictures):
+// only the child's own outcome stays, so that a hostile file cannot reach another pair's result.
+void unmapSharedPagesBut(const void* outcome) {
+  std::FILE* maps = std::fopen("/proc/self/maps", "re");
+  if (!maps) failToSetRules(errno);
+  std::vector<std::pair<std::uintptr_t, std::uintptr_t>> shared;
+  char line[PATH_MAX + 128];
+  while (std::fgets(line, sizeof line, maps)) {
+    std::uintptr_t start = 0, end = 0;
+    char permissions[5] = {};
+    if (std::sscanf(line, "%" SCNxPTR "-%" SCNxPTR " %4s", &start, &end, permissions) == 3 && permissions[3] == 's' &&
+        start != reinterpret_cast<std::uintptr_t>(outcome))
+      shared.emplace_back(start, end);
+  }
+  std::fclose(maps);
+  for (const auto& [start, end] : shared) munmap(reinterpret_cast<void*>(start), end - start);
+}
+
+// Every descriptor from `first` to `last`; where the kernel cannot close a range (before 5.9), one
+// by one as /proc lists them. A child that cannot close them reads nothing.
+void closeDescriptors(unsigned first, unsigned last) {
+  if (first > last || close_range(first, last, 0) == 0) return;
+  DIR* listed = opendir("/proc/self/fd");
+  if (!listed) failToSetRules(errno);
+  std::vector<int> open;
+  while (const dirent* entry = readdir(listed)) {
+    const int descriptor = std::atoi(entry->d_name);
+    if (entry->d_name[0] != '.' && descriptor != dirfd(listed) && static_cast<unsigned>(descriptor) >= first &&
+        static_cast<unsigned>(descriptor) <= last)
+      open.push_back(descriptor);
+  }
+  closedir(listed);
+  for (int descriptor : open) close(descriptor);
+}
+
+void closeDescriptorsBut(int product) {
+  if (product > STDERR_FILENO + 1) closeDescriptors(STDERR_FILENO + 1, static_cast<unsigned>(product) - 1);
+  closeDescriptors(static_cast<unsigned>(std::max(product, STDERR_FILENO)) + 1, UINT_MAX);
+}
+
+// The environment holds the user's secrets (cloud credentials) and the libraries' switches,
+// whose names grow with every version: the child keeps only what the libraries are given here.
+void keepOnlyTheLibrariesVariables() {
+  std::vector<std::pair<std::string, std::string>> kept;
+  for (const char* name : {"ECCODES_DEFINITION_PATH", "ECCODES_SAMPLES_PATH", "TZ"})
+    if (const char* value = std::getenv(name)) kept.emplace_back(name, value);
+  clearenv();
+  setenv("HOME", "/dev/null", 1);
+  setenv("NCRCENV_IGNORE", "1", 1);
+  for (const auto& [name, value] : kept) setenv(name.c_str(), value.c_str(), 1);
+}
+
 }  // namespace
 
-void prepareChild(int product) {
+void prepareChild(int product, const void* outcome) {
   if (!kUnderAddressSanitizer) {
     const int nothing = open("/dev/null", O_RDWR | O_CLOEXEC);
     for (int standard : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) dup2(nothing, standard);
     if (nothing > STDERR_FILENO) close(nothing);
   }
-  if (product > STDERR_FILENO + 1) close_range(STDERR_FILENO + 1, static_cast<unsigned>(product) - 1, 0);
-  close_range(static_cast<unsigned>(std::max(product, STDERR_FILENO)) + 1, UINT_MAX, 0);
-  setenv("HOME", "/dev/null", 1);
-  setenv("NCRCENV_IGNORE", "1", 1);
-  for (const char* variable : {"HDF5_PLUGIN_PATH", "HDF5_DEBUG", "NCLOGGING", "NCTRACING", "ECCODES_DEBUG"})
-    unsetenv(variable);
+  unmapSharedPagesBut(outcome);
+  closeDescriptorsBut(product);
+  keepOnlyTheLibrariesVariables();
 }
 
 void forbidFileOpens() {
@@ -190,7 +253,10 @@ void allowReadingOnlyBeneath(const std::vector<std::string>& folders) {
   }
   catchTrappedCalls();
   SeccompFilter filter;
-  for (int call : kOpeningCalls) filter.allow(call);
+  // Opening for reading only, also where the kernel has no Landlock: any other open is refused.
+  constexpr scmp_datum_t kWriting = O_ACCMODE | O_CREAT | O_TRUNC | O_APPEND;
+  filter.allowWhere(SCMP_SYS(openat), {{2, SCMP_CMP_MASKED_EQ, kWriting, O_RDONLY}});
+  filter.allowWhere(SCMP_SYS(open), {{1, SCMP_CMP_MASKED_EQ, kWriting, O_RDONLY}});
   for (int call : kRunningCalls) filter.trap(call);
   filter.load();
 }

@@ -191,7 +191,7 @@ using ChildWork = std::function<void(Outcome& outcome)>;
   setLimits(limits);
   errno = 0;
   try {
-    prepareChild(product);
+    prepareChild(product, &outcome);
     work(outcome);
   } catch (const FlightError& error) {
     outcome.failed = true;

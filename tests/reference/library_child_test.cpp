@@ -13,8 +13,10 @@
 
 #include <fcntl.h>
 #include <linux/io_uring.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/ptrace.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/syscall.h>
 #include <sys/uio.h>
@@ -128,6 +130,7 @@ TEST(LibraryChild, ReadingIsHeldToTheFoldersAllowed) {
   const LibraryRead read = [&](FlightTable& table, SlotControls& controls, FlightIdentity& identity) {
     allowReadingOnlyBeneath({files.path("")});
     if (open(inside.c_str(), O_RDONLY) < 0) throw FlightError("inside: " + std::string(std::strerror(errno)));
+    if (open(inside.c_str(), O_WRONLY | O_APPEND) >= 0) throw FlightError("a file inside was opened to write");
     if (open(outside.c_str(), O_RDONLY) >= 0) throw FlightError("outside was read");
     if (truncate(kept.c_str(), 0) == 0) throw FlightError("a file outside was emptied");
     if (socket(AF_INET, SOCK_STREAM, 0) >= 0) throw FlightError("a socket was made");
@@ -140,13 +143,19 @@ TEST(LibraryChild, ReadingIsHeldToTheFoldersAllowed) {
   EXPECT_NO_THROW(readInChildProcess("ecCodes", -1, read, flights.flights().slot(1).table, controls, identity));
 }
 
-// A child keeps of the program only its product: no other descriptor, none of the user's
-// settings for the libraries; once its file is open it reaches nothing beyond its own memory.
+// A child keeps of the program only its product: no other descriptor, no memory shared with
+// another read, none of the user's settings or secrets; once its file is open it reaches nothing
+// beyond its own memory and process.
 TEST(LibraryChild, ReachesNothingOfTheProgramsOwn) {
   TempFiles files;
   const int product = open(files.write("product", "1").c_str(), O_RDONLY | O_CLOEXEC);
   const int other = open(files.write("other", "2").c_str(), O_RDWR);
   setenv("HDF5_PLUGIN_PATH", files.path("").c_str(), 1);
+  setenv("AWS_SECRET_ACCESS_KEY", "secret", 1);
+  // Another read's outcome, as a campaign's other jobs have them while this one forks.
+  const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  void* anotherOutcome = mmap(nullptr, page, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(anotherOutcome, MAP_FAILED);
   const LibraryRead read = [&](FlightTable& table, SlotControls& controls, FlightIdentity& identity) {
     std::string reached;
     const auto reaches = [&](const char* what, bool done) { reached += done ? std::string(" ") + what : ""; };
@@ -154,6 +163,9 @@ TEST(LibraryChild, ReachesNothingOfTheProgramsOwn) {
     reaches("another descriptor", fcntl(other, F_GETFD) >= 0);
     reaches("the user's HOME", std::string(getenv("HOME")) != "/dev/null");
     reaches("a plugin path", getenv("HDF5_PLUGIN_PATH") != nullptr);
+    reaches("the user's credentials", getenv("AWS_SECRET_ACCESS_KEY") != nullptr);
+    unsigned char resident = 0;
+    reaches("another read's outcome", mincore(anotherOutcome, page, &resident) == 0);
     forbidFileOpens();
     io_uring_params ring{};
     reaches("io_uring", syscall(SYS_io_uring_setup, 1, &ring) >= 0);
@@ -162,6 +174,11 @@ TEST(LibraryChild, ReachesNothingOfTheProgramsOwn) {
     char byte = 0;
     const iovec mine{&byte, 1}, theirs{&byte, 1};
     reaches("another process' memory", process_vm_readv(getppid(), &mine, 1, &theirs, 1, 0) >= 0);
+    reaches("a signal to the program", syscall(SYS_tgkill, getppid(), getppid(), 0) == 0);
+    rlimit bound{};
+    reaches("the program's limits", prlimit(getppid(), RLIMIT_FSIZE, nullptr, &bound) == 0);
+    reaches("a limit set", prlimit(0, RLIMIT_FSIZE, &bound, nullptr) == 0);
+    reaches("no limit of its own to read", getrlimit(RLIMIT_FSIZE, &bound) != 0);
     if (!reached.empty()) throw FlightError("reached:" + reached);
     return twoColumns(table, controls, identity);
   };
@@ -170,6 +187,8 @@ TEST(LibraryChild, ReachesNothingOfTheProgramsOwn) {
   FlightIdentity identity;
   EXPECT_NO_THROW(readInChildProcess("NetCDF", product, read, flights.flights().slot(1).table, controls, identity));
   unsetenv("HDF5_PLUGIN_PATH");
+  unsetenv("AWS_SECRET_ACCESS_KEY");
+  munmap(anotherOutcome, page);
   close(product);
   close(other);
 }

@@ -8,7 +8,9 @@
 
 namespace {
 
-// Where QSettings keeps the application's settings on Linux, found without opening them.
+// Where QSettings keeps the application's settings on Linux. They are opened as this one file:
+// the default QSettings would also read the fallbacks (~/.config/FlightCompare.conf,
+// /etc/xdg/...) as it is made, unguarded.
 QString usualPlace() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +
          QCoreApplication::organizationName() + '/' + QCoreApplication::applicationName() + ".conf";
@@ -24,9 +26,7 @@ OpenedSettings openSettings(const QString& fileName) {
     return {nullptr, QStringLiteral("Настройки окна не прочитаны и не будут записаны: «%1» — не обычный файл размером "
                                     "до 1 МиБ")
                          .arg(path)};
-  const auto open = [&] {
-    return fileName.isEmpty() ? std::make_unique<QSettings>() : std::make_unique<QSettings>(fileName, QSettings::IniFormat);
-  };
+  const auto open = [&path] { return std::make_unique<QSettings>(path, QSettings::IniFormat); };
   std::unique_ptr<QSettings> settings = open();
   if (settings->status() == QSettings::NoError) return {std::move(settings), {}};
   QFile::remove(settings->fileName());

@@ -27,17 +27,23 @@ struct stat KeptProduct::statusOf(int descriptor) {
   return status;
 }
 
+// A file rewritten in place would give columns of another flight. Its size and modification time
+// can be put back (cp -p, rsync -t, tar); the time of its inode's last change cannot, short of
+// the system's clock. A file replaced under its name leaves the kept one as it was read.
+void KeptProduct::checkUnchanged() const {
+  const struct stat now = statusOf(descriptor_);
+  const auto same = [](const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
+  if (now.st_size != read_.st_size || !same(now.st_mtim, read_.st_mtim) || !same(now.st_ctim, read_.st_ctim))
+    throw FlightError(kFileChanged);
+}
+
+// Looked at before and after: a file written while its columns are read gives them mixed.
 void KeptProduct::readColumns(const std::vector<int>& columns, const std::vector<int>& productRows,
                               FlightTable& table) const {
-  const struct stat now = statusOf(descriptor_);
-  // A file rewritten in place would give columns of another flight. Its size and modification
-  // time can be put back (cp -p, rsync -t, tar); the time of its inode's last change cannot, short
-  // of the system's clock. A file replaced under its name leaves the kept one as it was read.
-  const auto same = [](const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
-  const bool unchanged = now.st_size == read_.st_size && same(now.st_mtim, read_.st_mtim) && same(now.st_ctim, read_.st_ctim);
   try {
-    if (!unchanged) throw FlightError(kFileChanged);
+    checkUnchanged();
     readReferenceColumns(descriptor_, columns, productRows, table);
+    checkUnchanged();
   } catch (const FlightError& error) {
     throw FlightError(error.message(), "File: " + fileName_);
   }

@@ -54,10 +54,11 @@ std::string layersCsv(const std::vector<LayerSummary>& layers) {
 
 namespace {
 
-// Who flew each flight, where its file states it.
+// Who flew each flight, where its file states it; a raw file's label is its name, which keeps its bytes.
 std::string identityFields(const FlightIdentity& flight) {
   if (flight.path.empty()) return ",,,,,";
-  return statedField(flight.label()) + ',' + csvField(flight.launchTime) + ',' + statedField(flight.station) + ',' +
+  const std::string stated = flight.statedLabel();
+  return (stated.empty() ? csvField(flight.label()) : statedField(stated)) + ',' + csvField(flight.launchTime) + ',' + statedField(flight.station) + ',' +
          statedField(flight.sondeType) + ',' + statedField(flight.serialNumber) + ',' +
          std::string(heightKindName(flight.heightKind()));
 }

@@ -67,11 +67,15 @@ const ColumnFacts& FlightIdentity::column(int index) const {
   return index >= 0 && index < static_cast<int>(columns.size()) ? columns[static_cast<std::size_t>(index)] : kNothingStated;
 }
 
-std::string FlightIdentity::label() const {
+std::string FlightIdentity::statedLabel() const {
   const std::string when = nominalTime.empty() ? launchTime : nominalTime;
   const std::string who = joined({sondeOf(sondeType), serialNumber}, " ");
   const std::string where = joined({station, withUtc(readableTime(when))}, " ");
-  const std::string known = joined({who, where}, " · ");
+  return joined({who, where}, " · ");
+}
+
+std::string FlightIdentity::label() const {
+  const std::string known = statedLabel();
   return known.empty() ? fileNameOf(path) : known;
 }
 
@@ -113,15 +117,17 @@ void describeFile(FlightIdentity& identity, const std::string& path, int descrip
 double statedNumber(std::string_view stated) {
   const std::string_view text = trimmed(stated);
   // Decimal digits only: strtod would take "0x1p6" and "inf", and read by the locale's sign.
+  // One sign at most: "+-5" is no number.
   const std::size_t digits = text.empty() || text[0] != '+' ? 0 : 1;
-  if (digits >= text.size() || !(std::isdigit(static_cast<unsigned char>(text[digits])) || text[digits] == '-' ||
-                                 text[digits] == '.'))
+  if (digits >= text.size() || !(std::isdigit(static_cast<unsigned char>(text[digits])) ||
+                                 (text[digits] == '-' && digits == 0) || text[digits] == '.'))
     return FlightIdentity::kUnknown;
   double value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, failure] = std::from_chars(text.data() + digits, end, value, std::chars_format::general);
-  // A number runs into no letter or digit: "0x1p6" is no 0.
-  const bool runsOn = stop != end && (std::isalnum(static_cast<unsigned char>(*stop)) || *stop == '.');
+  // A number ends where no other form of number would go on: "0x1p6" and "1e" are no numbers,
+  // "46.81N" and "491m" are numbers with their letter or unit.
+  const bool runsOn = stop != end && std::string_view("0123456789.xXpPeE").find(*stop) != std::string_view::npos;
   if (failure != std::errc() || runsOn || !std::isfinite(value)) return FlightIdentity::kUnknown;
   // A hemisphere letter gives the sign, whatever sign the number carries.
   const std::string_view rest = trimmed(std::string_view(stop, static_cast<std::size_t>(end - stop)));

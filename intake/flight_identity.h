@@ -75,6 +75,8 @@ struct FlightIdentity {
 
   // "RS41-SG M2710695 · PAY 2017-07-12 00:00 UTC" from what is known, or the file's name.
   std::string label() const;
+  // The same from what the file states alone: empty where it states nothing.
+  std::string statedLabel() const;
   // The path, then a line for each fact known, for a tooltip.
   std::vector<std::string> lines(int selectedHeight) const;
 };

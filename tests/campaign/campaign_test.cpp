@@ -317,10 +317,11 @@ TEST_F(Campaign, StatedTextsNeverBecomeFormulas) {
   read[0].flights[0].serialNumber = "@1";
   read[0].columns[0].height = "-H";
   read[0].columns[0].parameter = "\tT";
+  read[0].flights[1].path = "-1.txt";  // a raw file, labelled by its name
   const CampaignReport report = campaignReport("list.csv", {}, pairs, {read, {}, false});
   const std::string csv = pairsCsv(report);
   EXPECT_NE(csv.find("\n1,=a.txt,b.txt,-group,x,"), std::string::npos) << csv;
-  for (const char* stated : {",\"'=HYPERLINK(\"\"http://x\"\")\",", ",'+RS41,", ",'@1,", ",'-H,", ",\"'\tT\","})
+  for (const char* stated : {",\"'=HYPERLINK(\"\"http://x\"\")\",", ",'+RS41,", ",'@1,", ",'-H,", ",\"'\tT\",", ",-1.txt,"})
     EXPECT_NE(csv.find(stated), std::string::npos) << stated;
 }
 

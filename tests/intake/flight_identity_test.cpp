@@ -28,9 +28,10 @@ TEST(FlightIdentity, StatedNumbersCountSouthAndWestNegative) {
   const std::pair<const char*, double> cases[] = {
       {"46.81 °N", 46.81}, {"33.9 °S", -33.9}, {"6.94 °E", 6.94}, {"7 °W", -7},   {"491 m", 491},
       {" -12.5", -12.5},   {"-46.81 °S", -46.81}, {"-7 °E", 7}, {"+5.5", 5.5}, {"46.81 °", 46.81},
+      {"46.81N", 46.81},   {"7.0W", -7},          {"491m", 491},
   };
   for (const auto& [stated, number] : cases) EXPECT_DOUBLE_EQ(statedNumber(stated), number) << stated;
-  for (const char* none : {"", "north", "nan", "inf °N", "°N 46", "0x1p6", "\u221246.81 °S", "1e999"})
+  for (const char* none : {"", "north", "nan", "inf °N", "°N 46", "0x1p6", "\u221246.81 °S", "1e999", "+-5", "1e"})
     EXPECT_TRUE(std::isnan(statedNumber(none))) << none;
 }
 

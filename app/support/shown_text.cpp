@@ -1,10 +1,19 @@
 #include "app/support/shown_text.h"
 
+#include <QList>
+
+// Character by character, not by UTF-16 unit: the tag characters (U+E0020...) are format
+// characters beyond the first plane.
 QString shownText(const QString& text) {
-  QString shown = text;
-  for (QChar& c : shown)
-    if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format || c.isNonCharacter())
-      c = QChar::ReplacementCharacter;
+  QString shown;
+  shown.reserve(text.size());
+  for (const char32_t c : text.toUcs4()) {
+    const QChar::Category kind = QChar::category(c);
+    if (kind == QChar::Other_Control || kind == QChar::Other_Format || QChar::isNonCharacter(c))
+      shown += QChar(QChar::ReplacementCharacter);
+    else
+      shown += QChar::fromUcs4(c);
+  }
   return shown;
 }
 

@@ -1,5 +1,6 @@
 #include "app/window/window_slot_controls.h"
 
+#include "app/support/shown_text.h"
 #include "app/widgets/chart_series.h"
 
 #include <QComboBox>
@@ -35,9 +36,11 @@ void WindowSlotControls::clearParameterLists() {
   parameterBox_->clear();
 }
 
+// A column's name from a file shows as any text from a file: what the axes and pictures take
+// from the lists is safe to show too.
 void WindowSlotControls::addParameter(const std::string& name) {
-  addKeepingSelection(heightBox_, QString::fromStdString(name));
-  addKeepingSelection(parameterBox_, QString::fromStdString(name));
+  addKeepingSelection(heightBox_, shownText(name));
+  addKeepingSelection(parameterBox_, shownText(name));
 }
 
 void WindowSlotControls::selectHeight(int index) { heightBox_->setCurrentIndex(index); }

@@ -122,6 +122,15 @@ TEST_F(SlotReading, FailuresReportOnceAndRedrawOnlyWhenTheSlotWasEmptied) {
   EXPECT_EQ(form.Label7->textFormat(), Qt::PlainText) << "a file name is never markup";
 }
 
+// A column named to turn text around, and one named by a tag character beyond the first plane:
+// the lists, whence the axes and pictures take their titles, show U+FFFD.
+TEST_F(SlotReading, ColumnNamesShowNoFormatCharacters) {
+  chooser.choose(write("names.txt", "t\tH\t\u202ET\tU\U000E0041\n1\t100\t5.5\t50\n2\t200\t4.5\t51\n"));
+  form.Button1->click();
+  ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
+  EXPECT_EQ(itemsOf(form.ComboBox2).mid(2), (QStringList{"\uFFFDT", "U\uFFFD"}));
+}
+
 TEST_F(SlotReading, ALongFileNameStaysOffTheOtherControls) {
   ASSERT_TRUE(QDir(folder.path()).mkpath(QString(120, 'd')));
   const QString deep = generated(QString(120, 'd') + "/flight.txt", Layout::Tab);

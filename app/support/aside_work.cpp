@@ -6,6 +6,7 @@
 #include <QProgressDialog>
 #include <QThread>
 #include <QTimer>
+#include <QWindow>
 
 #include <exception>
 #include <memory>
@@ -15,7 +16,8 @@ namespace {
 // How long the work goes on before the dialog shows: a quick read only shows the busy cursor.
 constexpr int kDialogAfterMilliseconds = 400;
 
-// Holds back the operator's input to everything but the dialog while it lives.
+// Holds back the operator's input to everything but the dialog while it lives. Input comes first
+// to a top-level window's QWindow, then to its widgets: the dialog's own window lets it through.
 class InputHeld : public QObject {
  public:
   explicit InputHeld(const QWidget* dialog) : dialog_(dialog) { qApp->installEventFilter(this); }
@@ -29,15 +31,22 @@ class InputHeld : public QObject {
       case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
       case QEvent::MouseMove: case QEvent::Wheel: case QEvent::KeyPress: case QEvent::KeyRelease:
       case QEvent::Shortcut: case QEvent::ShortcutOverride: case QEvent::DragEnter: case QEvent::DragMove:
-      case QEvent::Drop: case QEvent::ContextMenu: case QEvent::Close: {
-        const auto widget = qobject_cast<const QWidget*>(watched);
-        return !(widget && widget->window() == dialog_);
+      case QEvent::Drop: case QEvent::ContextMenu: case QEvent::InputMethod: case QEvent::Close: {
+        if (isDialogs(watched)) return false;
+        if (event->type() == QEvent::Close) event->ignore();
+        return true;
       }
       default: return false;
     }
   }
 
  private:
+  bool isDialogs(const QObject* watched) const {
+    if (const auto widget = qobject_cast<const QWidget*>(watched)) return widget->window() == dialog_;
+    const auto window = qobject_cast<const QWindow*>(watched);
+    return window && window == dialog_->windowHandle();
+  }
+
   const QWidget* dialog_;
 };
 
@@ -70,6 +79,8 @@ void runAside(QWidget* window, const QString& doing, const AsideWork& work) {
     showing.start(kDialogAfterMilliseconds);
     thread->start();
     loop.exec();
+    // The loop also ends when the program quits: the work is then told to stop.
+    if (thread->isRunning()) cancelled = true;
     thread->wait();
     QApplication::restoreOverrideCursor();
   }

@@ -288,7 +288,16 @@ TEST_F(SlotReading, AProductIsReadAsideAndMayBeCancelled) {
   EXPECT_EQ(mass1Count, 40000);
   EXPECT_EQ(form.ComboBox1->currentText(), "H") << "what the read chose, shown once it ended";
 
-  QTimer::singleShot(50, [this] { emit form.findChild<QProgressDialog*>(QStringLiteral("AsideWork"))->canceled(); });
+  // Cancelled as the operator does: a click on the dialog's button, once the dialog shows.
+  QTimer clicking;
+  QObject::connect(&clicking, &QTimer::timeout, [&] {
+    const auto dialog = form.findChild<QProgressDialog*>(QStringLiteral("AsideWork"));
+    if (!dialog || !dialog->isVisible()) return;
+    const QPushButton* cancel = dialog->findChild<QPushButton*>();
+    QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {}, cancel->mapTo(dialog, cancel->rect().center()));
+    clicking.stop();
+  });
+  clicking.start(20);
   form.openFile(2, product);
   EXPECT_EQ(mass2Count, 0);
   EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();

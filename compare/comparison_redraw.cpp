@@ -14,20 +14,25 @@ bool FlightComparison::isUsable(const SlotChoice& choice, int slot) const {
   return flights_.slot(slot).rowCount > 0 && isFlightColumn(choice.height) && isFlightColumn(choice.parameter);
 }
 
+std::vector<int> FlightComparison::usedColumns(const RedrawRequest& request, int slot) const {
+  const SlotChoice& choice = request.flights[slot - 1];
+  if (!isUsable(choice, slot)) return {};
+  std::vector<int> used{choice.height, choice.parameter};
+  if (slot == 1 && choice.parameter == flights_.slwiColumn) used.push_back(choice.parameter + 1);
+  if (slot <= 2 && isJudged(request)) {
+    const UncertaintyParts& parts = choice.uncertaintyParts;
+    for (int column : {choice.uncertainty, parts.uncorrelated, parts.spatial, parts.temporal})
+      if (isFlightColumn(column) && column < choice.columns) used.push_back(column);
+  }
+  return used;
+}
+
 // The columns of slots 1..slots that the comparison reads, read now where their flight's read
 // left them for later.
 void FlightComparison::fillUsedColumns(const RedrawRequest& request, int slots) {
   for (int slot = 1; slot <= slots; ++slot) {
-    const SlotChoice& choice = request.flights[slot - 1];
-    if (!isUsable(choice, slot)) continue;
-    std::vector<int> used{choice.height, choice.parameter};
-    if (slot == 1 && choice.parameter == flights_.slwiColumn) used.push_back(choice.parameter + 1);
-    if (slot <= 2 && isJudged(request)) {
-      const UncertaintyParts& parts = choice.uncertaintyParts;
-      for (int column : {choice.uncertainty, parts.uncorrelated, parts.spatial, parts.temporal})
-        if (isFlightColumn(column) && column < choice.columns) used.push_back(column);
-    }
-    flights_.slot(slot).later.fill(used);
+    const FlightSlotData flight = flights_.slot(slot);
+    flight.later.fill(usedColumns(request, slot), flight.table);
   }
 }
 
@@ -242,3 +247,5 @@ bool Compare_2_graph(double hight, double Sravn, bool plus, double& result) {
 }
 
 void indexProfile() { windowComparison().indexProfile(); }
+
+std::vector<int> columnsUsed(const RedrawRequest& request, int slot) { return windowComparison().usedColumns(request, slot); }

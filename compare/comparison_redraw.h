@@ -77,6 +77,9 @@ class FlightComparison {
   // Indexes the profile for Compare_2_graph; the redraw does it after each refill.
   void indexProfile();
 
+  // The columns of slot 1, 2 or 3 that a redraw of the request reads: none of a slot it skips.
+  std::vector<int> usedColumns(const RedrawRequest& request, int slot) const;
+
  private:
   bool isUsable(const SlotChoice& choice, int slot) const;
   void fillUsedColumns(const RedrawRequest& request, int slots);
@@ -104,6 +107,7 @@ class FlightComparison {
 void compareFlights(const RedrawRequest& request, RedrawPoints& points);
 bool Compare_2_graph(double hight, double Sravn, bool plus, double& result);
 void indexProfile();
+std::vector<int> columnsUsed(const RedrawRequest& request, int slot);
 
 // Rows on either side of a row that its moving average takes in.
 constexpr int kAverageHalfWidth = 50;

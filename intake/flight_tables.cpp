@@ -1,5 +1,6 @@
 #include "intake/flight_tables.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
@@ -34,6 +35,29 @@ FlightSet& windowFlights() {
                           MaxHight, MinHight, Massiv2, Massiv2H, MassivsCount, CompareMassiv,
                           lowchange1Position};
   return window;
+}
+
+void emptySlot(FlightSet& flights, int slot) {
+  const FlightSlotData flight = flights.slot(slot);
+  if (slot == 1) flights.slwiColumn = kNoSlwiColumn;
+  flight.rowCount = 0;
+  flight.later.clear();
+}
+
+void takeSlot(FlightSet& to, FlightSet& from, int slot) {
+  const FlightSlotData read = from.slot(slot), taking = to.slot(slot);
+  for (int column = 0; column < kMaxColumns; ++column)
+    std::copy_n(read.table[column], read.rowCount + 1, taking.table[column]);
+  taking.rowCount = read.rowCount;
+  taking.later = std::move(read.later);
+  read.later.clear();
+  if (slot == 1) to.slwiColumn = from.slwiColumn;
+  to.maxHight = std::min(to.maxHight, from.maxHight);
+}
+
+void takeColumns(FlightSlotData to, const FlightTable& from, const std::vector<int>& columns) {
+  for (int column : columns) std::copy_n(from[column] + 1, to.rowCount, to.table[column] + 1);
+  to.later.markRead(columns);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "intake/later_columns.h"
+#include "intake/table_shape.h"
 
 #include <memory>
 
@@ -8,15 +9,11 @@
 // which entries are valid, nothing is ever cleared. Rows and profile entries count from 1, so
 // each array carries one unused entry 0 to keep the indices as the operators know them.
 
-constexpr int kMaxColumns = 56;
-constexpr int kMaxRows = 50000;
 constexpr int kProfileCapacity = 100000;
 // lowchange1Position when flight 1 has no "slwi" column: outside every column index.
 constexpr int kNoSlwiColumn = 100500;
 constexpr double kTopOfHeightWindow = 50000.0;
 
-// Column-major: column c of a flight is one contiguous run, row r of it is table[c][r].
-using FlightTable = double[kMaxColumns][kMaxRows + 1];
 using ProfileArray = double[kProfileCapacity + 1];
 
 extern FlightTable mas1, mas2, mas3;
@@ -60,6 +57,18 @@ struct FlightSet {
 
 // The window's three flights and what its redraw keeps.
 FlightSet& windowFlights();
+
+// A slot as a read leaves it until it has read the flight: no rows, nothing left for later, and
+// for slot 1 no slow channel.
+void emptySlot(FlightSet& flights, int slot);
+
+// What a read put into a slot of one set, given to the same slot of another, whose height window
+// comes down to the flight's as a read's does: a read made aside, taken over by the window.
+void takeSlot(FlightSet& to, FlightSet& from, int slot);
+
+// Columns read aside, rows 1..the slot's row count, put into the slot's table and no longer left
+// for later.
+void takeColumns(FlightSlotData to, const FlightTable& from, const std::vector<int>& columns);
 
 // A set with storage of its own, as a freshly started window has it: zero-filled, no rows, the
 // full height window. Like the globals, the tables take memory only where rows are written.

@@ -12,13 +12,26 @@ void LaterColumns::leave(std::vector<bool> unread, Read read) {
   read_ = std::move(read);
 }
 
-void LaterColumns::fill(const std::vector<int>& columns) {
+std::vector<int> LaterColumns::unread(const std::vector<int>& columns) const {
   std::vector<int> wanted;
   for (int column : columns)
     if (column >= 0 && column < static_cast<int>(unread_.size()) && unread_[column] &&
         std::find(wanted.begin(), wanted.end(), column) == wanted.end())
       wanted.push_back(column);
-  if (wanted.empty()) return;
-  read_(wanted);
-  for (int column : wanted) unread_[column] = false;
+  return wanted;
+}
+
+void LaterColumns::read(const std::vector<int>& columns, FlightTable& table) const {
+  if (!columns.empty()) read_(columns, table);
+}
+
+void LaterColumns::markRead(const std::vector<int>& columns) {
+  for (int column : columns)
+    if (column >= 0 && column < static_cast<int>(unread_.size())) unread_[column] = false;
+}
+
+void LaterColumns::fill(const std::vector<int>& columns, FlightTable& table) {
+  const std::vector<int> wanted = unread(columns);
+  read(wanted, table);
+  markRead(wanted);
 }

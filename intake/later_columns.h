@@ -1,5 +1,7 @@
 #pragma once
 
+#include "intake/table_shape.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,15 +19,24 @@ using ColumnPick = std::function<std::vector<int>(const std::vector<std::string>
 // the file's values.
 class LaterColumns {
  public:
-  using Read = std::function<void(const std::vector<int>& columns)>;
+  // Reads the columns into a table: the slot's own, or one aside whose columns the slot takes over.
+  using Read = std::function<void(const std::vector<int>& columns, FlightTable& table)>;
 
   // Nothing is left unread: the slot holds a flight read whole, or none.
   void clear();
   // unread[c]: column c is left for `read`.
   void leave(std::vector<bool> unread, Read read);
-  // Reads those of the columns that are still unread, all in one read. Fails with the read's
-  // FlightError, and they stay unread.
-  void fill(const std::vector<int>& columns);
+
+  // Those of the columns that are still unread, each once.
+  std::vector<int> unread(const std::vector<int>& columns) const;
+  // Reads unread columns into the table, all in one read; fails with the read's FlightError.
+  // They stay unread until marked read.
+  void read(const std::vector<int>& columns, FlightTable& table) const;
+  void markRead(const std::vector<int>& columns);
+
+  // Reads those of the columns that are still unread into the table and marks them read. Fails
+  // with the read's FlightError, and they stay unread.
+  void fill(const std::vector<int>& columns, FlightTable& table);
 
  private:
   std::vector<bool> unread_;

@@ -32,8 +32,10 @@ FlightRows readProduct(ReferenceFormat format, FlightSet& flights, int slot, con
   std::transform(read.filled.begin(), read.filled.end(), unread.begin(), [](bool filled) { return !filled; });
   if (std::find(unread.begin(), unread.end(), true) == unread.end()) return read.rows;
   product->keepOpen(file);
-  const auto readLater = [product, rows = std::move(read.productRows), &table = flight.table](
-                             const std::vector<int>& columns) { product->readColumns(columns, rows, table); };
+  const auto readLater = [product, rows = std::move(read.productRows)](const std::vector<int>& columns,
+                                                                       FlightTable& table) {
+    product->readColumns(columns, rows, table);
+  };
   flight.later.leave(std::move(unread), readLater);
   return read.rows;
 }
@@ -44,9 +46,7 @@ FlightIdentity readFlightFile(FlightSet& flights, int slot, TextFile& file, Deci
                               SlotControls& controls, const ColumnPick& pick) {
   const std::string& fileName = file.fileName();
   FlightSlotData flight = flights.slot(slot);
-  if (slot == 1) flights.slwiColumn = kNoSlwiColumn;
-  flight.rowCount = 0;
-  flight.later.clear();
+  emptySlot(flights, slot);
   controls.setFileLabel(fileName);
   controls.setLegendTitle(lastCharacters(fileName, kLegendTitleLength));
 

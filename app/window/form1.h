@@ -220,6 +220,9 @@ class TForm1 : public QWidget {
   void chooseAndRead(int slot);
   void readChosenFile(int slot);
   FlightIdentity readFlight(int slot, TextFile& file, SlotControls& controls, const ColumnPick& pick);
+  // The columns a redraw is about to use that their products' reads left for later; false when
+  // the operator cancelled.
+  bool readUsedColumns(const RedrawRequest& request);
   OpenDialog& openDialog(int slot);
   DecimalSeparators decimalSeparators() const;
   void quickSelect(const QuickSelectTable& names);

@@ -22,6 +22,7 @@ void TForm1::CompareClick() {
   // Of the choices alone: a redraw that fails still says what was asked for.
   showJudgement();
   // Emptied first: a redraw that fails leaves the charts empty.
+  redrawPoints_ = {};
   for (const DrawnSeries& drawn : drawnSeries()) drawn.series->data()->clear();
   for (CurveLookup& flight : drawnFlights_) flight.build({}, {});
   Band->setUncertainties({}, {});
@@ -42,6 +43,8 @@ void TForm1::CompareClick() {
   request.correction = UpDown1->position();
   request.plus = CheckBox1->isChecked();
   request.slowChannelText = Edit2->text().toStdString();
+  // The operator who cancelled a read knows why the charts are empty.
+  if (!readUsedColumns(request)) return;
   compareFlights(request, redrawPoints_);
 
   for (const DrawnSeries& drawn : drawnSeries()) drawn.series->setPoints(drawn.points->x, drawn.points->y);

@@ -6,8 +6,10 @@
 #include "app/support/shown_text.h"
 #include "app/window/held_slot_controls.h"
 #include "app/window/window_slot_controls.h"
+#include "compare/comparison_redraw.h"
 #include "compare/quick_select.h"
 #include "intake/flight_error.h"
+#include "intake/flight_tables.h"
 #include "intake/text_file.h"
 #include "reader/flight_reader.h"
 #include "reference/library_child.h"
@@ -18,6 +20,7 @@
 #include <QFile>
 #include <QPushButton>
 
+#include <algorithm>
 #include <atomic>
 #include <exception>
 
@@ -104,26 +107,53 @@ void TForm1::readChosenFile(int slot) {
 }
 
 // A product's library reads in a child process, which may take a while: while the window shows,
-// the read waits aside, so that the window stays drawn and the operator may cancel it. What the
-// read shows of the slot is shown once it has ended, on the window's thread.
+// the read waits aside, so that the window stays drawn and the operator may cancel it. The read
+// fills tables of its own; what it shows of the slot, and its flight, go to the window once it
+// has ended, on the window's thread.
 FlightIdentity TForm1::readFlight(int slot, TextFile& file, SlotControls& controls, const ColumnPick& pick) {
   if (!isVisible() || referenceFormat(file.head(kReferenceHead)) == ReferenceFormat::None)
     return readFlightFile(slot, file, decimalSeparators(), controls, pick);
   const DecimalSeparators separators = decimalSeparators();
+  FlightSet& window = windowFlights();
+  emptySlot(window, slot);
+  OwnFlightSet aside;
+  aside.flights().maxHight = window.maxHight;
   HeldSlotControls held;
   FlightIdentity read;
   try {
     runAside(this, QStringLiteral("Чтение «%1»…").arg(shownText(QFile::decodeName(QByteArray::fromStdString(file.fileName())))),
              [&](const std::atomic<bool>& cancelled) {
                const ChildCancellation cancellation(cancelled);
-               read = readFlightFile(slot, file, separators, held, pick);
+               read = readFlightFile(aside.flights(), slot, file, separators, held, pick);
              });
   } catch (...) {
     held.showOn(controls);
     throw;
   }
   held.showOn(controls);
+  takeSlot(window, aside.flights(), slot);
   return read;
+}
+
+// Read aside as a flight's first read is, while the window shows.
+bool TForm1::readUsedColumns(const RedrawRequest& request) {
+  if (!isVisible()) return true;
+  FlightSet& window = windowFlights();
+  std::vector<int> wanted[3];
+  for (int slot = 1; slot <= 3; ++slot) wanted[slot - 1] = window.slot(slot).later.unread(columnsUsed(request, slot));
+  if (std::all_of(std::begin(wanted), std::end(wanted), [](const auto& columns) { return columns.empty(); })) return true;
+  OwnFlightSet aside;
+  try {
+    runAside(this, QStringLiteral("Чтение столбцов…"), [&](const std::atomic<bool>& cancelled) {
+      const ChildCancellation cancellation(cancelled);
+      for (int slot = 1; slot <= 3; ++slot) window.slot(slot).later.read(wanted[slot - 1], aside.flights().slot(slot).table);
+    });
+  } catch (...) {
+    if (wasCancelled(std::current_exception())) return false;
+    throw;
+  }
+  for (int slot = 1; slot <= 3; ++slot) takeColumns(window.slot(slot), aside.flights().slot(slot).table, wanted[slot - 1]);
+  return true;
 }
 
 DecimalSeparators TForm1::decimalSeparators() const {

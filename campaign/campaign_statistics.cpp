@@ -1,6 +1,6 @@
 #include "campaign/campaign_statistics.h"
 
-#include "campaign/sample_statistics.h"
+#include "compare/sample_statistics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,13 +24,9 @@ LayerSummary summarise(const std::string& group, long long layer, double thickne
   const std::size_t count = pool.points;
   const std::vector<double>& flightMeans = pool.flightMeans;
   LayerSummary summary;
+  static_cast<LayerStatistics&>(summary) = layerMoments(layer, thickness, sum, values, count);
   summary.group = group;
-  summary.bottom = layer * thickness;
-  summary.top = (layer + 1) * thickness;
   summary.flights = flightMeans.size();
-  summary.points = count;
-  summary.mean = exactMean(sum, count);
-  summary.sd = sampleStandardDeviation(values, count, summary.mean);
   summary.rms = rootMeanSquare(values, count);
   constexpr double kFractions[] = {0.05, 0.5, 0.95};
   double quantiles[3];

@@ -4,20 +4,19 @@
 #include "campaign/campaign_settings.h"
 #include "campaign/layer_spill.h"
 #include "campaign/pair_comparison.h"
+#include "compare/layer_statistics.h"
 
 #include <string>
 #include <vector>
 
-// One height layer of one group, over every pair of the group with values in it.
-struct LayerSummary {
+// One height layer of one group, over every pair of the group with values in it: the window's
+// layer statistics of the pooled values, and what only a pool has.
+struct LayerSummary : LayerStatistics {
   std::string group;
-  double bottom, top;  // [bottom, top)
-  std::size_t flights, points;
-  double mean, sd, rms, median, p05, p95;
+  std::size_t flights;
+  double rms, median, p05, p95;
   double flightSd;  // of the pairs' own layer means; NaN for fewer than two pairs
-  // Against the combined uncertainties, over the points that have one: their mean u_c, the
-  // shares within 1, 2, 3 u_c, and the mean and sd of the normalised differences Δ/u_c.
-  ConsistencyTally consistency;
+  // The mean and sd of the normalised differences Δ/u_c, over the points that have a u_c.
   double normalisedMean, normalisedSd;
 };
 

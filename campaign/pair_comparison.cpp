@@ -1,7 +1,7 @@
 #include "campaign/pair_comparison.h"
 
 #include "campaign/one_sounding.h"
-#include "campaign/sample_statistics.h"
+#include "compare/sample_statistics.h"
 #include "compare/layer_statistics.h"
 #include "compare/quick_select.h"
 #include "intake/flight_error.h"

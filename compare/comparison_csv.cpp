@@ -14,8 +14,8 @@ void writeComparisonCsv(std::ostream& out, const std::vector<NamedPoints>& serie
           << (points.uncertainty.empty() ? std::string() : shortestNumber(points.uncertainty[i])) << ",,,,\n";
   }
   for (const LayerStatistics& layer : layers) {
-    out << "layer,,,,," << shortestNumber(layer.bottom) << ',' << shortestNumber(layer.top) << ',' << shortestNumber(layer.bias) << ','
-        << shortestNumber(layer.standardDeviation) << ',' << layer.count << ",," << shortestNumber(layer.consistency.meanUncertainty());
+    out << "layer,,,,," << shortestNumber(layer.bottom) << ',' << shortestNumber(layer.top) << ',' << shortestNumber(layer.mean) << ','
+        << shortestNumber(layer.sd) << ',' << layer.points << ",," << shortestNumber(layer.consistency.meanUncertainty());
     for (int k = 1; k <= kCoverageFactors; ++k) out << ',' << shortestNumber(layer.consistency.shareWithin(k));
     out << '\n';
   }

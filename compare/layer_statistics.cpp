@@ -1,7 +1,9 @@
 #include "compare/layer_statistics.h"
 
+#include "compare/exact_sum.h"
+#include "compare/sample_statistics.h"
+
 #include <cmath>
-#include <limits>
 #include <map>
 
 long long layerOf(double height, double thickness) {
@@ -12,28 +14,37 @@ long long layerOf(double height, double thickness) {
   return layer;
 }
 
+double layerBottom(long long layer, double thickness) { return layer * thickness; }
+double layerTop(long long layer, double thickness) { return (layer + 1) * thickness; }
+double layerCentre(long long layer, double thickness) {
+  return (layerBottom(layer, thickness) + layerTop(layer, thickness)) / 2;
+}
+double layerCentre(const LayerStatistics& layer) { return (layer.bottom + layer.top) / 2; }
+
+LayerStatistics layerMoments(long long layer, double thickness, const ExactSum& sum, const double* values,
+                             std::size_t count) {
+  const double mean = exactMean(sum, count);
+  return {layerBottom(layer, thickness), layerTop(layer, thickness), count, mean,
+          sampleStandardDeviation(values, count, mean), {}};
+}
+
 std::vector<LayerStatistics> layerStatistics(const CurvePoints& comparison, double thickness) {
-  // Welford's running mean and sum of squared deviations, in extended precision.
-  struct Running {
-    long double mean = 0, squares = 0;
-    int count = 0;
+  struct Gathered {
+    std::vector<double> values;
+    ExactSum sum;
     ConsistencyTally consistency;
   };
-  std::map<long long, Running> layers;
+  std::map<long long, Gathered> layers;
   for (std::size_t i = 0; i < comparison.x.size(); ++i) {
-    Running& layer = layers[layerOf(comparison.y[i], thickness)];
-    ++layer.count;
-    const long double delta = comparison.x[i] - layer.mean;
-    layer.mean += delta / layer.count;
-    layer.squares += delta * (comparison.x[i] - layer.mean);
+    Gathered& layer = layers[layerOf(comparison.y[i], thickness)];
+    layer.values.push_back(comparison.x[i]);
+    layer.sum.add(comparison.x[i]);
     if (!comparison.uncertainty.empty()) layer.consistency.add(comparison.x[i], comparison.uncertainty[i]);
   }
   std::vector<LayerStatistics> result;
   for (const auto& [index, layer] : layers) {
-    const double spread = layer.count > 1 ? static_cast<double>(std::sqrt(layer.squares / (layer.count - 1)))
-                                          : std::numeric_limits<double>::quiet_NaN();
-    result.push_back({index * thickness, (index + 1) * thickness, static_cast<double>(layer.mean), spread, layer.count,
-                      layer.consistency});
+    result.push_back(layerMoments(index, thickness, layer.sum, layer.values.data(), layer.values.size()));
+    result.back().consistency = layer.consistency;
   }
   return result;
 }

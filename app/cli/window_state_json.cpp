@@ -122,9 +122,9 @@ QJsonArray layersJson(const std::vector<LayerStatistics>& layers) {
     const ConsistencyTally& consistency = layer.consistency;
     rows.append(QJsonObject{{"bottom", number(layer.bottom)},
                             {"top", number(layer.top)},
-                            {"bias", number(layer.bias)},
-                            {"standardDeviation", number(layer.standardDeviation)},
-                            {"count", layer.count},
+                            {"bias", number(layer.mean)},
+                            {"standardDeviation", number(layer.sd)},
+                            {"count", static_cast<qint64>(layer.points)},
                             {"ucMean", number(consistency.meanUncertainty())},
                             {"within1", number(consistency.shareWithin(1))},
                             {"within2", number(consistency.shareWithin(2))},

@@ -23,8 +23,6 @@ QColor translucent(QColor colour, int alpha) {
   return colour;
 }
 
-double centre(const LayerSummary& layer) { return (layer.bottom + layer.top) / 2; }
-
 QCPCurve* curve(QCustomPlot& chart, const QPen& pen, const QBrush& brush) {
   auto created = new QCPCurve(chart.xAxis, chart.yAxis);
   created->setPen(pen);
@@ -42,7 +40,7 @@ void addEdge(QVector<double>& values, QVector<double>& heights, const std::vecto
   for (std::size_t k = 0; k < count; ++k) {
     const LayerSummary& layer = *run[upwards ? k : count - 1 - k];
     if (k == 0) values << side(layer), heights << (upwards ? layer.bottom : layer.top);
-    values << side(layer), heights << centre(layer);
+    values << side(layer), heights << layerCentre(layer);
     if (k == count - 1) values << side(layer), heights << (upwards ? layer.top : layer.bottom);
   }
 }
@@ -94,7 +92,7 @@ const QColor kUncertaintyColour(0xbc, 0xbd, 0x22);
 void addMeanLine(QCustomPlot& chart, const std::vector<const LayerSummary*>& run, const QColor& colour,
                  const QString& legendName) {
   QVector<double> heights, values;
-  for (const LayerSummary* layer : run) heights << centre(*layer), values << layer->mean;
+  for (const LayerSummary* layer : run) heights << layerCentre(*layer), values << layer->mean;
   QCPCurve* line = curve(chart, QPen(colour, 2), Qt::NoBrush);
   // A dot for each layer while they stand apart; thin layers would bury the line in dots.
   constexpr std::size_t kMostDottedLayers = 60;
@@ -236,7 +234,7 @@ void showConsistencyProfile(QCustomPlot& chart, const CampaignReport& report) {
       for (std::size_t i = span.first; i < span.first + span.count; ++i) run.push_back(&report.result.layers[i]);
       for (const auto& judged : judgedRuns(run)) {
         QVector<double> heights, shares;
-        for (const LayerSummary* layer : judged) heights << centre(*layer), shares << 100 * layer->consistency.shareWithin(k);
+        for (const LayerSummary* layer : judged) heights << layerCentre(*layer), shares << 100 * layer->consistency.shareWithin(k);
         QCPCurve* line = curve(chart, QPen(kShades[k - 1], 2), Qt::NoBrush);
         line->setData(shares, heights);
         if (named) continue;

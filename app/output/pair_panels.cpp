@@ -81,7 +81,7 @@ void drawPairPanel(QCPPainter& painter, const QRectF& area, const CampaignReport
   QVector<double> means, centres;
   for (const LayerRun& run : result.runs) {
     means << run.mean;
-    centres << (run.layer + 0.5) * report.settings.layer;
+    centres << layerCentre(run.layer, report.settings.layer);
   }
   auto layerMeans = new QCPCurve(chart.xAxis, chart.yAxis);
   layerMeans->setPen(QPen(QColor(0xd6, 0x27, 0x28), 1));

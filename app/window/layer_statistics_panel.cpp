@@ -121,9 +121,9 @@ void LayerStatisticsPanel::recount() {
   for (int row = 0; row < table->rowCount(); ++row) {
     const LayerStatistics& layer = statistics_[statistics_.size() - 1 - row];
     table->setItem(row, 0, cell(QStringLiteral("%1–%2").arg(layer.bottom).arg(layer.top)));
-    table->setItem(row, 1, cell(statisticText(layer.bias)));
-    table->setItem(row, 2, cell(statisticText(layer.standardDeviation)));
-    table->setItem(row, 3, cell(QString::number(layer.count)));
+    table->setItem(row, 1, cell(statisticText(layer.mean)));
+    table->setItem(row, 2, cell(statisticText(layer.sd)));
+    table->setItem(row, 3, cell(QString::number(layer.points)));
     const ConsistencyTally& consistency = layer.consistency;
     table->setItem(row, kFirstConsistencyColumn, cell(statisticText(consistency.meanUncertainty())));
     for (int k = 1; k <= kCoverageFactors; ++k)

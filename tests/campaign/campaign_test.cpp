@@ -1,7 +1,8 @@
 #include "campaign/campaign_csv.h"
 #include "campaign/campaign_run.h"
-#include "campaign/sample_statistics.h"
 #include "compare/comparison_redraw.h"
+#include "compare/layer_statistics.h"
+#include "compare/sample_statistics.h"
 #include "compare/quick_select.h"
 #include "intake/flight_error.h"
 #include "intake/text_file.h"
@@ -14,8 +15,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -85,6 +88,26 @@ FlightRecipe recipe(Layout layout, char decimal, double bias = 0, double noise =
   r.bias = bias;
   r.noise = noise;
   return r;
+}
+
+// A one-pair campaign's layers are the window's layer table of the same pair, to the bit, at a
+// thickness whose bounds are not whole numbers too.
+TEST_F(Campaign, AOnePairCampaignsLayersAreTheWindows) {
+  for (const double thickness : {1000.0, 333.3}) {
+    SCOPED_TRACE(thickness);
+    CampaignSettings settings;
+    settings.layer = thickness;
+    const std::vector<CampaignPair> pairs{pair(recipe(Layout::Tab, '.', 0.5, 0.2), recipe(Layout::Vre, '.'))};
+    const CampaignResult result = runCampaign(pairs, settings);
+    const std::vector<LayerStatistics> window = layerStatistics(windowComparison(pairs[0], settings), thickness);
+    ASSERT_EQ(result.layers.size(), window.size());
+    for (std::size_t i = 0; i < window.size(); ++i) {
+      const LayerStatistics& pooled = result.layers[i];
+      EXPECT_EQ(std::tie(pooled.bottom, pooled.top, pooled.points), std::tie(window[i].bottom, window[i].top, window[i].points));
+      EXPECT_EQ(std::memcmp(&pooled.mean, &window[i].mean, sizeof(double)), 0) << i;
+      EXPECT_EQ(std::memcmp(&pooled.sd, &window[i].sd, sizeof(double)), 0) << i;
+    }
+  }
 }
 
 TEST_F(Campaign, PoolsTheWindowsOwnValuesAndRecoversEachGroupsBias) {

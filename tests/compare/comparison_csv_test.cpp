@@ -16,7 +16,7 @@ TEST(ComparisonCsv, PointsThenLayersWithEmptyFieldsWhereNothingApplies) {
   judged.add(-0.5, 0.4);
   std::ostringstream out;
   writeComparisonCsv(out, {{"Series1", &flight}, {"Series3", &comparison}},
-                     {{0, 1000, -0.5, std::nan(""), 1, judged}, {1000, 2000, 0.25, 0.125, 7, {}}});
+                     {{0, 1000, 1, -0.5, std::nan(""), judged}, {1000, 2000, 7, 0.25, 0.125, {}}});
   EXPECT_EQ(out.str(),
             "kind,series,index,x,y,layer_bottom,layer_top,bias,standard_deviation,count,uncertainty,uc_mean,"
             "within_1,within_2,within_3\n"

@@ -17,13 +17,13 @@ TEST(LayerStatistics, BiasSpreadAndCountPerLayer) {
   ASSERT_EQ(layers.size(), 3u) << "an empty layer is left out";
   EXPECT_EQ(layers[0].bottom, 0);
   EXPECT_EQ(layers[0].top, 1000);
-  EXPECT_EQ(layers[0].bias, 2);
-  EXPECT_DOUBLE_EQ(layers[0].standardDeviation, std::sqrt(2.0));
-  EXPECT_EQ(layers[0].count, 2);
+  EXPECT_EQ(layers[0].mean, 2);
+  EXPECT_DOUBLE_EQ(layers[0].sd, std::sqrt(2.0));
+  EXPECT_EQ(layers[0].points, 2);
   EXPECT_EQ(layers[1].bottom, 1000) << "a layer's bottom belongs to it";
-  EXPECT_TRUE(std::isnan(layers[1].standardDeviation)) << "one value has no spread";
+  EXPECT_TRUE(std::isnan(layers[1].sd)) << "one value has no spread";
   EXPECT_EQ(layers[2].bottom, 2000);
-  EXPECT_EQ(layers[2].bias, 12);
+  EXPECT_EQ(layers[2].mean, 12);
 }
 
 TEST(LayerStatistics, ThinLayersAndHeightsBelowZero) {
@@ -31,7 +31,7 @@ TEST(LayerStatistics, ThinLayersAndHeightsBelowZero) {
   ASSERT_EQ(layers.size(), 2u);
   EXPECT_EQ(layers[0].bottom, -250);
   EXPECT_EQ(layers[1].bottom, 250);
-  EXPECT_EQ(layers[1].count, 2);
+  EXPECT_EQ(layers[1].points, 2);
   EXPECT_TRUE(layerStatistics(CurvePoints{}, 1000).empty());
 }
 
@@ -51,6 +51,6 @@ TEST(LayerStatistics, StaysExactForLargeOffsets) {
   for (int i = 0; i < 1000; ++i) points.add(1e9 + (i % 2 ? 1 : -1), 10.0 * i);
   const auto layers = layerStatistics(points, 100000);
   ASSERT_EQ(layers.size(), 1u);
-  EXPECT_EQ(layers[0].bias, 1e9);
-  EXPECT_NEAR(layers[0].standardDeviation, std::sqrt(1000.0 / 999), 1e-9);
+  EXPECT_EQ(layers[0].mean, 1e9);
+  EXPECT_NEAR(layers[0].sd, std::sqrt(1000.0 / 999), 1e-9);
 }

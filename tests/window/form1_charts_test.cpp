@@ -74,16 +74,16 @@ TEST_F(Beyond, StatisticsFollowEveryRedrawAndTheChosenLayer) {
   ASSERT_EQ(form.Statistics->thickness(), 1000);
   ASSERT_EQ(form.Statistics->table->rowCount(), 31) << "30000 m, the top, opens a layer of its own";
   const auto& layers = form.Statistics->statistics();
-  int points = 0;
-  for (const LayerStatistics& layer : layers) points += layer.count;
+  std::size_t points = 0;
+  for (const LayerStatistics& layer : layers) points += layer.points;
   EXPECT_EQ(points, form.Series3->dataCount()) << "the same values as the comparison curve";
-  EXPECT_NEAR(layers[5].bias, -0.5, 0.1);
+  EXPECT_NEAR(layers[5].mean, -0.5, 0.1);
   EXPECT_EQ(form.Statistics->table->item(1, 0)->text(), "29000–30000") << "highest layer first";
 
   form.Statistics->thicknessBox->setCurrentIndex(form.Statistics->thicknessBox->findData(5000.0));
   EXPECT_EQ(form.Statistics->table->rowCount(), 7);
   QTest::mouseClick(form.CheckBox1, Qt::LeftButton);
-  EXPECT_NEAR(form.Statistics->statistics()[1].bias, 2 * soundingAt(first, 100).temperature, 5) << "\"+\" redraws them";
+  EXPECT_NEAR(form.Statistics->statistics()[1].mean, 2 * soundingAt(first, 100).temperature, 5) << "\"+\" redraws them";
 }
 
 TEST_F(Beyond, CrosshairShowsHeightValueAndTheComparison) {

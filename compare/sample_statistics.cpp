@@ -1,4 +1,4 @@
-#include "campaign/sample_statistics.h"
+#include "compare/sample_statistics.h"
 
 #include "compare/exact_sum.h"
 

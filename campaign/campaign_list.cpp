@@ -18,7 +18,7 @@
 namespace {
 
 [[noreturn]] void cannotRead(const std::string& listFile, const std::string& reason) {
-  throw FlightError("Cannot read the campaign list \"" + listFile + "\": " + reason + ".");
+  throw FlightError(Message(MessageId::CannotReadList, {listFile, reason}));
 }
 
 // The whole list as it lies on the disc. Only a regular file is read: a FIFO or a device would
@@ -137,39 +137,39 @@ std::vector<CampaignPair> readCampaignList(const std::string& listFile) {
   const bool utf8 = isUtf8(text);
   const std::string folder = std::filesystem::path(listFile).parent_path().string();
   ListLines lines(text);
-  const auto fail = [&](const std::string& message) {
-    throw FlightError(message, "List: " + listFile + ", line " + std::to_string(lines.number()));
+  const auto fail = [&](const Message& message) {
+    throw FlightError(message, Message(MessageId::ListLine, {listFile, std::to_string(lines.number())}));
   };
   std::vector<CampaignPair> pairs;
   std::vector<std::string> fields;
   std::size_t columns = 0;
   for (std::string_view line; lines.next(line);) {
-    if (line.size() >= kLongestLine) fail("Line too long: a line of a campaign list holds at most 4 MiB.");
+    if (line.size() >= kLongestLine) fail(Message(MessageId::ListLineTooLong, {std::to_string(kLongestLine >> 20)}));
     if (isSkipped(line)) continue;
-    if (!splitCsvLine(line, fields)) fail("Bad campaign list: a quote is not closed.");
+    if (!splitCsvLine(line, fields)) fail(MessageId::ListQuoteOpen);
     if (columns == 0) {
       const bool header = (fields.size() == 2 || fields.size() == 3) && fields[0] == "flight1" &&
                           fields[1] == "flight2" && (fields.size() == 2 || fields[2] == "group");
-      if (!header) fail("Bad campaign list: the first row must be flight1,flight2 or flight1,flight2,group.");
+      if (!header) fail(MessageId::ListHeader);
       columns = fields.size();
       continue;
     }
     if (fields.size() != columns)
-      fail("Bad campaign list: a row must have " + std::to_string(columns) + " fields, as the header has.");
-    if (line.find('\0') != std::string_view::npos) fail("Bad campaign list: a field holds a NUL byte.");
+      fail(Message(MessageId::ListFieldCount, {std::to_string(columns)}));
+    if (line.find('\0') != std::string_view::npos) fail(MessageId::ListNulByte);
     std::string group = columns == 3 ? asText(fields[2], utf8) : std::string();
     if (group.size() > kLongestGroup)
-      fail("Bad campaign list: a group name holds at most " + std::to_string(kLongestGroup) + " bytes.");
+      fail(Message(MessageId::ListGroupTooLong, {std::to_string(kLongestGroup)}));
     pairs.push_back(namedPair(folder, fields[0], fields[1], std::move(group), utf8, utf8));
     pairs.back().line = lines.number();
   }
-  if (columns == 0) fail("Bad campaign list: the first row must be flight1,flight2 or flight1,flight2,group.");
-  if (pairs.empty()) throw FlightError("The list names no pair.", "List: " + listFile);
+  if (columns == 0) fail(MessageId::ListHeader);
+  if (pairs.empty()) throw FlightError(MessageId::ListNamesNoPair, Message(MessageId::ListNamed, {listFile}));
   return pairs;
 }
 
-std::vector<std::string> repeatedPairs(const std::vector<CampaignPair>& pairs) {
-  std::vector<std::string> reasons(pairs.size());
+std::vector<Message> repeatedPairs(const std::vector<CampaignPair>& pairs) {
+  std::vector<Message> reasons(pairs.size(), Message());
   std::map<std::pair<std::string, std::string>, std::size_t> first;
   const auto normal = [](const std::string& path) { return std::filesystem::path(path).lexically_normal().string(); };
   for (std::size_t i = 0; i < pairs.size(); ++i) {
@@ -177,8 +177,8 @@ std::vector<std::string> repeatedPairs(const std::vector<CampaignPair>& pairs) {
     const auto [found, isNew] = first.emplace(std::minmax(one, two), i);
     if (isNew) continue;
     const CampaignPair& earlier = pairs[found->second];
-    reasons[i] = earlier.line > 0 ? "Same pair as line " + std::to_string(earlier.line) + "."
-                                  : "Same pair as pair " + std::to_string(found->second + 1) + ".";
+    reasons[i] = earlier.line > 0 ? Message(MessageId::SamePairAsLine, {std::to_string(earlier.line)})
+                                  : Message(MessageId::SamePairAsPair, {std::to_string(found->second + 1)});
   }
   return reasons;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "intake/messages.h"
+
 #include <string>
 #include <vector>
 
@@ -42,4 +44,4 @@ CampaignPair pairInFolder(const std::string& folder, std::string flight1, std::s
 
 // Why a pair is not compared when an earlier one names the same two files, in either order: its
 // flights would count twice, and in the other order cancel themselves. Empty for the first.
-std::vector<std::string> repeatedPairs(const std::vector<CampaignPair>& pairs);
+std::vector<Message> repeatedPairs(const std::vector<CampaignPair>& pairs);

@@ -192,7 +192,7 @@ CampaignReport campaignReport(std::string listName, const CampaignSettings& sett
                                compared.status(), compared.compared(), compared.points, compared.mean,
                                compared.sd, compared.consistency.shareWithin(2)});
     if (compared.compared() && compared.consistency.points() > 0) ++report.judgedPairs;
-    if (compared.compared() && !compared.apart.empty()) ++report.apartPairs;
+    if (compared.compared() && compared.apart) ++report.apartPairs;
     ++(compared.compared() ? report.comparedPairs : report.skippedPairs);
   }
   for (const std::string& group : campaignGroups(report.result.pairs))

@@ -27,7 +27,7 @@ struct PairRow {
   std::string group;             // the list's, or with solar groups the sun's
   bool judged;                   // by both flights' uncertainties, joined by the rule
   UncertaintyRule uncertaintyRule;
-  std::string status;  // "ok", or the first line of the reason the pair was skipped
+  Message status;  // "ok", or the first line of the reason the pair was skipped
   bool compared;
   std::size_t points;
   double mean, sd;

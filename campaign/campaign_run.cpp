@@ -24,7 +24,7 @@ void forgetValues(PairResult& pair) {
   std::vector<LayerRun>().swap(pair.runs);
 }
 
-PairResult notCompared(const CampaignPair& pair, std::string reason, const CampaignSettings& settings) {
+PairResult notCompared(const CampaignPair& pair, Message reason, const CampaignSettings& settings) {
   PairResult result;
   result.reason = std::move(reason);
   result.group = listedGroup(pair, settings);
@@ -44,7 +44,7 @@ CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const Campaig
   CampaignResult result;
   result.pairs.resize(pairs.size());
   LayerSpill spill(settings.spillFolder);
-  const std::vector<std::string> repeated = repeatedPairs(pairs);
+  const std::vector<Message> repeated = repeatedPairs(pairs);
   std::atomic<std::size_t> nextPair{0};
   std::atomic<bool> failed{false};
   // Each worker takes the next pair not yet taken; a result goes to its pair's place, so the
@@ -69,7 +69,7 @@ CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const Campaig
   // Every pair taken was compared to its end; the rest must not read as compared.
   if (result.cancelled)
     for (std::size_t i = std::min(nextPair.load(), pairs.size()); i < pairs.size(); ++i)
-      result.pairs[i] = notCompared(pairs[i], "Not compared: the campaign was cancelled.", settings);
+      result.pairs[i] = notCompared(pairs[i], MessageId::PairCancelled, settings);
   else
     result.layers = poolLayers(spill, campaignGroups(result.pairs), settings);
   return result;

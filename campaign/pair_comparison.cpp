@@ -28,7 +28,6 @@ double wrappedDirection(double difference) {
   return wrapped;
 }
 
-std::string flightName(int slot) { return "Flight " + std::to_string(slot); }
 
 std::string kindWord(HeightKind kind) {
   const std::string_view name = heightKindName(kind);
@@ -40,8 +39,7 @@ void checkHeightKinds(HeightKind wanted, const ComparedColumns (&columns)[2]) {
   if (wanted == HeightKind::Unknown) return;
   const HeightKind first = columns[0].heightKind, second = columns[1].heightKind;
   if (first == wanted && second == wanted) return;
-  throw FlightError("Heights not " + kindWord(wanted) + ": flight 1 " + kindWord(first) + ", flight 2 " +
-                    kindWord(second) + ".");
+  throw FlightError(Message(MessageId::HeightsNotOfKind, {kindWord(wanted), kindWord(first), kindWord(second)}));
 }
 
 }  // namespace
@@ -68,20 +66,21 @@ SlotChoice PairComparer::readFlight(int slot, const std::string& path, PairResul
     TextFile file(path);
     identity = readFlightFile(flights_.flights(), slot, file, settings_.separators, choices, compared);
   } catch (const FlightError& error) {
-    throw FlightError(flightName(slot) + ": " + error.what());
+    throw FlightError(Message(MessageId::FlightFailed, {std::to_string(slot), error.whole()}));
   }
   SlotChoice choice;
   choice.columns = static_cast<int>(choices.items.size());
   choice.height = choices.height;
-  if (choice.height < 0 || choice.height >= choice.columns) throw FlightError(flightName(slot) + " has no height column.");
+  if (choice.height < 0 || choice.height >= choice.columns)
+    throw FlightError(Message(MessageId::NoHeightColumn, {std::to_string(slot)}));
   ComparedColumns& columns = result.columns[slot - 1];
   columns.height = choices.items[choice.height];
   columns.heightKind = identity.heightKindOf(choice.height);
   choice.parameter = parameterOf(choices.items);
   if (choice.parameter < 0)
-    throw FlightError(flightName(slot) + (settings_.column.empty()
-                                              ? " has no column for " + std::string(1, settings_.quantity) + "."
-                                              : " has no column named \"" + settings_.column + "\"."));
+    throw FlightError(settings_.column.empty()
+                          ? Message(MessageId::NoQuantityColumn, {std::to_string(slot), std::string(1, settings_.quantity)})
+                          : Message(MessageId::NoNamedColumn, {std::to_string(slot), settings_.column}));
   columns.parameter = choices.items[choice.parameter];
   if (slot == 1) parameterName_ = columns.parameter;
   choice.uncertainty = automaticUncertainty(choice.parameter, identity);
@@ -103,20 +102,20 @@ PairResult PairComparer::compare(const CampaignPair& pair) {
     request.flights[0] = readFlight(1, pair.path(1), result);
     if (settings_.solarGroups) result.group = solarGroup(result.flights[0]);
     request.flights[1] = readFlight(2, pair.path(2), result);
-    const std::string apart = notOneSounding(result.flights[0], result.flights[1]);
-    if (!apart.empty() && !settings_.allowApart) throw FlightError("Not one sounding: " + apart + ".");
-    result.apart = apart;
+    const Message apart = notOneSounding(result.flights[0], result.flights[1]);
+    if (!apart.empty() && !settings_.allowApart) throw FlightError(apart);
+    result.apart = !apart.empty();
     checkHeightKinds(settings_.heightKind, result.columns);
     request.plus = settings_.plus;
     judgeByStatedUncertainties(request, result.flights[0], result.flights[1]);
     result.uncertaintyRule = request.uncertaintyRule;
     comparison_.compareOnly(request, points_);
   } catch (const FlightError& error) {
-    result.reason = error.what();
+    result.reason = error.whole();
     return result;
   }
   if (points_.x.empty()) {
-    result.reason = "No comparison value: the flights have no height in common.";
+    result.reason = MessageId::NoCommonHeight;
     return result;
   }
   if (!settings_.plus && quantityUnit(parameterName_) == "°")

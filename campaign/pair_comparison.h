@@ -33,13 +33,13 @@ struct ComparedColumns {
 // What one pair gave: its comparison values ordered by layer (by row within a layer), or the
 // reason it was skipped.
 struct PairResult {
-  std::string reason;  // empty when compared; its first line is the pair's status
+  Message reason;  // empty when compared; its first line is the pair's status
   std::string group;   // the list's, or with solar groups the sun's at flight 1's launch
   FlightIdentity flights[2];  // as far as each was read
   ComparedColumns columns[2];
   UncertaintyRule uncertaintyRule = UncertaintyRule::Independent;  // while both have uncertainties
-  // Why the flights are not one sounding, where the campaign compares them all the same.
-  std::string apart;
+  // Whether the flights are not one sounding, where the campaign compares them all the same.
+  bool apart = false;
   std::vector<double> values;
   std::vector<double> heights;  // flight 1's height of each value
   // Each value's u_c (NaN where it has none), while both flights have uncertainties; else empty.
@@ -51,7 +51,7 @@ struct PairResult {
 
   bool compared() const { return reason.empty(); }
   // "ok", or the first line of the reason.
-  std::string status() const { return compared() ? "ok" : reason.substr(0, reason.find('\n')); }
+  Message status() const { return compared() ? Message("ok") : reason.firstLine(); }
 };
 
 // A pair's group until its flight 1 is read: the list's, or with solar groups "unknown".

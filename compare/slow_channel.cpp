@@ -20,7 +20,7 @@ int slowChannelNumber(std::string_view text) {
   const bool onlyDigits = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
   const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (!onlyDigits || result.ec != std::errc() || result.ptr != digits.data() + digits.size())
-    throw FlightError("'" + std::string(original) + "' is not a valid integer value");
+    throw FlightError(Message(MessageId::NotAnIntegerValue, {std::string(original)}));
   return value;
 }
 

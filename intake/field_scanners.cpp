@@ -177,7 +177,7 @@ double takeNumber(std::string_view& line, DecimalSeparators separators) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) text += "\uFFFD";
     else text += (c == '.' || c == ',') ? separators.chosen : c == '/' ? '0' : c;
   }
-  const std::string message = "'" + text + "' is not a valid floating point value";
+  const Message message(MessageId::NotAFloatingPointValue, {text});
   if (separators.chosen != separators.regional) {
     std::string_view withTheOtherBox = field;
     try {

@@ -21,7 +21,7 @@ struct DecimalSeparators {
 // with the other box it reads.
 class SeparatorMismatch : public FlightError {
  public:
-  SeparatorMismatch(const std::string& message, char regional) : FlightError(message), regional_(regional) {}
+  SeparatorMismatch(const Message& message, char regional) : FlightError(message), regional_(regional) {}
   char regional() const { return regional_; }
 
  private:

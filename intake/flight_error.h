@@ -1,26 +1,38 @@
 #pragma once
 
+#include "intake/messages.h"
+
 #include <stdexcept>
 #include <string>
 
-// A failure the operator is told about. Its message is the system's own text; where the
-// failure happened (the file, the line) may follow on a line of its own.
+// A failure the operator is told about: a message of the catalogue; where the failure happened
+// (the file, the line) may follow on lines of its own.
 class FlightError : public std::runtime_error {
  public:
-  explicit FlightError(const std::string& message) : std::runtime_error(message), message_(message) {}
-  FlightError(const std::string& message, const std::string& where)
-      : std::runtime_error(where.empty() ? message : message + "\n" + where), message_(message) {}
+  explicit FlightError(Message message) : FlightError(std::move(message), Message()) {}
+  FlightError(Message message, Message where)
+      : std::runtime_error(whole(message, where).english()), whole_(whole(message, where)) {}
 
-  // The system's text alone, without where.
-  const std::string& message() const { return message_; }
+  // The message alone, without where.
+  Message message() const { return whole_.firstLine(); }
+  // The message and where it happened, a line each.
+  const Message& whole() const { return whole_; }
 
  private:
-  std::string message_;
+  static Message whole(const Message& message, const Message& where) {
+    if (where.empty()) return message;
+    return Message(MessageId::Lines, {message, where});
+  }
+
+  Message whole_;
 };
 
-// Every reader's messages for a flight beyond the tables.
-inline const std::string kTooManyColumns = "Too many columns: a flight holds at most 56.";
-inline const std::string kTooManyRows = "Too many rows: a flight holds at most 50000.";
-inline const std::string kNotEnoughMemory = "Not enough memory to read the file.";
-// A column read after the others, from a file that has changed since.
-inline const std::string kFileChanged = "The file has changed since it was read: open it again.";
+// The readers' messages for a flight beyond the tables, with the tables' limits.
+Message tooManyColumns();
+Message tooManyRows();
+
+// Where a failure happened: in the file of that name.
+Message inFile(const std::string& fileName);
+
+// The message any failure tells: a FlightError's own, the text of any other.
+Message messageOf(const std::exception& error);

@@ -47,7 +47,7 @@ void FlightReading::takeHeader(const HeaderRules& rules) {
     std::string name = decodtype(str_);
     if (rules.flagsMeansHumidity && name == "Flags") name = "U";
     if (rules.dropsGAndY && (name == "G" || name == "Y")) continue;
-    if (columns_ == kMaxColumns) throw FlightError(kTooManyColumns);
+    if (columns_ == kMaxColumns) throw FlightError(tooManyColumns());
     controls_.addParameter(name);
     if (name == rules.heightName || (!rules.otherHeightName.empty() && name == rules.otherHeightName)) {
       controls_.selectHeight(columns_);
@@ -59,7 +59,7 @@ void FlightReading::takeHeader(const HeaderRules& rules) {
   } while (!str_.empty());
 }
 
-void FlightReading::throwTooManyRows() { throw FlightError(kTooManyRows); }
+void FlightReading::throwTooManyRows() { throw FlightError(tooManyRows()); }
 
 // A cell the row does not provide holds no value, rather than one of an earlier flight.
 void FlightReading::markRestMissing(int fromColumn) {

@@ -15,11 +15,10 @@ std::string separatorBox(char regional) { return regional == '.' ? "\"Точка
 // Under the message: the file and the line, and what the operator can do about a field that
 // only the other separator box would read.
 FlightError withPlace(const FlightError& error, const TextFile& file) {
-  std::string where = "File: " + file.fileName() + ", line " + std::to_string(file.lineNumber()) +
-                      (file.readPastTheEnd() ? " (past the last line)" : "");
+  Message where(file.readPastTheEnd() ? MessageId::FileLinePast : MessageId::FileLine,
+                {file.fileName(), std::to_string(file.lineNumber())});
   if (const auto* mismatch = dynamic_cast<const SeparatorMismatch*>(&error))
-    where += "\nThe number would read with " + separatorBox(mismatch->regional()) + " ticked: tick " +
-             separatorBox(mismatch->regional()) + " and open the file again.";
+    where = Message(MessageId::Lines, {where, Message(MessageId::TickSeparator, {separatorBox(mismatch->regional())})});
   return FlightError(error.message(), where);
 }
 
@@ -35,7 +34,7 @@ FlightRows readRawFlight(FlightSet& flights, int slot, TextFile& file, DecimalSe
     throw withPlace(error, file);
   }
   if (!reading.recognised())
-    throw FlightError("Unrecognised file: no header line of a known flight layout.", "File: " + file.fileName());
+    throw FlightError(MessageId::UnrecognisedFile, inFile(file.fileName()));
   identity.format = reading.layout();
   return {count, reading.heightColumn()};
 }

@@ -18,11 +18,12 @@ constexpr std::size_t kChunk = std::size_t{256} << 10;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 FlightError doesNotExist(const std::string& fileName) {
-  return FlightError("File does not exist.", fileName.empty() ? "" : "File: " + fileName);
+  if (fileName.empty()) return FlightError(MessageId::FileDoesNotExist);
+  return FlightError(MessageId::FileDoesNotExist, inFile(fileName));
 }
 
 FlightError ioError(const std::string& fileName, const std::string& reason) {
-  return FlightError("I/O error reading \"" + fileName + "\": " + reason);
+  return FlightError(Message(MessageId::ReadError, {fileName, reason}));
 }
 
 int openWithoutWaiting(const std::string& fileName) {
@@ -69,7 +70,7 @@ bool TextFile::fill() {
   }
   if (end_ == buffer_.size()) {
     if (buffer_.size() >= kLongestLine)
-      throw FlightError("Line too long: a line of a flight file holds at most 4 MiB.");
+      throw FlightError(Message(MessageId::FlightLineTooLong, {std::to_string(kLongestLine >> 20)}));
     buffer_.resize(buffer_.empty() ? kChunk : std::min(kLongestLine, 2 * buffer_.size()));
   }
   char* const fresh = buffer_.data() + end_;

@@ -26,7 +26,7 @@ FlightRows readProduct(ReferenceFormat format, FlightSet& flights, int slot, con
   try {
     read = readReferenceFlight(format, file.descriptor(), flight.table, slot != 1, controls, identity, pick);
   } catch (const FlightError& error) {
-    throw FlightError(error.message(), "File: " + file.fileName());
+    throw FlightError(error.message(), inFile(file.fileName()));
   }
   std::vector<bool> unread(read.filled.size());
   std::transform(read.filled.begin(), read.filled.end(), unread.begin(), [](bool filled) { return !filled; });
@@ -58,7 +58,7 @@ FlightIdentity readFlightFile(FlightSet& flights, int slot, TextFile& file, Deci
     rows = format == ReferenceFormat::None ? readRawFlight(flights, slot, file, separators, controls, identity)
                                            : readProduct(format, flights, slot, file, controls, identity, pick);
   } catch (const std::bad_alloc&) {
-    throw FlightError(kNotEnoughMemory, "File: " + fileName);
+    throw FlightError(MessageId::NotEnoughMemory, inFile(fileName));
   }
   flight.rowCount = rows.count;
   identity.heightColumn = rows.heightColumn;

@@ -18,7 +18,7 @@ KeptProduct::~KeptProduct() {
 
 void KeptProduct::keepOpen(const TextFile& file) {
   descriptor_ = fcntl(file.descriptor(), F_DUPFD_CLOEXEC, 0);
-  if (descriptor_ < 0) throw FlightError(std::strerror(errno), "File: " + fileName_);
+  if (descriptor_ < 0) throw FlightError(std::strerror(errno), inFile(fileName_));
 }
 
 struct stat KeptProduct::statusOf(int descriptor) {
@@ -34,7 +34,7 @@ void KeptProduct::checkUnchanged() const {
   const struct stat now = statusOf(descriptor_);
   const auto same = [](const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
   if (now.st_size != read_.st_size || !same(now.st_mtim, read_.st_mtim) || !same(now.st_ctim, read_.st_ctim))
-    throw FlightError(kFileChanged);
+    throw FlightError(MessageId::FileChanged);
 }
 
 // Looked at before and after: a file written while its columns are read gives them mixed.
@@ -45,6 +45,6 @@ void KeptProduct::readColumns(const std::vector<int>& columns, const std::vector
     readReferenceColumns(descriptor_, columns, productRows, table);
     checkUnchanged();
   } catch (const FlightError& error) {
-    throw FlightError(error.message(), "File: " + fileName_);
+    throw FlightError(error.message(), inFile(fileName_));
   }
 }

@@ -23,7 +23,7 @@ class KeptProduct {
   void keepOpen(const TextFile& file);
 
   // Fills the columns, each row from the product's row the first read kept there. Fails naming
-  // the file: with kFileChanged once the file has changed, before or while they are read, otherwise as the first read would.
+  // the file: that it has changed, before or while they are read, otherwise as the first read would.
   void readColumns(const std::vector<int>& columns, const std::vector<int>& productRows, FlightTable& table) const;
 
  private:

@@ -41,7 +41,7 @@ struct CloseFile {
 struct DeleteHandle {
   void operator()(codes_handle* handle) const { codes_handle_delete(handle); }
 };
-using Message = std::unique_ptr<codes_handle, DeleteHandle>;
+using BufrMessage = std::unique_ptr<codes_handle, DeleteHandle>;
 
 // Where ecCodes looks for its definitions: folders separated by colons.
 std::vector<std::string> definitionFolders(codes_context* context) {
@@ -66,12 +66,12 @@ bool isTemp(codes_handle* message) {
   return false;
 }
 
-Message firstTemp(std::FILE* file) {
+BufrMessage firstTemp(std::FILE* file) {
   for (;;) {
     int status = CODES_SUCCESS;
-    Message message(codes_handle_new_from_file(nullptr, file, PRODUCT_BUFR, &status));
+    BufrMessage message(codes_handle_new_from_file(nullptr, file, PRODUCT_BUFR, &status));
     check(status);
-    if (!message) throw FlightError("No radiosonde sounding: no message of the TEMP templates 309052 or 309057.");
+    if (!message) throw FlightError(MessageId::NoRadiosondeSounding);
     if (isTemp(message.get())) return message;
   }
 }
@@ -280,7 +280,7 @@ ProductRead readBufrSounding(int descriptor, FlightTable& table, bool strict, Sl
   allowReadingOnlyBeneath(definitionFolders(context));
   struct stat status {};
   if (fstat(descriptor, &status) == 0) prepareHeap(heapForMessages(static_cast<std::size_t>(status.st_size)));
-  Message message = firstTemp(file.get());
+  BufrMessage message = firstTemp(file.get());
   ProductRead read = readSounding(context, message.get(), table, strict, controls);
   readStatedIdentity(context, message.get(), SubsetKeys(message.get()), identity);
   // Neither template gives another height of a level than the geopotential one.

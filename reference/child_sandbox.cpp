@@ -61,7 +61,7 @@ void refuseOpen(int, siginfo_t* info, void* context) {
 
 // A child that cannot set its rules reads nothing, rather than read unguarded.
 [[noreturn]] void failToSetRules(int error) {
-  throw FlightError(std::string("Cannot set the rules of the library's process: ") + std::strerror(error));
+  throw FlightError(Message(MessageId::CannotSetRules, {std::strerror(error)}));
 }
 
 // What the libraries do once their file is open: read what they opened, take and give back

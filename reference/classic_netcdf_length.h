@@ -7,4 +7,3 @@
 // malformed rather than cut is left to NetCDF. descriptor: the open file, read with pread alone.
 bool classicNetCdfIsWhole(int descriptor);
 
-inline const char* const kCutOffFile = "The file is shorter than its header says: it was cut off.";

@@ -31,21 +31,18 @@ void check(int status) {
 }
 
 // What the operator is told of a netCDF-4 product HDF5 must not be left to read.
-std::string faultMessage(const StorageVerdict& verdict) {
+Message faultMessage(const StorageVerdict& verdict) {
   switch (verdict.fault) {
-    case StorageFault::OtherFiles: return kRefersToOtherFiles;
-    case StorageFault::SplitFile: return "The product is split into several files, which are not read.";
-    case StorageFault::HugeChunk: return kNeedsTooMuchMemory;
-    case StorageFault::MissingFilter:
-      return "The product needs the compression filter " + std::to_string(verdict.filter) + ", which is not installed.";
-    case StorageFault::GroupCycle: return "The product's groups hold themselves: it is no sounding product.";
-    case StorageFault::DeepGroups:
-      return "The product's groups nest deeper than " + std::to_string(kDeepestGroups) + ": it is no sounding product.";
-    case StorageFault::ManyObjects:
-      return "The product holds more than " + std::to_string(kMostObjects) + " objects: it is no sounding product.";
+    case StorageFault::OtherFiles: return MessageId::RefersToOtherFiles;
+    case StorageFault::SplitFile: return MessageId::SplitIntoFiles;
+    case StorageFault::HugeChunk: return MessageId::NeedsTooMuchMemory;
+    case StorageFault::MissingFilter: return Message(MessageId::FilterMissing, {std::to_string(verdict.filter)});
+    case StorageFault::GroupCycle: return MessageId::GroupsHoldThemselves;
+    case StorageFault::DeepGroups: return Message(MessageId::GroupsNestDeep, {std::to_string(kDeepestGroups)});
+    case StorageFault::ManyObjects: return Message(MessageId::TooManyObjects, {std::to_string(kMostObjects)});
     case StorageFault::None: break;
   }
-  return {};
+  return Message();
 }
 
 // NetCDF reads a name as a remote DAP URL when it has a scheme ("https://…"), and HDF5 follows a
@@ -57,7 +54,7 @@ class NetCdfFile {
   explicit NetCdfFile(int descriptor) {
     prepareHeap(heapFor(descriptor));
     if (isClassic(descriptor)) {
-      if (!classicNetCdfIsWhole(descriptor)) throw FlightError(kCutOffFile);
+      if (!classicNetCdfIsWhole(descriptor)) throw FlightError(MessageId::CutOffFile);
     } else if (const StorageVerdict verdict = hdf5StorageFault(childFileName(descriptor), ChildLimits{}.memory);
                verdict.fault != StorageFault::None) {
       throw FlightError(faultMessage(verdict));
@@ -97,7 +94,7 @@ class NetCdfFile {
       const ssize_t got = pread(descriptor, bytes.data() + filled, bytes.size() - filled, static_cast<off_t>(filled));
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) throw FlightError(std::strerror(errno));
-      if (got == 0) throw FlightError(kCutOffFile);
+      if (got == 0) throw FlightError(MessageId::CutOffFile);
       filled += static_cast<std::size_t>(got);
     }
     return bytes;
@@ -197,8 +194,8 @@ std::string unitsOf(int file, const Variable& variable) {
   std::size_t length = 0;
   if (nc_inq_att(file, variable.id, "units", &type, &length) != NC_NOERR) return {};
   if (const std::optional<std::string> text = textAttribute(file, variable.id, "units")) return *text;
-  throw FlightError("Unknown unit of " + variable.name + ": its attribute \"units\" holds " +
-                    shownAttribute(file, variable.id, "units", type, length) + " rather than one text.");
+  throw FlightError(
+      Message(MessageId::UnitNotText, {variable.name, shownAttribute(file, variable.id, "units", type, length)}));
 }
 
 // What an unwritten value of a type reads as, unless _FillValue says otherwise. Bytes have none:
@@ -380,12 +377,12 @@ class ProductReader {
     listColumns();
     std::vector<double> values(static_cast<std::size_t>(flight_.rows()) + 1);
     for (int index : columns) {
-      if (index < 0 || index >= static_cast<int>(columns_.size())) throw FlightError(kFileChanged);
+      if (index < 0 || index >= static_cast<int>(columns_.size())) throw FlightError(MessageId::FileChanged);
       const Column& column = columns_[index];
       readValues(column, values.data());
       for (std::size_t row = 1; row < productRows.size(); ++row) {
         const int from = productRows[row];
-        if (from < 1 || from > flight_.rows()) throw FlightError(kFileChanged);
+        if (from < 1 || from > flight_.rows()) throw FlightError(MessageId::FileChanged);
         column.cells[row] = values[static_cast<std::size_t>(from)];
       }
     }
@@ -405,7 +402,7 @@ class ProductReader {
   int findTimeDimension() const {
     int id = -1;
     if (nc_inq_dimid(file_.id(), "time", &id) != NC_NOERR)
-      throw FlightError("Not a sounding product: no dimension \"time\".");
+      throw FlightError(MessageId::NoTimeDimension);
     return id;
   }
 
@@ -444,7 +441,7 @@ class ProductReader {
   // the quantities, the total uncertainty of each followed by its parts, the other variables.
   void listColumns() {
     const Variable* time = find(series_, "time");
-    if (!time) throw FlightError("Not a sounding product: no variable \"time\" along its time dimension.");
+    if (!time) throw FlightError(MessageId::NoTimeVariable);
     addColumn(*time, "time", QuantityKind::Time);
     std::vector<std::pair<const Variable*, QuantityKind>> quantities;
     for (const ProductQuantity& quantity : kProductQuantities) {

@@ -129,10 +129,21 @@ void setLimits(const ChildLimits& limits) {
 
 // The failure as the operator is told of it. A library whose memory ran out says so in its own
 // words ("HDF error") or not at all; the allocator's ENOMEM tells.
-std::string childFailure(const std::string& message, int error) {
-  if (triedToOpenAFile()) return kRefersToOtherFiles;
-  if (error == ENOMEM) return kNeedsTooMuchMemory;
+Message childFailure(const Message& message, int error) {
+  if (triedToOpenAFile()) return MessageId::RefersToOtherFiles;
+  if (error == ENOMEM) return MessageId::NeedsTooMuchMemory;
   return message;
+}
+
+// The failure written for the parent to read back; one too long for the outcome crosses as its
+// English, cut.
+template <std::size_t size>
+void tellFailure(char (&to)[size], const Message& failure) {
+  const std::string whole = written(failure);
+  if (whole.size() < size) return copyText(to, whole);
+  char english[size - 16];
+  copyText(english, failure.english());
+  copyText(to, written(Message(english)));
 }
 
 Outcome* childOutcome = nullptr;
@@ -195,10 +206,10 @@ using ChildWork = std::function<void(Outcome& outcome)>;
     work(outcome);
   } catch (const FlightError& error) {
     outcome.failed = true;
-    copyText(outcome.message, childFailure(error.message(), errno));
+    tellFailure(outcome.message, childFailure(error.message(), errno));
   } catch (const std::bad_alloc&) {
     outcome.failed = true;
-    copyText(outcome.message, childFailure(kNeedsTooMuchMemory, ENOMEM));
+    tellFailure(outcome.message, childFailure(MessageId::NeedsTooMuchMemory, ENOMEM));
   }
   _exit(0);
 }
@@ -308,17 +319,13 @@ void runInChild(const char* library, int product, const ChildWork& work, Outcome
   }
   const auto [status, stalled, cancelled] = waitWhileWorking(child, limits.idleSeconds);
   const std::string name(library);
-  if (cancelled) throw FlightError(kReadCancelled);
-  if (stalled)
-    throw FlightError("The " + name + " library made no progress reading the file for " +
-                      std::to_string(limits.idleSeconds) + " s.");
-  if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU) throw FlightError(kNeedsTooMuchTime);
-  if (WIFSIGNALED(status) && outcome.outOfMemory) throw FlightError(kNeedsTooMuchMemory);
-  if (WIFSIGNALED(status))
-    throw FlightError("The " + name + " library crashed reading the file (" + strsignal(WTERMSIG(status)) + ").");
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-    throw FlightError("The " + name + " library ended while reading the file.");
-  if (outcome.failed) throw FlightError(outcome.message);
+  if (cancelled) throw FlightError(MessageId::ReadCancelled);
+  if (stalled) throw FlightError(Message(MessageId::LibraryStalled, {name, std::to_string(limits.idleSeconds)}));
+  if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU) throw FlightError(MessageId::NeedsTooMuchTime);
+  if (WIFSIGNALED(status) && outcome.outOfMemory) throw FlightError(MessageId::NeedsTooMuchMemory);
+  if (WIFSIGNALED(status)) throw FlightError(Message(MessageId::LibraryCrashed, {name, strsignal(WTERMSIG(status))}));
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw FlightError(Message(MessageId::LibraryEnded, {name}));
+  if (outcome.failed) throw FlightError(readBack(outcome.message));
 }
 
 }  // namespace

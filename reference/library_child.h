@@ -24,7 +24,7 @@ struct ChildLimits {
 };
 
 // While one lives on a thread, the reads of libraries' children started from that thread stop as
-// soon as the flag turns true: the child is killed and the read fails with kReadCancelled.
+// soon as the flag turns true: the child is killed and the read fails with MessageId::ReadCancelled.
 class ChildCancellation {
  public:
   explicit ChildCancellation(const std::atomic<bool>& cancelled);
@@ -32,12 +32,6 @@ class ChildCancellation {
   ChildCancellation(const ChildCancellation&) = delete;
   ChildCancellation& operator=(const ChildCancellation&) = delete;
 };
-inline const std::string kReadCancelled = "The read was cancelled.";
-
-// The messages of a child that went beyond its limits or its file.
-inline const std::string kNeedsTooMuchMemory = "The product needs more memory than a flight may take.";
-inline const std::string kNeedsTooMuchTime = "The product needs more computing time than a flight may take.";
-inline const std::string kRefersToOtherFiles = "The product refers to data in other files, which are not read.";
 
 // Runs a read by a third-party library in a child process, on a table and controls of its own,
 // and hands what it read to the slot. Debian's NetCDF, HDF5 and ecCodes crash on some malformed

@@ -13,7 +13,7 @@ ReferenceFlight::ReferenceFlight(FlightTable& table, long long productRows, Slot
 }
 
 double* ReferenceFlight::addColumn(const std::string& name) {
-  if (full()) throw FlightError(kTooManyColumns);
+  if (full()) throw FlightError(tooManyColumns());
   controls_.addParameter(name);
   if (name == "H" && heightColumn_ < 0) {
     controls_.selectHeight(columns_);
@@ -41,6 +41,6 @@ FlightRows ReferenceFlight::finish(bool strict) {
     stopped = test.stop;
   }
   productRows_.resize(static_cast<std::size_t>(count) + 1);
-  if (!stopped && productRowCount_ > kMaxRows) throw FlightError(kTooManyRows);
+  if (!stopped && productRowCount_ > kMaxRows) throw FlightError(tooManyRows());
   return {count, heightColumn_};
 }

@@ -54,7 +54,7 @@ std::optional<UnitConversion> knownConversion(QuantityKind kind, const std::stri
 
 UnitConversion unitConversion(QuantityKind kind, const std::string& unit, const std::string& quantityName) {
   if (const std::optional<UnitConversion> known = knownConversion(kind, unit)) return *known;
-  throw FlightError("Unknown unit \"" + unit + "\" of " + quantityName + ": the program converts only the units it knows.");
+  throw FlightError(Message(MessageId::UnknownUnit, {unit, quantityName}));
 }
 
 void convertColumn(double* column, int rows, const UnitConversion& conversion, bool difference) {

@@ -34,9 +34,7 @@ void CampaignWindow::loadList(const QString& fileName) {
 
 void CampaignWindow::addFiles(const QList<QByteArray>& fileNames) {
   if (fileNames.size() % 2 != 0)
-    throw FlightError("Flights make pairs: give an even number of files, the first with the second, the third with "
-                      "the fourth and so on. No pair was added.",
-                      "Files given: " + std::to_string(fileNames.size()));
+    throw FlightError(MessageId::OddFiles, Message(MessageId::FilesGiven, {std::to_string(fileNames.size())}));
   std::vector<CampaignPair> added;
   for (qsizetype i = 0; i < fileNames.size(); i += 2)
     added.push_back(pairInFolder("", fileNames[i].toStdString(), fileNames[i + 1].toStdString(), ""));

@@ -51,7 +51,7 @@ CampaignSettings CampaignWindow::settings() const {
 
 void CampaignWindow::run() {
   const std::vector<CampaignPair>& pairs = pairs_->pairs();
-  if (pairs.empty()) throw FlightError("No pairs to compare: open a list, or add files two at a time.");
+  if (pairs.empty()) throw FlightError(MessageId::NoPairs);
   forgetResult();
   // A cancelled run may still be finishing its last pairs; it goes before the next one starts.
   cancelled_.reset();
@@ -125,7 +125,7 @@ void CampaignWindow::showResult(CampaignReport report) {
 }
 
 void CampaignWindow::save(const QString& folder) {
-  if (!shown_) throw FlightError("Nothing to save: run the campaign first.");
+  if (!shown_) throw FlightError(MessageId::NothingToSave);
   saveCampaign(folder, *shown_);
   statusLabel->setText(QStringLiteral("Сохранено в папку %1").arg(folder));
 }

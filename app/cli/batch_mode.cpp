@@ -50,9 +50,10 @@ class BatchRun : public ErrorReporter {
 
   void perform(const Step& step);
 
-  void report(const QString& message) override {
+  void report(const Message& told) override {
     // One line each on stderr, as a terminal may show it; the JSON keeps the message as the
     // window shows it.
+    const QString message = QString::fromStdString(told.english());
     std::fprintf(stderr, "%s\n", shownText(QString(message).replace('\n', QStringLiteral("; "))).toUtf8().constData());
     errors_.append(QJsonObject{{"step", step_}, {"message", message}});
   }
@@ -83,7 +84,7 @@ class BatchRun : public ErrorReporter {
     QComboBox* box = form_.uncertaintyBox(step.values[0].toInt());
     const QString& name = step.values[1];
     const int index = name == "none" ? 0 : box->findText(name, Qt::MatchExactly);
-    if (index < 0) report("No item \"" + name + "\" in " + box->objectName() + ".");
+    if (index < 0) report(Message(MessageId::NoItem, {name.toStdString(), box->objectName().toStdString()}));
     else pick(box, QStringLiteral("#%1").arg(index));
   }
   void type(const Step& step) {
@@ -116,7 +117,7 @@ class BatchRun : public ErrorReporter {
     bool isIndex = false;
     const int index = item.startsWith('#') ? item.mid(1).toInt(&isIndex) : box->findText(item, Qt::MatchExactly);
     if (index < 0 || index >= box->count() || (item.startsWith('#') && !isIndex)) {
-      report("No item \"" + item + "\" in " + box->objectName() + ".");
+      report(Message(MessageId::NoItem, {item.toStdString(), box->objectName().toStdString()}));
       return;
     }
     box->setCurrentIndex(index);
@@ -253,10 +254,10 @@ void writeJson(const QString& fileName, const QJsonObject& state) {
     writeFileAtomically(fileName, text);
     return;
   }
-  if (standardOutputClosed()) throw FlightError("Cannot write the standard output: standard output is closed.");
+  if (standardOutputClosed()) throw FlightError(MessageId::StandardOutputClosed);
   const bool written = std::fwrite(text.constData(), 1, text.size(), stdout) == std::size_t(text.size());
   if (!written || std::fflush(stdout) != 0)
-    throw FlightError(std::string("Cannot write the standard output: ") + std::strerror(errno));
+    throw FlightError(Message(MessageId::StandardOutputFailed, {std::strerror(errno)}));
 }
 
 }  // namespace

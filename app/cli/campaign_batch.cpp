@@ -136,7 +136,7 @@ void reportSkipped(const CampaignReport& report) {
     const CampaignPair& pair = report.pairs[i];
     const QString line = QStringLiteral("pair %1 (%2, %3) skipped: %4")
                              .arg(i + 1)
-                             .arg(shownText(pair.name(1)), shownText(pair.name(2)), shownText(row.status));
+                             .arg(shownText(pair.name(1)), shownText(pair.name(2)), shownText(row.status.english()));
     std::fprintf(stderr, "%s\n", line.toUtf8().constData());
   }
 }
@@ -191,7 +191,7 @@ int runCampaignBatch(const QList<QByteArray>& arguments) {
     printError(QString::fromStdString(error.what()));
     return 2;
   } catch (const std::bad_alloc&) {
-    printError(QString::fromStdString(kNotEnoughMemory));
+    printError(QString::fromStdString(Message(MessageId::NotEnoughMemory).english()));
     return 2;
   }
   // Whatever fails from here on is reported, never an abort: the outputs stay as they were.
@@ -200,7 +200,7 @@ int runCampaignBatch(const QList<QByteArray>& arguments) {
   } catch (const FlightError& error) {
     printError(QString::fromStdString(error.what()));
   } catch (const std::bad_alloc&) {
-    printError(QStringLiteral("Not enough memory to finish the campaign."));
+    printError(QString::fromStdString(Message(MessageId::CampaignOutOfMemory).english()));
   } catch (const std::exception& error) {
     printError(QString::fromLocal8Bit(error.what()));
   }

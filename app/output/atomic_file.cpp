@@ -25,7 +25,7 @@
 namespace {
 
 FlightError writeFailure(const QString& fileName, const QString& reason) {
-  return FlightError(("Cannot write \"" + fileName + "\": " + reason).toStdString());
+  return FlightError(Message(MessageId::CannotWrite, {fileName.toStdString(), reason.toStdString()}));
 }
 
 [[noreturn]] void failToWrite(const QString& fileName, const QString& reason) { throw writeFailure(fileName, reason); }
@@ -58,8 +58,8 @@ QByteArray writtenTarget(const QString& fileName) {
     struct stat shared {};
     if (::stat(folder.constData(), &shared) == 0 && isSharedFolder(shared) && file.st_uid != ::geteuid() &&
         file.st_uid != shared.st_uid)
-      failToWrite(fileName, "the link \"" + QFile::decodeName(path) +
-                                "\" belongs to another user in a folder all may write to, and is not followed");
+      throw FlightError(
+          Message(MessageId::ForeignLink, {fileName.toStdString(), QFile::decodeName(path).toStdString()}));
     char linked[PATH_MAX];
     const ssize_t length = ::readlink(path.constData(), linked, sizeof linked);
     if (length < 0 || length == static_cast<ssize_t>(sizeof linked)) failToWrite(fileName);
@@ -247,8 +247,10 @@ class TemporaryFile {
     kept.prepend(old.isEmpty() ? file->fileName() : file->fileName() + " (the old one in " + old + ")");
   }
   if (kept.isEmpty()) throw failure;
-  throw FlightError(failure.message(), "Left new: " + kept.join(QStringLiteral(", ")).toStdString() +
-                                           "\nLeft as they were: " + unchanged.join(QStringLiteral(", ")).toStdString());
+  throw FlightError(failure.message(),
+                    Message(MessageId::Lines, {Message(MessageId::LeftNew, {kept.join(QStringLiteral(", ")).toStdString()}),
+                                               Message(MessageId::LeftAsTheyWere,
+                                                       {unchanged.join(QStringLiteral(", ")).toStdString()})}));
 }
 
 }  // namespace

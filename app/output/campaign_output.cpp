@@ -24,7 +24,7 @@ constexpr int kPrintDotsPerInch = 300;
 
 void saveCampaign(const QString& folder, const CampaignReport& report) {
   if (report.result.cancelled)
-    throw FlightError("The campaign was cancelled: its results are incomplete and are not saved.");
+    throw FlightError(MessageId::CampaignCancelledUnsaved);
   const QDir target(folder);
   const auto path = [&](const char* name) { return target.filePath(QString::fromLatin1(name)); };
   // The pictures are drawn before the first file is written, the report as its temporary file is:
@@ -52,5 +52,5 @@ void createCampaignFolder(const QString& folder) {
   std::error_code failure;
   std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), failure);
   if (failure)
-    throw FlightError("Cannot create the folder \"" + folder.toStdString() + "\": " + failure.message() + ".");
+    throw FlightError(Message(MessageId::CannotCreateFolder, {folder.toStdString(), failure.message()}));
 }

@@ -269,6 +269,6 @@ QDateTime reportDate() {
   if (epoch.isEmpty()) return QDateTime::currentDateTimeUtc();
   bool isNumber = false;
   const qint64 seconds = epoch.toLongLong(&isNumber);
-  if (!isNumber) throw FlightError("SOURCE_DATE_EPOCH must be a number of seconds.", "SOURCE_DATE_EPOCH: " + epoch.toStdString());
+  if (!isNumber) throw FlightError(MessageId::EpochNotNumber, Message(MessageId::EpochNamed, {epoch.toStdString()}));
   return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
 }

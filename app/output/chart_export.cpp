@@ -18,7 +18,7 @@
 namespace {
 
 [[noreturn]] void failToPaint(const QString& fileName) {
-  throw FlightError(("Cannot write \"" + fileName + "\": the picture could not be drawn.").toStdString());
+  throw FlightError(Message(MessageId::PictureNotDrawn, {fileName.toStdString()}));
 }
 
 // Paints the charts left to right with one painter on the device.
@@ -143,7 +143,7 @@ QByteArray vectorPicture(const QString& suffix, const QSizeF& size, const QStrin
 QString suffixOf(const QString& fileName) {
   const QString suffix = QFileInfo(fileName).suffix().toLower();
   if (suffix != "png" && suffix != "svg" && suffix != "pdf")
-    throw FlightError(("Cannot save a picture as \"" + fileName + "\": name it .png, .svg or .pdf.").toStdString());
+    throw FlightError(Message(MessageId::PictureSuffix, {fileName.toStdString()}));
   return suffix;
 }
 

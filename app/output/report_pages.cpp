@@ -9,7 +9,7 @@ namespace {
 constexpr double kMargin = 60;
 constexpr double kCellPadding = 3;
 
-[[noreturn]] void failToDraw() { throw FlightError("Cannot write \"report.pdf\": the report could not be drawn."); }
+[[noreturn]] void failToDraw() { throw FlightError(MessageId::ReportNotDrawn); }
 
 }  // namespace
 

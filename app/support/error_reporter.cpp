@@ -4,7 +4,7 @@
 
 #include <QMessageBox>
 
-void MessageBoxReporter::report(const QString& message) {
+void MessageBoxReporter::report(const Message& message) {
   QMessageBox box(QMessageBox::Critical, QStringLiteral("FlightCompare"), translatedMessage(message), QMessageBox::Ok,
                   parent_);
   // Messages quote file names and fields, which may look like markup.

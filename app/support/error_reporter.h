@@ -1,5 +1,7 @@
 #pragma once
 
+#include "intake/messages.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,13 +12,13 @@ class QWidget;
 class ErrorReporter {
  public:
   virtual ~ErrorReporter() = default;
-  virtual void report(const QString& message) = 0;
+  virtual void report(const Message& message) = 0;
 };
 
 class MessageBoxReporter : public ErrorReporter {
  public:
   explicit MessageBoxReporter(QWidget* parent) : parent_(parent) {}
-  void report(const QString& message) override;
+  void report(const Message& message) override;
 
  private:
   QWidget* parent_;
@@ -24,6 +26,6 @@ class MessageBoxReporter : public ErrorReporter {
 
 class ErrorRecorder : public ErrorReporter {
  public:
-  void report(const QString& message) override { messages.append(message); }
+  void report(const Message& message) override { messages.append(QString::fromStdString(message.english())); }
   QStringList messages;
 };

@@ -28,20 +28,20 @@
         <translation>Ошибка ввода-вывода при чтении «%1»: %2</translation>
     </message>
     <message>
-        <source>Line too long: a line of a flight file holds at most 4 MiB.</source>
-        <translation>Слишком длинная строка: строка файла полёта — не больше 4 МиБ.</translation>
+        <source>Line too long: a line of a flight file holds at most %1 MiB.</source>
+        <translation>Слишком длинная строка: строка файла полёта — не больше %1 МиБ.</translation>
     </message>
     <message>
         <source>Unrecognised file: no header line of a known flight layout.</source>
         <translation>Файл не распознан: нет строки заголовка известного формата полёта.</translation>
     </message>
     <message>
-        <source>Too many columns: a flight holds at most 56.</source>
-        <translation>Слишком много столбцов: в полёте их не больше 56.</translation>
+        <source>Too many columns: a flight holds at most %1.</source>
+        <translation>Слишком много столбцов: в полёте их не больше %1.</translation>
     </message>
     <message>
-        <source>Too many rows: a flight holds at most 50000.</source>
-        <translation>Слишком много строк: в полёте их не больше 50000.</translation>
+        <source>Too many rows: a flight holds at most %1.</source>
+        <translation>Слишком много строк: в полёте их не больше %1.</translation>
     </message>
     <message>
         <source>Not enough memory to read the file.</source>
@@ -196,8 +196,8 @@
         <translation>Не удалось прочитать список кампании «%1»: %2.</translation>
     </message>
     <message>
-        <source>Line too long: a line of a campaign list holds at most 4 MiB.</source>
-        <translation>Слишком длинная строка: строка списка кампании — не больше 4 МиБ.</translation>
+        <source>Line too long: a line of a campaign list holds at most %1 MiB.</source>
+        <translation>Слишком длинная строка: строка списка кампании — не больше %1 МиБ.</translation>
     </message>
     <message>
         <source>Bad campaign list: a quote is not closed.</source>
@@ -294,6 +294,34 @@
     <message>
         <source>Same pair as pair %1.</source>
         <translation>Та же пара, что пара %1.</translation>
+    </message>
+    <message>
+        <source>The read was cancelled.</source>
+        <translation>Чтение отменено.</translation>
+    </message>
+    <message>
+        <source>SOURCE_DATE_EPOCH must be a number of seconds.</source>
+        <translation>SOURCE_DATE_EPOCH должна быть числом секунд.</translation>
+    </message>
+    <message>
+        <source>SOURCE_DATE_EPOCH: %1</source>
+        <translation>SOURCE_DATE_EPOCH: %1</translation>
+    </message>
+    <message>
+        <source>Cannot write the standard output: standard output is closed.</source>
+        <translation>Не удаётся записать в стандартный вывод: стандартный вывод закрыт.</translation>
+    </message>
+    <message>
+        <source>Cannot write the standard output: %1</source>
+        <translation>Не удаётся записать в стандартный вывод: %1</translation>
+    </message>
+    <message>
+        <source>No item &quot;%1&quot; in %2.</source>
+        <translation>Нет элемента «%1» в %2.</translation>
+    </message>
+    <message>
+        <source>Not enough memory to finish the campaign.</source>
+        <translation>Недостаточно памяти, чтобы завершить кампанию.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "app/support/switchboard.h"
 
 #include "app/support/error_reporter.h"
+#include "intake/flight_error.h"
 
 #include <QAbstractButton>
 
@@ -20,7 +21,7 @@ void Switchboard::performClick(QAbstractButton* button) const {
 }
 
 void Switchboard::guard(const Handler& handler) const {
-  const auto report = [this](const std::exception& error) { reporter_->report(QString::fromUtf8(error.what())); };
+  const auto report = [this](const std::exception& error) { reporter_->report(messageOf(error)); };
   try {
     handler();
   } catch (const SuccessiveFailures& failures) {

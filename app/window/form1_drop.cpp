@@ -20,7 +20,7 @@ constexpr int kSlots = 3;
 
 void TForm1::openFiles(const QList<QByteArray>& fileNames) {
   if (fileNames.size() > kSlots) {
-    switchboard.guarded([] { throw FlightError("Too many files: the window holds three flights, one file for each slot."); })();
+    switchboard.guarded([] { throw FlightError(MessageId::TooManyFiles); })();
     return;
   }
   for (int i = 0; i < fileNames.size(); ++i)

@@ -38,7 +38,7 @@ bool wasCancelled(const std::exception_ptr& failure) {
   try {
     std::rethrow_exception(failure);
   } catch (const FlightError& error) {
-    return error.message() == kReadCancelled;
+    return error.message().id() == MessageId::ReadCancelled;
   } catch (...) {
   }
   return false;

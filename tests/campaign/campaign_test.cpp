@@ -125,7 +125,7 @@ TEST_F(Campaign, PoolsTheWindowsOwnValuesAndRecoversEachGroupsBias) {
                                           pair(recipe(c.layout1, c.decimal, -0.3), recipe(c.layout2, c.decimal), "night"),
                                           pair(recipe(c.layout1, c.decimal, 0.5, 0.2), recipe(c.layout2, c.decimal), "day")};
     const CampaignResult result = runCampaign(pairs, settings);
-    ASSERT_EQ(result.skippedPairs(), 0u) << result.pairs[0].reason;
+    ASSERT_EQ(result.skippedPairs(), 0u) << result.pairs[0].reason.english();
 
     // Every value is the window's, only ordered by layer.
     const CurvePoints window = windowComparison(pairs[0], settings);
@@ -204,7 +204,7 @@ TEST_F(Campaign, SkipsAPairThatCannotBeComparedAndGoesOn) {
   std::vector<CampaignPair> pairs;
   for (const Case& c : cases) pairs.push_back(c.pair);
   const CampaignResult result = runCampaign(pairs, {});
-  for (std::size_t i = 0; i < pairs.size(); ++i) EXPECT_EQ(result.pairs[i].status(), cases[i].status);
+  for (std::size_t i = 0; i < pairs.size(); ++i) EXPECT_EQ(result.pairs[i].status().english(), cases[i].status);
   EXPECT_EQ(result.skippedPairs(), 4u);
   EXPECT_FALSE(result.layers.empty());
 }
@@ -243,7 +243,7 @@ TEST_F(Campaign, ACancelledCampaignPoolsNothingAndCallsNoPairCompared) {
   EXPECT_TRUE(result.cancelled);
   EXPECT_TRUE(result.layers.empty());
   EXPECT_EQ(result.skippedPairs(), 2u);
-  EXPECT_EQ(result.pairs[1].status(), "Not compared: the campaign was cancelled.");
+  EXPECT_EQ(result.pairs[1].status().english(), "Not compared: the campaign was cancelled.");
   EXPECT_EQ(progress.pairsDone, 0u);
 }
 
@@ -353,10 +353,10 @@ TEST_F(Campaign, StatedTextsNeverBecomeFormulas) {
 TEST_F(Campaign, APairNamedAgainIsSkippedByTheLineThatNamedItFirst) {
   const std::vector<CampaignPair> listed = readCampaignList(files.write(
       "list.csv", "flight1,flight2\na.txt,b.txt\n# again\nb.txt,a.txt\n./a.txt,b.txt\na.txt,a.txt\na.txt,c.txt\n"));
-  EXPECT_EQ(repeatedPairs(listed),
-            (std::vector<std::string>{"", "Same pair as line 2.", "Same pair as line 2.", "", ""}));
+  EXPECT_EQ(repeatedPairs(listed), (std::vector<Message>{"", Message(MessageId::SamePairAsLine, {"2"}),
+                                                         Message(MessageId::SamePairAsLine, {"2"}), "", ""}));
   const std::vector<CampaignPair> built{pairInFolder("", "a.txt", "b.txt", ""), pairInFolder("", "b.txt", "a.txt", "")};
-  EXPECT_EQ(repeatedPairs(built)[1], "Same pair as pair 1.");
+  EXPECT_EQ(repeatedPairs(built)[1].english(), "Same pair as pair 1.");
 }
 
 // A list is text as the flight files are: any line end, a Ctrl-Z as a character, and Windows-1251

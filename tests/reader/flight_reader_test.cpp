@@ -11,7 +11,7 @@ TEST_F(ReaderTest, AMissingFileChangesNothing) {
       readFlightFile(1, name, {'.', '.'}, controls[1]);
       ADD_FAILURE() << name;
     } catch (const FlightError& error) {
-      EXPECT_EQ(error.message(), "File does not exist.");
+      EXPECT_EQ(error.message().english(), "File does not exist.");
     }
   }
   EXPECT_EQ(controls[1].label, "before");

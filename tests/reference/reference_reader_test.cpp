@@ -84,8 +84,8 @@ TEST_F(ReaderTest, ReferenceProductsGiveTheirColumnsOrTheLibrarysMessage) {
       EXPECT_FALSE(product.failure) << "the read succeeded";
     } catch (const FlightError& error) {
       ASSERT_TRUE(product.failure) << error.what();
-      EXPECT_EQ(error.message().substr(0, product.failure->size()), *product.failure);
-      EXPECT_EQ(std::string(error.what()).substr(error.message().size()), "\nFile: " + path);
+      EXPECT_EQ(error.message().english().substr(0, product.failure->size()), *product.failure);
+      EXPECT_EQ(std::string(error.what()).substr(error.message().english().size()), "\nFile: " + path);
     }
     EXPECT_EQ(flightSlot(product.slot).rowCount, product.rows);
     EXPECT_EQ(flightSlot(other).rowCount, 2) << "another slot";

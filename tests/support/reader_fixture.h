@@ -29,7 +29,7 @@ class ReaderTest : public ::testing::Test {
     try {
       read(slot, bytes);
     } catch (const FlightError& error) {
-      return error.message();
+      return error.message().english();
     }
     ADD_FAILURE() << "the read succeeded";
     return {};

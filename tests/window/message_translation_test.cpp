@@ -1,5 +1,6 @@
 // The program's messages in Russian under a Russian locale, exactly as written otherwise.
 #include "app/support/message_translation.h"
+#include "intake/flight_error.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -10,22 +11,29 @@
 TEST(Translation, EveryMessageHasItsRussianAndWithoutItStaysAsWritten) {
   QTranslator russian;
   ASSERT_TRUE(russian.load(QLocale(QLocale::Russian), "flightcompare", "_", ":/i18n"));
-  for (const char* form : messageForms()) EXPECT_FALSE(russian.translate("Messages", form).isEmpty()) << form;
+  for (const MessageId id : catalogueIds())
+    EXPECT_FALSE(russian.translate("Messages", englishForm(id)).isEmpty()) << englishForm(id);
   for (const char* name : filterNames()) EXPECT_FALSE(russian.translate("OpenDialog", name).isEmpty()) << name;
 
-  // A name may hold what looks like a form's part; it goes through untouched.
-  const QString message = QString::fromUtf8(
-      "'1,5' is not a valid floating point value\nFile: /tmp/a%2.txt, line 7\n"
-      "The number would read with \"Точка\" ticked: tick \"Точка\" and open the file again.\nAn unknown line\n"
-      "Flight 2: Too many rows: a flight holds at most 50000.\n"
-      "Not one sounding: launches 458 days apart, sites 16 300 km apart.");
-  EXPECT_EQ(translatedMessage(message), message) << "no translation loaded";
+  // A name may hold what looks like a form's part; it goes through untouched, and so does a
+  // message inside a message.
+  const FlightError error(
+      Message(MessageId::FlightFailed,
+              {"2", FlightError(Message(MessageId::NotAFloatingPointValue, {"1,5"}),
+                                Message(MessageId::Lines, {Message(MessageId::FileLine, {"/tmp/a%2.txt", "7"}),
+                                                           Message(MessageId::TickSeparator, {"\"Точка\""})}))
+                        .whole()}),
+      tooManyRows());
+  const QString english = QString::fromUtf8(
+      "Flight 2: '1,5' is not a valid floating point value\nFile: /tmp/a%2.txt, line 7\n"
+      "The number would read with \"Точка\" ticked: tick \"Точка\" and open the file again.\n"
+      "Too many rows: a flight holds at most 50000.");
+  EXPECT_EQ(QString::fromUtf8(error.what()), english);
+  EXPECT_EQ(translatedMessage(error.whole()), english) << "no translation loaded";
   QCoreApplication::installTranslator(&russian);
-  EXPECT_EQ(translatedMessage(message),
-            QString::fromUtf8("«1,5» — не правильное число с плавающей точкой\nФайл: /tmp/a%2.txt, строка 7\n"
+  EXPECT_EQ(translatedMessage(error.whole()),
+            QString::fromUtf8("Полёт 2: «1,5» — не правильное число с плавающей точкой\nФайл: /tmp/a%2.txt, строка 7\n"
                               "Число прочиталось бы с отметкой \"Точка\": отметьте \"Точка\" и откройте файл снова.\n"
-                              "An unknown line\nПолёт 2: Слишком много строк: в полёте их не больше 50000.\n"
-                              "Не одно зондирование: запуски разнесены на 458 сут., места — на 16 300 км."))
-      << "a message inside a message too";
+                              "Слишком много строк: в полёте их не больше 50000."));
   QCoreApplication::removeTranslator(&russian);
 }

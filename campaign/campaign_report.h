@@ -3,7 +3,9 @@
 #include "campaign/campaign_list.h"
 #include "campaign/campaign_run.h"
 #include "campaign/campaign_settings.h"
+#include "intake/quantities.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,11 +36,6 @@ struct PairRow {
   double within2;  // the share of its values with u_c within 2 u_c; NaN without u_c
 };
 
-// A line of the campaign's title block: what, and its value.
-struct SettingLine {
-  std::string caption, value;
-};
-
 // How many flights of one slot flew a sonde type ("" where the file does not state it).
 struct SondeCount {
   std::string sonde;
@@ -62,7 +59,10 @@ struct CampaignReport {
   std::vector<SondeCount> sondes[2];
   // "heights of different kinds are pooled: …" where compared flights state both kinds.
   std::string mixedHeights;
-  std::string unit;  // of the compared quantity or column, where known
+  std::optional<Unit> unit;  // of the compared quantity or column, where known
+  // Whether any flight read was a raw file (or one that could not be read): the decimal
+  // separator mattered to it.
+  bool rawFilesTried = false;
   // Flight 1 or 2 of a pair as far as it was read, and what it compared.
   const FlightIdentity& flight(std::size_t pair, int slot) const { return result.pairs[pair].flights[slot - 1]; }
   const ComparedColumns& compared(std::size_t pair, int slot) const { return result.pairs[pair].columns[slot - 1]; }
@@ -71,17 +71,10 @@ struct CampaignReport {
     const FlightIdentity& read = flight(pair, slot);
     return read.path.empty() ? pairs[pair].name(slot) : read.label();
   }
-
-  // What was compared and how, a line each: the list, the period, the stations, the sondes of
-  // each slot, the quantity or column with its unit, the sign, the layer, the separator where a
-  // raw file was read, how many pairs were compared, what each slot compared (heights, columns,
-  // uncertainties and their coverage factors), how the uncertainties were joined, and the
-  // warning of mixed heights.
-  std::vector<SettingLine> settingsLines;
 };
 
 // The unit of what a campaign compares: the quick-select quantity's, or the named column's.
-std::string campaignUnit(const CampaignSettings& settings);
+std::optional<Unit> campaignUnit(const CampaignSettings& settings);
 
 CampaignReport campaignReport(std::string listName, const CampaignSettings& settings, std::vector<CampaignPair> pairs,
                               CampaignResult result);

@@ -49,10 +49,10 @@ PairComparer::PairComparer(const CampaignSettings& settings)
 
 SlotChoice PairComparer::readFlight(int slot, const std::string& path, PairResult& result) {
   FlightIdentity& identity = result.flights[slot - 1];
-  const QuickSelectTable& table = quickSelectTable(settings_.quantity);
   const auto parameterOf = [&](const std::vector<std::string>& items) {
-    return !settings_.column.empty() ? namedColumn(items, settings_.column)
-                                     : quickSelectIndex(items, slot == 1 ? table.slot1 : table.slot2);
+    return !settings_.column.empty()
+               ? namedColumn(items, settings_.column)
+               : quickSelectIndex(items, quickSelectNames(quickSelectQuantity(settings_.quantity), slot));
   };
   // Of a product, only the compared column and its uncertainty are read beside the height.
   const ColumnPick compared = [&](const std::vector<std::string>& items, const FlightIdentity& flight) {
@@ -118,7 +118,8 @@ PairResult PairComparer::compare(const CampaignPair& pair) {
     result.reason = MessageId::NoCommonHeight;
     return result;
   }
-  if (!settings_.plus && quantityUnit(parameterName_) == "°")
+  const std::optional<Quantity> compared = namedQuantity(parameterName_);
+  if (!settings_.plus && compared && factsOf(*compared).angle)
     for (double& value : points_.x) value = wrappedDirection(value);
   keepByLayer(result);
   ExactSum total;

@@ -34,16 +34,6 @@ std::string_view uncertaintyRuleName(UncertaintyRule rule) {
   return "independent";
 }
 
-std::string_view uncertaintyRuleCaption(UncertaintyRule rule) {
-  switch (rule) {
-    case UncertaintyRule::SameModel: return "одна модель: временно коррелированные части сокращаются";
-    case UncertaintyRule::SameBalloon: return "одна модель, одна оболочка: остаются некоррелированные части";
-    case UncertaintyRule::SameModelWithoutParts: return "одна модель, части не указаны: полные u в квадратуре";
-    case UncertaintyRule::Independent: break;
-  }
-  return "независимые: полные u в квадратуре";
-}
-
 UncertaintyRule uncertaintyRule(const FlightIdentity& first, int u1, const FlightIdentity& second, int u2) {
   const bool sameModel =
       sameStated(first.product, second.product) && sameStated(first.sondeType, second.sondeType);
@@ -69,24 +59,15 @@ double combinedUncertainty(double u1, double u2) {
   return std::isfinite(combined) && combined > 0 ? combined : kNoValue;
 }
 
-namespace {
-
-std::string factor(double coverageFactor) {
+std::string coverageFactorText(double coverageFactor) {
   char k[32];
   std::snprintf(k, sizeof k, "%g", coverageFactor);
   return k;
 }
 
-}  // namespace
-
 std::string coverageStatement(double coverageFactor) {
   if (std::isnan(coverageFactor)) return "coverage factor not stated: taken as 1";
-  return "k = " + factor(coverageFactor) + " stated" + (coverageFactor == 1 ? "" : ", divided out");
-}
-
-std::string coverageCaption(double coverageFactor) {
-  if (std::isnan(coverageFactor)) return "коэффициент охвата не указан: принят 1";
-  return "указан k = " + factor(coverageFactor) + (coverageFactor == 1 ? "" : ", приведена к k = 1");
+  return "k = " + coverageFactorText(coverageFactor) + " stated" + (coverageFactor == 1 ? "" : ", divided out");
 }
 
 void ConsistencyTally::add(double difference, double uncertainty) {

@@ -33,8 +33,6 @@ enum class UncertaintyRule { Independent, SameModel, SameBalloon, SameModelWitho
 // "independent", "same model", "same model, same balloon", "same model, parts not stated": the
 // words of the tables and the JSON.
 std::string_view uncertaintyRuleName(UncertaintyRule rule);
-// What the rule does, in the report's and the window's language.
-std::string_view uncertaintyRuleCaption(UncertaintyRule rule);
 
 // The rule for flight 1 judged by its column u1 and flight 2 by u2. One model: both state the
 // same product and the same sonde model; one balloon: and the same sounding (event id and
@@ -57,11 +55,11 @@ double remainingUncertainty(const PointUncertainty& uncertainty, UncertaintyRule
 // difference could be measured against it.
 double combinedUncertainty(double u1, double u2);
 
+// A coverage factor as the tables write it: "2", "1.5".
+std::string coverageFactorText(double coverageFactor);
 // What the coverage factor of an uncertainty column says of it: "k = 2 stated, divided out", "k = 1
-// stated", or "coverage factor not stated: taken as 1"; and the same in the report's and the
-// window's language.
+// stated", or "coverage factor not stated: taken as 1".
 std::string coverageStatement(double coverageFactor);
-std::string coverageCaption(double coverageFactor);
 
 // The coverage factors whose shares are told: 1, 2 and 3.
 constexpr int kCoverageFactors = 3;

@@ -19,12 +19,14 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
-std::string withUtc(const std::string& time) { return time.empty() ? time : time + " UTC"; }
-
 std::string fileNameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
 // The sonde itself: WMO's code table names the ground system after a slash.
 std::string sondeOf(const std::string& type) { return std::string(trimmed(std::string_view(type).substr(0, type.find('/')))); }
+
+}  // namespace
+
+std::string withUtc(const std::string& time) { return time.empty() ? time : time + " UTC"; }
 
 std::string joined(std::initializer_list<std::string> parts, const char* between) {
   std::string text;
@@ -36,14 +38,6 @@ std::string joined(std::initializer_list<std::string> parts, const char* between
   return text;
 }
 
-std::string coordinate(double value, const char* positive, const char* negative) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.4g° %s", std::fabs(value), value < 0 ? negative : positive);
-  return text;
-}
-
-}  // namespace
-
 std::string_view heightKindName(HeightKind kind) {
   switch (kind) {
     case HeightKind::Geometric: return "geometric";
@@ -51,15 +45,6 @@ std::string_view heightKindName(HeightKind kind) {
     case HeightKind::Unknown: break;
   }
   return {};
-}
-
-std::string_view heightKindCaption(HeightKind kind) {
-  switch (kind) {
-    case HeightKind::Geometric: return "геометрическая над уровнем моря";
-    case HeightKind::Geopotential: return "геопотенциальная";
-    case HeightKind::Unknown: break;
-  }
-  return "не указан в файле";
 }
 
 const ColumnFacts& FlightIdentity::column(int index) const {
@@ -77,29 +62,6 @@ std::string FlightIdentity::statedLabel() const {
 std::string FlightIdentity::label() const {
   const std::string known = statedLabel();
   return known.empty() ? fileNameOf(path) : known;
-}
-
-std::vector<std::string> FlightIdentity::lines(int selectedHeight) const {
-  std::vector<std::string> shown{path};
-  const auto add = [&](const char* caption, const std::string& value) {
-    if (!value.empty()) shown.push_back(caption + value);
-  };
-  add("Формат: ", format);
-  add("Запуск: ", withUtc(readableTime(launchTime, true)));
-  add("Срок: ", withUtc(readableTime(nominalTime)));
-  const std::string wmo = wmoIndex.empty() || wmoIndex == station ? std::string() : "(WMO " + wmoIndex + ")";
-  add("Станция: ", joined({station, stationName, wmo}, " "));
-  std::string position;
-  if (!std::isnan(latitude) && !std::isnan(longitude))
-    position = coordinate(latitude, "N", "S") + ", " + coordinate(longitude, "E", "W");
-  if (!std::isnan(altitude)) position = joined({position, std::to_string(std::lround(altitude)) + " м"}, ", ");
-  add("Место: ", position);
-  add("Зонд: ", joined({sondeType, serialNumber}, ", № "));
-  add("Продукт: ", joined({product, productVersion.empty() ? productVersion : "версия " + productVersion}, ", "));
-  add("Зондирование: ", joined({eventId.empty() ? eventId : "№ " + eventId,
-                                balloonNumber.empty() ? balloonNumber : "оболочка " + balloonNumber}, ", "));
-  add("Вид высоты: ", std::string(heightKindCaption(heightKindOf(selectedHeight))));
-  return shown;
 }
 
 void describeFile(FlightIdentity& identity, const std::string& path, int descriptor) {

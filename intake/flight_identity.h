@@ -3,6 +3,7 @@
 #include "intake/utc_time.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -14,8 +15,6 @@ enum class HeightKind { Unknown, Geometric, Geopotential };
 
 // "geometric", "geopotential", or empty for Unknown: the words the files and scripts use.
 std::string_view heightKindName(HeightKind kind);
-// The same in the report's and the window's language.
-std::string_view heightKindCaption(HeightKind kind);
 // Whether two heights are both of known kinds, and of different ones: compared, they would take
 // the gap between geopotential and geometric height for a difference of the sondes.
 inline bool heightKindsDiffer(HeightKind first, HeightKind second) {
@@ -77,8 +76,6 @@ struct FlightIdentity {
   std::string label() const;
   // The same from what the file states alone: empty where it states nothing.
   std::string statedLabel() const;
-  // The path, then a line for each fact known, for a tooltip.
-  std::vector<std::string> lines(int selectedHeight) const;
 };
 
 // The stated texts by the names the JSON state and the child's hand-over use, in one order.
@@ -94,6 +91,11 @@ inline constexpr IdentityText kIdentityTexts[] = {
     {"productVersion", &FlightIdentity::productVersion}, {"event", &FlightIdentity::eventId},
     {"balloon", &FlightIdentity::balloonNumber},
 };
+
+// "2017-07-12 00:00 UTC", or empty for a time not known.
+std::string withUtc(const std::string& time);
+// The parts that are known (not empty), with the text between them.
+std::string joined(std::initializer_list<std::string> parts, const char* between);
 
 // The file's facts: its full path (made absolute), size and modification time. Fails never: a
 // fact the system cannot give is left out.

@@ -4,6 +4,7 @@
 #include "intake/numeric_helpers.h"
 #include "reference/child_sandbox.h"
 #include "reference/library_child.h"
+#include "intake/quantities.h"
 #include "reference/reference_units.h"
 
 #include <eccodes.h>
@@ -235,37 +236,25 @@ ProductRead readSounding(codes_context* context, codes_handle* message, FlightTa
   check(codes_set_long(message, "unpack", 1));
   const SubsetKeys keys(message);
   const std::size_t levels = levelCount(message, keys);
-  struct Element {
-    std::string_view key, column;
-    QuantityKind kind;
-  };
-  static const Element kElements[] = {
-      {"timePeriod", "time", QuantityKind::Time},
-      {"nonCoordinateGeopotentialHeight", "H", QuantityKind::Height},
-      {"airTemperature", "T", QuantityKind::Temperature},
-      {"", "U", QuantityKind::Humidity},
-      {"windDirection", "D", QuantityKind::Direction},
-      {"windSpeed", "V", QuantityKind::Speed},
-      {"pressure", "P", QuantityKind::Pressure},
-      {"dewpointTemperature", "Td", QuantityKind::Temperature},
-  };
   ReferenceFlight flight(table, static_cast<long long>(levels), controls);
   const int rows = flight.rows();
-  double* columns[std::size(kElements)];
-  for (std::size_t i = 0; i < std::size(kElements); ++i) {
-    const Element& element = kElements[i];
+  double* columns[std::size(kQuantities)];
+  for (std::size_t i = 0; i < std::size(kQuantities); ++i) {
+    const QuantityFacts& element = kQuantities[i];
     columns[i] = flight.addColumn(std::string(element.column));
-    if (element.key.empty()) continue;
-    const std::vector<double> values = elementValues(message, keys(element.key), static_cast<std::size_t>(rows));
+    if (element.bufrKey.empty()) continue;
+    const std::vector<double> values = elementValues(message, keys(element.bufrKey), static_cast<std::size_t>(rows));
     std::copy(values.begin(), values.end(), columns[i] + 1);
-    if (const std::optional<std::string> unit = elementUnit(context, message, element.key))
-      convertColumn(columns[i], rows, unitConversion(element.kind, *unit, std::string(element.key)));
+    if (const std::optional<std::string> unit = elementUnit(context, message, element.bufrKey))
+      convertColumn(columns[i], rows, unitConversion(element.unit, *unit, std::string(element.bufrKey)));
   }
-  constexpr int kTemperature = 2, kHumidity = 3, kDewPoint = 7;
+  // The humidity is worked out from the dew point and the temperature.
+  const auto column = [&columns](Quantity quantity) { return columns[static_cast<int>(quantity)]; };
   for (int row = 1; row <= rows; ++row)
-    columns[kHumidity][row] = 100.0 * (Par(columns[kDewPoint][row]) / Par(columns[kTemperature][row]));
+    column(Quantity::Humidity)[row] =
+        100.0 * (Par(column(Quantity::DewPoint)[row]) / Par(column(Quantity::Temperature)[row]));
   const FlightRows finished = flight.finish(strict);
-  return {finished, std::vector<bool>(std::size(kElements), true), flight.productRows()};
+  return {finished, std::vector<bool>(std::size(kQuantities), true), flight.productRows()};
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "reference/classic_netcdf_length.h"
 #include "reference/hdf5_storage.h"
 #include "reference/library_child.h"
+#include "intake/quantities.h"
 #include "reference/reference_units.h"
 
 #include <netcdf.h>
@@ -423,7 +424,7 @@ class ProductReader {
   // that is one, as in RS41 products, else the first, as RS92's "geopot"), so that two products
   // compare like with like; otherwise "alt".
   const Variable* defaultHeight() const {
-    const Variable* alt = find(series_, "alt");
+    const Variable* alt = find(series_, factsOf(Quantity::Height).gruanVariable);
     if (alt && heightKindOf(file_.id(), *alt) == HeightKind::Geopotential) return alt;
     for (const Variable& variable : series_)
       if (heightKindOf(file_.id(), variable) == HeightKind::Geopotential) return &variable;
@@ -440,27 +441,29 @@ class ProductReader {
   // Every column the flight has, in its order, with the unit of each quantity checked: the time,
   // the quantities, the total uncertainty of each followed by its parts, the other variables.
   void listColumns() {
-    const Variable* time = find(series_, "time");
-    if (!time) throw FlightError(MessageId::NoTimeVariable);
-    addColumn(*time, "time", QuantityKind::Time);
-    std::vector<std::pair<const Variable*, QuantityKind>> quantities;
-    for (const ProductQuantity& quantity : kProductQuantities) {
+    const QuantityFacts& time = factsOf(Quantity::Time);
+    const Variable* timeVariable = find(series_, time.gruanVariable);
+    if (!timeVariable) throw FlightError(MessageId::NoTimeVariable);
+    addColumn(*timeVariable, std::string(time.column), time.unit);
+    std::vector<std::pair<const Variable*, Unit>> quantities;
+    for (const QuantityFacts& quantity : kQuantities) {
+      if (quantity.quantity == Quantity::Time) continue;
       const Variable* variable =
-          quantity.kind == QuantityKind::Height ? defaultHeight() : find(series_, quantity.variable);
+          quantity.quantity == Quantity::Height ? defaultHeight() : find(series_, quantity.gruanVariable);
       if (!variable) continue;
-      addColumn(*variable, std::string(quantity.column), quantity.kind);
-      quantities.emplace_back(variable, quantity.kind);
+      addColumn(*variable, std::string(quantity.column), quantity.unit);
+      quantities.emplace_back(variable, quantity.unit);
     }
-    for (const auto& [variable, kind] : quantities) {
+    for (const auto& [variable, unit] : quantities) {
       const Variable* total = uncertaintyOf(variable->name);
       if (!total) continue;
-      addColumn(*total, total->name, kind, true);
+      addColumn(*total, total->name, unit, true);
       const double totalCoverage = columns_.back().coverage;
       // A part in a unit the program does not know is no part: it stays among the others as stated.
       for (const std::string& name : uncertaintyPartNames(total->name).all()) {
         const Variable* part = find(series_, name);
-        if (!part || isTaken(*part) || !knownUnit(kind, *part)) continue;
-        addColumn(*part, part->name, kind, true);
+        if (!part || isTaken(*part) || !knownUnit(unit, *part)) continue;
+        addColumn(*part, part->name, unit, true);
         // A part that states no factor of its own is stated as its total is.
         if (std::isnan(columns_.back().coverage)) columns_.back().coverage = totalCoverage;
       }
@@ -471,24 +474,24 @@ class ProductReader {
       // Any height is taken in metres, whichever the reader compares by; one in a unit the
       // program does not know stays as stated, of no known kind.
       const bool height = heightKindOf(file_.id(), variable) != HeightKind::Unknown &&
-                          knownUnit(QuantityKind::Height, variable);
-      addColumn(variable, variable.name, height ? std::optional(QuantityKind::Height) : std::nullopt);
+                          knownUnit(Unit::Metres, variable);
+      addColumn(variable, variable.name, height ? std::optional(Unit::Metres) : std::nullopt);
     }
   }
 
-  std::optional<UnitConversion> knownUnit(QuantityKind kind, const Variable& variable) const {
+  std::optional<UnitConversion> knownUnit(Unit unit, const Variable& variable) const {
     const std::optional<std::string> units = textAttribute(file_.id(), variable.id, "units");
-    return units ? knownConversion(kind, *units) : std::nullopt;
+    return units ? knownConversion(unit, *units) : std::nullopt;
   }
 
   bool isTaken(const Variable& variable) const { return columnOf(variable.name) >= 0; }
 
-  void addColumn(const Variable& variable, const std::string& name, std::optional<QuantityKind> kind,
+  void addColumn(const Variable& variable, const std::string& name, std::optional<Unit> unit,
                  bool uncertainty = false) {
     const std::optional<UnitConversion> conversion =
-        kind ? std::optional(unitConversion(*kind, unitsOf(file_.id(), variable), variable.name)) : std::nullopt;
+        unit ? std::optional(unitConversion(*unit, unitsOf(file_.id(), variable), variable.name)) : std::nullopt;
     names_.push_back(name);
-    const HeightKind height = kind == QuantityKind::Height ? heightKindOf(file_.id(), variable) : HeightKind::Unknown;
+    const HeightKind height = unit == Unit::Metres ? heightKindOf(file_.id(), variable) : HeightKind::Unknown;
     columns_.push_back({&variable, conversion, uncertainty, statedCoverage(file_.id(), variable), height,
                         flight_.addColumn(name)});
   }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "intake/product_quantities.h"
+#include "intake/quantities.h"
 
 #include <optional>
 #include <string>
@@ -17,10 +17,10 @@ struct UnitConversion {
 
 // The conversion of a unit as a NetCDF units attribute or a BUFR element table states it, or
 // nothing for a unit the program does not know.
-std::optional<UnitConversion> knownConversion(QuantityKind kind, const std::string& unit);
+std::optional<UnitConversion> knownConversion(Unit unit, const std::string& spelling);
 // The same, where a unit the program does not know fails, naming the quantity: values are never
 // taken on a guess.
-UnitConversion unitConversion(QuantityKind kind, const std::string& unit, const std::string& quantityName);
+UnitConversion unitConversion(Unit unit, const std::string& spelling, const std::string& quantityName);
 
 // Converts rows 1..rows of a column in place; a NaN stays NaN. A difference (an uncertainty)
 // takes the scale alone.

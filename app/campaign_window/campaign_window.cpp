@@ -6,6 +6,7 @@
 #include "app/output/campaign_charts.h"
 #include "app/output/campaign_tables.h"
 #include "app/output/chart_titles.h"
+#include "app/presentation/captions.h"
 #include "app/support/switchboard.h"
 #include "app/support/tool_tips.h"
 #include "app/widgets/interactive_chart.h"
@@ -111,7 +112,8 @@ QWidget* CampaignWindow::createRunPanel() {
   auto panel = new QWidget(this);
   quantityBox = new QComboBox(panel);
   quantityBox->setObjectName(QStringLiteral("Quantity"));
-  for (const char quantity : {'T', 'H', 'D', 'V', 'P'}) quantityBox->addItem(fromUtf8(quantityCaption(quantity)), QChar(quantity));
+  for (Quantity quantity : kQuickSelectQuantities)
+    quantityBox->addItem(fromUtf8(quantityCaption(quantity)), QChar(factsOf(quantity).button));
   columnEdit = new QLineEdit(panel);
   columnEdit->setObjectName(QStringLiteral("Column"));
   columnEdit->setPlaceholderText(QStringLiteral("или столбец по имени"));

@@ -4,6 +4,7 @@
 #include "app/output/campaign_charts.h"
 #include "app/output/campaign_report.h"
 #include "app/output/chart_export.h"
+#include "app/presentation/pairs_csv.h"
 #include "campaign/campaign_csv.h"
 #include "intake/flight_error.h"
 

@@ -7,6 +7,8 @@
 #include "app/output/pair_panels.h"
 #include "app/output/report_pages.h"
 #include "app/output/statistic_text.h"
+#include "app/presentation/campaign_lines.h"
+#include "app/presentation/captions.h"
 #include "app/support/shown_text.h"
 #include "intake/flight_error.h"
 
@@ -34,7 +36,7 @@ const Qt::Alignment kRight = Qt::AlignRight | Qt::AlignTop;
 // and by which version of the program: a caption and its value on each row.
 std::vector<QStringList> titleBlock(const CampaignReport& report, const QDateTime& made) {
   std::vector<QStringList> rows;
-  for (const SettingLine& line : report.settingsLines) rows.push_back({shownText(line.caption), shownText(line.value)});
+  for (const SettingLine& line : campaignSettingsLines(report)) rows.push_back({shownText(line.caption), shownText(line.value)});
   const QString version = QCoreApplication::applicationVersion();
   rows.push_back({QStringLiteral("Дата отчёта"), made.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'"))});
   rows.push_back({QStringLiteral("Версия программы"), version.isEmpty() ? QStringLiteral("—") : version});
@@ -247,7 +249,7 @@ void writeCampaignReportPdf(const CampaignReport& report, const QDateTime& made,
   pdf.setCreator(QStringLiteral("FlightCompare %1").arg(QCoreApplication::applicationVersion()));
   // A failed write ends the drawing at the next page; the device's failure, the first, is the one told.
   try {
-    const QString unit = fromUtf8(report.unit);
+    const QString unit = fromUtf8(unitCaption(report.unit));
     ReportPages pages(pdf, [&bytes] { bytes.throwIfFailed(); });
     drawTitleBlock(pages, report, made);
     drawProfiles(pages, report);

@@ -1,5 +1,6 @@
 #include "app/output/chart_titles.h"
 
+#include "app/presentation/captions.h"
 #include "app/support/shown_text.h"
 #include "campaign/campaign_report.h"
 #include "campaign/campaign_statistics.h"
@@ -10,7 +11,7 @@
 
 namespace {
 
-QString unitOf(const QString& columnName) { return fromUtf8(quantityUnit(columnName.toStdString())); }
+QString unitOf(const QString& columnName) { return fromUtf8(columnUnitCaption(columnName.toStdString())); }
 
 QString withUnit(const QString& title, const QString& unit) {
   return unit.isEmpty() ? title : title + QStringLiteral(", ") + unit;
@@ -74,7 +75,7 @@ QString campaignAxisTitle(const CampaignSettings& settings) {
     return withUnit(difference(column, column, settings.plus), unitOf(column));
   }
   const QString quantity(QLatin1Char(settings.quantity));
-  return withUnit(difference(quantity, quantity, settings.plus), fromUtf8(campaignUnit(settings)));
+  return withUnit(difference(quantity, quantity, settings.plus), fromUtf8(unitCaption(campaignUnit(settings))));
 }
 
 QString groupCaption(const std::string& group) {

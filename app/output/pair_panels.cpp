@@ -1,6 +1,7 @@
 #include "app/output/pair_panels.h"
 
 #include "app/output/chart_titles.h"
+#include "app/presentation/captions.h"
 #include "app/support/shown_text.h"
 #include "compare/quick_select.h"
 

@@ -1,5 +1,6 @@
 #include "app/support/identity_tip.h"
 
+#include "app/presentation/identity_lines.h"
 #include "app/support/shown_text.h"
 
 #include <QStringList>
@@ -8,7 +9,7 @@
 QString identityToolTip(const FlightIdentity& identity, int selectedHeight) {
   if (identity.path.empty()) return {};
   QStringList lines;
-  for (const std::string& line : identity.lines(selectedHeight)) lines << shownText(line);
+  for (const std::string& line : identityLines(identity, selectedHeight)) lines << shownText(line);
   return lines.join(QLatin1Char('\n'));
 }
 

@@ -7,6 +7,7 @@
 #include "intake/field_scanners.h"
 #include "intake/flight_identity.h"
 #include "intake/later_columns.h"
+#include "intake/quantities.h"
 
 #include <QWidget>
 
@@ -32,7 +33,6 @@ class QSplitter;
 class ChartSeries;
 class InteractiveChart;
 class LayerStatisticsPanel;
-struct QuickSelectTable;
 class ClickableLabel;
 class UncertaintyBand;
 class UpDown;
@@ -225,7 +225,7 @@ class TForm1 : public QWidget {
   bool readUsedColumns(const RedrawRequest& request);
   OpenDialog& openDialog(int slot);
   DecimalSeparators decimalSeparators() const;
-  void quickSelect(const QuickSelectTable& names);
+  void quickSelect(Quantity quantity);
   void labelCharts();
   QString printTitle(const QList<InteractiveChart*>& charts) const;
   void showBand();

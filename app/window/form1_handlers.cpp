@@ -77,25 +77,25 @@ void TForm1::Button3Click() { switchboard.performClick(Polus2); }
 void TForm1::Button8Click() { switchboard.performClick(Polus3); }
 
 
-void TForm1::Button4Click() { quickSelect(kTemperatureNames); }
-void TForm1::Button5Click() { quickSelect(kHumidityNames); }
-void TForm1::Button2Click() { quickSelect(kWindDirectionNames); }
-void TForm1::Button6Click() { quickSelect(kWindSpeedNames); }
-void TForm1::Button7Click() { quickSelect(kPressureNames); }
+void TForm1::Button4Click() { quickSelect(Quantity::Temperature); }
+void TForm1::Button5Click() { quickSelect(Quantity::Humidity); }
+void TForm1::Button2Click() { quickSelect(Quantity::WindDirection); }
+void TForm1::Button6Click() { quickSelect(Quantity::WindSpeed); }
+void TForm1::Button7Click() { quickSelect(Quantity::Pressure); }
 
 // Every parameter list switches to the quantity where it has it; the redraw runs either way.
 // Selecting runs no change handler, so Edit2 keeps its visibility.
 // A compared slot whose parameter switches takes that parameter's uncertainty column; one that
 // keeps its parameter keeps the column, picked by hand or not.
-void TForm1::quickSelect(const QuickSelectTable& names) {
-  const auto select = [](QComboBox* box, const QuantityNames& quantity) {
-    const int found = quickSelectIndex(itemTexts(box), quantity);
+void TForm1::quickSelect(Quantity quantity) {
+  const auto select = [quantity](QComboBox* box, int slot) {
+    const int found = quickSelectIndex(itemTexts(box), quickSelectNames(quantity, slot));
     if (found >= 0) box->setCurrentIndex(found);
     return found >= 0;
   };
-  if (select(ComboBox2, names.slot1)) chooseUncertainty(1);
-  if (select(ComboBox4, names.slot2)) chooseUncertainty(2);
-  select(ComboBox6, names.slot3);
+  if (select(ComboBox2, 1)) chooseUncertainty(1);
+  if (select(ComboBox4, 2)) chooseUncertainty(2);
+  select(ComboBox6, 3);
   switchboard.performClick(Compare);
 }
 

@@ -3,6 +3,7 @@
 #include "app/window/form1.h"
 
 #include "app/output/chart_titles.h"
+#include "app/presentation/captions.h"
 #include "app/widgets/chart_crosshair.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
@@ -33,7 +34,7 @@ QColor textColour(const ChartSeries* series) {
 
 QString TForm1::parameterUnit(int slot) const {
   const QComboBox* box = slotWidgets(slot).parameterBox;
-  return box->currentIndex() < 0 ? QString() : fromUtf8(quantityUnit(box->currentText().toStdString()));
+  return box->currentIndex() < 0 ? QString() : fromUtf8(columnUnitCaption(box->currentText().toStdString()));
 }
 
 void TForm1::indexDrawnFlights() {

@@ -2,6 +2,7 @@
 #include "app/window/form1.h"
 
 #include "app/output/chart_titles.h"
+#include "app/presentation/captions.h"
 #include "app/widgets/legend_tool_tip.h"
 #include "app/widgets/uncertainty_band.h"
 #include "app/window/layer_statistics_panel.h"
@@ -58,7 +59,7 @@ QString TForm1::comparedFacts() const {
   for (int slot = 1; slot <= 2; ++slot) {
     if (flightSlot(slot).rowCount == 0) continue;
     const SlotWidgets widgets = slotWidgets(slot);
-    const QString unit = fromUtf8(quantityUnit(widgets.parameterBox->currentText().toStdString()));
+    const QString unit = fromUtf8(columnUnitCaption(widgets.parameterBox->currentText().toStdString()));
     const QComboBox* uncertainty = uncertaintyBox(slot);
     lines << QStringLiteral("Полёт %1: высота «%2» (%3), параметр «%4»%5, неопределённость %6")
                  .arg(slot)

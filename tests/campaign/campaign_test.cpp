@@ -1,3 +1,4 @@
+#include "app/presentation/pairs_csv.h"
 #include "campaign/campaign_csv.h"
 #include "campaign/campaign_run.h"
 #include "compare/comparison_redraw.h"
@@ -40,7 +41,7 @@ class Campaign : public ::testing::Test {
     RedrawRequest request;
     for (int slot = 1; slot <= 2; ++slot) {
       readFlightFile(slot, pair.path(slot), settings.separators, controls[slot - 1]);
-      const QuantityNames& names = slot == 1 ? kTemperatureNames.slot1 : kTemperatureNames.slot2;
+      const QuantityNames& names = quickSelectNames(Quantity::Temperature, slot);
       request.flights[slot - 1] = {controls[slot - 1].height, quickSelectIndex(controls[slot - 1].items, names),
                                    static_cast<int>(controls[slot - 1].items.size())};
     }

@@ -8,9 +8,9 @@ TEST(QuickSelect, TheLowestIndexHoldingAnyNameWins) {
   Items items(8, "x");
   items[5] = "T";
   items[2] = "tmp1f";
-  EXPECT_EQ(quickSelectIndex(items, kTemperatureNames.slot1), 2);
-  EXPECT_EQ(quickSelectIndex(items, kTemperatureNames.slot2), 2) << "the order of the names decides nothing";
-  EXPECT_EQ(quickSelectIndex(items, kTemperatureNames.slot3), 2);
+  EXPECT_EQ(quickSelectIndex(items, quickSelectNames(Quantity::Temperature, 1)), 2);
+  EXPECT_EQ(quickSelectIndex(items, quickSelectNames(Quantity::Temperature, 2)), 2) << "the order of the names decides nothing";
+  EXPECT_EQ(quickSelectIndex(items, quickSelectNames(Quantity::Temperature, 3)), 2);
 }
 
 TEST(QuickSelect, ExaminesOnlyIndicesOneTo99AndWholeTexts) {
@@ -31,15 +31,15 @@ TEST(QuickSelect, ExaminesOnlyIndicesOneTo99AndWholeTexts) {
       {hundred, -1},
       {ninetyNine, 99},
   };
-  for (const Case& c : cases) EXPECT_EQ(quickSelectIndex(c.items, kHumidityNames.slot2), c.expected);
+  for (const Case& c : cases) EXPECT_EQ(quickSelectIndex(c.items, quickSelectNames(Quantity::Humidity, 2)), c.expected);
 }
 
 TEST(QuickSelect, EachButtonHasItsQuantity) {
   const Items sct = {"Sctime", "He", "tmp1f", "hymf", "prsr", "vspa", "hsp"};
-  EXPECT_EQ(quickSelectIndex(sct, kHumidityNames.slot1), 3);
-  EXPECT_EQ(quickSelectIndex(sct, kPressureNames.slot2), 4);
-  EXPECT_EQ(quickSelectIndex(sct, kWindDirectionNames.slot3), 5);
-  EXPECT_EQ(quickSelectIndex(sct, kWindSpeedNames.slot1), 6);
+  EXPECT_EQ(quickSelectIndex(sct, quickSelectNames(Quantity::Humidity, 1)), 3);
+  EXPECT_EQ(quickSelectIndex(sct, quickSelectNames(Quantity::Pressure, 2)), 4);
+  EXPECT_EQ(quickSelectIndex(sct, quickSelectNames(Quantity::WindDirection, 3)), 5);
+  EXPECT_EQ(quickSelectIndex(sct, quickSelectNames(Quantity::WindSpeed, 1)), 6);
   const Items intLayout = {"INTtime", "INTalt", "INTtemp", "INThum", "INTpres", "INTWD", "INTWF"};
-  EXPECT_EQ(quickSelectIndex(intLayout, kWindSpeedNames.slot3), 6);
+  EXPECT_EQ(quickSelectIndex(intLayout, quickSelectNames(Quantity::WindSpeed, 3)), 6);
 }

@@ -4,7 +4,7 @@
 // a little off the model, so that the comparison has something to show.
 
 #include "compare/comparison_redraw.h"
-#include "intake/flight_tables.h"
+#include "flight/flight_tables.h"
 #include "tests/generator/flight_generator.h"
 
 #include <cmath>

@@ -1,8 +1,8 @@
 // Reading a 50000-row, 20-column tab-layout flight: the throughput of the whole read, from
 // the file on disk to the values in the flight table. And a 40000-level BUFR TEMP, the longest
 // reference read: ecCodes in its child process, from the file to the table.
-#include "intake/flight_tables.h"
-#include "intake/read_choices.h"
+#include "flight/flight_tables.h"
+#include "flight/read_choices.h"
 #include "reader/flight_reader.h"
 #include "tests/generator/flight_generator.h"
 

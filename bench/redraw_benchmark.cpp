@@ -2,7 +2,7 @@
 // comparison done with the literal scan from pair 1 for every row. Prints the ratio.
 #include "bench/benchmark_flights.h"
 #include "compare/height_window.h"
-#include "intake/numeric_helpers.h"
+#include "flight/numeric_helpers.h"
 
 #include <benchmark/benchmark.h>
 

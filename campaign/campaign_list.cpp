@@ -1,8 +1,8 @@
 #include "campaign/campaign_list.h"
 
-#include "intake/flight_error.h"
-#include "intake/text_encoding.h"
-#include "intake/text_file.h"
+#include "flight/flight_error.h"
+#include "raw/text_encoding.h"
+#include "raw/text_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

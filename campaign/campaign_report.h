@@ -3,7 +3,7 @@
 #include "campaign/campaign_list.h"
 #include "campaign/campaign_run.h"
 #include "campaign/campaign_settings.h"
-#include "intake/quantities.h"
+#include "flight/quantities.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "intake/field_scanners.h"
-#include "intake/flight_identity.h"
+#include "flight/decimal_separators.h"
+#include "flight/flight_identity.h"
 
 #include <string>
 

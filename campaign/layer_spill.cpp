@@ -1,7 +1,7 @@
 #include "campaign/layer_spill.h"
 
 #include "campaign/parallel_work.h"
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <algorithm>
 #include <atomic>
@@ -31,7 +31,7 @@ constexpr std::size_t kHeaderDoubles = sizeof(RunHeader) / sizeof(double);
 constexpr std::size_t kBucketBuffer = 64 * 1024;
 
 [[noreturn]] void cannotWrite(const std::string& path, int error) {
-  throw FlightError("Cannot write \"" + path + "\": " + std::strerror(error));
+  throw FlightError(Message(MessageId::CannotWrite, {path, std::strerror(error)}));
 }
 
 // TMPDIR where it names a folder, else /tmp: a TMPDIR set empty or to a folder that is gone is
@@ -46,7 +46,7 @@ std::string createdFolder(std::string parent) {
   if (parent.empty()) parent = systemTemporaryFolder();
   std::string name = parent + "/flightcompare-values-XXXXXX";
   if (!mkdtemp(name.data()))
-    throw FlightError("Cannot create the folder \"" + name + "\": " + std::strerror(errno) + ".");
+    throw FlightError(Message(MessageId::CannotCreateFolder, {name, std::strerror(errno)}));
   return name;
 }
 
@@ -106,7 +106,7 @@ std::vector<double> LayerSpill::readBucket(Bucket& bucket) {
   if (bytes < 0 || std::fseek(file, 0, SEEK_SET) != 0) cannotWrite(bucket.path, errno);
   contents.resize(static_cast<std::size_t>(bytes) / sizeof(double));
   if (std::fread(contents.data(), sizeof(double), contents.size(), file) != contents.size())
-    throw FlightError("Cannot read \"" + bucket.path + "\": " + std::strerror(std::ferror(file) ? errno : EIO));
+    throw FlightError(Message(MessageId::CannotRead, {bucket.path, std::strerror(std::ferror(file) ? errno : EIO)}));
   // Read, the bucket's disk goes back at once rather than with the whole spill.
   std::fclose(file);
   bucket.file = nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "intake/flight_identity.h"
-#include "intake/messages.h"
+#include "flight/flight_identity.h"
+#include "flight/messages.h"
 
 // Two flights are one sounding unless both state launches more than 3 hours apart, or both
 // state sites more than 50 km apart: a campaign pools the differences of sondes that measured

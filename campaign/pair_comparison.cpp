@@ -4,9 +4,9 @@
 #include "compare/sample_statistics.h"
 #include "compare/layer_statistics.h"
 #include "compare/quick_select.h"
-#include "intake/flight_error.h"
-#include "intake/read_choices.h"
-#include "intake/text_file.h"
+#include "flight/flight_error.h"
+#include "flight/read_choices.h"
+#include "raw/text_file.h"
 #include "reader/flight_reader.h"
 
 #include <algorithm>

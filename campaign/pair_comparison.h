@@ -6,7 +6,7 @@
 #include "compare/comparison_redraw.h"
 #include "compare/exact_sum.h"
 #include "compare/uncertainty.h"
-#include "intake/flight_tables.h"
+#include "flight/flight_tables.h"
 
 #include <string>
 #include <vector>

@@ -4,8 +4,8 @@
 #include "compare/height_window.h"
 #include "compare/slow_channel.h"
 #include "compare/uncertainty.h"
-#include "intake/flight_tables.h"
-#include "intake/numeric_helpers.h"
+#include "flight/flight_tables.h"
+#include "flight/numeric_helpers.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "compare/height_window.h"
 
-#include "intake/flight_tables.h"
+#include "flight/flight_tables.h"
 
 bool isFlightColumn(int index) { return index >= 0 && index < kMaxColumns; }
 

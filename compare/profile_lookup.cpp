@@ -1,6 +1,6 @@
 #include "compare/profile_lookup.h"
 
-#include "intake/numeric_helpers.h"
+#include "flight/numeric_helpers.h"
 
 #include <algorithm>
 #include <cmath>

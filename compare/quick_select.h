@@ -1,6 +1,6 @@
 #pragma once
 
-#include "intake/quantities.h"
+#include "flight/quantities.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "compare/slow_channel.h"
 
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <charconv>
 #include <string>

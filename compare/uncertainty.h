@@ -1,7 +1,7 @@
 #pragma once
 
 #include "compare/exact_sum.h"
-#include "intake/flight_identity.h"
+#include "flight/flight_identity.h"
 
 #include <cstddef>
 #include <optional>

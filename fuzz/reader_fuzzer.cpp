@@ -2,9 +2,9 @@
 // arbitrary choices.
 // The first bytes pick the slot, the separators and the redraw's choices; the rest is the file.
 #include "compare/comparison_redraw.h"
-#include "intake/flight_error.h"
-#include "intake/flight_tables.h"
-#include "intake/slot_controls.h"
+#include "flight/flight_error.h"
+#include "flight/flight_tables.h"
+#include "flight/slot_controls.h"
 #include "reader/flight_reader.h"
 
 #include <unistd.h>

@@ -1,10 +1,10 @@
 // Arbitrary bytes as one line, taken apart by the three scanners as every layout does, and as the
 // text of a file, scanned for the end of its first line.
-#include "intake/field_scanners.h"
-#include "intake/field_splitting.h"
-#include "intake/flight_error.h"
-#include "intake/line_scanning.h"
-#include "intake/text_file.h"
+#include "raw/field_scanners.h"
+#include "raw/field_splitting.h"
+#include "flight/flight_error.h"
+#include "raw/line_scanning.h"
+#include "raw/text_file.h"
 
 #include <algorithm>
 #include <cmath>

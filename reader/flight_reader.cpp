@@ -1,10 +1,10 @@
 #include "reader/flight_reader.h"
 
-#include "intake/flight_error.h"
-#include "intake/flight_tables.h"
-#include "intake/raw_flight.h"
-#include "intake/slot_controls.h"
-#include "intake/text_file.h"
+#include "flight/flight_error.h"
+#include "flight/flight_tables.h"
+#include "raw/raw_flight.h"
+#include "flight/slot_controls.h"
+#include "raw/text_file.h"
 #include "reader/kept_product.h"
 #include "reference/reference_reader.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "intake/field_scanners.h"
-#include "intake/flight_identity.h"
-#include "intake/later_columns.h"
+#include "flight/decimal_separators.h"
+#include "flight/flight_identity.h"
+#include "flight/later_columns.h"
 
 #include <string>
 

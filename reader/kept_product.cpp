@@ -1,7 +1,7 @@
 #include "reader/kept_product.h"
 
-#include "intake/flight_error.h"
-#include "intake/text_file.h"
+#include "flight/flight_error.h"
+#include "raw/text_file.h"
 #include "reference/reference_reader.h"
 
 #include <fcntl.h>

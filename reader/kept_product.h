@@ -1,6 +1,6 @@
 #pragma once
 
-#include "intake/flight_tables.h"
+#include "flight/flight_tables.h"
 
 #include <sys/stat.h>
 

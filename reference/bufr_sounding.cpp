@@ -1,10 +1,10 @@
 #include "reference/bufr_sounding.h"
 
-#include "intake/flight_error.h"
-#include "intake/numeric_helpers.h"
+#include "flight/flight_error.h"
+#include "flight/numeric_helpers.h"
 #include "reference/child_sandbox.h"
 #include "reference/library_child.h"
-#include "intake/quantities.h"
+#include "flight/quantities.h"
 #include "reference/reference_units.h"
 
 #include <eccodes.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "intake/flight_identity.h"
-#include "intake/flight_tables.h"
+#include "flight/flight_identity.h"
+#include "flight/flight_tables.h"
 #include "reference/reference_flight.h"
 
 #include <string>

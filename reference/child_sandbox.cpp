@@ -1,6 +1,6 @@
 #include "reference/child_sandbox.h"
 
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 #include "reference/address_sanitizer.h"
 
 #include <dirent.h>

@@ -1,12 +1,12 @@
 #include "reference/gruan_product.h"
 
-#include "intake/flight_error.h"
-#include "intake/read_choices.h"
+#include "flight/flight_error.h"
+#include "flight/read_choices.h"
 #include "reference/child_sandbox.h"
 #include "reference/classic_netcdf_length.h"
 #include "reference/hdf5_storage.h"
 #include "reference/library_child.h"
-#include "intake/quantities.h"
+#include "flight/quantities.h"
 #include "reference/reference_units.h"
 
 #include <netcdf.h>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "intake/flight_identity.h"
-#include "intake/flight_tables.h"
-#include "intake/later_columns.h"
+#include "flight/flight_identity.h"
+#include "flight/flight_tables.h"
+#include "flight/later_columns.h"
 #include "reference/reference_flight.h"
 
 #include <string>

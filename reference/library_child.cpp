@@ -1,7 +1,7 @@
 #include "reference/library_child.h"
 
-#include "intake/flight_error.h"
-#include "intake/slot_controls.h"
+#include "flight/flight_error.h"
+#include "flight/slot_controls.h"
 #include "reference/address_sanitizer.h"
 #include "reference/child_fork.h"
 #include "reference/child_sandbox.h"

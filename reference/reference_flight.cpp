@@ -1,8 +1,8 @@
 #include "reference/reference_flight.h"
 
-#include "intake/ascent_top.h"
-#include "intake/flight_error.h"
-#include "intake/slot_controls.h"
+#include "flight/ascent_top.h"
+#include "flight/flight_error.h"
+#include "flight/slot_controls.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "intake/flight_rows.h"
-#include "intake/flight_tables.h"
+#include "flight/flight_rows.h"
+#include "flight/flight_tables.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "reference/reference_units.h"
 
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <cmath>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/output/campaign_output.h"
-#include "intake/field_scanners.h"
+#include "flight/decimal_separators.h"
 
 #include <QWidget>
 

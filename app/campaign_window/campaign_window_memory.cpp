@@ -3,7 +3,7 @@
 // convenience, and the operator opens a list as ever.
 #include "app/campaign_window/campaign_window.h"
 
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>

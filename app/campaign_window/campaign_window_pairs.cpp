@@ -5,7 +5,7 @@
 #include "app/campaign_window/pairs_model.h"
 #include "app/support/dropped_files.h"
 #include "app/support/switchboard.h"
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -8,7 +8,7 @@
 #include "app/output/campaign_tables.h"
 #include "app/output/chart_titles.h"
 #include "app/widgets/interactive_chart.h"
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <QCheckBox>
 #include <QComboBox>

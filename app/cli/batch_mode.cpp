@@ -8,7 +8,7 @@
 #include "app/widgets/clickable_label.h"
 #include "app/widgets/up_down.h"
 #include "app/window/form1.h"
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -6,7 +6,7 @@
 #include "app/support/interruption.h"
 #include "app/support/shown_text.h"
 #include "app/support/system_decimal_separator.h"
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <QFile>
 

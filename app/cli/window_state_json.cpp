@@ -7,7 +7,7 @@
 #include "app/window/form1.h"
 #include "app/window/layer_statistics_panel.h"
 #include "compare/uncertainty.h"
-#include "intake/flight_tables.h"
+#include "flight/flight_tables.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "app/output/atomic_file.h"
 
 #include "app/support/interruption.h"
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <fcntl.h>
 #include <linux/fs.h>

@@ -6,7 +6,7 @@
 #include "app/output/chart_export.h"
 #include "app/presentation/pairs_csv.h"
 #include "campaign/campaign_csv.h"
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <QDir>
 #include <QFile>

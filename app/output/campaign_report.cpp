@@ -10,7 +10,7 @@
 #include "app/presentation/campaign_lines.h"
 #include "app/presentation/captions.h"
 #include "app/support/shown_text.h"
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "app/output/atomic_file.h"
 #include "app/widgets/chart_crosshair.h"
 #include "app/widgets/chart_series.h"
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "app/output/report_pages.h"
 
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <utility>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "compare/uncertainty.h"
-#include "intake/flight_identity.h"
-#include "intake/quantities.h"
+#include "flight/flight_identity.h"
+#include "flight/quantities.h"
 
 #include <optional>
 #include <string>

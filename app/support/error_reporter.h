@@ -1,6 +1,6 @@
 #pragma once
 
-#include "intake/messages.h"
+#include "flight/messages.h"
 
 #include <QString>
 #include <QStringList>

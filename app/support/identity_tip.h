@@ -1,6 +1,6 @@
 #pragma once
 
-#include "intake/flight_identity.h"
+#include "flight/flight_identity.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "app/support/switchboard.h"
 
 #include "app/support/error_reporter.h"
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <QAbstractButton>
 

@@ -7,7 +7,7 @@
 #include "app/window/anchored_panel.h"
 #include "app/window/layer_statistics_panel.h"
 #include "app/window/window_placement.h"
-#include "intake/flight_tables.h"
+#include "flight/flight_tables.h"
 
 #include <QPlainTextEdit>
 #include <QSplitter>

@@ -4,10 +4,10 @@
 #include "app/support/open_dialog.h"
 #include "app/support/switchboard.h"
 #include "compare/comparison_redraw.h"
-#include "intake/field_scanners.h"
-#include "intake/flight_identity.h"
-#include "intake/later_columns.h"
-#include "intake/quantities.h"
+#include "flight/decimal_separators.h"
+#include "flight/flight_identity.h"
+#include "flight/later_columns.h"
+#include "flight/quantities.h"
 
 #include <QWidget>
 
@@ -38,7 +38,7 @@ class UncertaintyBand;
 class UpDown;
 
 // The one window. It holds its controls and the handlers of the user's actions; the flight
-// data lives in the process-wide tables of the intake library.
+// data lives in the process-wide tables of the flight library.
 class TForm1 : public QWidget {
   Q_OBJECT
  public:

@@ -7,7 +7,7 @@
 #include "app/widgets/uncertainty_band.h"
 #include "app/widgets/up_down.h"
 #include "app/window/layer_statistics_panel.h"
-#include "intake/flight_tables.h"
+#include "flight/flight_tables.h"
 
 #include <QCheckBox>
 #include <QComboBox>

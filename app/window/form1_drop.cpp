@@ -2,7 +2,7 @@
 #include "app/window/form1.h"
 
 #include "app/support/dropped_files.h"
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

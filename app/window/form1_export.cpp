@@ -11,7 +11,7 @@
 #include "app/widgets/interactive_chart.h"
 #include "app/window/layer_statistics_panel.h"
 #include "compare/comparison_csv.h"
-#include "intake/flight_tables.h"
+#include "flight/flight_tables.h"
 
 #include <QAction>
 #include <QFileDialog>

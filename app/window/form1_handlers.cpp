@@ -5,7 +5,7 @@
 #include "app/widgets/up_down.h"
 #include "compare/quick_select.h"
 #include "compare/slow_channel.h"
-#include "intake/flight_tables.h"
+#include "flight/flight_tables.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -8,7 +8,7 @@
 #include "app/window/layer_statistics_panel.h"
 #include "compare/quick_select.h"
 #include "compare/uncertainty.h"
-#include "intake/flight_tables.h"
+#include "flight/flight_tables.h"
 
 #include <QCheckBox>
 #include <QComboBox>

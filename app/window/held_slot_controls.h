@@ -1,6 +1,6 @@
 #pragma once
 
-#include "intake/slot_controls.h"
+#include "flight/slot_controls.h"
 
 #include <functional>
 #include <string>

@@ -1,8 +1,8 @@
 #include "compare/comparison_redraw.h"
 #include "compare/layer_statistics.h"
 #include "compare/slow_channel.h"
-#include "intake/flight_error.h"
-#include "intake/flight_tables.h"
+#include "flight/flight_error.h"
+#include "flight/flight_tables.h"
 #include "tests/support/fresh_state.h"
 
 #include <gtest/gtest.h>

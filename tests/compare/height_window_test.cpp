@@ -1,5 +1,5 @@
 #include "compare/height_window.h"
-#include "intake/flight_tables.h"
+#include "flight/flight_tables.h"
 #include "tests/support/fresh_state.h"
 
 #include <gtest/gtest.h>

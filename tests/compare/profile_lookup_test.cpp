@@ -1,7 +1,7 @@
 #include "compare/comparison_redraw.h"
 #include "compare/profile_lookup.h"
-#include "intake/flight_tables.h"
-#include "intake/numeric_helpers.h"
+#include "flight/flight_tables.h"
+#include "flight/numeric_helpers.h"
 
 #include <gtest/gtest.h>
 

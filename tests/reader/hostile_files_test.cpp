@@ -1,7 +1,7 @@
 // Files from the field at their worst: every one gives the result its content calls for or a
 // clear message, never a crash, a hang or a value that is silently wrong. A failed read leaves
 // its slot empty and the other slots and the height window as they were.
-#include "intake/text_file.h"
+#include "raw/text_file.h"
 #include "reference/address_sanitizer.h"
 #include "reference/classic_netcdf_length.h"
 #include "reference/library_child.h"

@@ -1,9 +1,9 @@
 // A library's read runs in a child process: what it reads reaches the slot, and its failure,
 // crash, hang, appetite or reach for other files becomes the read's failure while the program
 // goes on; the child never outlives the program.
-#include "intake/flight_error.h"
-#include "intake/flight_tables.h"
-#include "intake/read_choices.h"
+#include "flight/flight_error.h"
+#include "flight/flight_tables.h"
+#include "flight/read_choices.h"
 #include "reference/address_sanitizer.h"
 #include "reference/child_sandbox.h"
 #include "reference/library_child.h"

@@ -1,7 +1,7 @@
 // GRUAN NetCDF products and BUFR soundings, written by ncgen and bufr_filter from the text in
 // tests/data/reference: each gives the columns the quick-select knows, in the program's units,
 // or fails with the library's message; a failure leaves its slot empty and the others as they were.
-#include "intake/numeric_helpers.h"
+#include "flight/numeric_helpers.h"
 #include "tests/support/reader_fixture.h"
 
 #include <algorithm>

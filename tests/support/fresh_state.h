@@ -1,6 +1,6 @@
 #pragma once
 
-#include "intake/flight_tables.h"
+#include "flight/flight_tables.h"
 
 // The shared state as the window's start leaves it: every slot empty, the full height window.
 inline void resetSharedState() {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "intake/field_scanners.h"
-#include "intake/flight_error.h"
-#include "intake/flight_tables.h"
+#include "raw/field_scanners.h"
+#include "flight/flight_error.h"
+#include "flight/flight_tables.h"
 #include "reader/flight_reader.h"
 #include "tests/generator/flight_generator.h"
 #include "tests/support/fresh_state.h"

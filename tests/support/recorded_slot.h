@@ -1,6 +1,6 @@
 #pragma once
 
-#include "intake/read_choices.h"
+#include "flight/read_choices.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #include "app/output/campaign_tables.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 #include "tests/window/generated_campaign.h"
 #include "tests/window/scripted_window.h"
 

@@ -7,7 +7,7 @@
 #include "app/widgets/uncertainty_band.h"
 #include "app/widgets/up_down.h"
 #include "app/window/layer_statistics_panel.h"
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 #include "tests/window/scripted_window.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "app/widgets/chart_series.h"
 #include "app/window/form1.h"
-#include "intake/flight_tables.h"
+#include "flight/flight_tables.h"
 #include "tests/generator/flight_generator.h"
 #include "tests/window/scripted_window.h"
 

@@ -2,7 +2,7 @@
 #include "app/widgets/interactive_chart.h"
 #include "app/widgets/up_down.h"
 #include "app/window/form1.h"
-#include "intake/flight_tables.h"
+#include "flight/flight_tables.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 // The program's messages in Russian under a Russian locale, exactly as written otherwise.
 #include "app/support/message_translation.h"
-#include "intake/flight_error.h"
+#include "flight/flight_error.h"
 
 #include <QCoreApplication>
 #include <QLocale>

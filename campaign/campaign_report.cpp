@@ -47,10 +47,11 @@ void describeFlights(CampaignReport& report) {
   }
   const std::size_t geometric = kinds[static_cast<int>(HeightKind::Geometric)];
   const std::size_t geopotential = kinds[static_cast<int>(HeightKind::Geopotential)];
-  const auto flights = [](std::size_t count) { return std::to_string(count) + (count == 1 ? " flight" : " flights"); };
+  const auto flights = [](std::size_t count) {
+    return Message(count == 1 ? MessageId::OneFlight : MessageId::Flights, {std::to_string(count)});
+  };
   if (geometric > 0 && geopotential > 0)
-    report.mixedHeights = "heights of different kinds are pooled: " + flights(geometric) + " with geometric altitude, " +
-                          flights(geopotential) + " with geopotential height (--height-kind keeps one kind)";
+    report.mixedHeights = Message(MessageId::MixedHeights, {flights(geometric), flights(geopotential)});
 }
 
 }  // namespace

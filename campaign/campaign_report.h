@@ -29,11 +29,16 @@ struct PairRow {
   std::string group;             // the list's, or with solar groups the sun's
   bool judged;                   // by both flights' uncertainties, joined by the rule
   UncertaintyRule uncertaintyRule;
-  Message status;  // "ok", or the first line of the reason the pair was skipped
+  Message status;  // "ok", or the reason the pair was skipped without where it happened
   bool compared;
   std::size_t points;
   double mean, sd;
   double within2;  // the share of its values with u_c within 2 u_c; NaN without u_c
+  // The status as the tables write it: its first line.
+  std::string statusText() const {
+    const std::string english = status.english();
+    return english.substr(0, english.find('\n'));
+  }
 };
 
 // How many flights of one slot flew a sonde type ("" where the file does not state it).
@@ -58,7 +63,7 @@ struct CampaignReport {
   std::vector<std::string> stations;
   std::vector<SondeCount> sondes[2];
   // "heights of different kinds are pooled: …" where compared flights state both kinds.
-  std::string mixedHeights;
+  Message mixedHeights;
   std::optional<Unit> unit;  // of the compared quantity or column, where known
   // Whether any flight read was a raw file (or one that could not be read): the decimal
   // separator mattered to it.

@@ -65,7 +65,7 @@ bool read(std::string_view& text, Message& message) {
 }  // namespace
 
 Message Message::firstLine() const {
-  if (id_ == MessageId::Verbatim) return text_.substr(0, text_.find('\n'));
+  if (id_ == MessageId::Verbatim) return *this;
   if (id_ == MessageId::Lines) return parts_.empty() ? Message() : parts_.front().firstLine();
   std::vector<Message> parts;
   for (const Message& part : parts_) parts.push_back(part.firstLine());

@@ -89,7 +89,11 @@
   X(StandardOutputClosed, "Cannot write the standard output: standard output is closed.")                           \
   X(StandardOutputFailed, "Cannot write the standard output: %1")                                                  \
   X(NoItem, "No item \"%1\" in %2.")                                                                                 \
-  X(CampaignOutOfMemory, "Not enough memory to finish the campaign.")
+  X(CampaignOutOfMemory, "Not enough memory to finish the campaign.")                                              \
+  X(MixedHeights, "heights of different kinds are pooled: %1 with geometric altitude, %2 with geopotential height "  \
+                  "(--height-kind keeps one kind)")                                                                   \
+  X(OneFlight, "%1 flight")                                                                                           \
+  X(Flights, "%1 flights")
 
 enum class MessageId {
   Verbatim,  // a variable part as it stands: a name, a number, the system's reason
@@ -111,7 +115,8 @@ class Message {
   MessageId id() const { return id_; }
   const std::vector<Message>& parts() const { return parts_; }
   const std::string& text() const { return text_; }
-  // The first line: the message itself, without where it happened, nor where its parts did.
+  // The message itself, without where it happened, nor where its parts did; a text part stays
+  // whole, even one that holds a line end.
   Message firstLine() const;
   bool empty() const { return id_ == MessageId::Verbatim && text_.empty(); }
   bool operator==(const Message& other) const;

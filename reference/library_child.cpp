@@ -35,6 +35,8 @@ namespace {
 
 constexpr std::size_t kLongestName = 256;  // NetCDF's NC_MAX_NAME
 constexpr std::size_t kLongestMessage = 1024;
+// A failure crosses written with its ids and lengths; a text cut to fit takes this around it.
+constexpr std::size_t kMessageFrame = 16;
 
 // What the child leaves for the program, in memory both share.
 struct Outcome {
@@ -51,7 +53,7 @@ struct Outcome {
   ColumnFacts facts[kMaxColumns];
   int factCount;
   bool failed;
-  char message[kLongestMessage + 1];
+  char message[kLongestMessage + kMessageFrame + 1];  // the English, as long as ever, and its frame
   volatile bool outOfMemory;  // set by the child's crash: a library that aborts when malloc fails
 };
 
@@ -141,7 +143,7 @@ template <std::size_t size>
 void tellFailure(char (&to)[size], const Message& failure) {
   const std::string whole = written(failure);
   if (whole.size() < size) return copyText(to, whole);
-  char english[size - 16];
+  char english[size - kMessageFrame];
   copyText(english, failure.english());
   copyText(to, written(Message(english)));
 }
@@ -325,7 +327,8 @@ void runInChild(const char* library, int product, const ChildWork& work, Outcome
   if (WIFSIGNALED(status) && outcome.outOfMemory) throw FlightError(MessageId::NeedsTooMuchMemory);
   if (WIFSIGNALED(status)) throw FlightError(Message(MessageId::LibraryCrashed, {name, strsignal(WTERMSIG(status))}));
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw FlightError(Message(MessageId::LibraryEnded, {name}));
-  if (outcome.failed) throw FlightError(readBack(outcome.message));
+  // The child's text ends where it ends, or at the buffer's end: a hijacked child writes what it likes.
+  if (outcome.failed) throw FlightError(readBack({outcome.message, strnlen(outcome.message, sizeof outcome.message)}));
 }
 
 }  // namespace

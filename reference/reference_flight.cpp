@@ -2,6 +2,7 @@
 
 #include "flight/ascent_top.h"
 #include "flight/flight_error.h"
+#include "flight/quantities.h"
 #include "flight/slot_controls.h"
 
 #include <algorithm>
@@ -15,11 +16,11 @@ ReferenceFlight::ReferenceFlight(FlightTable& table, long long productRows, Slot
 double* ReferenceFlight::addColumn(const std::string& name) {
   if (full()) throw FlightError(tooManyColumns());
   controls_.addParameter(name);
-  if (name == "H" && heightColumn_ < 0) {
+  if (name == factsOf(Quantity::Height).column && heightColumn_ < 0) {
     controls_.selectHeight(columns_);
     heightColumn_ = columns_;
   }
-  if (name == "T" && !parameterSelected_) {
+  if (name == factsOf(Quantity::Temperature).column && !parameterSelected_) {
     controls_.selectParameter(columns_);
     parameterSelected_ = true;
   }

@@ -4,6 +4,7 @@
 
 #include "app/campaign_window/background_campaign.h"
 #include "app/campaign_window/pairs_model.h"
+#include "app/support/message_translation.h"
 #include "app/output/campaign_charts.h"
 #include "app/output/campaign_tables.h"
 #include "app/output/chart_titles.h"
@@ -119,7 +120,7 @@ void CampaignWindow::showResult(CampaignReport report) {
                        .arg(shown.comparedPairs)
                        .arg(shown.pairs.size())
                        .arg(shown.skippedPairs);
-  if (!shown.mixedHeights.empty()) status += QStringLiteral(". Внимание: ") + QString::fromStdString(shown.mixedHeights);
+  if (!shown.mixedHeights.empty()) status += QStringLiteral(". Внимание: ") + translatedMessage(shown.mixedHeights);
   statusLabel->setText(status);
   saveButton->setEnabled(true);
 }

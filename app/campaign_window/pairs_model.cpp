@@ -78,7 +78,7 @@ QString PairsModel::text(int row, int column) const {
   if (column == kGroupColumn || !result) return pairTableRow(pair)[column];
   QString text = pairTableRow(pair, *result)[column];
   if (column != kStatusColumn) return text;
-  if (!result->compared) text = shownText(translatedMessage(result->status));
+  if (!result->compared) text = shownText(translatedMessage(result->status).section(QLatin1Char('\n'), 0, 0));
   if (report_->settings.solarGroups) text += QStringLiteral(" · ") + groupCaption(result->group);
   return text;
 }

@@ -136,7 +136,7 @@ void reportSkipped(const CampaignReport& report) {
     const CampaignPair& pair = report.pairs[i];
     const QString line = QStringLiteral("pair %1 (%2, %3) skipped: %4")
                              .arg(i + 1)
-                             .arg(shownText(pair.name(1)), shownText(pair.name(2)), shownText(row.status.english()));
+                             .arg(shownText(pair.name(1)), shownText(pair.name(2)), shownText(row.statusText()));
     std::fprintf(stderr, "%s\n", line.toUtf8().constData());
   }
 }
@@ -157,7 +157,7 @@ int runCampaignCommand(const CampaignCommand& command, std::vector<CampaignPair>
   const CampaignReport report = campaignReport(QString::fromLocal8Bit(command.listFile).toStdString(), command.settings,
                                                std::move(pairs), std::move(result));
   reportSkipped(report);
-  if (!report.mixedHeights.empty()) printError(QString::fromStdString(report.mixedHeights));
+  if (!report.mixedHeights.empty()) printError(QString::fromStdString(report.mixedHeights.english()));
   try {
     saveCampaign(command.outFolder, report);
   } catch (const WriteInterrupted&) {

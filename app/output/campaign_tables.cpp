@@ -35,7 +35,7 @@ QStringList pairTableRow(const CampaignPair& pair) {
 }
 
 QStringList pairTableRow(const CampaignPair& pair, const PairRow& row) {
-  QStringList texts{shownText(pair.name(1)), shownText(pair.name(2)), shownText(row.group), shownText(row.status.english()),
+  QStringList texts{shownText(pair.name(1)), shownText(pair.name(2)), shownText(row.group), shownText(row.statusText()),
                     QString(), QString(), QString()};
   if (!row.compared) return texts;
   texts[kStatusColumn] = QStringLiteral("сравнена");

@@ -28,7 +28,7 @@ std::string pairLine(const CampaignReport& report, std::size_t index) {
   const CampaignPair& pair = report.pairs[index];
   const PairRow& row = report.pairRows[index];
   std::string line = std::to_string(index + 1) + ',' + csvField(pair.name(1)) + ',' + csvField(pair.name(2)) + ',' +
-                     csvField(row.group) + ',' + csvField(row.status.english()) + ',';
+                     csvField(row.group) + ',' + csvField(row.statusText()) + ',';
   if (row.compared)
     line += std::to_string(row.points) + ',' + shortestNumber(row.mean) + ',' + shortestNumber(row.sd);
   else

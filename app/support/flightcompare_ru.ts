@@ -323,6 +323,18 @@
         <source>Not enough memory to finish the campaign.</source>
         <translation>Недостаточно памяти, чтобы завершить кампанию.</translation>
     </message>
+    <message>
+        <source>heights of different kinds are pooled: %1 with geometric altitude, %2 with geopotential height (--height-kind keeps one kind)</source>
+        <translation>в одну выборку сведены высоты разного вида: %1 — геометрическая высота, %2 — геопотенциальная (--height-kind оставляет один вид)</translation>
+    </message>
+    <message>
+        <source>%1 flight</source>
+        <translation>полётов: %1</translation>
+    </message>
+    <message>
+        <source>%1 flights</source>
+        <translation>полётов: %1</translation>
+    </message>
 </context>
 <context>
     <name>OpenDialog</name>

@@ -1,3 +1,4 @@
+#include "flight/flight_error.h"
 #include "flight/messages.h"
 
 #include <gtest/gtest.h>
@@ -14,4 +15,13 @@ TEST(Messages, AWrittenMessageReadsBackAsItWasAndAnythingElseAsText) {
   for (const std::string& text : {whole.substr(0, whole.size() - 1), std::string("(9999)"), std::string("<5:ab"),
                                   std::string("(12<1:x)junk"), std::string("plain text")})
     EXPECT_EQ(readBack(text), Message(text)) << text;
+}
+
+// A failure's message leaves where it happened out, its own and its parts', but never cuts a
+// text a file gave it, even one that holds a line end.
+TEST(Messages, TheMessageWithoutWhereKeepsItsTextsWhole) {
+  const FlightError unit(Message(MessageId::UnknownUnit, {"K\nx", "temp"}), inFile("a.nc"));
+  EXPECT_EQ(unit.message().english(), "Unknown unit \"K\nx\" of temp: the program converts only the units it knows.");
+  EXPECT_EQ(Message(MessageId::FlightFailed, {"1", unit.whole()}).firstLine(),
+            Message(MessageId::FlightFailed, {"1", unit.message()}));
 }

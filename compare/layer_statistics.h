@@ -21,6 +21,9 @@ struct LayerStatistics {
   ConsistencyTally consistency;
 };
 
+// The thickness of layers unless the operator picks another, in metres.
+constexpr double kDefaultLayerThickness = 1000;
+
 // The layer a height belongs to: layer·thickness <= height < (layer+1)·thickness, as the bounds
 // are written. The window's layer statistics and a campaign's layers both put heights so.
 long long layerOf(double height, double thickness);

@@ -43,6 +43,6 @@ build_release() {
 build_sanitized() {
   CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DFLIGHTCOMPARE_SANITIZE=ON -DFLIGHTCOMPARE_FUZZ=ON -DFLIGHTCOMPARE_BENCH=OFF >/dev/null
-  cmake --build "$root/build-sanitize" -j "$(nproc)" --target flight_tests raw_tests reference_tests reader_tests compare_tests campaign_tests cli_tests flightcompare \
+  cmake --build "$root/build-sanitize" -j "$(nproc)" --target flight_tests raw_tests reference_tests reader_tests compare_tests campaign_tests workspace_tests cli_tests flightcompare \
     flightgen reader_fuzzer scanner_fuzzer reader_findings scanner_findings
 }

@@ -8,6 +8,7 @@
 #include "flight/flight_identity.h"
 #include "flight/later_columns.h"
 #include "flight/quantities.h"
+#include "workspace/workspace.h"
 
 #include <QWidget>
 
@@ -130,6 +131,7 @@ class TForm1 : public QWidget {
   void CheckBox2Click();
   void CheckBox3Click();
   void UncertaintyBoxChange();
+  void LayerThicknessChange();
 
   // The controls that make up flight slot 1, 2 or 3.
   struct SlotWidgets {
@@ -145,7 +147,9 @@ class TForm1 : public QWidget {
 
   // Who flew, when and where, as the last successful read of slot 1, 2 or 3 gave it; an empty
   // path while the slot holds no flight.
-  const FlightIdentity& flightIdentity(int slot) const { return identities_[slot - 1]; }
+  const FlightIdentity& flightIdentity(int slot) const { return workspace_.identity(slot); }
+  // What the window shows, free of its widgets.
+  const Workspace& workspace() const { return workspace_; }
   // The kind of the height column chosen for slot 1, 2 or 3.
   HeightKind heightKindOf(int slot) const;
   // The rule that joins flight 1's and flight 2's uncertainties, while the comparison is judged
@@ -246,12 +250,11 @@ class TForm1 : public QWidget {
 
   MessageBoxReporter messageBoxes_{this};
   DialogFileChooser dialogs_{this};
-  RedrawPoints redrawPoints_;
+  Workspace workspace_;
   FileChooser* fileChooser_ = &dialogs_;
   QList<QByteArray> filesToOpenOncePainted_;
   QAction* campaignAction_ = nullptr;
   CampaignWindow* campaignWindow_ = nullptr;
-  std::array<FlightIdentity, 3> identities_;
   std::array<CurveLookup, 3> drawnFlights_;
   QSettings* settings_ = nullptr;
   QLabel* statusLine_ = nullptr;

@@ -22,14 +22,14 @@ void TForm1::CompareClick() {
   // Of the choices alone: a redraw that fails still says what was asked for.
   showJudgement();
   // Emptied first: a redraw that fails leaves the charts empty.
-  redrawPoints_ = {};
+  workspace_.clearRedraw();
   for (const DrawnSeries& drawn : drawnSeries()) drawn.series->data()->clear();
   for (CurveLookup& flight : drawnFlights_) flight.build({}, {});
   Band->setUncertainties({}, {});
   Band->removeFromLegend();
   Chart1->replot(QCustomPlot::rpQueuedReplot);
   Chart2->replot(QCustomPlot::rpQueuedReplot);
-  Statistics->setComparison({});
+  Statistics->showLayers({});
 
   RedrawRequest request;
   for (int slot = 1; slot <= 3; ++slot) {
@@ -39,18 +39,18 @@ void TForm1::CompareClick() {
     request.flights[slot - 1] = {widgets.heightBox->currentIndex(), widgets.parameterBox->currentIndex(),
                                  widgets.parameterBox->count(), uncertainty ? uncertainty->currentIndex() - 1 : -1};
   }
-  judgeByStatedUncertainties(request, flightIdentity(1), flightIdentity(2));
   request.correction = UpDown1->position();
   request.plus = CheckBox1->isChecked();
   request.slowChannelText = Edit2->text().toStdString();
+  request = workspace_.judged(request);
   // The operator who cancelled a read knows why the charts are empty.
   if (!readUsedColumns(request)) return;
-  compareFlights(request, redrawPoints_);
+  workspace_.redraw(request);
 
   for (const DrawnSeries& drawn : drawnSeries()) drawn.series->setPoints(drawn.points->x, drawn.points->y);
   indexDrawnFlights();
   showBand();
-  Statistics->setComparison(redrawPoints_.comparison);
+  Statistics->showLayers(workspace_.layers());
   widenStatistics();
   for (InteractiveChart* chart : {Chart1, Chart2}) {
     chart->fitToData();
@@ -60,7 +60,7 @@ void TForm1::CompareClick() {
 
 // The band and its legend entry are there only while both compared flights have a u_c somewhere.
 void TForm1::showBand() {
-  const CurvePoints& comparison = redrawPoints_.comparison;
+  const CurvePoints& comparison = workspace_.points().comparison;
   Band->setUncertainties(comparison.y, comparison.uncertainty);
   QCPLegend* legend = Chart2->legend;
   if (Band->holdsBand() && !legend->hasItemWithPlottable(Band)) legend->addItem(new CheckableLegendItem(legend, Band));
@@ -81,11 +81,12 @@ void TForm1::widenStatistics() {
 }
 
 std::array<TForm1::DrawnSeries, 5> TForm1::drawnSeries() const {
-  return {{{Series1, &redrawPoints_.flight1},
-           {Series2, &redrawPoints_.flight2},
-           {Series3, &redrawPoints_.comparison},
-           {Series4, &redrawPoints_.average},
-           {Series5, &redrawPoints_.flight3}}};
+  const RedrawPoints& points = workspace_.points();
+  return {{{Series1, &points.flight1},
+           {Series2, &points.flight2},
+           {Series3, &points.comparison},
+           {Series4, &points.average},
+           {Series5, &points.flight3}}};
 }
 
 // The axes and the comparison curve say what is drawn: the columns picked and the sign.

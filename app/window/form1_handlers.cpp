@@ -3,6 +3,7 @@
 
 #include "app/widgets/clickable_label.h"
 #include "app/widgets/up_down.h"
+#include "app/window/layer_statistics_panel.h"
 #include "compare/quick_select.h"
 #include "compare/slow_channel.h"
 #include "flight/flight_tables.h"
@@ -70,6 +71,13 @@ void TForm1::connectHandlers() {
   onUserChange(ComboBox5, &TForm1::ComboBox3Change);
   onUserChange(ComboBox6, &TForm1::ComboBox3Change);
   for (int slot : {1, 2}) connect(uncertaintyBox(slot), &QComboBox::activated, this, guard(&TForm1::UncertaintyBoxChange));
+  // The thickness also changes as the window takes up the remembered one.
+  connect(Statistics->thicknessBox, &QComboBox::currentIndexChanged, this, guard(&TForm1::LayerThicknessChange));
+}
+
+void TForm1::LayerThicknessChange() {
+  workspace_.setLayerThickness(Statistics->thickness());
+  Statistics->showLayers(workspace_.layers());
 }
 
 void TForm1::Button1Click() { switchboard.performClick(Polus); }

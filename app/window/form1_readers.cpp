@@ -79,7 +79,7 @@ void TForm1::readChosenFile(int slot) {
   TextFile file(openDialog(slot).fileName.toStdString());
   const SlotWidgets widgets = slotWidgets(slot);
   WindowSlotControls controls(widgets.fileLabel, widgets.series, widgets.heightBox, widgets.parameterBox, Label5);
-  FlightIdentity& identity = identities_[slot - 1];
+  FlightIdentity& identity = workspace_.identity(slot);
   try {
     identity = {};
     // The quick-select columns at once; any other when the redraw first needs it.

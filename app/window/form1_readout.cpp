@@ -38,7 +38,7 @@ QString TForm1::parameterUnit(int slot) const {
 }
 
 void TForm1::indexDrawnFlights() {
-  const CurvePoints* flights[3] = {&redrawPoints_.flight1, &redrawPoints_.flight2, &redrawPoints_.flight3};
+  const CurvePoints* flights[3] = {&workspace_.points().flight1, &workspace_.points().flight2, &workspace_.points().flight3};
   for (int slot = 0; slot < 3; ++slot) drawnFlights_[slot].build(flights[slot]->x, flights[slot]->y);
 }
 
@@ -60,7 +60,7 @@ void TForm1::createReadouts() {
     const QLocale locale = Chart2->locale();
     const QString unit = parameterUnit(1);
     std::vector<ReadoutLine> lines{{QStringLiteral("высота ") + readoutNumber(locale, height, QStringLiteral("м"))}};
-    const CurvePoints& comparison = redrawPoints_.comparison;
+    const CurvePoints& comparison = workspace_.points().comparison;
     const int nearest = nearestPoint(comparison, height);
     if (nearest < 0) {
       lines.push_back({QStringLiteral("значение ") + readoutNumber(locale, value, QString())});
@@ -76,10 +76,10 @@ void TForm1::createReadouts() {
       lines.push_back({QStringLiteral("u_c %1, Δ/u_c %2")
                            .arg(readoutNumber(locale, uncertainty, unit), locale.toString(difference / uncertainty, 'f', 2)),
                        textColour(Series3)});
-    const int averaged = nearestPoint(redrawPoints_.average, height);
+    const int averaged = nearestPoint(workspace_.points().average, height);
     if (averaged >= 0)
       lines.push_back({Series4->name() + QStringLiteral(": ") +
-                           readoutNumber(locale, redrawPoints_.average.x[averaged], unit),
+                           readoutNumber(locale, workspace_.points().average.x[averaged], unit),
                        textColour(Series4)});
     return lines;
   });

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr double kDefaultThickness = 1000;
 constexpr int kFirstConsistencyColumn = 4;
 constexpr int kColumns = kFirstConsistencyColumn + 1 + kCoverageFactors;
 
@@ -50,8 +49,7 @@ LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
   thicknessBox->setToolTip(QStringLiteral("Выбрать толщину слоя, по которому считается статистика"));
   for (double metres : {100.0, 250.0, 500.0, 1000.0, 2000.0, 5000.0})
     thicknessBox->addItem(metres < 1000 ? QStringLiteral("%1 м").arg(metres) : QStringLiteral("%1 км").arg(metres / 1000), metres);
-  thicknessBox->setCurrentIndex(thicknessBox->findData(kDefaultThickness));
-  connect(thicknessBox, &QComboBox::currentIndexChanged, this, &LayerStatisticsPanel::recount);
+  thicknessBox->setCurrentIndex(thicknessBox->findData(kDefaultLayerThickness));
 
   table->setObjectName(QStringLiteral("LayerTable"));
   table->setToolTip(kTableTip);
@@ -87,7 +85,7 @@ LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
   layout->addLayout(uncertainties);
   layout->addWidget(warning);
   layout->addWidget(table, 1);
-  recount();
+  showLayers({});
 }
 
 int LayerStatisticsPanel::neededWidth() const {
@@ -109,17 +107,11 @@ void LayerStatisticsPanel::setWarning(const QString& text) {
 
 double LayerStatisticsPanel::thickness() const { return thicknessBox->currentData().toDouble(); }
 
-void LayerStatisticsPanel::setComparison(const CurvePoints& comparison) {
-  comparison_ = comparison;
-  recount();
-}
-
-void LayerStatisticsPanel::recount() {
-  statistics_ = layerStatistics(comparison_, thickness());
-  table->setRowCount(static_cast<int>(statistics_.size()));
+void LayerStatisticsPanel::showLayers(const std::vector<LayerStatistics>& layers) {
+  table->setRowCount(static_cast<int>(layers.size()));
   // Highest layer first, as the charts have height upwards.
   for (int row = 0; row < table->rowCount(); ++row) {
-    const LayerStatistics& layer = statistics_[statistics_.size() - 1 - row];
+    const LayerStatistics& layer = layers[layers.size() - 1 - row];
     table->setItem(row, 0, cell(QStringLiteral("%1–%2").arg(layer.bottom).arg(layer.top)));
     table->setItem(row, 1, cell(statisticText(layer.mean)));
     table->setItem(row, 2, cell(statisticText(layer.sd)));
@@ -129,7 +121,7 @@ void LayerStatisticsPanel::recount() {
     for (int k = 1; k <= kCoverageFactors; ++k)
       table->setItem(row, kFirstConsistencyColumn + k, cell(shareText(consistency.shareWithin(k))));
   }
-  const bool judged = std::any_of(statistics_.begin(), statistics_.end(),
+  const bool judged = std::any_of(layers.begin(), layers.end(),
                                   [](const LayerStatistics& layer) { return layer.consistency.points() > 0; });
   for (int column = kFirstConsistencyColumn; column < kColumns; ++column) table->setColumnHidden(column, !judged);
 }

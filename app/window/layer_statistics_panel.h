@@ -14,18 +14,17 @@ class QTableWidget;
 // The difference of flight 1 from flight 2 layer by layer, beside the comparison chart: bias,
 // standard deviation and number of points per layer, for a layer thickness the operator picks,
 // and where the flights have uncertainties, the mean u_c and the shares within 1, 2 and 3 u_c.
-// Every redraw hands it the comparison points; a new thickness recounts them. Above the table
-// stand the choices of flight 1's and flight 2's uncertainty columns.
+// It shows the layers the workspace counted; the window recounts them for a new thickness. Above
+// the table stand the choices of flight 1's and flight 2's uncertainty columns.
 class LayerStatisticsPanel : public QWidget {
   Q_OBJECT
  public:
   explicit LayerStatisticsPanel(QWidget* parent);
 
-  void setComparison(const CurvePoints& comparison);
+  void showLayers(const std::vector<LayerStatistics>& layers);
   double thickness() const;
   // The width that shows every column of the table as it stands.
   int neededWidth() const;
-  const std::vector<LayerStatistics>& statistics() const { return statistics_; }
 
   // What is known of the uncertainty chosen for flight 1 or 2, under its box's tip.
   void setUncertaintyNote(int slot, const QString& note);
@@ -40,9 +39,4 @@ class LayerStatisticsPanel : public QWidget {
   QTableWidget* table;
   QLabel* warning;
 
- private:
-  void recount();
-
-  CurvePoints comparison_;
-  std::vector<LayerStatistics> statistics_;
 };

@@ -73,7 +73,7 @@ TEST_F(Beyond, StatisticsFollowEveryRedrawAndTheChosenLayer) {
   open(form.Button3, second);
   ASSERT_EQ(form.Statistics->thickness(), 1000);
   ASSERT_EQ(form.Statistics->table->rowCount(), 31) << "30000 m, the top, opens a layer of its own";
-  const auto& layers = form.Statistics->statistics();
+  const auto& layers = form.workspace().layers();
   std::size_t points = 0;
   for (const LayerStatistics& layer : layers) points += layer.points;
   EXPECT_EQ(points, form.Series3->dataCount()) << "the same values as the comparison curve";
@@ -83,7 +83,7 @@ TEST_F(Beyond, StatisticsFollowEveryRedrawAndTheChosenLayer) {
   form.Statistics->thicknessBox->setCurrentIndex(form.Statistics->thicknessBox->findData(5000.0));
   EXPECT_EQ(form.Statistics->table->rowCount(), 7);
   QTest::mouseClick(form.CheckBox1, Qt::LeftButton);
-  EXPECT_NEAR(form.Statistics->statistics()[1].mean, 2 * soundingAt(first, 100).temperature, 5) << "\"+\" redraws them";
+  EXPECT_NEAR(form.workspace().layers()[1].mean, 2 * soundingAt(first, 100).temperature, 5) << "\"+\" redraws them";
 }
 
 TEST_F(Beyond, CrosshairShowsHeightValueAndTheComparison) {
@@ -134,7 +134,7 @@ TEST_F(Beyond, DifferencesOfProductsAreJudgedAgainstTheirUncertainties) {
   EXPECT_TRUE(form.Band->holdsBand());
   EXPECT_TRUE(form.Chart2->legend->hasItemWithPlottable(form.Band));
   EXPECT_FALSE(form.Statistics->table->isColumnHidden(4));
-  const LayerStatistics& layer = form.Statistics->statistics().front();
+  const LayerStatistics& layer = form.workspace().layers().front();
   EXPECT_EQ(layer.consistency.shareWithin(1), 1.0) << "a flight agrees with itself";
   form.Chart2->replot();
   moveMouse(form.Chart2, form.Chart2->axisRect()->rect().center());
@@ -209,7 +209,7 @@ TEST_F(Beyond, SavesTheChartsAsPicturesAndTheirDataAsCsv) {
                            "uc_mean,within_1,within_2,within_3");
   EXPECT_EQ(lines.filter(QRegularExpression("^point,Series3,")).size(), form.Series3->dataCount());
   EXPECT_EQ(lines.filter(QRegularExpression("^point,Series4,")).size(), form.Series4->dataCount()) << "hidden or not";
-  EXPECT_EQ(lines.filter(QRegularExpression("^layer,")).size(), static_cast<int>(form.Statistics->statistics().size()));
+  EXPECT_EQ(lines.filter(QRegularExpression("^layer,")).size(), static_cast<int>(form.workspace().layers().size()));
   EXPECT_THROW(form.saveDataAs(folder.filePath("no/such/folder/data.csv")), FlightError);
 }
 

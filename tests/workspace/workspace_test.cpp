@@ -1,0 +1,40 @@
+#include "workspace/workspace.h"
+
+#include "flight/flight_tables.h"
+#include "tests/support/fresh_state.h"
+
+#include <gtest/gtest.h>
+
+// The layers a redraw counts follow the thickness picked afterwards, and go with the points when
+// the next redraw empties them first.
+TEST(Workspace, HoldsTheLastRedrawsLayersForAnyThickness) {
+  resetSharedState();
+  for (int slot : {1, 2}) {
+    FlightSlotData flight = flightSlot(slot);
+    for (int row = 1; row <= 40; ++row) {
+      flight.table[0][row] = 100.0 * row;
+      flight.table[1][row] = slot == 1 ? 0.5 : 0.25;
+    }
+    flight.rowCount = 40;
+  }
+  RedrawRequest request;
+  for (SlotChoice& choice : request.flights) choice = {0, 1, 2};
+  request.flights[2] = {};
+  request.slowChannelText = "10";
+  Workspace workspace;
+  workspace.redraw(workspace.judged(request));
+  ASSERT_FALSE(workspace.points().comparison.x.empty());
+  for (const double thickness : {1000.0, 250.0}) {
+    SCOPED_TRACE(thickness);
+    workspace.setLayerThickness(thickness);
+    const std::vector<LayerStatistics> expected = layerStatistics(workspace.points().comparison, thickness);
+    ASSERT_EQ(workspace.layers().size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      EXPECT_EQ(workspace.layers()[i].bottom, expected[i].bottom);
+      EXPECT_EQ(workspace.layers()[i].mean, 0.25);
+    }
+  }
+  workspace.clearRedraw();
+  EXPECT_TRUE(workspace.points().comparison.x.empty());
+  EXPECT_TRUE(workspace.layers().empty());
+}

@@ -1,6 +1,27 @@
 #include "workspace/workspace.h"
 
-RedrawRequest Workspace::judged(RedrawRequest request) const {
+#include "compare/quick_select.h"
+
+std::array<bool, 3> Workspace::quickSelect(Quantity quantity) {
+  std::array<bool, 3> picked{};
+  for (int n = 1; n <= 3; ++n) {
+    SlotState& state = slot(n);
+    const int found = quickSelectIndex(state.columns, quickSelectNames(quantity, n));
+    if (found >= 0) state.parameter = found;
+    picked[n - 1] = found >= 0;
+  }
+  return picked;
+}
+
+RedrawRequest Workspace::request(int correction, bool plus, const std::string& slowChannelText) const {
+  RedrawRequest request;
+  for (int n = 1; n <= 3; ++n) {
+    const SlotState& state = slot(n);
+    request.flights[n - 1] = {state.height, state.parameter, static_cast<int>(state.columns.size()), state.uncertainty};
+  }
+  request.correction = correction;
+  request.plus = plus;
+  request.slowChannelText = slowChannelText;
   judgeByStatedUncertainties(request, identity(1), identity(2));
   return request;
 }

@@ -3,6 +3,8 @@
 #include "compare/comparison_redraw.h"
 #include "compare/layer_statistics.h"
 #include "flight/flight_identity.h"
+#include "flight/quantities.h"
+#include "workspace/slot_state.h"
 
 #include <array>
 #include <vector>
@@ -17,8 +19,16 @@ class Workspace {
   FlightIdentity& identity(int slot) { return identities_[slot - 1]; }
   const FlightIdentity& identity(int slot) const { return identities_[slot - 1]; }
 
-  // The choices of a redraw, judged by the uncertainties flights 1 and 2 state.
-  RedrawRequest judged(RedrawRequest request) const;
+  // What slot 1, 2 or 3 shows and what is picked in it.
+  SlotState& slot(int slot) { return slots_[slot - 1]; }
+  const SlotState& slot(int slot) const { return slots_[slot - 1]; }
+  // Picks the quantity's column as the parameter of every slot that has one; whether it did, for
+  // each slot.
+  std::array<bool, 3> quickSelect(Quantity quantity);
+
+  // The slots' picks with the correction, "+" and the slow channel as a redraw asks for them,
+  // judged by the uncertainties flights 1 and 2 state.
+  RedrawRequest request(int correction, bool plus, const std::string& slowChannelText) const;
 
   // Emptied first: a redraw that fails leaves no points and no layers.
   void clearRedraw();
@@ -33,6 +43,7 @@ class Workspace {
 
  private:
   std::array<FlightIdentity, 3> identities_;
+  std::array<SlotState, 3> slots_;
   RedrawPoints points_;
   double thickness_ = kDefaultLayerThickness;
   std::vector<LayerStatistics> layers_;

@@ -223,13 +223,17 @@ class TForm1 : public QWidget {
   void showRecentFiles(int slot, const QPoint& at);
   void chooseAndRead(int slot);
   void readChosenFile(int slot);
-  FlightIdentity readFlight(int slot, TextFile& file, SlotControls& controls, const ColumnPick& pick);
+  FlightIdentity readFlight(int slot, TextFile& file, const ColumnPick& pick);
   // The columns a redraw is about to use that their products' reads left for later; false when
   // the operator cancelled.
   bool readUsedColumns(const RedrawRequest& request);
   OpenDialog& openDialog(int slot);
   DecimalSeparators decimalSeparators() const;
   void quickSelect(Quantity quantity);
+  void takePicks(int slot);
+  void takeUncertainty(int slot);
+  // The slot's widgets show what the workspace holds of it.
+  void showSlot(int slot);
   void labelCharts();
   QString printTitle(const QList<InteractiveChart*>& charts) const;
   void showBand();

@@ -31,18 +31,8 @@ void TForm1::CompareClick() {
   Chart2->replot(QCustomPlot::rpQueuedReplot);
   Statistics->showLayers({});
 
-  RedrawRequest request;
-  for (int slot = 1; slot <= 3; ++slot) {
-    const SlotWidgets widgets = slotWidgets(slot);
-    const QComboBox* uncertainty = uncertaintyBox(slot);
-    // The list's first item is "none".
-    request.flights[slot - 1] = {widgets.heightBox->currentIndex(), widgets.parameterBox->currentIndex(),
-                                 widgets.parameterBox->count(), uncertainty ? uncertainty->currentIndex() - 1 : -1};
-  }
-  request.correction = UpDown1->position();
-  request.plus = CheckBox1->isChecked();
-  request.slowChannelText = Edit2->text().toStdString();
-  request = workspace_.judged(request);
+  const RedrawRequest request =
+      workspace_.request(UpDown1->position(), CheckBox1->isChecked(), Edit2->text().toStdString());
   // The operator who cancelled a read knows why the charts are empty.
   if (!readUsedColumns(request)) return;
   workspace_.redraw(request);

@@ -96,15 +96,20 @@ void TForm1::Button7Click() { quickSelect(Quantity::Pressure); }
 // A compared slot whose parameter switches takes that parameter's uncertainty column; one that
 // keeps its parameter keeps the column, picked by hand or not.
 void TForm1::quickSelect(Quantity quantity) {
-  const auto select = [quantity](QComboBox* box, int slot) {
-    const int found = quickSelectIndex(itemTexts(box), quickSelectNames(quantity, slot));
-    if (found >= 0) box->setCurrentIndex(found);
-    return found >= 0;
-  };
-  if (select(ComboBox2, 1)) chooseUncertainty(1);
-  if (select(ComboBox4, 2)) chooseUncertainty(2);
-  select(ComboBox6, 3);
+  const std::array<bool, 3> picked = workspace_.quickSelect(quantity);
+  for (int slot = 1; slot <= 3; ++slot) {
+    if (!picked[slot - 1]) continue;
+    slotWidgets(slot).parameterBox->setCurrentIndex(workspace_.slot(slot).parameter);
+    chooseUncertainty(slot);
+  }
   switchboard.performClick(Compare);
+}
+
+// What the operator picked in the slot's lists, into the workspace.
+void TForm1::takePicks(int slot) {
+  const SlotWidgets widgets = slotWidgets(slot);
+  workspace_.slot(slot).height = widgets.heightBox->currentIndex();
+  workspace_.slot(slot).parameter = widgets.parameterBox->currentIndex();
 }
 
 std::vector<std::string> itemTexts(const QComboBox* box) {
@@ -143,21 +148,26 @@ void TForm1::CheckBox3Click() {
 }
 
 void TForm1::ComboBox1Change() {
+  takePicks(1);
   showIdentity(1);
   switchboard.performClick(Compare);
 }
 // The redraw first; then Edit2 shows while the slow channel of flight 1 is picked.
 void TForm1::ComboBox2Change() {
+  takePicks(1);
   chooseUncertainty(1);
   switchboard.performClick(Compare);
   Edit2->setVisible(ComboBox2->currentIndex() == lowchange1Position);
 }
 void TForm1::ComboBox3Change() {
+  takePicks(2);
+  takePicks(3);
   showIdentity(2);
   showIdentity(3);
   switchboard.performClick(Compare);
 }
 void TForm1::ComboBox4Change() {
+  takePicks(2);
   chooseUncertainty(2);
   switchboard.performClick(Compare);
 }

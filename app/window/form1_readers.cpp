@@ -4,8 +4,6 @@
 #include "app/support/aside_work.h"
 #include "app/support/message_translation.h"
 #include "app/support/shown_text.h"
-#include "app/window/held_slot_controls.h"
-#include "app/window/window_slot_controls.h"
 #include "compare/comparison_redraw.h"
 #include "compare/quick_select.h"
 #include "flight/flight_error.h"
@@ -77,20 +75,21 @@ void TForm1::openFile(int slot, const QByteArray& fileName) {
 // are redrawn whether it succeeds or not, so that they never show a flight that is gone.
 void TForm1::readChosenFile(int slot) {
   TextFile file(openDialog(slot).fileName.toStdString());
-  const SlotWidgets widgets = slotWidgets(slot);
-  WindowSlotControls controls(widgets.fileLabel, widgets.series, widgets.heightBox, widgets.parameterBox, Label5);
   FlightIdentity& identity = workspace_.identity(slot);
+  workspace_.slot(slot).rowCount.reset();
   try {
     identity = {};
     // The quick-select columns at once; any other when the redraw first needs it.
     const ColumnPick quickSelected = [slot](const std::vector<std::string>& names, const FlightIdentity& flight) {
       return quickSelectColumns(names, slot, flight);
     };
-    identity = readFlight(slot, file, controls, quickSelected);
+    identity = readFlight(slot, file, quickSelected);
     rememberFile(slot, openDialog(slot).fileName);
+    showSlot(slot);
     showIdentity(slot);
     listUncertainties(slot);
   } catch (...) {
+    showSlot(slot);
     showIdentity(slot);
     listUncertainties(slot);
     const std::exception_ptr readFailure = std::current_exception();
@@ -108,17 +107,18 @@ void TForm1::readChosenFile(int slot) {
 
 // A product's library reads in a child process, which may take a while: while the window shows,
 // the read waits aside, so that the window stays drawn and the operator may cancel it. The read
-// fills tables of its own; what it shows of the slot, and its flight, go to the window once it
-// has ended, on the window's thread.
-FlightIdentity TForm1::readFlight(int slot, TextFile& file, SlotControls& controls, const ColumnPick& pick) {
+// fills tables and a slot of its own; they, and its flight, go to the window once it has ended,
+// on the window's thread.
+FlightIdentity TForm1::readFlight(int slot, TextFile& file, const ColumnPick& pick) {
+  SlotState& shown = workspace_.slot(slot);
   if (!isVisible() || referenceFormat(file.head(kReferenceHead)) == ReferenceFormat::None)
-    return readFlightFile(slot, file, decimalSeparators(), controls, pick);
+    return readFlightFile(slot, file, decimalSeparators(), shown, pick);
   const DecimalSeparators separators = decimalSeparators();
   FlightSet& window = windowFlights();
   emptySlot(window, slot);
   OwnFlightSet aside;
   aside.flights().maxHight = window.maxHight;
-  HeldSlotControls held;
+  SlotState held = shown;
   FlightIdentity read;
   try {
     runAside(this, QStringLiteral("Чтение «%1»…").arg(shownText(QFile::decodeName(QByteArray::fromStdString(file.fileName())))),
@@ -127,10 +127,10 @@ FlightIdentity TForm1::readFlight(int slot, TextFile& file, SlotControls& contro
                read = readFlightFile(aside.flights(), slot, file, separators, held, pick);
              });
   } catch (...) {
-    held.showOn(controls);
+    shown = held;
     throw;
   }
-  held.showOn(controls);
+  shown = held;
   takeSlot(window, aside.flights(), slot);
   return read;
 }

@@ -34,7 +34,11 @@ void TForm1::chooseUncertainty(int slot) {
   const QComboBox* parameters = slotWidgets(slot).parameterBox;
   const bool loaded = flightSlot(slot).rowCount > 0;
   box->setCurrentIndex(loaded ? 1 + automaticUncertainty(parameters->currentIndex(), flightIdentity(slot)) : 0);
+  takeUncertainty(slot);
 }
+
+// The list's first item is "none".
+void TForm1::takeUncertainty(int slot) { workspace_.slot(slot).uncertainty = uncertaintyBox(slot)->currentIndex() - 1; }
 
 HeightKind TForm1::heightKindOf(int slot) const {
   return flightSlot(slot).rowCount > 0 ? flightIdentity(slot).heightKindOf(slotWidgets(slot).heightBox->currentIndex())
@@ -95,4 +99,7 @@ void TForm1::showJudgement() {
                              : QString());
 }
 
-void TForm1::UncertaintyBoxChange() { switchboard.performClick(Compare); }
+void TForm1::UncertaintyBoxChange() {
+  for (int slot : {1, 2}) takeUncertainty(slot);
+  switchboard.performClick(Compare);
+}

@@ -49,7 +49,7 @@ TEST_F(WindowRedraw, ASlowChannelNumberThatIsNoWholeNumberEmptiesTheChartsWithOn
   open(form.Button1, sct);
   ASSERT_EQ(lowchange1Position, 7);
   form.ComboBox2->setCurrentIndex(7);
-  form.switchboard.performClick(form.Compare);
+  emit form.ComboBox2->activated(7);
   EXPECT_GT(form.Series1->dataCount(), 0);
   form.Edit2->setText("x");
   EXPECT_EQ(errors.messages, QStringList{"'x' is not a valid integer value"});

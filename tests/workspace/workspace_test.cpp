@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-// The layers a redraw counts follow the thickness picked afterwards, and go with the points when
-// the next redraw empties them first.
+// A quick-select picks in the slots that have the quantity; the layers a redraw counts follow the
+// thickness picked afterwards, and go with the points when the next redraw empties them first.
 TEST(Workspace, HoldsTheLastRedrawsLayersForAnyThickness) {
   resetSharedState();
   for (int slot : {1, 2}) {
@@ -17,12 +17,14 @@ TEST(Workspace, HoldsTheLastRedrawsLayersForAnyThickness) {
     }
     flight.rowCount = 40;
   }
-  RedrawRequest request;
-  for (SlotChoice& choice : request.flights) choice = {0, 1, 2};
-  request.flights[2] = {};
-  request.slowChannelText = "10";
   Workspace workspace;
-  workspace.redraw(workspace.judged(request));
+  for (int slot : {1, 2}) {
+    workspace.slot(slot).columns = {"H", "T"};
+    workspace.slot(slot).height = 0;
+  }
+  EXPECT_EQ(workspace.quickSelect(Quantity::Temperature), (std::array<bool, 3>{true, true, false}));
+  EXPECT_EQ(workspace.slot(1).parameter, 1);
+  workspace.redraw(workspace.request(0, false, "10"));
   ASSERT_FALSE(workspace.points().comparison.x.empty());
   for (const double thickness : {1000.0, 250.0}) {
     SCOPED_TRACE(thickness);

@@ -1,6 +1,16 @@
 #include "workspace/workspace.h"
 
 #include "compare/quick_select.h"
+#include "flight/flight_tables.h"
+
+Workspace::Workspace() {
+  mass1Count = mass2Count = mass3Count = 0;
+  for (int slot = 1; slot <= 3; ++slot) flightSlot(slot).later.clear();
+  MaxHight = kTopOfHeightWindow;
+  MinHight = 0.0;
+  MassivsCount = 0;
+  lowchange1Position = 0;
+}
 
 std::array<bool, 3> Workspace::quickSelect(Quantity quantity) {
   std::array<bool, 3> picked{};

@@ -14,6 +14,11 @@
 // fills. The window renders it; its CSV and the batch JSON read it, never a widget.
 class Workspace {
  public:
+  // The process-wide flight tables are the workspace's own, so there is one workspace at a time,
+  // the window's: it starts them as the window's start leaves them, every slot empty and the full
+  // height window.
+  Workspace();
+
   // Who flew slot 1's, 2's or 3's flight, as its last successful read gave it; an empty path
   // while the slot holds no flight.
   FlightIdentity& identity(int slot) { return identities_[slot - 1]; }

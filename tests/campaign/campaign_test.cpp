@@ -9,7 +9,7 @@
 #include "raw/text_file.h"
 #include "reader/flight_reader.h"
 #include "tests/generator/flight_generator.h"
-#include "tests/support/fresh_state.h"
+#include "workspace/workspace.h"
 #include "tests/support/recorded_slot.h"
 #include "tests/support/temp_files.h"
 
@@ -36,7 +36,7 @@ class Campaign : public ::testing::Test {
 
   // The comparison points the window shows for the pair, read into its slots after a fresh start.
   CurvePoints windowComparison(const CampaignPair& pair, const CampaignSettings& settings) {
-    resetSharedState();
+    const Workspace freshStart;
     RecordedSlot controls[2];
     RedrawRequest request;
     for (int slot = 1; slot <= 2; ++slot) {

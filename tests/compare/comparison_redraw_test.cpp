@@ -3,7 +3,7 @@
 #include "compare/slow_channel.h"
 #include "flight/flight_error.h"
 #include "flight/flight_tables.h"
-#include "tests/support/fresh_state.h"
+#include "workspace/workspace.h"
 
 #include <gtest/gtest.h>
 
@@ -29,13 +29,13 @@ std::vector<double> range(double first, double step, int count) {
 class Redraw : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetSharedState();
     lowchange1Position = kNoSlwiColumn;
     for (SlotChoice& choice : request.flights) choice = {0, 1, 2};
   }
 
   void redraw() { compareFlights(request, points); }
 
+  const Workspace freshStart;
   RedrawRequest request;
   RedrawPoints points;
 };

@@ -1,6 +1,6 @@
 #include "compare/height_window.h"
 #include "flight/flight_tables.h"
-#include "tests/support/fresh_state.h"
+#include "workspace/workspace.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ void loadSpan(FlightSlotData slot, double bottom, double top) {
 
 class CommonHeightWindow : public ::testing::Test {
  protected:
-  void SetUp() override { resetSharedState(); }
+  const Workspace freshStart;
 };
 
 }  // namespace

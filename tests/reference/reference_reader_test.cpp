@@ -74,7 +74,7 @@ const Product kProducts[] = {
 TEST_F(ReaderTest, ReferenceProductsGiveTheirColumnsOrTheLibrarysMessage) {
   for (const Product& product : kProducts) {
     SCOPED_TRACE(product.file);
-    resetSharedState();
+    const Workspace freshStart;
     read(product.slot == 1 ? 2 : 1, "ВРЕМЯ H T\n1 100 5\n2 12345 6\n");
     const int other = product.slot == 1 ? 2 : 1;
     const std::string path = kReference + "/" + product.file;

@@ -5,7 +5,7 @@
 #include "flight/flight_tables.h"
 #include "reader/flight_reader.h"
 #include "tests/generator/flight_generator.h"
-#include "tests/support/fresh_state.h"
+#include "workspace/workspace.h"
 #include "tests/support/recorded_slot.h"
 #include "tests/support/temp_files.h"
 
@@ -14,7 +14,7 @@
 // Reads files into slots from a fresh start: empty slots, the window's full height range.
 class ReaderTest : public ::testing::Test {
  protected:
-  void SetUp() override { resetSharedState(); }
+  const Workspace freshStart;
 
   int read(int slot, const std::string& bytes, DecimalSeparators separators = {'.', '.'}) {
     readFlightFile(slot, files.write("flight" + std::to_string(slot) + ".txt", bytes), separators,

@@ -2,7 +2,8 @@
 
 #include "app/window/form1.h"
 #include "tests/generator/flight_generator.h"
-#include "tests/support/fresh_state.h"
+#include "flight/flight_tables.h"
+#include "workspace/workspace.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -16,7 +17,6 @@
 class ScriptedWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetSharedState();
     form.setErrorReporter(&errors);
     form.setFileChooser(&chooser);
     form.regionalSeparator = '.';

@@ -1,14 +1,14 @@
 #include "workspace/workspace.h"
 
 #include "flight/flight_tables.h"
-#include "tests/support/fresh_state.h"
+#include "workspace/workspace.h"
 
 #include <gtest/gtest.h>
 
 // A quick-select picks in the slots that have the quantity; the layers a redraw counts follow the
 // thickness picked afterwards, and go with the points when the next redraw empties them first.
 TEST(Workspace, HoldsTheLastRedrawsLayersForAnyThickness) {
-  resetSharedState();
+  Workspace workspace;
   for (int slot : {1, 2}) {
     FlightSlotData flight = flightSlot(slot);
     for (int row = 1; row <= 40; ++row) {
@@ -17,7 +17,6 @@ TEST(Workspace, HoldsTheLastRedrawsLayersForAnyThickness) {
     }
     flight.rowCount = 40;
   }
-  Workspace workspace;
   for (int slot : {1, 2}) {
     workspace.slot(slot).columns = {"H", "T"};
     workspace.slot(slot).height = 0;

@@ -1,5 +1,6 @@
 #include "app/cli/window_state_json.h"
 
+#include "app/support/shown_text.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/clickable_label.h"
 #include "app/widgets/uncertainty_band.h"
@@ -33,12 +34,6 @@ QJsonValue number(double value) {
   return std::isfinite(value) ? QJsonValue(value) : QJsonValue();
 }
 
-QJsonArray itemsOf(const QComboBox* box) {
-  QJsonArray items;
-  for (int i = 0; i < box->count(); ++i) items.append(box->itemText(i));
-  return items;
-}
-
 QString kindName(HeightKind kind) {
   const std::string_view name = heightKindName(kind);
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
@@ -63,8 +58,8 @@ QJsonValue identityJson(const FlightIdentity& identity, int selectedHeight) {
 
 // The name of the column chosen as the slot's uncertainty; null for none, and for slot 3.
 QJsonValue uncertaintyJson(const TForm1& form, int slot) {
-  const QComboBox* box = form.uncertaintyBox(slot);
-  return box && box->currentIndex() > 0 ? QJsonValue(box->currentText()) : QJsonValue();
+  const SlotState& state = form.workspace().slot(slot);
+  return slot != 3 && state.uncertainty >= 0 ? QJsonValue(shownText(state.columns[state.uncertainty])) : QJsonValue();
 }
 
 // What the chosen uncertainty's coverage factor says of it; null where none is chosen.
@@ -87,8 +82,12 @@ QJsonValue heightWarningJson(const TForm1& form) {
   return "heights of different kinds are compared: flight 1 " + kindName(first) + ", flight 2 " + kindName(second);
 }
 
+// The slot as the workspace holds it; its caption and legend title as the window shows them.
 QJsonObject slotJson(const TForm1& form, int slot) {
   const TForm1::SlotWidgets widgets = form.slotWidgets(slot);
+  const SlotState& state = form.workspace().slot(slot);
+  QJsonArray columns;
+  for (const std::string& column : state.columns) columns.append(shownText(column));
   return {{"rows", flightSlot(slot).rowCount},
           {"uncertainty", uncertaintyJson(form, slot)},
           {"uncertaintyCoverage",
@@ -96,11 +95,11 @@ QJsonObject slotJson(const TForm1& form, int slot) {
           {"uncertaintyNote", coverageNoteJson(form, slot)},
           {"label", widgets.fileLabel->text()},
           {"legend", widgets.series->legendTitle()},
-          {"heightItems", itemsOf(widgets.heightBox)},
-          {"heightIndex", widgets.heightBox->currentIndex()},
-          {"paramItems", itemsOf(widgets.parameterBox)},
-          {"paramIndex", widgets.parameterBox->currentIndex()},
-          {"flight", identityJson(form.flightIdentity(slot), widgets.heightBox->currentIndex())}};
+          {"heightItems", columns},
+          {"heightIndex", state.height},
+          {"paramItems", columns},
+          {"paramIndex", state.parameter},
+          {"flight", identityJson(form.flightIdentity(slot), state.height)}};
 }
 
 QJsonObject seriesJson(const TForm1::DrawnSeries& drawn) {

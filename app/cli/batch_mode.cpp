@@ -5,15 +5,10 @@
 #include "app/output/atomic_file.h"
 #include "app/support/interruption.h"
 #include "app/support/shown_text.h"
-#include "app/widgets/clickable_label.h"
-#include "app/widgets/up_down.h"
 #include "app/window/form1.h"
+#include "app/window/window_actions.h"
 #include "flight/flight_error.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 
 #include <cerrno>
 #include <csignal>
@@ -45,7 +40,6 @@ class BatchRun : public ErrorReporter {
     form_.setAttribute(Qt::WA_DontShowOnScreen);
     form_.show();
     form_.setErrorReporter(this);
-    form_.setFileChooser(&chooser_);
   }
 
   void perform(const Step& step);
@@ -61,71 +55,38 @@ class BatchRun : public ErrorReporter {
   bool failed() const { return !errors_.isEmpty(); }
   QJsonObject state() const { return windowStateJson(form_, errors_); }
 
-  void open(const Step& step) {
-    chooser_.choose(step.bytes[1]);
-    slot(step).openButton->click();
-  }
-  void cancel(const Step& step) {
-    chooser_.cancel();
-    slot(step).openButton->click();
-  }
-  void separator(const Step& step) {
-    QCheckBox* box = step.values[0] == "point" ? form_.CheckBox2 : form_.CheckBox3;
-    if (!box->isChecked()) box->click();
-  }
-  void localeDecimal(const Step& step) {
-    form_.regionalSeparator = step.values[0].at(0).toLatin1();
-    form_.mirrorRegionalSeparator();
-  }
-  void height(const Step& step) { pick(slot(step).heightBox, step.values[1]); }
-  void param(const Step& step) { pick(slot(step).parameterBox, step.values[1]); }
-  // By name only: the list's first item stands for none, so its indexes are not the columns'.
-  void uncertainty(const Step& step) {
-    QComboBox* box = form_.uncertaintyBox(step.values[0].toInt());
-    const QString& name = step.values[1];
-    const int index = name == "none" ? 0 : box->findText(name, Qt::MatchExactly);
-    if (index < 0) report(Message(MessageId::NoItem, {name.toStdString(), box->objectName().toStdString()}));
-    else pick(box, QStringLiteral("#%1").arg(index));
-  }
+  void open(const Step& step) { act([&] { actions_.open(slot(step), step.bytes[1]); }); }
+  void cancel(const Step& step) { act([&] { actions_.cancelOpen(slot(step)); }); }
+  void separator(const Step& step) { act([&] { actions_.tickSeparator(step.values[0] == "point"); }); }
+  void localeDecimal(const Step& step) { actions_.setRegionalSeparator(step.values[0].at(0).toLatin1()); }
+  void height(const Step& step) { act([&] { actions_.pick(slot(step), WindowActions::List::Height, step.values[1]); }); }
+  void param(const Step& step) { act([&] { actions_.pick(slot(step), WindowActions::List::Parameter, step.values[1]); }); }
+  void uncertainty(const Step& step) { act([&] { actions_.pickUncertainty(slot(step), step.values[1]); }); }
   void type(const Step& step) {
-    QLineEdit* edit = (step.values[1] == "height" ? slot(step).heightBox : slot(step).parameterBox)->lineEdit();
-    edit->setText(step.values[2]);
-    emit edit->textEdited(step.values[2]);
+    const auto list = step.values[1] == "height" ? WindowActions::List::Height : WindowActions::List::Parameter;
+    act([&] { actions_.type(slot(step), list, step.values[2]); });
   }
-  void quick(const Step& step) {
-    for (QPushButton* button : {form_.Button4, form_.Button5, form_.Button2, form_.Button6, form_.Button7})
-      if (button->text() == step.values[0]) button->click();
-  }
+  void quick(const Step& step) { act([&] { actions_.quickSelect(step.values[0]); }); }
   void correctionStep(const Step& step) {
-    const int count = step.values.value(1, "1").toInt();
-    for (int i = 0; i < count; ++i) step.values[0] == "up" ? form_.UpDown1->stepUp() : form_.UpDown1->stepDown();
+    act([&] { actions_.stepCorrection(step.values[0] == "up", step.values.value(1, "1").toInt()); });
   }
-  void toggleStep(const Step&) { emit form_.Label4->clicked(); }
-  void plus(const Step& step) {
-    if (form_.CheckBox1->isChecked() != (step.values[0] == "on")) form_.CheckBox1->click();
-  }
-  void channel(const Step& step) { form_.Edit2->setText(step.values[0]); }
+  void toggleStep(const Step&) { act([&] { actions_.toggleCorrectionStep(); }); }
+  void plus(const Step& step) { act([&] { actions_.setPlus(step.values[0] == "on"); }); }
+  void channel(const Step& step) { act([&] { actions_.setSlowChannel(step.values[0]); }); }
   void scale(const Step& step) { scale_ = step.values[0].toInt(); }
-  void png(const Step& step) { form_.switchboard.guarded([&] { form_.saveChartsAs(step.values[0], scale_); })(); }
-  void csv(const Step& step) { form_.switchboard.guarded([&] { form_.saveDataAs(step.values[0]); })(); }
+  void png(const Step& step) { act([&] { form_.saveChartsAs(step.values[0], scale_); }); }
+  void csv(const Step& step) { act([&] { form_.saveDataAs(step.values[0]); }); }
 
  private:
-  TForm1::SlotWidgets slot(const Step& step) const { return form_.slotWidgets(step.values[0].toInt()); }
-
-  // As the user picks from the list: the selection changes and the box's handler runs.
-  void pick(QComboBox* box, const QString& item) {
-    bool isIndex = false;
-    const int index = item.startsWith('#') ? item.mid(1).toInt(&isIndex) : box->findText(item, Qt::MatchExactly);
-    if (index < 0 || index >= box->count() || (item.startsWith('#') && !isIndex)) {
-      report(Message(MessageId::NoItem, {item.toStdString(), box->objectName().toStdString()}));
-      return;
-    }
-    box->setCurrentIndex(index);
-    emit box->activated(index);
+  static int slot(const Step& step) { return step.values[0].toInt(); }
+  // An action's failure is reported as the window reports its handlers' failures.
+  template <typename Action>
+  void act(const Action& action) {
+    form_.switchboard.guarded(action)();
   }
 
   TForm1 form_;
-  ScriptedFileChooser chooser_;
+  WindowActions actions_{form_};
   QJsonArray errors_;
   QString step_;
   int scale_ = 2;

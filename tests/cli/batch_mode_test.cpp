@@ -44,6 +44,7 @@ TEST_F(Batch, RecordsFailuresAndGoesOn) {
   EXPECT_EQ(errors[1].toObject()["message"].toString().section('\n', 2),
             "The number would read with \"Точка\" ticked: tick \"Точка\" and open the file again.");
   EXPECT_EQ(errors[2].toObject()["step"].toString(), "--param 1 nope");
+  EXPECT_EQ(errors[2].toObject()["message"].toString(), "No item \"nope\" in ComboBox2.");
   EXPECT_EQ(errors[3].toObject()["message"].toString(), "File does not exist.") << "an empty name is no cancel";
   EXPECT_EQ(slot(result, 1)["rows"].toInt(), 200) << "the step after the failures still ran";
   EXPECT_TRUE(result.errorOutput.contains("File does not exist."));

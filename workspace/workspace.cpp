@@ -23,7 +23,7 @@ std::array<bool, 3> Workspace::quickSelect(Quantity quantity) {
   return picked;
 }
 
-RedrawRequest Workspace::request(int correction, bool plus, const std::string& slowChannelText) const {
+RedrawRequest Workspace::request() const {
   RedrawRequest request;
   for (int n = 1; n <= 3; ++n) {
     const SlotState& state = slot(n);

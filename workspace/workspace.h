@@ -31,9 +31,15 @@ class Workspace {
   // each slot.
   std::array<bool, 3> quickSelect(Quantity quantity);
 
-  // The slots' picks with the correction, "+" and the slow channel as a redraw asks for them,
-  // judged by the uncertainties flights 1 and 2 state.
-  RedrawRequest request(int correction, bool plus, const std::string& slowChannelText) const;
+  // How the flights are compared, as the operator set it: the correction of flight 1's
+  // heights, "+" instead of minus, and the slow channel's number as typed (channel 10 at start).
+  int correction = 0;
+  bool plus = false;
+  std::string slowChannelText = "10";
+
+  // The slots' picks and the settings above as a redraw asks for them, judged by the
+  // uncertainties flights 1 and 2 state.
+  RedrawRequest request() const;
 
   // Emptied first: a redraw that fails leaves no points and no layers.
   void clearRedraw();

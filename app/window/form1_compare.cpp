@@ -31,8 +31,7 @@ void TForm1::CompareClick() {
   Chart2->replot(QCustomPlot::rpQueuedReplot);
   Statistics->showLayers({});
 
-  const RedrawRequest request =
-      workspace_.request(UpDown1->position(), CheckBox1->isChecked(), Edit2->text().toStdString());
+  const RedrawRequest request = workspace_.request();
   // The operator who cancelled a read knows why the charts are empty.
   if (!readUsedColumns(request)) return;
   workspace_.redraw(request);

@@ -107,7 +107,7 @@ void TForm1::createLabelsAndEdits() {
 
   Edit1 = named(new QLineEdit(QStringLiteral("0"), Panel1), "Edit1", {273, 14, 30, 21});
   Edit1->setEnabled(false);
-  Edit2 = named(new QLineEdit(QStringLiteral("10"), Panel1), "Edit2", {776, 38, 24, 21});
+  Edit2 = named(new QLineEdit(QString::fromStdString(workspace_.slowChannelText), Panel1), "Edit2", {776, 38, 24, 21});
   // A whole number as it is typed: blanks, then a sign, then digits.
   Edit2->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral(" *[+-]?[0-9]*")), Edit2));
   Edit2->hide();

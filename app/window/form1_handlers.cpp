@@ -131,10 +131,14 @@ void TForm1::Label4Click() {
 }
 
 void TForm1::UpDown1Click() {
+  workspace_.correction = UpDown1->position();
   Edit1->setText(QString::number(UpDown1->position()));
   switchboard.performClick(Compare);
 }
-void TForm1::CheckBox1Click() { switchboard.performClick(Compare); }
+void TForm1::CheckBox1Click() {
+  workspace_.plus = CheckBox1->isChecked();
+  switchboard.performClick(Compare);
+}
 // Exactly one separator box is ticked: each one's change sets the other to the opposite, whose
 // own handler then finds nothing left to change.
 void TForm1::CheckBox2Click() {
@@ -173,6 +177,7 @@ void TForm1::ComboBox4Change() {
 }
 // A number half typed (nothing yet, or only its sign) keeps the last drawing.
 void TForm1::Edit2Change() {
-  if (isSlowChannelNumberUnfinished(Edit2->text().toStdString())) return;
+  workspace_.slowChannelText = Edit2->text().toStdString();
+  if (isSlowChannelNumberUnfinished(workspace_.slowChannelText)) return;
   switchboard.performClick(Compare);
 }

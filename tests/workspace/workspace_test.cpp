@@ -23,7 +23,7 @@ TEST(Workspace, HoldsTheLastRedrawsLayersForAnyThickness) {
   }
   EXPECT_EQ(workspace.quickSelect(Quantity::Temperature), (std::array<bool, 3>{true, true, false}));
   EXPECT_EQ(workspace.slot(1).parameter, 1);
-  workspace.redraw(workspace.request(0, false, "10"));
+  workspace.redraw(workspace.request());
   ASSERT_FALSE(workspace.points().comparison.x.empty());
   for (const double thickness : {1000.0, 250.0}) {
     SCOPED_TRACE(thickness);

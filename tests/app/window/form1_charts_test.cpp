@@ -8,7 +8,7 @@
 #include "app/widgets/up_down.h"
 #include "app/window/layer_statistics_panel.h"
 #include "flight/flight_error.h"
-#include "tests/window/scripted_window.h"
+#include "tests/app/window/scripted_window.h"
 
 #include <QComboBox>
 #include <QFile>

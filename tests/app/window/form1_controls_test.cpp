@@ -3,7 +3,7 @@
 #include "app/widgets/chart_series.h"
 #include "app/widgets/clickable_label.h"
 #include "app/widgets/up_down.h"
-#include "tests/window/scripted_window.h"
+#include "tests/app/window/scripted_window.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 #include "app/support/settings_file.h"
 #include "app/widgets/up_down.h"
 #include "app/window/layer_statistics_panel.h"
-#include "tests/window/scripted_window.h"
+#include "tests/app/window/scripted_window.h"
 
 #include <sys/stat.h>
 

@@ -3,7 +3,7 @@
 #include "app/window/form1.h"
 #include "flight/flight_tables.h"
 #include "tests/generator/flight_generator.h"
-#include "tests/window/scripted_window.h"
+#include "tests/app/window/scripted_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>

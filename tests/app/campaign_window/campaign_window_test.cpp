@@ -4,8 +4,8 @@
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
 #include "flight/flight_error.h"
-#include "tests/window/generated_campaign.h"
-#include "tests/window/scripted_window.h"
+#include "tests/app/campaign_window/generated_campaign.h"
+#include "tests/app/window/scripted_window.h"
 
 #include <QApplication>
 #include <QDir>

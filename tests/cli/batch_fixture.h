@@ -1,13 +1,12 @@
 #pragma once
 
+#include "tests/support/temp_folder.h"
 #include "tests/generator/flight_generator.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -42,13 +41,10 @@ class Batch : public ::testing::Test {
 
   // A file of these bytes in the test's folder.
   QString written(const QString& name, const QByteArray& bytes) {
-    const QString path = folder.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    return path;
+    return QString::fromStdString(folder.write(name.toStdString(), bytes.toStdString()));
   }
 
-  QTemporaryDir folder;
+  TempFolder folder;
 };
 
 inline QJsonObject slot(const BatchResult& result, int index) {

@@ -19,6 +19,7 @@ class TempFiles {
   TempFiles& operator=(const TempFiles&) = delete;
 
   std::string path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string folder() const { return folder_.string(); }
 
   std::string write(const std::string& name, const std::string& bytes) const {
     std::ofstream(path(name), std::ios::binary) << bytes;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "tests/support/temp_folder.h"
 #include "tests/generator/flight_generator.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 // A list of three pairs of generated flights, in groups "rs41" and "m10": two compared, the
 // third skipped for its missing flight 2.
@@ -32,5 +32,5 @@ class GeneratedCampaign {
   QString folder() const { return folder_.path(); }
 
  private:
-  QTemporaryDir folder_;
+  TempFolder folder_;
 };

@@ -1,14 +1,13 @@
 #pragma once
 
+#include "tests/support/temp_folder.h"
 #include "app/window/form1.h"
 #include "tests/generator/flight_generator.h"
 #include "flight/flight_tables.h"
 #include "workspace/workspace.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -24,11 +23,7 @@ class ScriptedWindow : public ::testing::Test {
   }
 
   QString write(const QString& name, const std::string& bytes) {
-    const QString path = folder.filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    return path;
+    return QString::fromStdString(folder.write(name.toStdString(), bytes));
   }
 
   // Opens a generated flight with the button, as the user would.
@@ -40,6 +35,6 @@ class ScriptedWindow : public ::testing::Test {
   TForm1 form;
   ErrorRecorder errors;
   ScriptedFileChooser chooser;
-  QTemporaryDir folder;
+  TempFolder folder;
   int files = 0;
 };

@@ -83,8 +83,7 @@ QJsonValue heightWarningJson(const TForm1& form) {
 }
 
 // The slot as the workspace holds it; its caption and legend title as the window shows them.
-QJsonObject slotJson(const TForm1& form, int slot) {
-  const TForm1::SlotWidgets widgets = form.slotWidgets(slot);
+QJsonObject slotJson(const TForm1& form, int slot, const QString& label, const QString& legend) {
   const SlotState& state = form.workspace().slot(slot);
   QJsonArray columns;
   for (const std::string& column : state.columns) columns.append(shownText(column));
@@ -93,8 +92,8 @@ QJsonObject slotJson(const TForm1& form, int slot) {
           {"uncertaintyCoverage",
            uncertaintyJson(form, slot).isNull() ? QJsonValue() : number(form.uncertaintyCoverage(slot))},
           {"uncertaintyNote", coverageNoteJson(form, slot)},
-          {"label", widgets.fileLabel->text()},
-          {"legend", widgets.series->legendTitle()},
+          {"label", label},
+          {"legend", legend},
           {"heightItems", columns},
           {"heightIndex", state.height},
           {"paramItems", columns},
@@ -102,14 +101,14 @@ QJsonObject slotJson(const TForm1& form, int slot) {
           {"flight", identityJson(form.flightIdentity(slot), state.height)}};
 }
 
-QJsonObject seriesJson(const TForm1::DrawnSeries& drawn) {
+QJsonObject seriesJson(const ChartSeries& drawn, const CurvePoints& redrawn) {
   QJsonArray points;
-  for (const QCPCurveData& point : *drawn.series->data()) points.append(QJsonArray{number(point.key), number(point.value)});
-  QJsonObject series{{"visible", drawn.series->visible()}, {"points", points}};
+  for (const QCPCurveData& point : *drawn.data()) points.append(QJsonArray{number(point.key), number(point.value)});
+  QJsonObject series{{"visible", drawn.visible()}, {"points", points}};
   // The comparison's: each point's u_c, while the flights are judged.
-  if (!drawn.points->uncertainty.empty()) {
+  if (!redrawn.uncertainty.empty()) {
     QJsonArray uncertainties;
-    for (double uncertainty : drawn.points->uncertainty) uncertainties.append(number(uncertainty));
+    for (double uncertainty : redrawn.uncertainty) uncertainties.append(number(uncertainty));
     series.insert("uncertainty", uncertainties);
   }
   return series;
@@ -136,10 +135,16 @@ QJsonArray layersJson(const std::vector<LayerStatistics>& layers) {
 
 QJsonObject windowStateJson(const TForm1& form, const QJsonArray& errors) {
   QJsonObject series;
-  for (const TForm1::DrawnSeries& drawn : form.drawnSeries()) series.insert(drawn.series->ownName(), seriesJson(drawn));
+  for (const TForm1::DrawnSeries& drawn : form.drawnSeries())
+    series.insert(drawn.series->ownName(), seriesJson(*drawn.series, *drawn.points));
+  QJsonArray slotObjects;
+  for (int slot = 1; slot <= 3; ++slot) {
+    const TForm1::SlotWidgets widgets = form.slotWidgets(slot);
+    slotObjects.append(slotJson(form, slot, widgets.fileLabel->text(), widgets.series->legendTitle()));
+  }
   return {
       {"caption", form.windowTitle()},
-      {"slots", QJsonArray{slotJson(form, 1), slotJson(form, 2), slotJson(form, 3)}},
+      {"slots", slotObjects},
       {"MaxHight", number(MaxHight)},
       {"MinHight", number(MinHight)},
       {"MassivsCount", MassivsCount},

@@ -37,6 +37,8 @@ class LayerStatisticsPanel;
 class ClickableLabel;
 class UncertaintyBand;
 class UpDown;
+class QJsonArray;
+class QJsonObject;
 
 // The one window. It holds its controls and the handlers of the user's actions; the flight
 // data lives in the process-wide tables of the flight library.
@@ -50,62 +52,16 @@ class TForm1 : public QWidget {
   void setFileChooser(FileChooser* chooser) { fileChooser_ = chooser; }
   Switchboard switchboard;
 
+  // The slots' open dialogs: the folder and file each was last opened on.
+  OpenDialog OpenDialog1;
+  OpenDialog OpenDialog2;
+  OpenDialog OpenDialog3;
+
   // The decimal separator of the regional settings, the only one the conversion accepts.
   char regionalSeparator;
   // Ticks the separator box that states regionalSeparator.
   void mirrorRegionalSeparator();
 
-  QFrame* Panel1;
-  QPushButton* Polus3;
-  QPushButton* AVK;
-  QPushButton* Compare;
-  QLabel* Label1;
-  OpenDialog OpenDialog1;
-  OpenDialog OpenDialog2;
-  QLabel* Label2;
-  QWidget* Panel2;
-  InteractiveChart* Chart1;
-  ChartSeries* Series1;
-  ChartSeries* Series2;
-  InteractiveChart* Chart2;
-  ChartSeries* Series3;
-  QLineEdit* Edit1;
-  UpDown* UpDown1;
-  QLabel* Label3;
-  ClickableLabel* Label4;
-  QPushButton* Polus;
-  QPushButton* Button3;
-  QPushButton* Polus2;
-  QPushButton* Button1;
-  QComboBox* ComboBox1;
-  QComboBox* ComboBox2;
-  QComboBox* ComboBox3;
-  QComboBox* ComboBox4;
-  QLineEdit* Edit2;
-  QLabel* Label5;
-  QLabel* Label6;
-  ChartSeries* Series4;
-  QSplitter* Splitter1;
-  QPlainTextEdit* Memo1;
-  QPushButton* Button2;
-  QPushButton* Button4;
-  QPushButton* Button5;
-  QPushButton* Button6;
-  QPushButton* Button7;
-  ChartSeries* Series5;
-  QLabel* Label7;
-  QComboBox* ComboBox5;
-  QComboBox* ComboBox6;
-  OpenDialog OpenDialog3;
-  QPushButton* Button8;
-  QCheckBox* CheckBox1;
-  QLabel* Label8;
-  QCheckBox* CheckBox2;
-  QCheckBox* CheckBox3;
-  // Beyond the designed window: the layer statistics beside Chart2, with the choice of each
-  // compared flight's uncertainty column, and the ±2·u_c band on Chart2.
-  LayerStatisticsPanel* Statistics;
-  UncertaintyBand* Band;
 
   void CompareClick();
   void FormCreate();
@@ -133,17 +89,6 @@ class TForm1 : public QWidget {
   void UncertaintyBoxChange();
   void LayerThicknessChange();
 
-  // The controls that make up flight slot 1, 2 or 3.
-  struct SlotWidgets {
-    QPushButton* openButton;
-    QLabel* fileLabel;
-    ChartSeries* series;
-    QComboBox* heightBox;
-    QComboBox* parameterBox;
-  };
-  SlotWidgets slotWidgets(int slot) const;
-  // Slot 1's or 2's choice of its uncertainty column; none for slot 3, which is not compared.
-  QComboBox* uncertaintyBox(int slot) const;
 
   // Who flew, when and where, as the last successful read of slot 1, 2 or 3 gave it; an empty
   // path while the slot holds no flight.
@@ -159,12 +104,6 @@ class TForm1 : public QWidget {
   // none was stated, or none is chosen).
   double uncertaintyCoverage(int slot) const;
 
-  // Series1 to Series5 in their order, each with the points the last redraw gave it.
-  struct DrawnSeries {
-    ChartSeries* series;
-    const CurvePoints* points;
-  };
-  std::array<DrawnSeries, 5> drawnSeries() const;
 
   // The designed place and size where they fit on the screen's available area, otherwise
   // centred and shrunk to fit, never below the size at which every control shows.
@@ -203,6 +142,79 @@ class TForm1 : public QWidget {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  // The window keeps its widgets to itself: scripts act through WindowActions, the batch JSON
+  // reads the view's few facts of its own, and tests find controls by their object names.
+  friend class WindowActions;
+  friend QJsonObject windowStateJson(const TForm1& form, const QJsonArray& errors);
+
+  QFrame* Panel1;
+  QPushButton* Polus3;
+  QPushButton* AVK;
+  QPushButton* Compare;
+  QLabel* Label1;
+  QLabel* Label2;
+  QWidget* Panel2;
+  InteractiveChart* Chart1;
+  ChartSeries* Series1;
+  ChartSeries* Series2;
+  InteractiveChart* Chart2;
+  ChartSeries* Series3;
+  QLineEdit* Edit1;
+  UpDown* UpDown1;
+  QLabel* Label3;
+  ClickableLabel* Label4;
+  QPushButton* Polus;
+  QPushButton* Button3;
+  QPushButton* Polus2;
+  QPushButton* Button1;
+  QComboBox* ComboBox1;
+  QComboBox* ComboBox2;
+  QComboBox* ComboBox3;
+  QComboBox* ComboBox4;
+  QLineEdit* Edit2;
+  QLabel* Label5;
+  QLabel* Label6;
+  ChartSeries* Series4;
+  QSplitter* Splitter1;
+  QPlainTextEdit* Memo1;
+  QPushButton* Button2;
+  QPushButton* Button4;
+  QPushButton* Button5;
+  QPushButton* Button6;
+  QPushButton* Button7;
+  ChartSeries* Series5;
+  QLabel* Label7;
+  QComboBox* ComboBox5;
+  QComboBox* ComboBox6;
+  QPushButton* Button8;
+  QCheckBox* CheckBox1;
+  QLabel* Label8;
+  QCheckBox* CheckBox2;
+  QCheckBox* CheckBox3;
+  // Beyond the designed window: the layer statistics beside Chart2, with the choice of each
+  // compared flight's uncertainty column, and the ±2·u_c band on Chart2.
+  LayerStatisticsPanel* Statistics;
+  UncertaintyBand* Band;
+
+  // The controls that make up flight slot 1, 2 or 3.
+  struct SlotWidgets {
+    QPushButton* openButton;
+    QLabel* fileLabel;
+    ChartSeries* series;
+    QComboBox* heightBox;
+    QComboBox* parameterBox;
+  };
+  SlotWidgets slotWidgets(int slot) const;
+  // Slot 1's or 2's choice of its uncertainty column; none for slot 3, which is not compared.
+  QComboBox* uncertaintyBox(int slot) const;
+
+  // Series1 to Series5 in their order, each with the points the last redraw gave it.
+  struct DrawnSeries {
+    ChartSeries* series;
+    const CurvePoints* points;
+  };
+  std::array<DrawnSeries, 5> drawnSeries() const;
+
   void createPanel1();
   void createButtons();
   void createLabelsAndEdits();

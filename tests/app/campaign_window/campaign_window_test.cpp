@@ -1,3 +1,4 @@
+#include "tests/app/form_widgets.h"
 #include "app/campaign_window/campaign_window.h"
 #include "app/output/campaign_output.h"
 #include "app/output/campaign_tables.h"
@@ -159,9 +160,9 @@ TEST_F(CampaignWindowTest, PairsBuiltFromFilesOpenIntoSlotsOneAndTwoOnADoubleCli
     QTest::mouseDClick(window->pairsTable->viewport(), Qt::LeftButton, {}, place.center());
   };
   doubleClick(0);
-  EXPECT_EQ(form.Label1->text(), QString::fromLocal8Bit(a1));
-  EXPECT_EQ(form.Label2->text(), QString::fromLocal8Bit(b1));
-  EXPECT_GT(form.Series3->dataCount(), 0) << "the pair is compared in the main window";
+  EXPECT_EQ(widget<QLabel>(form, "Label1")->text(), QString::fromLocal8Bit(a1));
+  EXPECT_EQ(widget<QLabel>(form, "Label2")->text(), QString::fromLocal8Bit(b1));
+  EXPECT_GT(widget<ChartSeries>(form, "Series3")->dataCount(), 0) << "the pair is compared in the main window";
   EXPECT_TRUE(errors.messages.isEmpty());
   doubleClick(1);
   EXPECT_EQ(errors.messages.size(), 1) << "a pair that cannot be read says so";

@@ -1,3 +1,4 @@
+#include "tests/app/form_widgets.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
 #include "app/window/form1.h"
@@ -18,36 +19,36 @@ QCPAbstractLegendItem* legendEntryOf(QCustomPlot* chart, QCPAbstractPlottable* s
 
 TEST(Legend, EveryEntryCarriesACheckBox) {
   TForm1 form;
-  for (QCustomPlot* chart : {form.Chart1, form.Chart2}) {
+  for (QCustomPlot* chart : {widget<InteractiveChart>(form, "Chart1"), widget<InteractiveChart>(form, "Chart2")}) {
     for (int i = 0; i < chart->legend->itemCount(); ++i)
       EXPECT_NE(qobject_cast<CheckableLegendItem*>(chart->legend->item(i)), nullptr);
   }
-  EXPECT_EQ(form.Chart1->legend->itemCount(), 3);
-  EXPECT_EQ(form.Chart2->legend->itemCount(), 2);
+  EXPECT_EQ(widget<InteractiveChart>(form, "Chart1")->legend->itemCount(), 3);
+  EXPECT_EQ(widget<InteractiveChart>(form, "Chart2")->legend->itemCount(), 2);
 }
 
 TEST(Legend, ClickTogglesTheSeriesAndKeepsItsPoints) {
   TForm1 form;
   form.show();
-  form.Series1->setData({1.0, 2.0, 3.0}, {10.0, 30.0, 20.0});
-  form.Chart1->replot();
+  widget<ChartSeries>(form, "Series1")->setData({1.0, 2.0, 3.0}, {10.0, 30.0, 20.0});
+  widget<InteractiveChart>(form, "Chart1")->replot();
 
-  const QPoint entry = centreOf(legendEntryOf(form.Chart1, form.Series1));
-  QTest::mouseClick(form.Chart1, Qt::LeftButton, {}, entry);
-  EXPECT_FALSE(form.Series1->visible());
-  EXPECT_EQ(form.Series1->data()->size(), 3);
-  QTest::mouseClick(form.Chart1, Qt::LeftButton, {}, entry);
-  EXPECT_TRUE(form.Series1->visible());
+  const QPoint entry = centreOf(legendEntryOf(widget<InteractiveChart>(form, "Chart1"), widget<ChartSeries>(form, "Series1")));
+  QTest::mouseClick(widget<InteractiveChart>(form, "Chart1"), Qt::LeftButton, {}, entry);
+  EXPECT_FALSE(widget<ChartSeries>(form, "Series1")->visible());
+  EXPECT_EQ(widget<ChartSeries>(form, "Series1")->data()->size(), 3);
+  QTest::mouseClick(widget<InteractiveChart>(form, "Chart1"), Qt::LeftButton, {}, entry);
+  EXPECT_TRUE(widget<ChartSeries>(form, "Series1")->visible());
 
-  form.Chart2->replot();
-  QTest::mouseClick(form.Chart2, Qt::LeftButton, {}, centreOf(legendEntryOf(form.Chart2, form.Series4)));
-  EXPECT_TRUE(form.Series4->visible());
+  widget<InteractiveChart>(form, "Chart2")->replot();
+  QTest::mouseClick(widget<InteractiveChart>(form, "Chart2"), Qt::LeftButton, {}, centreOf(legendEntryOf(widget<InteractiveChart>(form, "Chart2"), widget<ChartSeries>(form, "Series4"))));
+  EXPECT_TRUE(widget<ChartSeries>(form, "Series4")->visible());
 }
 
 TEST(Legend, CurvesKeepTheOrderOfTheirPoints) {
   TForm1 form;
-  form.Series2->setData({5.0, 1.0, 3.0}, {100.0, 300.0, 200.0});
-  const auto points = form.Series2->data();
+  widget<ChartSeries>(form, "Series2")->setData({5.0, 1.0, 3.0}, {100.0, 300.0, 200.0});
+  const auto points = widget<ChartSeries>(form, "Series2")->data();
   EXPECT_EQ(points->at(0)->key, 5.0);
   EXPECT_EQ(points->at(1)->value, 300.0);
   EXPECT_EQ(points->at(2)->value, 200.0);
@@ -55,8 +56,8 @@ TEST(Legend, CurvesKeepTheOrderOfTheirPoints) {
 
 TEST(Legend, BlankTitleListsTheSeriesByItsName) {
   TForm1 form;
-  form.Series2->setLegendTitle("flights/2026-12-08.TAE3");
-  EXPECT_EQ(form.Series2->name(), "flights/2026-12-08.TAE3");
-  form.Series2->setLegendTitle("   ");
-  EXPECT_EQ(form.Series2->name(), "Series2");
+  widget<ChartSeries>(form, "Series2")->setLegendTitle("flights/2026-12-08.TAE3");
+  EXPECT_EQ(widget<ChartSeries>(form, "Series2")->name(), "flights/2026-12-08.TAE3");
+  widget<ChartSeries>(form, "Series2")->setLegendTitle("   ");
+  EXPECT_EQ(widget<ChartSeries>(form, "Series2")->name(), "Series2");
 }

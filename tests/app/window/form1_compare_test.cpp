@@ -1,3 +1,4 @@
+#include "tests/app/form_widgets.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
 #include "app/window/form1.h"
@@ -23,38 +24,38 @@ TEST_F(WindowRedraw, EveryReadRedrawsBothCharts) {
   vre.layout = Layout::Vre;
   vre.rows = 400;
   vre.bias = 0.5;
-  open(form.Button1, sct);
-  EXPECT_EQ(form.Series1->dataCount(), 300);
-  EXPECT_EQ(form.Series3->dataCount(), 0) << "no flight 2 yet";
-  open(form.Button3, vre);
+  open(widget<QPushButton>(form, "Button1"), sct);
+  EXPECT_EQ(widget<ChartSeries>(form, "Series1")->dataCount(), 300);
+  EXPECT_EQ(widget<ChartSeries>(form, "Series3")->dataCount(), 0) << "no flight 2 yet";
+  open(widget<QPushButton>(form, "Button3"), vre);
   ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
-  EXPECT_EQ(form.Series2->dataCount(), 399) << "its first row, at 75 m, lies below flight 1";
-  EXPECT_EQ(form.Series3->dataCount(), 300);
-  EXPECT_EQ(form.Series4->dataCount(), 300 - 51) << "filled although hidden";
-  EXPECT_FALSE(form.Series4->visible());
-  EXPECT_NEAR(form.Series3->data()->at(150)->key, -0.5, 0.01) << "flight 1 minus flight 2";
-  EXPECT_TRUE(form.Chart1->yAxis->range().contains(30000)) << "the axes follow the data";
+  EXPECT_EQ(widget<ChartSeries>(form, "Series2")->dataCount(), 399) << "its first row, at 75 m, lies below flight 1";
+  EXPECT_EQ(widget<ChartSeries>(form, "Series3")->dataCount(), 300);
+  EXPECT_EQ(widget<ChartSeries>(form, "Series4")->dataCount(), 300 - 51) << "filled although hidden";
+  EXPECT_FALSE(widget<ChartSeries>(form, "Series4")->visible());
+  EXPECT_NEAR(widget<ChartSeries>(form, "Series3")->data()->at(150)->key, -0.5, 0.01) << "flight 1 minus flight 2";
+  EXPECT_TRUE(widget<InteractiveChart>(form, "Chart1")->yAxis->range().contains(30000)) << "the axes follow the data";
 
-  form.Series1->setVisible(false);
-  open(form.Button8, sct);
-  EXPECT_FALSE(form.Series1->visible()) << "a redraw refills a hidden series and keeps it hidden";
-  EXPECT_EQ(form.Series1->dataCount(), 300);
-  EXPECT_EQ(form.Series5->dataCount(), 300);
+  widget<ChartSeries>(form, "Series1")->setVisible(false);
+  open(widget<QPushButton>(form, "Button8"), sct);
+  EXPECT_FALSE(widget<ChartSeries>(form, "Series1")->visible()) << "a redraw refills a hidden series and keeps it hidden";
+  EXPECT_EQ(widget<ChartSeries>(form, "Series1")->dataCount(), 300);
+  EXPECT_EQ(widget<ChartSeries>(form, "Series5")->dataCount(), 300);
 }
 
 TEST_F(WindowRedraw, ASlowChannelNumberThatIsNoWholeNumberEmptiesTheChartsWithOneMessage) {
   FlightRecipe sct;
   sct.layout = Layout::Sct;
-  open(form.Button1, sct);
+  open(widget<QPushButton>(form, "Button1"), sct);
   ASSERT_EQ(lowchange1Position, 7);
-  form.ComboBox2->setCurrentIndex(7);
-  emit form.ComboBox2->activated(7);
-  EXPECT_GT(form.Series1->dataCount(), 0);
-  form.Edit2->setText("x");
+  widget<QComboBox>(form, "ComboBox2")->setCurrentIndex(7);
+  emit widget<QComboBox>(form, "ComboBox2")->activated(7);
+  EXPECT_GT(widget<ChartSeries>(form, "Series1")->dataCount(), 0);
+  widget<QLineEdit>(form, "Edit2")->setText("x");
   EXPECT_EQ(errors.messages, QStringList{"'x' is not a valid integer value"});
-  for (ChartSeries* series : {form.Series1, form.Series2, form.Series3, form.Series4, form.Series5})
+  for (ChartSeries* series : {widget<ChartSeries>(form, "Series1"), widget<ChartSeries>(form, "Series2"), widget<ChartSeries>(form, "Series3"), widget<ChartSeries>(form, "Series4"), widget<ChartSeries>(form, "Series5")})
     EXPECT_EQ(series->dataCount(), 0);
-  form.Edit2->setText("11");
+  widget<QLineEdit>(form, "Edit2")->setText("11");
   EXPECT_EQ(errors.messages.size(), 1);
-  EXPECT_EQ(form.Series1->dataCount(), 67) << "rows of channel 11 only";
+  EXPECT_EQ(widget<ChartSeries>(form, "Series1")->dataCount(), 67) << "rows of channel 11 only";
 }

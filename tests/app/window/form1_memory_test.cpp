@@ -1,4 +1,5 @@
 // What the window remembers from one session to the next, and what it never does.
+#include "tests/app/form_widgets.h"
 #include "app/campaign_window/campaign_window.h"
 #include "app/support/settings_file.h"
 #include "app/widgets/up_down.h"
@@ -35,9 +36,9 @@ TEST_F(Memory, TheNextSessionFindsFoldersRecentFilesAndLayerButNothingThatChange
     session.remember(settings.get());
     for (int i = 0; i < 11; ++i) session.openFile(1 + i % 2, QFile::encodeName(flight(QStringLiteral("f%1.txt").arg(i))));
     session.openFile(1, QFile::encodeName(folder.filePath("f3.txt")));
-    session.Statistics->thicknessBox->setCurrentIndex(session.Statistics->thicknessBox->findData(5000.0));
-    session.CheckBox1->click();
-    session.UpDown1->stepUp();
+    widget<LayerStatisticsPanel>(session, "LayerStatistics")->thicknessBox->setCurrentIndex(widget<LayerStatisticsPanel>(session, "LayerStatistics")->thicknessBox->findData(5000.0));
+    widget<QCheckBox>(session, "CheckBox1")->click();
+    widget<UpDown>(session, "UpDown1")->stepUp();
     CampaignWindow* campaign = session.showCampaignWindow();
     campaign->quantityBox->setCurrentIndex(campaign->quantityBox->findData(QChar('H')));
     campaign->layerBox->setValue(250);
@@ -52,9 +53,9 @@ TEST_F(Memory, TheNextSessionFindsFoldersRecentFilesAndLayerButNothingThatChange
   EXPECT_EQ(recent.count(QFile::encodeName(folder.filePath("f3.txt"))), 1);
   EXPECT_FALSE(recent.contains(QFile::encodeName(folder.filePath("f0.txt"))));
   EXPECT_EQ(next.OpenDialog2.fileName, QFile::encodeName(folder.path() + "/")) << "the dialog starts in the last folder";
-  EXPECT_EQ(next.Statistics->thickness(), 5000);
-  EXPECT_FALSE(next.CheckBox1->isChecked()) << "\"+\" starts as designed";
-  EXPECT_EQ(next.UpDown1->position(), 0);
+  EXPECT_EQ(widget<LayerStatisticsPanel>(next, "LayerStatistics")->thickness(), 5000);
+  EXPECT_FALSE(widget<QCheckBox>(next, "CheckBox1")->isChecked()) << "\"+\" starts as designed";
+  EXPECT_EQ(widget<UpDown>(next, "UpDown1")->position(), 0);
   const CampaignWindow* campaign = next.showCampaignWindow();
   EXPECT_EQ(campaign->quantityBox->currentData().toChar(), QChar('H'));
   EXPECT_EQ(campaign->layerBox->value(), 250);
@@ -69,7 +70,7 @@ TEST_F(Memory, ACorruptSettingsFileIsBegunAfresh) {
   const auto settings = openSettings(settingsFile()).settings;
   TForm1 next;
   next.remember(settings.get());
-  EXPECT_EQ(next.Statistics->thickness(), 1000) << "as designed";
+  EXPECT_EQ(widget<LayerStatisticsPanel>(next, "LayerStatistics")->thickness(), 1000) << "as designed";
   EXPECT_TRUE(next.recentFiles().isEmpty());
   next.openFile(1, QFile::encodeName(flight("a.txt")));
   settings->sync();

@@ -1,3 +1,4 @@
+#include "tests/app/form_widgets.h"
 #include "app/widgets/chart_series.h"
 #include "app/window/form1.h"
 #include "flight/flight_tables.h"
@@ -27,7 +28,7 @@ class SlotReading : public ScriptedWindow {
  protected:
   void SetUp() override {
     ScriptedWindow::SetUp();
-    form.switchboard.bindButton(form.Compare, [this] { ++redraws; });
+    form.switchboard.bindButton(widget<QPushButton>(form, "Compare"), [this] { ++redraws; });
   }
 
   QString generated(const QString& name, Layout layout) {
@@ -54,41 +55,41 @@ TEST_F(SlotReading, EachOpenButtonFillsItsOwnSlotAndRedraws) {
   chooser.choose(tab);
   chooser.choose(sct);
   chooser.choose(shifr);
-  QTest::mouseClick(form.Button1, Qt::LeftButton);
-  QTest::mouseClick(form.Button3, Qt::LeftButton);
-  QTest::mouseClick(form.Button8, Qt::LeftButton);
+  QTest::mouseClick(widget<QPushButton>(form, "Button1"), Qt::LeftButton);
+  QTest::mouseClick(widget<QPushButton>(form, "Button3"), Qt::LeftButton);
+  QTest::mouseClick(widget<QPushButton>(form, "Button8"), Qt::LeftButton);
   ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
   EXPECT_EQ(redraws, 3);
   EXPECT_EQ(mass1Count, 200);
   EXPECT_EQ(mass2Count, 200);
   EXPECT_EQ(mass3Count, 200);
-  EXPECT_EQ(form.Label1->text(), tab);
-  EXPECT_EQ(form.Label7->text(), shifr);
-  EXPECT_EQ(form.Series2->legendTitle(), sct.right(30));
-  EXPECT_EQ(form.Series2->name(), sct.right(30));
-  EXPECT_EQ(itemsOf(form.ComboBox3), itemsOf(form.ComboBox4));
-  EXPECT_EQ(form.ComboBox3->currentText(), "He");
-  EXPECT_EQ(form.ComboBox4->currentText(), "tmp1f");
-  EXPECT_EQ(form.ComboBox5->currentIndex(), 1);
-  EXPECT_EQ(form.Label5->text(), "200") << "the Шифр row count";
+  EXPECT_EQ(widget<QLabel>(form, "Label1")->text(), tab);
+  EXPECT_EQ(widget<QLabel>(form, "Label7")->text(), shifr);
+  EXPECT_EQ(widget<ChartSeries>(form, "Series2")->legendTitle(), sct.right(30));
+  EXPECT_EQ(widget<ChartSeries>(form, "Series2")->name(), sct.right(30));
+  EXPECT_EQ(itemsOf(widget<QComboBox>(form, "ComboBox3")), itemsOf(widget<QComboBox>(form, "ComboBox4")));
+  EXPECT_EQ(widget<QComboBox>(form, "ComboBox3")->currentText(), "He");
+  EXPECT_EQ(widget<QComboBox>(form, "ComboBox4")->currentText(), "tmp1f");
+  EXPECT_EQ(widget<QComboBox>(form, "ComboBox5")->currentIndex(), 1);
+  EXPECT_EQ(widget<QLabel>(form, "Label5")->text(), "200") << "the Шифр row count";
   EXPECT_EQ(lowchange1Position, kNoSlwiColumn);
 }
 
 TEST_F(SlotReading, NoDefaultNameLeavesNoItemSelected) {
   chooser.choose(write("x.txt", "INTtime INTfoo\n1 2\n"));
-  form.Button1->click();
-  EXPECT_EQ(form.ComboBox1->count(), 2);
-  EXPECT_EQ(form.ComboBox1->currentIndex(), -1);
-  EXPECT_EQ(form.ComboBox2->currentIndex(), -1);
+  widget<QPushButton>(form, "Button1")->click();
+  EXPECT_EQ(widget<QComboBox>(form, "ComboBox1")->count(), 2);
+  EXPECT_EQ(widget<QComboBox>(form, "ComboBox1")->currentIndex(), -1);
+  EXPECT_EQ(widget<QComboBox>(form, "ComboBox2")->currentIndex(), -1);
 }
 
 TEST_F(SlotReading, CancelDoesNothingAndTheDialogKeepsTheLastFile) {
   const QString sct = generated("b.txt", Layout::Sct);
   chooser.choose(sct);
-  form.Button3->click();
+  widget<QPushButton>(form, "Button3")->click();
   mass2Count = 17;
   chooser.cancel();
-  form.Button3->click();
+  widget<QPushButton>(form, "Button3")->click();
   EXPECT_EQ(mass2Count, 17) << "no read";
   EXPECT_EQ(redraws, 1);
   EXPECT_TRUE(errors.messages.isEmpty());
@@ -97,65 +98,65 @@ TEST_F(SlotReading, CancelDoesNothingAndTheDialogKeepsTheLastFile) {
                                                  "Special files|*.TXT;"));
 
   chooser.cancel();
-  form.Button1->click();
+  widget<QPushButton>(form, "Button1")->click();
   EXPECT_TRUE(errors.messages.isEmpty()) << "cancel right after start is no error either";
 }
 
 TEST_F(SlotReading, FailuresReportOnceAndRedrawOnlyWhenTheSlotWasEmptied) {
   chooser.choose(folder.filePath("gone.txt"));
-  form.Button1->click();
+  widget<QPushButton>(form, "Button1")->click();
   EXPECT_EQ(redraws, 0);
-  EXPECT_EQ(form.Label1->text(), "Вектор") << "a missing file changes nothing";
+  EXPECT_EQ(widget<QLabel>(form, "Label1")->text(), "Вектор") << "a missing file changes nothing";
   const QString bad = write("bad.txt", "INTtime INTalt\n1 2\n3\n");
   chooser.choose(bad);
-  form.Button3->click();
+  widget<QPushButton>(form, "Button3")->click();
   const QString unknown = write("<b>unknown.txt", "no flight\n");
   chooser.choose(unknown);
-  form.Button8->click();
+  widget<QPushButton>(form, "Button8")->click();
   EXPECT_EQ(errors.messages, QStringList({"File does not exist.\nFile: " + folder.filePath("gone.txt"),
                                           "'' is not a valid floating point value\nFile: " + bad + ", line 3",
                                           "Unrecognised file: no header line of a known flight layout.\nFile: " + unknown}));
   EXPECT_EQ(redraws, 2) << "the charts show that the slot is empty now";
-  EXPECT_EQ(form.ComboBox3->currentText(), "INTalt") << "what the failed read set stays";
+  EXPECT_EQ(widget<QComboBox>(form, "ComboBox3")->currentText(), "INTalt") << "what the failed read set stays";
   EXPECT_EQ(mass2Count, 0);
-  EXPECT_EQ(form.Label7->textFormat(), Qt::PlainText) << "a file name is never markup";
+  EXPECT_EQ(widget<QLabel>(form, "Label7")->textFormat(), Qt::PlainText) << "a file name is never markup";
 }
 
 // A column named to turn text around, and one named by a tag character beyond the first plane:
 // the lists, whence the axes and pictures take their titles, show U+FFFD.
 TEST_F(SlotReading, ColumnNamesShowNoFormatCharacters) {
   chooser.choose(write("names.txt", "t\tH\t\u202ET\tU\U000E0041\n1\t100\t5.5\t50\n2\t200\t4.5\t51\n"));
-  form.Button1->click();
+  widget<QPushButton>(form, "Button1")->click();
   ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
-  EXPECT_EQ(itemsOf(form.ComboBox2).mid(2), (QStringList{"\uFFFDT", "U\uFFFD"}));
+  EXPECT_EQ(itemsOf(widget<QComboBox>(form, "ComboBox2")).mid(2), (QStringList{"\uFFFDT", "U\uFFFD"}));
 }
 
 TEST_F(SlotReading, ALongFileNameStaysOffTheOtherControls) {
   ASSERT_TRUE(QDir(folder.path()).mkpath(QString(120, 'd')));
   const QString deep = generated(QString(120, 'd') + "/flight.txt", Layout::Tab);
-  for (QPushButton* button : {form.Button1, form.Button8}) {
+  for (QPushButton* button : {widget<QPushButton>(form, "Button1"), widget<QPushButton>(form, "Button8")}) {
     chooser.choose(deep);
     button->click();
   }
-  EXPECT_EQ(form.Label1->text(), deep) << "the text stays whole";
-  EXPECT_LT(form.Label1->geometry().right(), form.ComboBox1->x());
-  EXPECT_LT(form.Label7->geometry().right(), form.Label8->x());
+  EXPECT_EQ(widget<QLabel>(form, "Label1")->text(), deep) << "the text stays whole";
+  EXPECT_LT(widget<QLabel>(form, "Label1")->geometry().right(), widget<QComboBox>(form, "ComboBox1")->x());
+  EXPECT_LT(widget<QLabel>(form, "Label7")->geometry().right(), widget<QLabel>(form, "Label8")->x());
 }
 
 TEST_F(SlotReading, TheSeparatorBoxesDecideHowTheNextReadConverts) {
   const QString comma = write("comma.txt", "ВРЕМЯ H T\n1 100 5,5\n");
   chooser.choose(comma);
-  form.Button1->click();
+  widget<QPushButton>(form, "Button1")->click();
   EXPECT_TRUE(errors.messages.isEmpty());
   form.regionalSeparator = ',';
   chooser.choose(comma);
-  form.Button1->click();
+  widget<QPushButton>(form, "Button1")->click();
   EXPECT_EQ(errors.messages.value(0), "'5.5' is not a valid floating point value\nFile: " + comma + ", line 2\n" +
                                           "The number would read with \"Запятая\" ticked: tick \"Запятая\" and open the file again.");
-  form.CheckBox3->click();
-  EXPECT_FALSE(form.CheckBox2->isChecked());
+  widget<QCheckBox>(form, "CheckBox3")->click();
+  EXPECT_FALSE(widget<QCheckBox>(form, "CheckBox2")->isChecked());
   chooser.choose(comma);
-  form.Button1->click();
+  widget<QPushButton>(form, "Button1")->click();
   EXPECT_EQ(errors.messages.size(), 1);
   EXPECT_EQ(mass1Count, 1);
 }
@@ -180,12 +181,12 @@ TEST_F(SlotReading, AFileThatChangesAfterItWasChosen) {
   form.setFileChooser(&changing);
   changing.path = write("f.int", "INTtime INTalt\n1 2\n3 4\n");
   changing.change = [&] { QFile::remove(changing.path); };
-  form.Button1->click();
+  widget<QPushButton>(form, "Button1")->click();
   EXPECT_EQ(errors.messages.value(0).section('\n', 0, 0), "File does not exist.");
 
   write("f.int", "INTtime INTalt\n1 2\n3 4\n");
   changing.change = [&] { QFile(changing.path).resize(19); };
-  form.Button1->click();
+  widget<QPushButton>(form, "Button1")->click();
   EXPECT_EQ(errors.messages.size(), 1);
   EXPECT_EQ(mass1Count, 1) << "what is there when the read begins";
 }
@@ -212,7 +213,7 @@ class ProductColumns : public ScriptedWindow {
     emit box->activated(index);
   }
 
-  const CurvePoints& flight1() const { return *form.drawnSeries()[0].points; }
+  const CurvePoints& flight1() const { return form.workspace().points().flight1; }
 
   const QString product = folder.filePath("dip.nc");
 };
@@ -231,19 +232,19 @@ TEST_F(ProductColumns, AreListedAtOnceAndEachIsReadWhenFirstPicked) {
     form.setVisible(shown);
     form.openFile(1, product.toUtf8());
     ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
-    EXPECT_EQ(itemsOf(form.ComboBox1), (QStringList{"time", "H", "T", "temp_uc", "lon"}));
-    EXPECT_EQ(itemsOf(form.ComboBox2), itemsOf(form.ComboBox1));
-    EXPECT_EQ(form.ComboBox1->currentIndex(), 1);
-    EXPECT_EQ(form.ComboBox2->currentIndex(), 2);
-    for (const Pick& p : {Pick{form.ComboBox2, "lon", {10, 11, 14, 15, 16, 17}, {100, 110, 120, 130, 140, 150}},
-                          Pick{form.ComboBox1, "time", {10, 11, 14, 15, 16, 17}, {0, 1, 4, 5, 6, 7}}}) {
+    EXPECT_EQ(itemsOf(widget<QComboBox>(form, "ComboBox1")), (QStringList{"time", "H", "T", "temp_uc", "lon"}));
+    EXPECT_EQ(itemsOf(widget<QComboBox>(form, "ComboBox2")), itemsOf(widget<QComboBox>(form, "ComboBox1")));
+    EXPECT_EQ(widget<QComboBox>(form, "ComboBox1")->currentIndex(), 1);
+    EXPECT_EQ(widget<QComboBox>(form, "ComboBox2")->currentIndex(), 2);
+    for (const Pick& p : {Pick{widget<QComboBox>(form, "ComboBox2"), "lon", {10, 11, 14, 15, 16, 17}, {100, 110, 120, 130, 140, 150}},
+                          Pick{widget<QComboBox>(form, "ComboBox1"), "time", {10, 11, 14, 15, 16, 17}, {0, 1, 4, 5, 6, 7}}}) {
       SCOPED_TRACE(p.item);
       pick(p.box, p.item);
       EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
       EXPECT_EQ(flight1().x, p.x);
       EXPECT_EQ(flight1().y, p.y);
     }
-    pick(form.ComboBox1, "H");
+    pick(widget<QComboBox>(form, "ComboBox1"), "H");
   }
 }
 
@@ -268,12 +269,12 @@ TEST_F(ProductColumns, ALaterReadThatFailsIsReportedAndLeavesNoCurve) {
     form.openFile(1, product.toUtf8());
     ASSERT_FALSE(flight1().x.empty());
     change();
-    pick(form.ComboBox2, "lon");
+    pick(widget<QComboBox>(form, "ComboBox2"), "lon");
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_EQ(errors.messages[0].section('\n', 0, 0), "The file has changed since it was read: open it again.");
     EXPECT_EQ(errors.messages[0].section('\n', 1), "File: " + product);
     EXPECT_TRUE(flight1().x.empty());
-    EXPECT_EQ(form.Series1->dataCount(), 0);
+    EXPECT_EQ(widget<ChartSeries>(form, "Series1")->dataCount(), 0);
     writeProduct();
   }
 }
@@ -290,7 +291,7 @@ TEST_F(SlotReading, AProductIsReadAsideAndMayBeCancelled) {
   form.openFile(1, product);
   EXPECT_GT(events, 0) << "the window's events went on during the read";
   EXPECT_EQ(mass1Count, 40000);
-  EXPECT_EQ(form.ComboBox1->currentText(), "H") << "what the read chose, shown once it ended";
+  EXPECT_EQ(widget<QComboBox>(form, "ComboBox1")->currentText(), "H") << "what the read chose, shown once it ended";
 
   // Cancelled as the operator does: a click on the dialog's button, once the dialog shows.
   QTimer clicking;

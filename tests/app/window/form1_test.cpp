@@ -1,3 +1,4 @@
+#include "tests/app/form_widgets.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
 #include "app/widgets/up_down.h"
@@ -76,7 +77,7 @@ TEST(StartUp, EveryControlHasItsCaptionPlaceAndState) {
   };
   for (const ControlAtStart& expected : controls) {
     SCOPED_TRACE(expected.name);
-    auto control = form.Panel1->findChild<QWidget*>(QString::fromLatin1(expected.name));
+    auto control = widget<QFrame>(form, "Panel1")->findChild<QWidget*>(QString::fromLatin1(expected.name));
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(captionOf(control), expected.caption);
     EXPECT_EQ(control->pos(), expected.place.topLeft());
@@ -102,16 +103,16 @@ TEST(StartUp, OpensWhollyOnTheScreenAndNeverCutsAControl) {
   form.resize(QSize(1115, 690));
   QApplication::processEvents();
   QMap<QWidget*, QRect> designed;
-  for (QWidget* control : form.Panel1->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+  for (QWidget* control : widget<QFrame>(form, "Panel1")->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
     if (!control->isHidden()) designed.insert(control, control->geometry());
   form.resize(form.minimumSize());
   QApplication::processEvents();
   for (auto control = designed.cbegin(); control != designed.cend(); ++control) {
     SCOPED_TRACE(control.key()->objectName().toStdString());
     EXPECT_EQ(control.key()->geometry(), control.value());
-    EXPECT_TRUE(form.Panel1->rect().contains(control.value()));
+    EXPECT_TRUE(widget<QFrame>(form, "Panel1")->rect().contains(control.value()));
   }
-  EXPECT_GT(form.Chart1->width(), form.Chart2->width());
+  EXPECT_GT(widget<InteractiveChart>(form, "Chart1")->width(), widget<InteractiveChart>(form, "Chart2")->width());
 }
 
 TEST(StartUp, HoldsNoDataAndTheDesignedChoices) {
@@ -121,25 +122,25 @@ TEST(StartUp, HoldsNoDataAndTheDesignedChoices) {
   TForm1 form;
   EXPECT_EQ(form.windowTitle(), "Сравнение полетов С чтением \"Сырых данных\"");
   EXPECT_EQ(form.geometry(), QRect(274, 154, 1115, 690)) << "placed on a screen only when shown there";
-  EXPECT_EQ(form.Panel1->height(), 60);
-  EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
+  EXPECT_EQ(widget<QFrame>(form, "Panel1")->height(), 60);
+  EXPECT_TRUE(widget<QPlainTextEdit>(form, "Memo1")->toPlainText().isEmpty());
   EXPECT_EQ(MaxHight, 50000.0);
   EXPECT_EQ(MinHight, 0.0);
-  EXPECT_FALSE(form.CheckBox1->isChecked());
+  EXPECT_FALSE(widget<QCheckBox>(form, "CheckBox1")->isChecked());
   const bool pointLocale = QLocale::system().decimalPoint() != QLatin1String(",");
-  EXPECT_EQ(form.CheckBox2->isChecked(), pointLocale) << "the box of the regional separator is ticked";
-  EXPECT_EQ(form.CheckBox3->isChecked(), !pointLocale);
-  EXPECT_EQ(form.UpDown1->position(), 0);
-  EXPECT_EQ(form.UpDown1->increment(), 1);
-  for (QComboBox* box : {form.ComboBox1, form.ComboBox2, form.ComboBox3, form.ComboBox4,
-                         form.ComboBox5, form.ComboBox6}) {
+  EXPECT_EQ(widget<QCheckBox>(form, "CheckBox2")->isChecked(), pointLocale) << "the box of the regional separator is ticked";
+  EXPECT_EQ(widget<QCheckBox>(form, "CheckBox3")->isChecked(), !pointLocale);
+  EXPECT_EQ(widget<UpDown>(form, "UpDown1")->position(), 0);
+  EXPECT_EQ(widget<UpDown>(form, "UpDown1")->increment(), 1);
+  for (QComboBox* box : {widget<QComboBox>(form, "ComboBox1"), widget<QComboBox>(form, "ComboBox2"), widget<QComboBox>(form, "ComboBox3"), widget<QComboBox>(form, "ComboBox4"),
+                         widget<QComboBox>(form, "ComboBox5"), widget<QComboBox>(form, "ComboBox6")}) {
     EXPECT_EQ(box->count(), 0);
     EXPECT_EQ(box->currentIndex(), -1);
     EXPECT_TRUE(box->isEditable());
   }
-  for (ChartSeries* series : {form.Series1, form.Series2, form.Series3, form.Series4, form.Series5})
+  for (ChartSeries* series : {widget<ChartSeries>(form, "Series1"), widget<ChartSeries>(form, "Series2"), widget<ChartSeries>(form, "Series3"), widget<ChartSeries>(form, "Series4"), widget<ChartSeries>(form, "Series5")})
     EXPECT_TRUE(series->data()->isEmpty()) << series->ownName().toStdString();
-  for (ChartSeries* series : {form.Series1, form.Series2, form.Series5})
+  for (ChartSeries* series : {widget<ChartSeries>(form, "Series1"), widget<ChartSeries>(form, "Series2"), widget<ChartSeries>(form, "Series5")})
     EXPECT_EQ(series->name(), series->ownName()) << "a blank title lists the series by its name";
 }
 
@@ -153,11 +154,11 @@ TEST(StartUp, SeriesHaveTheirColoursAndOnlyTheAverageStartsHidden) {
     bool visible;
   };
   const Expected expected[] = {
-      {form.Series1, form.Chart1, QColor(0xFF0000), 3, true},
-      {form.Series2, form.Chart1, QColor(0x0000FF), 1, true},
-      {form.Series5, form.Chart1, QColor(0x008000), 1, true},
-      {form.Series3, form.Chart2, QColor(0x4466A3), 1, true},
-      {form.Series4, form.Chart2, QColor(0x00F7FD), 3, false},
+      {widget<ChartSeries>(form, "Series1"), widget<InteractiveChart>(form, "Chart1"), QColor(0xFF0000), 3, true},
+      {widget<ChartSeries>(form, "Series2"), widget<InteractiveChart>(form, "Chart1"), QColor(0x0000FF), 1, true},
+      {widget<ChartSeries>(form, "Series5"), widget<InteractiveChart>(form, "Chart1"), QColor(0x008000), 1, true},
+      {widget<ChartSeries>(form, "Series3"), widget<InteractiveChart>(form, "Chart2"), QColor(0x4466A3), 1, true},
+      {widget<ChartSeries>(form, "Series4"), widget<InteractiveChart>(form, "Chart2"), QColor(0x00F7FD), 3, false},
   };
   for (const Expected& e : expected) {
     SCOPED_TRACE(e.series->ownName().toStdString());
@@ -172,13 +173,13 @@ TEST(StartUp, SeriesHaveTheirColoursAndOnlyTheAverageStartsHidden) {
 TEST(StartUp, Chart2KeepsItsWidthWhenTheWindowGrows) {
   TForm1 form;
   form.show();
-  EXPECT_EQ(form.Chart2->width(), 328);
-  EXPECT_EQ(form.Splitter1->handleWidth(), 8);
-  const int memoRightMargin = form.Panel1->width() - form.Memo1->geometry().right();
+  EXPECT_EQ(widget<InteractiveChart>(form, "Chart2")->width(), 328);
+  EXPECT_EQ(widget<QSplitter>(form, "Splitter1")->handleWidth(), 8);
+  const int memoRightMargin = widget<QFrame>(form, "Panel1")->width() - widget<QPlainTextEdit>(form, "Memo1")->geometry().right();
   form.resize(1400, 800);
   QApplication::processEvents();
-  EXPECT_EQ(form.Chart2->width(), 328);
-  EXPECT_EQ(form.Panel1->height(), 60);
-  EXPECT_EQ(form.Panel1->width() - form.Memo1->geometry().right(), memoRightMargin);
-  EXPECT_EQ(form.Button4->pos(), QPoint(800, 0));
+  EXPECT_EQ(widget<InteractiveChart>(form, "Chart2")->width(), 328);
+  EXPECT_EQ(widget<QFrame>(form, "Panel1")->height(), 60);
+  EXPECT_EQ(widget<QFrame>(form, "Panel1")->width() - widget<QPlainTextEdit>(form, "Memo1")->geometry().right(), memoRightMargin);
+  EXPECT_EQ(widget<QPushButton>(form, "Button4")->pos(), QPoint(800, 0));
 }

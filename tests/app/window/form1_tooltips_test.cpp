@@ -1,3 +1,4 @@
+#include "tests/app/form_widgets.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/legend_tool_tip.h"
 #include "app/widgets/interactive_chart.h"
@@ -39,7 +40,7 @@ bool holdsVisibleWidgets(const QWidget* widget) {
 
 TEST(ToolTips, EveryControlInSightSaysWhatItDoes) {
   TForm1 form;
-  form.Edit2->show();  // as while flight 1's parameter is the slow channel
+  widget<QLineEdit>(form, "Edit2")->show();  // as while flight 1's parameter is the slow channel
   for (const QWidget* widget : form.findChildren<QWidget*>()) {
     if (!widget->isVisibleTo(&form) || holdsVisibleWidgets(widget)) continue;
     EXPECT_FALSE(shownToolTip(widget, &form).isEmpty())
@@ -50,7 +51,7 @@ TEST(ToolTips, EveryControlInSightSaysWhatItDoes) {
 
 TEST(ToolTips, TheSeparatorBoxesStateTheComputersSeparator) {
   TForm1 form;
-  for (const QCheckBox* box : {form.CheckBox2, form.CheckBox3}) {
+  for (const QCheckBox* box : {widget<QCheckBox>(form, "CheckBox2"), widget<QCheckBox>(form, "CheckBox3")}) {
     SCOPED_TRACE(box->text().toStdString());
     EXPECT_TRUE(box->toolTip().contains("разделитель дробной части на этом компьютере"));
     EXPECT_TRUE(box->toolTip().contains(box->text().toLower())) << "names its own separator";
@@ -60,15 +61,15 @@ TEST(ToolTips, TheSeparatorBoxesStateTheComputersSeparator) {
 TEST(ToolTips, AChartsTipLeavesThePlotToTheCrosshair) {
   TForm1 form;
   form.show();
-  form.Chart1->replot();
+  widget<InteractiveChart>(form, "Chart1")->replot();
   const auto restAt = [&](const QPoint& at) {
-    QHelpEvent rest(QEvent::ToolTip, at, form.Chart1->mapToGlobal(at));
-    QApplication::sendEvent(form.Chart1, &rest);
+    QHelpEvent rest(QEvent::ToolTip, at, widget<InteractiveChart>(form, "Chart1")->mapToGlobal(at));
+    QApplication::sendEvent(widget<InteractiveChart>(form, "Chart1"), &rest);
     return QToolTip::isVisible();
   };
-  EXPECT_FALSE(restAt(form.Chart1->axisRect()->rect().center() + QPoint(0, 60)));
-  EXPECT_TRUE(restAt(QPoint(form.Chart1->axisRect()->left() / 2, form.Chart1->height() / 2))) << "over the axis";
-  EXPECT_EQ(QToolTip::text(), form.Chart1->toolTip());
+  EXPECT_FALSE(restAt(widget<InteractiveChart>(form, "Chart1")->axisRect()->rect().center() + QPoint(0, 60)));
+  EXPECT_TRUE(restAt(QPoint(widget<InteractiveChart>(form, "Chart1")->axisRect()->left() / 2, widget<InteractiveChart>(form, "Chart1")->height() / 2))) << "over the axis";
+  EXPECT_EQ(QToolTip::text(), widget<InteractiveChart>(form, "Chart1")->toolTip());
 }
 
 // The file label and the legend entry keep their text and tell who flew, when and where.
@@ -77,26 +78,26 @@ TEST(ToolTips, AFlightsLabelAndLegendEntryTellItsIdentity) {
   form.show();
   const QString path = QString(REFERENCE_FILES) + "/gruan_rs41.nc";
   form.openFile(1, path.toUtf8());
-  EXPECT_EQ(form.Label1->text(), path);
+  EXPECT_EQ(widget<QLabel>(form, "Label1")->text(), path);
   const auto plain = [](const QString& tip) {
     QTextDocument shown;
     shown.setHtml(tip);
     return shown.toPlainText();
   };
-  for (const QString& tip : {plain(form.Label1->toolTip()), plain(legendToolTip(form.Series1))}) {
+  for (const QString& tip : {plain(widget<QLabel>(form, "Label1")->toolTip()), plain(legendToolTip(widget<ChartSeries>(form, "Series1")))}) {
     EXPECT_TRUE(tip.startsWith(path + "\n")) << tip.toStdString();
     for (const char* line : {"Запуск: 2026-06-01 10:58:43 UTC", "Станция: XYZ Testfeld", "Место: 46.81° N, 6.94° E, 491 м",
                              "Зонд: RS41-SG, № T1234567", "Вид высоты: геопотенциальная"})
       EXPECT_TRUE(tip.contains(QString::fromUtf8(line))) << line;
   }
-  form.Chart1->replot();
-  const QRect entry = form.Chart1->legend->item(0)->outerRect();
-  QHelpEvent rest(QEvent::ToolTip, entry.center(), form.Chart1->mapToGlobal(entry.center()));
-  QApplication::sendEvent(form.Chart1, &rest);
-  EXPECT_EQ(QToolTip::text(), legendToolTip(form.Series1));
-  form.ComboBox1->setCurrentIndex(0);
+  widget<InteractiveChart>(form, "Chart1")->replot();
+  const QRect entry = widget<InteractiveChart>(form, "Chart1")->legend->item(0)->outerRect();
+  QHelpEvent rest(QEvent::ToolTip, entry.center(), widget<InteractiveChart>(form, "Chart1")->mapToGlobal(entry.center()));
+  QApplication::sendEvent(widget<InteractiveChart>(form, "Chart1"), &rest);
+  EXPECT_EQ(QToolTip::text(), legendToolTip(widget<ChartSeries>(form, "Series1")));
+  widget<QComboBox>(form, "ComboBox1")->setCurrentIndex(0);
   form.ComboBox1Change();
-  EXPECT_TRUE(plain(form.Label1->toolTip()).contains(QString::fromUtf8("Вид высоты: не указан в файле"))) << "time is no height";
+  EXPECT_TRUE(plain(widget<QLabel>(form, "Label1")->toolTip()).contains(QString::fromUtf8("Вид высоты: не указан в файле"))) << "time is no height";
 }
 
 // The pair on screen says what it compares: each flight's height and its kind, its parameter,
@@ -107,18 +108,18 @@ TEST(ToolTips, TheComparisonSaysWhatItComparesAndWarnsOfMixedHeights) {
   const QString reference = REFERENCE_FILES;
   form.openFile(1, (reference + "/gruan_rs41.nc").toUtf8());
   form.openFile(2, (reference + "/gruan_rs92.nc").toUtf8());
-  const QString facts = form.Statistics->table->toolTip();
+  const QString facts = widget<LayerStatisticsPanel>(form, "LayerStatistics")->table->toolTip();
   for (const char* line : {"Полёт 1: высота «H» (геопотенциальная), параметр «T», °C, неопределённость «temp_uc» "
                            "(указан k = 2, приведена к k = 1)",
                            "Полёт 2: высота «H» (геометрическая над уровнем моря)",
                            "«u_temp» (указан k = 1)",
                            "Сложение u₁ и u₂: независимые: полные u в квадратуре"})
     EXPECT_TRUE(facts.contains(QString::fromUtf8(line))) << line << "\n" << facts.toStdString();
-  EXPECT_TRUE(form.Statistics->uncertaintyBoxes[0]->toolTip().endsWith("temp_uc: указан k = 2, приведена к k = 1"));
-  EXPECT_FALSE(form.Statistics->warning->isHidden());
-  EXPECT_EQ(form.Chart2->yAxis->label(), "Высота, м (геопотенциальная)");
-  EXPECT_EQ(form.Chart1->yAxis->label(), "Высота, м (1: геопотенциальная, 2: геометрическая над уровнем моря)");
-  form.ComboBox3->setCurrentIndex(0);
-  emit form.ComboBox3->activated(0);
-  EXPECT_TRUE(form.Statistics->warning->isHidden()) << "the time is of no kind";
+  EXPECT_TRUE(widget<LayerStatisticsPanel>(form, "LayerStatistics")->uncertaintyBoxes[0]->toolTip().endsWith("temp_uc: указан k = 2, приведена к k = 1"));
+  EXPECT_FALSE(widget<LayerStatisticsPanel>(form, "LayerStatistics")->warning->isHidden());
+  EXPECT_EQ(widget<InteractiveChart>(form, "Chart2")->yAxis->label(), "Высота, м (геопотенциальная)");
+  EXPECT_EQ(widget<InteractiveChart>(form, "Chart1")->yAxis->label(), "Высота, м (1: геопотенциальная, 2: геометрическая над уровнем моря)");
+  widget<QComboBox>(form, "ComboBox3")->setCurrentIndex(0);
+  emit widget<QComboBox>(form, "ComboBox3")->activated(0);
+  EXPECT_TRUE(widget<LayerStatisticsPanel>(form, "LayerStatistics")->warning->isHidden()) << "the time is of no kind";
 }

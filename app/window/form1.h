@@ -133,7 +133,7 @@ class TForm1 : public QWidget {
 
   // The campaign window, made on first use and shown in front; its double-clicked pairs open
   // here, into slots 1 and 2.
-  CampaignWindow* showCampaignWindow();
+  void showCampaignWindow();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -19,7 +19,7 @@ void TForm1::createCampaignAction() {
   addAction(campaignAction_);
 }
 
-CampaignWindow* TForm1::showCampaignWindow() {
+void TForm1::showCampaignWindow() {
   if (!campaignWindow_) {
     const auto openPair = [this](const CampaignPair& pair) {
       openFiles({QByteArray::fromStdString(pair.path(1)), QByteArray::fromStdString(pair.path(2))});
@@ -37,5 +37,4 @@ CampaignWindow* TForm1::showCampaignWindow() {
   campaignWindow_->show();
   campaignWindow_->raise();
   campaignWindow_->activateWindow();
-  return campaignWindow_;
 }

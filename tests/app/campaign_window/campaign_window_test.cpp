@@ -65,7 +65,8 @@ class CampaignWindowTest : public ScriptedWindow {
  protected:
   void SetUp() override {
     ScriptedWindow::SetUp();
-    window = form.showCampaignWindow();
+    form.showCampaignWindow();
+    window = form.findChild<CampaignWindow*>();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
   }
 

@@ -39,7 +39,8 @@ TEST_F(Memory, TheNextSessionFindsFoldersRecentFilesAndLayerButNothingThatChange
     widget<LayerStatisticsPanel>(session, "LayerStatistics")->thicknessBox->setCurrentIndex(widget<LayerStatisticsPanel>(session, "LayerStatistics")->thicknessBox->findData(5000.0));
     widget<QCheckBox>(session, "CheckBox1")->click();
     widget<UpDown>(session, "UpDown1")->stepUp();
-    CampaignWindow* campaign = session.showCampaignWindow();
+    session.showCampaignWindow();
+    CampaignWindow* campaign = session.findChild<CampaignWindow*>();
     campaign->quantityBox->setCurrentIndex(campaign->quantityBox->findData(QChar('H')));
     campaign->layerBox->setValue(250);
     session.close();
@@ -56,7 +57,8 @@ TEST_F(Memory, TheNextSessionFindsFoldersRecentFilesAndLayerButNothingThatChange
   EXPECT_EQ(widget<LayerStatisticsPanel>(next, "LayerStatistics")->thickness(), 5000);
   EXPECT_FALSE(widget<QCheckBox>(next, "CheckBox1")->isChecked()) << "\"+\" starts as designed";
   EXPECT_EQ(widget<UpDown>(next, "UpDown1")->position(), 0);
-  const CampaignWindow* campaign = next.showCampaignWindow();
+  next.showCampaignWindow();
+  const CampaignWindow* campaign = next.findChild<CampaignWindow*>();
   EXPECT_EQ(campaign->quantityBox->currentData().toChar(), QChar('H'));
   EXPECT_EQ(campaign->layerBox->value(), 250);
   EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();

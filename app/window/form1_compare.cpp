@@ -85,10 +85,11 @@ void TForm1::labelCharts() {
   std::vector<std::pair<int, HeightKind>> heights;
   for (int slot = 1; slot <= 3; ++slot) {
     const SlotWidgets widgets = slotWidgets(slot);
-    if (flightSlot(slot).rowCount == 0 || widgets.parameterBox->currentIndex() < 0) continue;
+    const SlotState& state = workspace_.slot(slot);
+    if (flightSlot(slot).rowCount == 0 || state.parameter < 0) continue;
     picked[slot - 1] = widgets.parameterBox->currentText();
     drawn << picked[slot - 1];
-    heights.emplace_back(slot, flightIdentity(slot).heightKindOf(widgets.heightBox->currentIndex()));
+    heights.emplace_back(slot, flightIdentity(slot).heightKindOf(state.height));
   }
   const bool plus = CheckBox1->isChecked();
   // A value axis the operator holds belongs to what it showed: another quantity gives it back.

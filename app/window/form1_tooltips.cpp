@@ -69,7 +69,7 @@ void TForm1::createToolTips() {
 
 void TForm1::showIdentity(int slot) {
   const SlotWidgets widgets = slotWidgets(slot);
-  const QString told = identityToolTip(flightIdentity(slot), widgets.heightBox->currentIndex());
+  const QString told = identityToolTip(flightIdentity(slot), workspace_.slot(slot).height);
   const QString hint = QString::fromUtf8(toolTipOf(widgets.fileLabel));
   widgets.fileLabel->setToolTip(told.isEmpty() ? hint : plainToolTip(told + QStringLiteral("\n\n") + hint));
   setLegendToolTip(widgets.series, plainToolTip(told));

@@ -31,9 +31,8 @@ void TForm1::listUncertainties(int slot) {
 void TForm1::chooseUncertainty(int slot) {
   QComboBox* box = uncertaintyBox(slot);
   if (!box) return;
-  const QComboBox* parameters = slotWidgets(slot).parameterBox;
   const bool loaded = flightSlot(slot).rowCount > 0;
-  box->setCurrentIndex(loaded ? 1 + automaticUncertainty(parameters->currentIndex(), flightIdentity(slot)) : 0);
+  box->setCurrentIndex(loaded ? 1 + automaticUncertainty(workspace_.slot(slot).parameter, flightIdentity(slot)) : 0);
   takeUncertainty(slot);
 }
 
@@ -41,19 +40,19 @@ void TForm1::chooseUncertainty(int slot) {
 void TForm1::takeUncertainty(int slot) { workspace_.slot(slot).uncertainty = uncertaintyBox(slot)->currentIndex() - 1; }
 
 HeightKind TForm1::heightKindOf(int slot) const {
-  return flightSlot(slot).rowCount > 0 ? flightIdentity(slot).heightKindOf(slotWidgets(slot).heightBox->currentIndex())
+  return flightSlot(slot).rowCount > 0 ? flightIdentity(slot).heightKindOf(workspace_.slot(slot).height)
                                        : HeightKind::Unknown;
 }
 
 std::optional<UncertaintyRule> TForm1::judgedRule() const {
-  const int u1 = uncertaintyBox(1)->currentIndex() - 1, u2 = uncertaintyBox(2)->currentIndex() - 1;
+  const int u1 = workspace_.slot(1).uncertainty, u2 = workspace_.slot(2).uncertainty;
   if (CheckBox1->isChecked() || u1 < 0 || u2 < 0 || flightSlot(1).rowCount == 0 || flightSlot(2).rowCount == 0)
     return std::nullopt;
   return uncertaintyRule(flightIdentity(1), u1, flightIdentity(2), u2);
 }
 
 double TForm1::uncertaintyCoverage(int slot) const {
-  return flightIdentity(slot).column(uncertaintyBox(slot)->currentIndex() - 1).coverageFactor;
+  return flightIdentity(slot).column(workspace_.slot(slot).uncertainty).coverageFactor;
 }
 
 // A flight's side of the comparison: its height column and kind, its parameter and unit, and

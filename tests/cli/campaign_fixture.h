@@ -2,32 +2,14 @@
 
 #include "tests/cli/batch_fixture.h"
 #include "tests/generator/reference_products.h"
+#include "tests/support/campaign_files.h"
 
 #include <QFile>
 
-// Two generated flights and lists of them in the test's folder; the program runs from there.
+// The shared campaign in the test's folder; the program runs from there.
 class CampaignBatch : public Batch {
  protected:
-  void SetUp() override {
-    FlightRecipe sonde;
-    sonde.rows = 400;
-    sonde.noise = 0.3;
-    generated("a.txt", sonde);
-    FlightRecipe other = sonde;
-    other.seed = 1;
-    generated("c.txt", other);
-    FlightRecipe comma = sonde;
-    comma.decimal = ',';
-    generated("comma.txt", comma);
-    FlightRecipe reference;
-    reference.layout = Layout::Vre;
-    reference.rows = 400;
-    generated("b.txt", reference);
-    list("list.csv",
-         "flight1,flight2,group\na.txt,b.txt,day\na.txt,gone.txt,night\n\"c.txt\",b.txt,night\nb.txt,a.txt,day\n");
-    list("good.csv", "flight1,flight2\na.txt,b.txt\n");
-    list("comma.csv", "flight1,flight2\ncomma.txt,b.txt\n");
-  }
+  void SetUp() override { writeCampaign(folder); }
 
   void list(const QString& name, const QByteArray& text) { written(name, text); }
 

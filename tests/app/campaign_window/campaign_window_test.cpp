@@ -5,7 +5,8 @@
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
 #include "flight/flight_error.h"
-#include "tests/app/campaign_window/generated_campaign.h"
+#include "tests/support/campaign_files.h"
+#include "tests/support/temp_folder.h"
 #include "tests/app/window/scripted_window.h"
 
 #include <QApplication>
@@ -26,7 +27,15 @@
 
 namespace {
 
-CampaignReport reportOf(const GeneratedCampaign& campaign) {
+// The shared campaign in a folder of its own.
+class CampaignFolder : public TempFolder {
+ public:
+  CampaignFolder() { writeCampaign(*this); }
+  QString list() const { return filePath("list.csv"); }
+  QByteArray file(const char* name) const { return QFile::encodeName(filePath(name)); }
+};
+
+CampaignReport reportOf(const CampaignFolder& campaign) {
   std::vector<CampaignPair> pairs = readCampaignList(QFile::encodeName(campaign.list()).toStdString());
   CampaignResult result = runCampaign(pairs, CampaignSettings{});
   return campaignReport(campaign.list().toStdString(), CampaignSettings{}, std::move(pairs), std::move(result));
@@ -41,8 +50,8 @@ QByteArray head(const QString& fileName, int bytes) {
 }  // namespace
 
 TEST(CampaignFiles, FiveWholeFilesAndNothingForACancelledRun) {
-  const GeneratedCampaign campaign;
-  const QString out = campaign.folder() + "/out";
+  const CampaignFolder campaign;
+  const QString out = campaign.filePath("out");
   CampaignReport report = reportOf(campaign);
   saveCampaign(out, report);
   EXPECT_EQ(QDir(out).entryList(QDir::Files, QDir::Name),
@@ -51,10 +60,10 @@ TEST(CampaignFiles, FiveWholeFilesAndNothingForACancelledRun) {
   EXPECT_EQ(head(out + "/profile.png", 8), QByteArray("\x89PNG\r\n\x1a\n"));
   EXPECT_TRUE(head(out + "/profile.svg", 200).contains("<svg"));
   EXPECT_EQ(head(out + "/report.pdf", 5), QByteArray("%PDF-"));
-  EXPECT_TRUE(head(out + "/pairs.csv", 1000).contains("3,a1.txt,gone.txt,m10,Flight 2: File does not exist.,,,"));
+  EXPECT_TRUE(head(out + "/pairs.csv", 1000).contains("2,a.txt,gone.txt,night,Flight 2: File does not exist.,,,"));
 
   report.result.cancelled = true;
-  const QString refused = campaign.folder() + "/refused";
+  const QString refused = campaign.filePath("refused");
   EXPECT_THROW(saveCampaign(refused, report), FlightError);
   EXPECT_FALSE(QDir(refused).exists());
 }
@@ -99,7 +108,7 @@ class CampaignWindowTest : public ScriptedWindow {
     if (!folder.isEmpty()) window->grab().save(folder + '/' + name);
   }
 
-  GeneratedCampaign campaign;
+  CampaignFolder campaign;
   CampaignWindow* window = nullptr;
 };
 
@@ -108,11 +117,11 @@ class CampaignWindowTest : public ScriptedWindow {
 TEST_F(CampaignWindowTest, RunsAListAndShowsEveryLayerAndEveryPairsStatus) {
   window->loadList(campaign.list());
   runToTheEnd();
-  EXPECT_EQ(window->progressBar->value(), 3);
-  ASSERT_EQ(window->pairsTable->model()->rowCount(), 3);
+  EXPECT_EQ(window->progressBar->value(), 4);
+  ASSERT_EQ(window->pairsTable->model()->rowCount(), 4);
   EXPECT_EQ(cell(window->pairsTable, 0, kStatusColumn), "сравнена");
-  EXPECT_EQ(cell(window->pairsTable, 2, kStatusColumn), "Flight 2: File does not exist.");
-  EXPECT_EQ(layerGroups(), QStringList({"Все пары", "rs41", "m10"}));
+  EXPECT_EQ(cell(window->pairsTable, 1, kStatusColumn), "Flight 2: File does not exist.");
+  EXPECT_EQ(layerGroups(), QStringList({"Все пары", "day", "night"}));
   EXPECT_EQ(window->biasChart->xAxis->label(), "T₁ − T₂, °C");
   EXPECT_TRUE(window->saveButton->isEnabled());
   const auto flightTip = [this] {
@@ -128,10 +137,10 @@ TEST_F(CampaignWindowTest, RunsAListAndShowsEveryLayerAndEveryPairsStatus) {
   EXPECT_FALSE(flightTip().contains(QString::fromUtf8("Формат:"))) << "and so is what its reads told";
   QAbstractItemModel* pairs = window->pairsTable->model();
   ASSERT_TRUE(pairs->flags(pairs->index(0, kGroupColumn)) & Qt::ItemIsEditable);
-  pairs->setData(pairs->index(0, kGroupColumn), "night");
+  pairs->setData(pairs->index(0, kGroupColumn), "dawn");
   runToTheEnd();
-  EXPECT_EQ(layerGroups(), QStringList({"Все пары", "night", "m10"}));
-  EXPECT_EQ(window->listLabel->text(), "Список: " + campaign.list() + " (изменён в окне), пар: 3");
+  EXPECT_EQ(layerGroups(), QStringList({"Все пары", "dawn", "night"}));
+  EXPECT_EQ(window->listLabel->text(), "Список: " + campaign.list() + " (изменён в окне), пар: 4");
 
   window->clearPairs();
   QTest::mouseClick(window->runButton, Qt::LeftButton);
@@ -140,18 +149,18 @@ TEST_F(CampaignWindowTest, RunsAListAndShowsEveryLayerAndEveryPairsStatus) {
 }
 
 TEST_F(CampaignWindowTest, PairsBuiltFromFilesOpenIntoSlotsOneAndTwoOnADoubleClick) {
-  const QByteArray a1 = QByteArray::fromStdString(campaign.path("a1.txt"));
-  const QByteArray b1 = QByteArray::fromStdString(campaign.path("b1.txt"));
-  EXPECT_THROW(window->addFiles({a1, b1, a1}), FlightError);
+  const QByteArray a = campaign.file("a.txt");
+  const QByteArray b = campaign.file("b.txt");
+  EXPECT_THROW(window->addFiles({a, b, a}), FlightError);
   EXPECT_EQ(window->pairsTable->model()->rowCount(), 0) << "an odd file adds no pair";
   QMimeData dropped;
-  dropped.setUrls({QUrl::fromLocalFile(QString::fromLocal8Bit(a1)), QUrl::fromLocalFile(QString::fromLocal8Bit(b1))});
+  dropped.setUrls({QUrl::fromLocalFile(QString::fromLocal8Bit(a)), QUrl::fromLocalFile(QString::fromLocal8Bit(b))});
   QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(window, &enter);
   ASSERT_TRUE(enter.isAccepted());
   QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(window, &drop);
-  window->addFiles({a1, QByteArray::fromStdString(campaign.path("gone.txt"))});
+  window->addFiles({a, campaign.file("gone.txt")});
   ASSERT_EQ(window->pairsTable->model()->rowCount(), 2);
 
   const auto doubleClick = [this](int row) {
@@ -161,8 +170,8 @@ TEST_F(CampaignWindowTest, PairsBuiltFromFilesOpenIntoSlotsOneAndTwoOnADoubleCli
     QTest::mouseDClick(window->pairsTable->viewport(), Qt::LeftButton, {}, place.center());
   };
   doubleClick(0);
-  EXPECT_EQ(widget<QLabel>(form, "Label1")->text(), QString::fromLocal8Bit(a1));
-  EXPECT_EQ(widget<QLabel>(form, "Label2")->text(), QString::fromLocal8Bit(b1));
+  EXPECT_EQ(widget<QLabel>(form, "Label1")->text(), QString::fromLocal8Bit(a));
+  EXPECT_EQ(widget<QLabel>(form, "Label2")->text(), QString::fromLocal8Bit(b));
   EXPECT_GT(widget<ChartSeries>(form, "Series3")->dataCount(), 0) << "the pair is compared in the main window";
   EXPECT_TRUE(errors.messages.isEmpty());
   doubleClick(1);
@@ -180,6 +189,6 @@ TEST_F(CampaignWindowTest, CancelStopsAtOnceAndTheNextRunShowsOnlyItsOwnResult) 
   EXPECT_TRUE(showsNoResult()) << "the cancelled run's pairs never show";
 
   runToTheEnd();
-  EXPECT_EQ(cell(window->pairsTable, 1, kStatusColumn), "сравнена");
+  EXPECT_EQ(cell(window->pairsTable, 2, kStatusColumn), "сравнена");
   EXPECT_TRUE(errors.messages.isEmpty());
 }

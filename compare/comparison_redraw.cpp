@@ -4,6 +4,7 @@
 #include "compare/height_window.h"
 #include "compare/slow_channel.h"
 #include "compare/uncertainty.h"
+#include "flight/flight_error.h"
 #include "flight/flight_tables.h"
 #include "flight/numeric_helpers.h"
 
@@ -24,6 +25,8 @@ std::vector<int> FlightComparison::usedColumns(const RedrawRequest& request, int
     for (int column : {choice.uncertainty, parts.uncorrelated, parts.spatial, parts.temporal})
       if (isFlightColumn(column) && column < choice.columns) used.push_back(column);
   }
+  if (slot <= 2 && request.matching.by == MatchBy::Time && isFlightColumn(choice.time) && choice.time < choice.columns)
+    used.push_back(choice.time);
   return used;
 }
 
@@ -82,6 +85,23 @@ void FlightComparison::refillProfile(const SlotChoice& choice) {
   indexProfile();
 }
 
+void FlightComparison::prepareMatching(const RedrawRequest& request) {
+  clockShift_ = {};
+  if (request.matching.by != MatchBy::Time) return;
+  for (int slot = 1; slot <= 2; ++slot) {
+    const SlotChoice& choice = request.flights[slot - 1];
+    if (!isFlightColumn(choice.time) || choice.time >= choice.columns)
+      throw FlightError(Message(MessageId::NoTimeColumn, {std::to_string(slot)}));
+  }
+  const SlotChoice &one = request.flights[0], &two = request.flights[1];
+  const FlightSlotData flight1 = flights_.slot(1), flight2 = flights_.slot(2);
+  times2_.build(flight2.table[two.time], flight2.rowCount);
+  const ShiftFlights both{flight1.table[one.height], flight1.table[one.time], flight1.rowCount,
+                          flight2.table[two.height], flight2.table[two.time], flight2.rowCount, times2_};
+  const Matching& matching = request.matching;
+  clockShift_ = matching.shift ? typedShift(both, *matching.shift, matching.clocks) : findShift(both, matching.clocks);
+}
+
 void FlightComparison::drawComparison(const RedrawRequest& request, CurvePoints& points) {
   const SlotChoice& choice = request.flights[0];
   const FlightSlotData flight1 = flights_.slot(1);
@@ -92,18 +112,29 @@ void FlightComparison::drawComparison(const RedrawRequest& request, CurvePoints&
   const UncertaintyColumns uncertainties1 = judged ? uncertaintyColumns(request, 1) : UncertaintyColumns{};
   const UncertaintyColumns uncertainties2 = judged ? uncertaintyColumns(request, 2) : UncertaintyColumns{};
   const UncertaintyRule rule = request.uncertaintyRule;
+  const bool inTime = request.matching.by == MatchBy::Time;
+  const double* times1 = inTime ? flight1.table[choice.time] : nullptr;
+  const double* values2 = flights_.slot(2).table[request.flights[1].parameter];
   hasComparison_.assign(flight1.rowCount + 1, 0);
   for (int i = 1; i <= flight1.rowCount; ++i) {
     const double h = request.correction + heights[i];
     if (!window.contains(h)) continue;
     double value;
-    if (!Compare_2_graph(h, values[i], request.plus, value)) continue;
+    double moment = 0;
+    if (inTime) {
+      moment = times1[i] + clockShift_.shift;
+      const double other = times2_.valueAt(values2, moment);
+      if (std::isnan(other)) continue;
+      value = request.plus ? values[i] + other : values[i] - other;
+    } else if (!Compare_2_graph(h, values[i], request.plus, value)) {
+      continue;
+    }
     flights_.compareMassiv[i] = value;
     hasComparison_[i] = std::isfinite(value);
     if (points.add(value, heights[i]) && judged)
-      points.uncertainty.push_back(
-          combinedUncertainty(remainingUncertainty(rowUncertainty(uncertainties1, i), rule),
-                              remainingUncertainty(profileUncertainty(uncertainties2, h), rule)));
+      points.uncertainty.push_back(combinedUncertainty(
+          remainingUncertainty(rowUncertainty(uncertainties1, i), rule),
+          remainingUncertainty(inTime ? momentUncertainty(uncertainties2, moment) : profileUncertainty(uncertainties2, h), rule)));
   }
 }
 
@@ -149,6 +180,15 @@ PointUncertainty FlightComparison::profileUncertainty(const UncertaintyColumns& 
   if (columns.spatial) point.spatial = at(columns.spatial);
   if (columns.temporal) point.temporal = at(columns.temporal);
   if (columns.uncorrelated) point.uncorrelated = at(columns.uncorrelated);
+  return point;
+}
+
+PointUncertainty FlightComparison::momentUncertainty(const UncertaintyColumns& columns, double time) const {
+  PointUncertainty point;
+  point.total = times2_.valueAt(columns.total, time);
+  if (columns.spatial) point.spatial = times2_.valueAt(columns.spatial, time);
+  if (columns.temporal) point.temporal = times2_.valueAt(columns.temporal, time);
+  if (columns.uncorrelated) point.uncorrelated = times2_.valueAt(columns.uncorrelated, time);
   return point;
 }
 
@@ -208,8 +248,12 @@ void FlightComparison::redraw(const RedrawRequest& request, RedrawPoints& points
   const bool flight1 = isUsable(request.flights[0], 1);
   const bool flight2 = isUsable(request.flights[1], 2);
   const bool flight3 = isUsable(request.flights[2], 3);
-  if (flight1 && flight2)
+  if (flight1 && flight2) {
     updateHeightWindow(flights_, request.correction, request.flights[0].height, request.flights[1].height);
+    prepareMatching(request);
+  } else {
+    clockShift_ = {};
+  }
 
   // A slow-channel number that is no whole number fails here, before any point is added.
   if (flight1) drawFlight1(request, points.flight1);
@@ -227,6 +271,7 @@ void FlightComparison::compareOnly(const RedrawRequest& request, CurvePoints& co
   if (!isUsable(request.flights[0], 1) || !isUsable(request.flights[1], 2)) return;
   fillUsedColumns(request, 2);
   updateHeightWindow(flights_, request.correction, request.flights[0].height, request.flights[1].height);
+  prepareMatching(request);
   refillProfile(request.flights[1]);
   drawComparison(request, comparison);
 }
@@ -247,5 +292,7 @@ bool Compare_2_graph(double hight, double Sravn, bool plus, double& result) {
 }
 
 void indexProfile() { windowComparison().indexProfile(); }
+
+const ClockShift& lastClockShift() { return windowComparison().clockShift(); }
 
 std::vector<int> columnsUsed(const RedrawRequest& request, int slot) { return windowComparison().usedColumns(request, slot); }

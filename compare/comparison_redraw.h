@@ -1,7 +1,11 @@
 #pragma once
 
+#include "compare/clock_shift.h"
 #include "compare/profile_lookup.h"
+#include "compare/time_lookup.h"
 #include "compare/uncertainty.h"
+
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -14,13 +18,24 @@ struct FlightSet;
 
 // The choices of one flight slot: the selected items of its two combo boxes (-1 for none), how
 // many columns its file has, and the column of its parameter's standard uncertainty (-1: none)
-// with the columns of that uncertainty's parts.
+// with the columns of that uncertainty's parts; its time column, for a comparison in time.
 struct SlotChoice {
   int height = -1;
   int parameter = -1;
   int columns = 0;
   int uncertainty = -1;
   UncertaintyParts uncertaintyParts{};
+  int time = -1;
+};
+
+// Which of flight 2's values a row of flight 1 is compared with: the one at flight 1's height
+// (the comparison's own rule), or the one at the same moment, flight 1's time plus the shift of
+// flight 2's clock. Either way the values are drawn and pooled against flight 1's height.
+enum class MatchBy { Height, Time };
+struct Matching {
+  MatchBy by = MatchBy::Height;
+  std::optional<double> shift;  // seconds as typed; nothing: found from the flights' heights
+  StatedClocks clocks;          // what the flights state of their clocks
 };
 
 struct RedrawRequest {
@@ -30,6 +45,7 @@ struct RedrawRequest {
   std::string slowChannelText; // Edit2
   // How flight 1's and flight 2's uncertainties add up in their difference.
   UncertaintyRule uncertaintyRule = UncertaintyRule::Independent;
+  Matching matching;
 };
 
 // Judges the comparison by the uncertainty columns chosen for flights 1 and 2 as the flights
@@ -77,6 +93,10 @@ class FlightComparison {
   // Indexes the profile for Compare_2_graph; the redraw does it after each refill.
   void indexProfile();
 
+  // The shift of flight 2's clock the last comparison in time used, found or typed; no shift
+  // (NaN) after a comparison by height.
+  const ClockShift& clockShift() const { return clockShift_; }
+
   // The columns of slot 1, 2 or 3 that a redraw of the request reads: none of a slot it skips.
   std::vector<int> usedColumns(const RedrawRequest& request, int slot) const;
 
@@ -86,6 +106,9 @@ class FlightComparison {
   void drawFlight1(const RedrawRequest& request, CurvePoints& points);
   void drawFlight(int slot, const SlotChoice& choice, CurvePoints& points);
   void refillProfile(const SlotChoice& choice);
+  // Checks the time columns and sets the shift, before any point is drawn; fails when a flight
+  // has no time column or the shift cannot be found.
+  void prepareMatching(const RedrawRequest& request);
   void drawComparison(const RedrawRequest& request, CurvePoints& points);
   void drawAverage(const RedrawRequest& request, CurvePoints& points);
   bool isJudged(const RedrawRequest& request) const;
@@ -96,17 +119,21 @@ class FlightComparison {
   UncertaintyColumns uncertaintyColumns(const RedrawRequest& request, int slot) const;
   static PointUncertainty rowUncertainty(const UncertaintyColumns& columns, int row);
   PointUncertainty profileUncertainty(const UncertaintyColumns& columns, double height);
+  PointUncertainty momentUncertainty(const UncertaintyColumns& columns, double time) const;
 
   FlightSet& flights_;
   ProfileLookup profile_;
   // Rows of flight 1 whose comparison value (in CompareMassiv) was computed in this redraw.
   std::vector<char> hasComparison_;
+  TimeLookup times2_;
+  ClockShift clockShift_;
 };
 
 // The window's comparison: the same over the window's flights.
 void compareFlights(const RedrawRequest& request, RedrawPoints& points);
 bool Compare_2_graph(double hight, double Sravn, bool plus, double& result);
 void indexProfile();
+const ClockShift& lastClockShift();
 std::vector<int> columnsUsed(const RedrawRequest& request, int slot);
 
 // Rows on either side of a row that its moving average takes in.

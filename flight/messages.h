@@ -69,6 +69,8 @@
   X(ListLine, "List: %1, line %2")                                                                                    \
   X(ListNamed, "List: %1")                                                                                            \
   X(NoHeightColumn, "Flight %1 has no height column.")                                                               \
+  X(NoTimeColumn, "Flight %1 has no time column.")                                                                   \
+  X(ShiftNotFound, "The shift cannot be found: the two flights' heights never meet in time. Type the shift.")       \
   X(NoQuantityColumn, "Flight %1 has no column for %2.")                                                             \
   X(NoNamedColumn, "Flight %1 has no column named \"%2\".")                                                          \
   X(FlightFailed, "Flight %1: %2")                                                                                    \

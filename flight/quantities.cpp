@@ -48,6 +48,15 @@ std::optional<Quantity> namedQuantity(std::string_view columnName) {
   return std::nullopt;
 }
 
+bool isTimeColumnName(std::string_view columnName) {
+  return std::find(std::begin(kTimeColumnNames), std::end(kTimeColumnNames), columnName) != std::end(kTimeColumnNames);
+}
+
+int timeColumnIndex(const std::vector<std::string>& columnNames) {
+  const auto found = std::find_if(columnNames.begin(), columnNames.end(), isTimeColumnName);
+  return found == columnNames.end() ? -1 : static_cast<int>(found - columnNames.begin());
+}
+
 std::optional<ScaleOffset> spelledUnit(Unit unit, std::string_view spelling) {
   for (const KnownSpelling& known : kKnownSpellings)
     for (std::string_view candidate : known.spellings)

@@ -63,6 +63,13 @@ Quantity quickSelectQuantity(char button);
 // or nothing.
 std::optional<Quantity> namedQuantity(std::string_view columnName);
 
+// The names a flight's time column goes by: a reference product's "time", and the raw layouts'
+// "t" (tab and indented layouts), "ВРЕМЯ", "INTtime" and "Sctime".
+inline constexpr std::string_view kTimeColumnNames[] = {factsOf(Quantity::Time).column, "t", "ВРЕМЯ", "INTtime", "Sctime"};
+bool isTimeColumnName(std::string_view columnName);
+// The first column of such a name, or -1: the time a comparison in time takes unless told.
+int timeColumnIndex(const std::vector<std::string>& columnNames);
+
 // A value in a unit as a file states it: value · scale + offset is the value in the program's
 // unit; nothing for a spelling the program does not know.
 struct ScaleOffset {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "flight/quantities.h"
 #include "flight/slot_controls.h"
 
 #include <optional>
@@ -15,9 +16,12 @@ class SlotState : public SlotControls {
   void setLegendTitle(const std::string& title) override { legendTitle = title; }
   void clearParameterLists() override {
     columns.clear();
-    height = parameter = uncertainty = -1;
+    height = parameter = uncertainty = time = -1;
   }
-  void addParameter(const std::string& name) override { columns.push_back(name); }
+  void addParameter(const std::string& name) override {
+    columns.push_back(name);
+    if (time < 0 && isTimeColumnName(name)) time = static_cast<int>(columns.size()) - 1;
+  }
   void selectHeight(int index) override { height = index; }
   void selectParameter(int index) override { parameter = index; }
   void showRowCount(int count) override { rowCount = count; }
@@ -26,6 +30,7 @@ class SlotState : public SlotControls {
   std::vector<std::string> columns;  // both lists, height and parameter, hold them
   int height = -1, parameter = -1;
   int uncertainty = -1;  // the column of the parameter's uncertainty; slots 1 and 2 only
+  int time = -1;         // the time column a comparison in time reads; slots 1 and 2 only
   // A Шифр file's row count, shown on the one label all slots share, once the read stated it.
   std::optional<int> rowCount;
 };

@@ -28,7 +28,9 @@ RedrawRequest Workspace::request() const {
   for (int n = 1; n <= 3; ++n) {
     const SlotState& state = slot(n);
     request.flights[n - 1] = {state.height, state.parameter, static_cast<int>(state.columns.size()), state.uncertainty};
+    request.flights[n - 1].time = state.time;
   }
+  request.matching = {matchBy, shift, statedClocks(identity(1), identity(2))};
   request.correction = correction;
   request.plus = plus;
   request.slowChannelText = slowChannelText;
@@ -38,12 +40,14 @@ RedrawRequest Workspace::request() const {
 
 void Workspace::clearRedraw() {
   points_ = {};
+  clockShift_ = {};
   layers_.clear();
 }
 
 void Workspace::redraw(const RedrawRequest& request) {
   clearRedraw();
   compareFlights(request, points_);
+  clockShift_ = lastClockShift();
   layers_ = layerStatistics(points_.comparison, thickness_);
 }
 

@@ -36,6 +36,10 @@ class Workspace {
   int correction = 0;
   bool plus = false;
   std::string slowChannelText = "10";
+  // Flight 2 read at flight 1's height, or at the same moment with its clock shifted by the
+  // seconds typed (found from the heights while none are).
+  MatchBy matchBy = MatchBy::Height;
+  std::optional<double> shift;
 
   // The slots' picks and the settings above as a redraw asks for them, judged by the
   // uncertainties flights 1 and 2 state.
@@ -46,6 +50,8 @@ class Workspace {
   // Compares the flights as the judged request asks, and counts the layers.
   void redraw(const RedrawRequest& request);
   const RedrawPoints& points() const { return points_; }
+  // The shift of flight 2's clock the last redraw in time used; no shift (NaN) otherwise.
+  const ClockShift& clockShift() const { return clockShift_; }
 
   // The layer statistics of the last redraw's comparison, in layers of the thickness chosen.
   double layerThickness() const { return thickness_; }
@@ -56,6 +62,7 @@ class Workspace {
   std::array<FlightIdentity, 3> identities_;
   std::array<SlotState, 3> slots_;
   RedrawPoints points_;
+  ClockShift clockShift_;
   double thickness_ = kDefaultLayerThickness;
   std::vector<LayerStatistics> layers_;
 };

@@ -236,6 +236,14 @@
         <translation>У полёта %1 нет столбца высоты.</translation>
     </message>
     <message>
+        <source>Flight %1 has no time column.</source>
+        <translation>У полёта %1 нет столбца времени.</translation>
+    </message>
+    <message>
+        <source>The shift cannot be found: the two flights' heights never meet in time. Type the shift.</source>
+        <translation>Сдвиг не найден: высоты двух полётов не сходятся во времени. Введите сдвиг.</translation>
+    </message>
+    <message>
         <source>Flight %1 has no column for %2.</source>
         <translation>У полёта %1 нет столбца для %2.</translation>
     </message>

@@ -157,15 +157,19 @@ std::string shifrFile(const FlightRecipe& recipe, int rows) {
 
 Sounding soundingAt(const FlightRecipe& recipe, int row) {
   Sounding s{};
-  s.time = row;
+  s.time = row - recipe.clockStart;
   const double ascentStep = recipe.top / recipe.rows;
   s.height = row <= recipe.rows ? ascentStep * row : recipe.top - 3 * ascentStep * (row - recipe.rows);
+  if (recipe.ascentSwing != 0)
+    s.height += recipe.ascentSwing * (std::sin(row * 0.1185) + 0.6 * std::sin(row * 0.0479 + 1));
   const double h = s.height;
   s.temperature = h <= 11000 ? 15 - 6.5 * h / 1000 : h <= 20000 ? -56.5 : -56.5 + (h - 20000) / 1000;
   // A fixed pseudo-random scatter, the same for every run of a seed.
+  const auto scatter = [&](double phase) { return std::sin(phase * 12.9898 + std::sin(phase * 78.233) * 43758.5453); };
   const double phase = row + 7919.0 * recipe.seed;
-  const double scatter = recipe.noise * std::sin(phase * 12.9898 + std::sin(phase * 78.233) * 43758.5453);
-  s.temperature += recipe.bias + scatter;
+  s.temperature += recipe.bias + recipe.noise * scatter(phase);
+  if (recipe.heightOffset != 0 || recipe.heightNoise != 0)
+    s.height += recipe.heightOffset + recipe.heightNoise * scatter(phase + 0.5);
   s.dewPoint = s.temperature - (3 + 12 * (0.5 + 0.5 * std::sin(h / 2500)));
   s.humidity = 100 * saturation(s.dewPoint) / saturation(s.temperature);
   s.pressure = h <= 11000 ? 1013.25 * std::pow(1 - 2.25577e-5 * h, 5.25588)

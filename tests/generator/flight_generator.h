@@ -20,6 +20,13 @@ struct FlightRecipe {
   double bias = 0.0;         // a sonde's own error: added to temperature and dew point, °C
   double noise = 0.0;        // and its scatter from row to row, °C
   int seed = 0;              // which scatter: flights with other seeds scatter otherwise
+  // Two sondes on one balloon: the seconds after the ascent's start at which this sonde's clock
+  // starts (its time column runs that much behind), metres its heights stand above the truth, and
+  // their scatter. A balloon's ascent rate varies: metres its heights swing about a steady ascent.
+  double clockStart = 0.0;
+  double heightOffset = 0.0;
+  double heightNoise = 0.0;
+  double ascentSwing = 0.0;
   // Reference products: the launch, in seconds since 1970 UTC (2026-06-01 11:00).
   long long launch = 1780311600;
   // GRUAN products: stored as RS41 products are, in netCDF-4 along an unlimited time, each

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <vector>
+
+// A flight's columns read at a moment of its own clock: linear in time between its two samples
+// around the moment. A sonde's clock only runs forward, but a file may hold rows without a time
+// or out of order, so the samples are taken in the order of their times. No value is read
+// across a gap longer than twice the flight's median time step, nor outside its first and last
+// time: a missing stretch is not bridged by a straight line.
+class TimeLookup {
+ public:
+  // Indexes times[1..count] as they stand.
+  void build(const double* times, int count);
+
+  // The samples around a time; false where none are.
+  struct Bracket {
+    int earlier, later;  // rows
+    double time1, time2;
+  };
+  bool bracket(double time, Bracket& around) const;
+
+  // A column's value at a time, by the bracket; NaN where there is none.
+  double valueAt(const double* column, double time) const;
+
+ private:
+  std::vector<int> rows_;       // rows with a time, by their time
+  std::vector<double> times_;   // their times, ascending
+  double longestStep_ = 0;  // between two samples that are not a gap apart
+};

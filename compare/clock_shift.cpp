@@ -120,8 +120,10 @@ class HeightMisfit {
   double mean_ = std::numeric_limits<double>::quiet_NaN();
 };
 
-// Shifts are searched on whole tenths of a second, so that a shift found reads as it is.
-double tenths(long long count) { return static_cast<double>(count) * kShiftStep; }
+// Shifts are searched on whole tenths of a second, so that a shift found reads as it is: a count
+// divided by the steps in a second is the double nearest that many tenths, where a count times
+// 0.1 may miss it (-39 · 0.1 is -3.9000000000000004).
+double tenths(long long count) { return static_cast<double>(count) / (1 / kShiftStep); }
 
 ClockShift describe(HeightMisfit& misfit, double shift, const StatedClocks& clocks) {
   ClockShift found;

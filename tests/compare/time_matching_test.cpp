@@ -73,6 +73,7 @@ TEST_F(TimeMatching, FindsTheClocksShiftAndIgnoresAnOffsetOfTheHeights) {
     const CurvePoints points = compare(MatchBy::Time);
     const ClockShift& found = comparison.clockShift();
     EXPECT_NEAR(found.shift, c.clockStart1 - c.clockStart2, 0.051);
+    EXPECT_EQ(found.shift, std::round(found.shift * 10) / 10) << "written, it reads as tenths";
     EXPECT_NEAR(found.heightDifference, -c.heightOffset2, 0.5);
     EXPECT_TRUE(found.automatic);
     EXPECT_FALSE(found.atEdge || found.flat);

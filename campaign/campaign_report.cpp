@@ -3,6 +3,7 @@
 #include "campaign/campaign_statistics.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -28,7 +29,7 @@ void count(std::vector<SondeCount>& sondes, const std::string& sonde) {
   sondes.push_back({sonde, 1});
 }
 
-// The facts of the compared pairs' flights that the title block names.
+// The facts of the compared pairs' flights that the title block names, and the shifts of their clocks.
 void describeFlights(CampaignReport& report) {
   std::size_t kinds[3] = {};
   for (std::size_t pair = 0; pair < report.pairRows.size(); ++pair) {
@@ -44,6 +45,11 @@ void describeFlights(CampaignReport& report) {
       count(report.sondes[slot], flight.sondeType);
       ++kinds[static_cast<int>(report.compared(pair, slot + 1).heightKind)];
     }
+    const double shift = report.clockShift(pair).shift;
+    if (std::isnan(shift)) continue;
+    if (!report.shifts) report.shifts = ShiftRange{shift, shift};
+    report.shifts->least = std::min(report.shifts->least, shift);
+    report.shifts->greatest = std::max(report.shifts->greatest, shift);
   }
   const std::size_t geometric = kinds[static_cast<int>(HeightKind::Geometric)];
   const std::size_t geopotential = kinds[static_cast<int>(HeightKind::Geopotential)];

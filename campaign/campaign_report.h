@@ -41,6 +41,11 @@ struct PairRow {
   }
 };
 
+// The least and the greatest of the shifts the compared pairs' clocks were matched at, seconds.
+struct ShiftRange {
+  double least, greatest;
+};
+
 // How many flights of one slot flew a sonde type ("" where the file does not state it).
 struct SondeCount {
   std::string sonde;
@@ -62,6 +67,8 @@ struct CampaignReport {
   std::string firstLaunch, lastLaunch;
   std::vector<std::string> stations;
   std::vector<SondeCount> sondes[2];
+  // In time, the shifts of the compared pairs; none by height or where no pair was compared.
+  std::optional<ShiftRange> shifts;
   // "heights of different kinds are pooled: …" where compared flights state both kinds.
   Message mixedHeights;
   std::optional<Unit> unit;  // of the compared quantity or column, where known
@@ -71,6 +78,7 @@ struct CampaignReport {
   // Flight 1 or 2 of a pair as far as it was read, and what it compared.
   const FlightIdentity& flight(std::size_t pair, int slot) const { return result.pairs[pair].flights[slot - 1]; }
   const ComparedColumns& compared(std::size_t pair, int slot) const { return result.pairs[pair].columns[slot - 1]; }
+  const ClockShift& clockShift(std::size_t pair) const { return result.pairs[pair].clockShift; }
   // Flight 1 or 2 of a pair by its label once read, else as the list names it.
   std::string flightName(std::size_t pair, int slot) const {
     const FlightIdentity& read = flight(pair, slot);

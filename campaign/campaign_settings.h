@@ -1,8 +1,10 @@
 #pragma once
 
+#include "compare/comparison_redraw.h"
 #include "flight/decimal_separators.h"
 #include "flight/flight_identity.h"
 
+#include <optional>
 #include <string>
 
 // How a campaign reads and compares its pairs.
@@ -11,6 +13,10 @@ struct CampaignSettings {
   std::string column;       // when not empty, the column of exactly this name instead
   double layer = 100.0;     // metres
   bool plus = false;        // flight 1 plus flight 2 instead of minus
+  // Flight 2's value at flight 1's height, or at the same moment of its own clock: shifted by
+  // the seconds typed, or by those each pair's heights give (nothing typed).
+  MatchBy match = MatchBy::Height;
+  std::optional<double> shift;
   DecimalSeparators separators{'.', '.'};
   int jobs = 0;             // pairs compared at once; 0 for one per core
   // When known: only pairs whose two flights have heights of this kind are compared.

@@ -5,6 +5,7 @@
 #include "compare/layer_statistics.h"
 #include "compare/quick_select.h"
 #include "flight/flight_error.h"
+#include "flight/quantities.h"
 #include "flight/read_choices.h"
 #include "raw/text_file.h"
 #include "reader/flight_reader.h"
@@ -59,6 +60,7 @@ SlotChoice PairComparer::readFlight(int slot, const std::string& path, PairResul
     const int parameter = parameterOf(items);
     std::vector<int> columns = uncertaintyColumns(automaticUncertainty(parameter, flight), flight);
     columns.push_back(parameter);
+    if (settings_.match == MatchBy::Time) columns.push_back(timeColumnIndex(items));
     return columns;
   };
   ReadChoices choices;
@@ -83,6 +85,7 @@ SlotChoice PairComparer::readFlight(int slot, const std::string& path, PairResul
                           : Message(MessageId::NoNamedColumn, {std::to_string(slot), settings_.column}));
   columns.parameter = choices.items[choice.parameter];
   if (slot == 1) parameterName_ = columns.parameter;
+  choice.time = timeColumnIndex(choices.items);
   choice.uncertainty = automaticUncertainty(choice.parameter, identity);
   if (choice.uncertainty >= 0) {
     columns.uncertainty = choices.items[choice.uncertainty];
@@ -109,7 +112,9 @@ PairResult PairComparer::compare(const CampaignPair& pair) {
     request.plus = settings_.plus;
     judgeByStatedUncertainties(request, result.flights[0], result.flights[1]);
     result.uncertaintyRule = request.uncertaintyRule;
+    request.matching = {settings_.match, settings_.shift, statedClocks(result.flights[0], result.flights[1])};
     comparison_.compareOnly(request, points_);
+    result.clockShift = comparison_.clockShift();
   } catch (const FlightError& error) {
     result.reason = error.whole();
     return result;

@@ -45,6 +45,8 @@ struct PairResult {
   // Each value's u_c (NaN where it has none), while both flights have uncertainties; else empty.
   std::vector<double> uncertainties;
   std::vector<LayerRun> runs;
+  // The shift of flight 2's clock the comparison in time used; none (NaN) by height.
+  ClockShift clockShift;
   std::size_t points = 0;   // its values, also once they are no longer held
   double mean = 0, sd = 0;  // over all the pair's values; sd is NaN for one value
   ConsistencyTally consistency;
@@ -61,7 +63,8 @@ inline std::string listedGroup(const CampaignPair& pair, const CampaignSettings&
 
 // Compares pairs one after another in tables of its own, each pair exactly as a freshly
 // started window holds it with the pair read into slots 1 and 2: the height column the reader
-// selects, the parameter the quick-select button (or the named column) selects, correction 0.
+// selects, the parameter the quick-select button (or the named column) selects, correction 0;
+// in time, each flight's own time column.
 class PairComparer {
  public:
   explicit PairComparer(const CampaignSettings& settings);

@@ -1,6 +1,7 @@
 #include "app/presentation/campaign_lines.h"
 
 #include "app/presentation/captions.h"
+#include "compare/shortest_number.h"
 
 #include <cstdio>
 
@@ -80,6 +81,19 @@ std::vector<SettingLine> comparedLines(const CampaignReport& report) {
   return lines;
 }
 
+// In time: whether the shift of flight 2's clock was typed or found, and the shifts the compared
+// pairs were matched at.
+std::string matchingLine(const CampaignReport& report) {
+  const std::optional<double>& typed = report.settings.shift;
+  if (typed) return "по времени, сдвиг часов полёта 2 задан: " + shortestNumber(*typed) + " с";
+  std::string line = "по времени, сдвиг часов полёта 2 найден по ходу высот каждой пары";
+  if (!report.shifts) return line;
+  const ShiftRange& shifts = *report.shifts;
+  line += ": ";
+  if (shifts.least != shifts.greatest) line += "от " + shortestNumber(shifts.least) + " до ";
+  return line + shortestNumber(shifts.greatest) + " с";
+}
+
 }  // namespace
 
 std::vector<SettingLine> campaignSettingsLines(const CampaignReport& report) {
@@ -97,6 +111,8 @@ std::vector<SettingLine> campaignSettingsLines(const CampaignReport& report) {
   lines.push_back(settings.column.empty() ? SettingLine{"Величина", std::string(quantityCaption(quickSelectQuantity(settings.quantity))) + unit}
                                           : SettingLine{"Столбец", settings.column + unit});
   lines.push_back({"Сравнение", "полёт 1 " + std::string(signCaption(settings.plus)) + " полёт 2"});
+  // Height is the matching unless another is chosen, and goes without saying.
+  if (settings.match == MatchBy::Time) lines.push_back({"Сопоставление", matchingLine(report)});
   lines.push_back({"Толщина слоя", metres(settings.layer) + " " + std::string(unitCaption(Unit::Metres))});
   if (settings.heightKind != HeightKind::Unknown)
     lines.push_back({"Только высоты", std::string(heightKindCaption(settings.heightKind))});

@@ -23,6 +23,13 @@ std::string comparedFields(const ComparedColumns& columns) {
          (columns.uncertainty.empty() ? std::string() : shortestNumber(columns.coverageFactor));
 }
 
+// How flight 2's values were matched, and in time the shift of its clock with the spread of the
+// two flights' heights at that shift (each empty where there is none).
+std::string matchingFields(MatchBy match, const ClockShift& clock) {
+  return std::string(match == MatchBy::Time ? "time" : "height") + ',' + shortestNumber(clock.shift) + ',' +
+         shortestNumber(clock.misfit);
+}
+
 // A pair's row of pairs.csv.
 std::string pairLine(const CampaignReport& report, std::size_t index) {
   const CampaignPair& pair = report.pairs[index];
@@ -36,7 +43,8 @@ std::string pairLine(const CampaignReport& report, std::size_t index) {
   return line + ',' + identityFields(report.flight(index, 1)) + ',' + identityFields(report.flight(index, 2)) + ',' +
          shortestNumber(row.within2) + ',' + comparedFields(report.compared(index, 1)) + ',' +
          comparedFields(report.compared(index, 2)) +
-         ',' + (row.judged ? csvField(std::string(uncertaintyRuleName(row.uncertaintyRule))) : std::string()) + '\n';
+         ',' + (row.judged ? csvField(std::string(uncertaintyRuleName(row.uncertaintyRule))) : std::string()) + ',' +
+         matchingFields(report.settings.match, report.clockShift(index)) + '\n';
 }
 
 }  // namespace
@@ -52,7 +60,7 @@ void writePairsCsv(const CampaignReport& report, const std::function<void(const 
       header += std::string(",") + flight + fact;
   // In pieces of about a megabyte: each piece is one write of the file.
   constexpr std::size_t kPiece = std::size_t{1} << 20;
-  std::string piece = header + ",uc_rule\n";
+  std::string piece = header + ",uc_rule,match,shift,shift_misfit\n";
   for (std::size_t i = 0; i < report.pairRows.size(); ++i) {
     piece += pairLine(report, i);
     if (piece.size() < kPiece) continue;

@@ -1,3 +1,4 @@
+#include "app/presentation/campaign_lines.h"
 #include "app/presentation/pairs_csv.h"
 #include "campaign/campaign_csv.h"
 #include "campaign/campaign_run.h"
@@ -232,6 +233,53 @@ TEST_F(Campaign, GivesTheSameBytesWhateverTheNumberOfJobs) {
   EXPECT_EQ(pairsCsv(oneJob), pairsCsv(twoJobs));
 }
 
+// Sondes of one balloon whose clocks started apart are matched in time at each pair's own shift;
+// a pair without a time, or whose heights never meet within the search, says why it was skipped.
+TEST_F(Campaign, MatchedInTimeEachPairFindsItsOwnClockShift) {
+  const auto sonde = [](double clockStart, int seed, Layout layout = Layout::Tab) {
+    FlightRecipe flight = swingingSonde(6000, seed, clockStart);
+    flight.layout = layout;
+    flight.heightOffset = 20.0 * seed;
+    return flight;
+  };
+  struct Case {
+    FlightRecipe second;
+    double shift;  // NaN: skipped
+    const char* status;
+  };
+  const double none = ClockShift::kNone;
+  const Case cases[] = {
+      {sonde(-30, 1), 30, "ok"},
+      {sonde(12, 2), -12, "ok"},
+      {sonde(0, 3), 0, "ok"},
+      {sonde(0, 4, Layout::IndentedH), none, "Flight 2 has no time column."},
+      {sonde(-5000, 5), none, "The shift cannot be found: the two flights' heights never meet in time. Type the shift."},
+  };
+  std::vector<CampaignPair> pairs;
+  for (const Case& c : cases) pairs.push_back(pair(sonde(0, 0), c.second));
+  CampaignSettings settings;
+  settings.match = MatchBy::Time;
+  settings.jobs = 1;
+  const CampaignResult one = runCampaign(pairs, settings);
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(one.pairs[i].status().english(), cases[i].status);
+    if (std::isnan(cases[i].shift)) continue;
+    EXPECT_NEAR(one.pairs[i].clockShift.shift, cases[i].shift, 0.11);
+    EXPECT_TRUE(one.pairs[i].clockShift.automatic);
+  }
+  const CampaignReport report = campaignReport("", settings, pairs, one);
+  const std::vector<SettingLine> lines = campaignSettingsLines(report);
+  const auto matching =
+      std::find_if(lines.begin(), lines.end(), [](const SettingLine& line) { return line.caption == "Сопоставление"; });
+  ASSERT_NE(matching, lines.end());
+  EXPECT_EQ(matching->value, "по времени, сдвиг часов полёта 2 найден по ходу высот каждой пары: от -12 до 30 с");
+  settings.jobs = 2;
+  const CampaignResult two = runCampaign(pairs, settings);
+  EXPECT_EQ(layersCsv(one.layers), layersCsv(two.layers));
+  EXPECT_EQ(pairsCsv(report), pairsCsv(campaignReport("", settings, pairs, two)));
+}
+
 TEST_F(Campaign, ACancelledCampaignPoolsNothingAndCallsNoPairCompared) {
   const std::vector<CampaignPair> pairs{pair(recipe(Layout::Tab, '.'), recipe(Layout::Tab, '.')),
                                         pair(recipe(Layout::Sct, '.'), recipe(Layout::Tab, '.'))};
@@ -272,9 +320,10 @@ TEST_F(Campaign, ReadsItsListAndRefusesAMalformedOne) {
             "flight1_label,flight1_launch,flight1_station,flight1_sonde,flight1_serial,flight1_height_kind,"
             "flight2_label,flight2_launch,flight2_station,flight2_sonde,flight2_serial,flight2_height_kind,within_2,"
             "flight1_height_column,flight1_column,flight1_unit,flight1_u_column,flight1_u_coverage,"
-            "flight2_height_column,flight2_column,flight2_unit,flight2_u_column,flight2_u_coverage,uc_rule\n"
-            "1,a.txt,\"b, \"\"2\"\".txt\",day,x,,,,,,,,,,,,,,,,,,,,,,,,,,,\n"
-            "2,/abs/c.txt,d.txt,,z,,,,,,,,,,,,,,,,,,,,,,,,,,,\n");
+            "flight2_height_column,flight2_column,flight2_unit,flight2_u_column,flight2_u_coverage,uc_rule,"
+            "match,shift,shift_misfit\n"
+            "1,a.txt,\"b, \"\"2\"\".txt\",day,x,,,,,,,,,,,,,,,,,,,,,,,,,,,,height,,\n"
+            "2,/abs/c.txt,d.txt,,z,,,,,,,,,,,,,,,,,,,,,,,,,,,,height,,\n");
   EXPECT_EQ(pairs[0].line, 4);
   EXPECT_EQ(pairs[1].line, 5);
 

@@ -179,6 +179,17 @@ Sounding soundingAt(const FlightRecipe& recipe, int row) {
   return s;
 }
 
+FlightRecipe swingingSonde(int rows, int seed, double clockStart) {
+  FlightRecipe recipe;
+  recipe.rows = rows;
+  recipe.ascentSwing = 10;
+  recipe.heightNoise = 0.5;
+  recipe.noise = 0.05;
+  recipe.seed = seed;
+  recipe.clockStart = clockStart;
+  return recipe;
+}
+
 std::string generateFlight(const FlightRecipe& recipe) {
   const int rows = recipe.rows + recipe.descentRows;
   switch (recipe.layout) {

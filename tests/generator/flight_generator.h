@@ -39,6 +39,10 @@ struct FlightRecipe {
   double latitude = 52.21, longitude = 14.12;  // the site, degrees north and east
 };
 
+// A sonde on a balloon whose ascent rate swings, its heights scattered as a sonde's are: two such
+// flights tell the shift of their clocks sharply, where a steady ascent tells none.
+FlightRecipe swingingSonde(int rows, int seed = 0, double clockStart = 0);
+
 // The model's state at a row of the generated flight (1-based), in the file's units before
 // any rounding: height in metres.
 struct Sounding {

@@ -10,6 +10,7 @@
 
 #include <QFile>
 
+#include <cmath>
 #include <cstdio>
 #include <new>
 #include <optional>
@@ -21,6 +22,7 @@ const char kUsage[] =
     "usage: flightcompare --campaign LIST --out DIR [--quantity T|H|D|V|P | --column NAME] [--layer METRES]\n"
     "                     [--plus] [--separator point|comma] [--locale-decimal C] [--jobs N]\n"
     "                     [--height-kind geometric|geopotential] [--group list|solar] [--allow-apart]\n"
+    "                     [--match height|time] [--shift auto|SECONDS]\n"
     "Compares every pair of flights in LIST and writes the statistics per height layer into DIR:\n"
     "layers.csv, pairs.csv, the bias profile as profile.svg and profile.png, and report.pdf.\n"
     "  --campaign LIST          CSV with the header flight1,flight2[,group]; paths from its folder\n"
@@ -37,7 +39,10 @@ const char kUsage[] =
     "                           +7.5°, night below -7.5°, twilight between, unknown without time\n"
     "                           or place (list)\n"
     "  --allow-apart            also pairs whose flights state launches more than 3 hours or sites\n"
-    "                           more than 50 km apart, which are otherwise skipped as not one sounding\n";
+    "                           more than 50 km apart, which are otherwise skipped as not one sounding\n"
+    "  --match height|time      flight 2's value at flight 1's height, or at the same moment (height)\n"
+    "  --shift auto|SECONDS     in time, the seconds flight 2's clock is ahead of flight 1's, or\n"
+    "                           found from each pair's heights (auto)\n";
 
 struct BadArguments {
   QString reason;
@@ -54,6 +59,7 @@ const std::pair<const char*, bool> kOptions[] = {
     {"--campaign", true}, {"--out", true},       {"--quantity", true},       {"--column", true}, {"--layer", true},
     {"--plus", false},    {"--separator", true}, {"--locale-decimal", true}, {"--jobs", true},
     {"--height-kind", true}, {"--group", true},     {"--allow-apart", false},
+    {"--match", true},       {"--shift", true},
 };
 
 const std::pair<const char*, bool>* knownOption(const QString& text) {
@@ -62,10 +68,19 @@ const std::pair<const char*, bool>* knownOption(const QString& text) {
   return nullptr;
 }
 
+// Seconds, or nothing for a shift found from each pair's heights.
+std::optional<double> typedShift(const QString& value) {
+  if (value == "auto") return std::nullopt;
+  bool isNumber = false;
+  const double seconds = value.toDouble(&isNumber);
+  if (!isNumber || !std::isfinite(seconds)) throw BadArguments{"--shift: auto or seconds"};
+  return seconds;
+}
+
 CampaignCommand parse(const QList<QByteArray>& arguments) {
   CampaignCommand command;
   std::optional<char> chosen, regional;
-  bool quantityGiven = false;
+  bool quantityGiven = false, shiftGiven = false;
   for (int i = 1; i < arguments.size(); ++i) {
     const QString option = QString::fromLocal8Bit(arguments[i]);
     const auto* known = knownOption(option);
@@ -111,10 +126,17 @@ CampaignCommand parse(const QList<QByteArray>& arguments) {
     } else if (option == "--group") {
       if (value != "list" && value != "solar") throw BadArguments{"--group: list or solar"};
       command.settings.solarGroups = value == "solar";
+    } else if (option == "--match") {
+      if (value != "height" && value != "time") throw BadArguments{"--match: height or time"};
+      command.settings.match = value == "time" ? MatchBy::Time : MatchBy::Height;
+    } else if (option == "--shift") {
+      command.settings.shift = typedShift(value);
+      shiftGiven = true;
     }
   }
   if (command.listFile.isEmpty() || command.outFolder.isEmpty()) throw BadArguments{"--campaign and --out are needed"};
   if (quantityGiven && !command.settings.column.empty()) throw BadArguments{"--quantity or --column, not both"};
+  if (shiftGiven && command.settings.match != MatchBy::Time) throw BadArguments{"--shift goes with --match time"};
   // As the window starts: the box of the regional separator is ticked unless another is chosen.
   command.settings.separators.regional = regional.value_or(systemDecimalSeparator());
   command.settings.separators.chosen = chosen.value_or(command.settings.separators.regional);

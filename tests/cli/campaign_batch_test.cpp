@@ -28,11 +28,12 @@ TEST_F(CampaignBatch, WritesBothTablesAndTellsWhichPairsWereSkipped) {
                       "flight1_label,flight1_launch,flight1_station,flight1_sonde,flight1_serial,flight1_height_kind,"
                       "flight2_label,flight2_launch,flight2_station,flight2_sonde,flight2_serial,flight2_height_kind,"
                       "within_2,flight1_height_column,flight1_column,flight1_unit,flight1_u_column,flight1_u_coverage,"
-                      "flight2_height_column,flight2_column,flight2_unit,flight2_u_column,flight2_u_coverage,uc_rule");
+                      "flight2_height_column,flight2_column,flight2_unit,flight2_u_column,flight2_u_coverage,uc_rule,"
+                      "match,shift,shift_misfit");
   EXPECT_TRUE(pairs[1].startsWith("1,a.txt,b.txt,day,ok,400,"));
-  EXPECT_TRUE(pairs[1].endsWith(",a.txt,,,,,,b.txt,,,,,,,H,T,°C,,,H,T,°C,,,"))
-      << "raw files state nothing but their names, and no uncertainty";
-  EXPECT_EQ(pairs[2], "2,a.txt,gone.txt,night,Flight 2: File does not exist.,,,,a.txt,,,,,,,,,,,,,H,T,°C,,,,,,,,");
+  EXPECT_TRUE(pairs[1].endsWith(",a.txt,,,,,,b.txt,,,,,,,H,T,°C,,,H,T,°C,,,,height,,"))
+      << "raw files state nothing but their names, and no uncertainty; matched by height, no shift";
+  EXPECT_EQ(pairs[2], "2,a.txt,gone.txt,night,Flight 2: File does not exist.,,,,a.txt,,,,,,,,,,,,,H,T,°C,,,,,,,,,height,,");
 
   const BatchResult two = campaign({"--campaign", list, "--out", folder.filePath("two"), "--jobs", "2"}, sameDate);
   EXPECT_EQ(two.exitCode, 1);
@@ -141,6 +142,27 @@ std::map<QString, QString> csvRow(const QByteArray& csv, const QByteArray& start
 
 }  // namespace
 
+// Matched in time, a pair's row tells the shift of flight 2's clock it was compared at and the
+// spread of the two flights' heights there; a shift that is no number is refused.
+TEST_F(CampaignBatch, MatchedInTimeEachPairTellsItsClocksShift) {
+  writeFlight(folder.TempFiles::path("early.txt"), swingingSonde(6000));
+  FlightRecipe late = swingingSonde(6000, 1, -25);
+  late.heightOffset = 40;
+  writeFlight(folder.TempFiles::path("late.txt"), late);
+  list("balloon.csv", "flight1,flight2\nearly.txt,late.txt\n");
+  const BatchResult run = campaign({"--campaign", "balloon.csv", "--out", "out", "--match", "time"});
+  EXPECT_EQ(run.exitCode, 0) << run.errorOutput.toStdString();
+  const std::map<QString, QString> pair = csvRow(output("out/pairs.csv"), "1,early.txt,late.txt,,ok,");
+  EXPECT_EQ(pair.at("match"), "time");
+  EXPECT_NEAR(pair.at("shift").toDouble(), 25, 0.11);
+  const double misfit = pair.at("shift_misfit").toDouble();
+  EXPECT_TRUE(misfit > 0 && misfit < 1) << "the heights' scatter, not the 40 m they part by: " << misfit;
+
+  const BatchResult refused = campaign({"--campaign", "balloon.csv", "--out", "out", "--match", "time", "--shift", "soon"});
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_TRUE(refused.errorOutput.contains("flightcompare: --shift: auto or seconds\nusage:")) << refused.errorOutput.toStdString();
+}
+
 // A campaign reads of each product only the height, the compared column and its uncertainty; its
 // layer table is the one it wrote when it read every column (data/expected), to the last bit.
 TEST_F(CampaignBatch, ProductsGiveTheLayersTheyGaveWhenEveryColumnWasRead) {
@@ -209,7 +231,7 @@ TEST_F(CampaignBatch, ProductsAreJudgedAgainstTheirUncertaintiesAndGroupedByTheS
   EXPECT_EQ(sameBalloon.at("within_2").isEmpty(), false);
   EXPECT_EQ(sameBalloon.at("flight1_u_column"), "temp_uc");
   EXPECT_EQ(sameBalloon.at("flight1_u_coverage"), "2");
-  EXPECT_TRUE(output("out/pairs.csv").contains(",\"same model, same balloon\"\n2,"));
+  EXPECT_TRUE(output("out/pairs.csv").contains(",\"same model, same balloon\",height,,\n2,"));
   const std::map<QString, QString> twoModels = csvRow(output("out/pairs.csv"), "2,night.nc,night_other.nc,night,ok,");
   EXPECT_EQ(twoModels.at("flight1_u_column"), "u_temp");
   EXPECT_EQ(twoModels.at("flight1_u_coverage"), "1");

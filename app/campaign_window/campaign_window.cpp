@@ -35,6 +35,8 @@
 namespace {
 
 constexpr double kDefaultLayer = 100;
+// Typed shifts reach ten minutes either way, as in the main window; below them the box says "авто".
+constexpr double kLongestShift = 600;
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
   auto control = new QPushButton(caption, parent);
@@ -124,6 +126,19 @@ QWidget* CampaignWindow::createRunPanel() {
   layerBox->setDecimals(0);
   layerBox->setSuffix(QStringLiteral(" м"));
   layerBox->setValue(kDefaultLayer);
+  matchBox = new QComboBox(panel);
+  matchBox->setObjectName(QStringLiteral("Matching"));
+  // Each with the word the command line takes for it.
+  matchBox->addItem(QStringLiteral("по высоте"), QStringLiteral("height"));
+  matchBox->addItem(QStringLiteral("по времени"), QStringLiteral("time"));
+  shiftBox = new QDoubleSpinBox(panel);
+  shiftBox->setObjectName(QStringLiteral("Shift"));
+  shiftBox->setRange(-kLongestShift - 0.1, kLongestShift);
+  shiftBox->setDecimals(1);
+  shiftBox->setSingleStep(0.1);
+  shiftBox->setSpecialValueText(QStringLiteral("авто"));
+  shiftBox->setValue(shiftBox->minimum());
+  shiftBox->setEnabled(false);
   plusBox = new QCheckBox(QStringLiteral("+"), panel);
   plusBox->setObjectName(QStringLiteral("Plus"));
   solarBox = new QCheckBox(QStringLiteral("Группы по солнцу"), panel);
@@ -143,26 +158,35 @@ QWidget* CampaignWindow::createRunPanel() {
   progressBar->setFormat(QStringLiteral("%v из %m пар"));
   saveButton = button(panel, "Save", QStringLiteral("Сохранить…"));
 
-  auto row = new QHBoxLayout;
-  row->addWidget(new QLabel(QStringLiteral("Величина:"), panel));
-  row->addWidget(quantityBox);
-  row->addWidget(columnEdit);
-  row->addWidget(new QLabel(QStringLiteral("Слой:"), panel));
-  row->addWidget(layerBox);
-  row->addWidget(plusBox);
-  row->addWidget(solarBox);
-  row->addWidget(apartBox);
-  row->addSpacing(16);
-  row->addWidget(runButton);
-  row->addWidget(cancelButton);
-  row->addWidget(progressBar, 1);
-  row->addWidget(saveButton);
+  // The choices on one row and the run on the next, so that the window fits a laptop's screen.
+  auto choices = new QHBoxLayout;
+  choices->addWidget(new QLabel(QStringLiteral("Величина:"), panel));
+  choices->addWidget(quantityBox);
+  choices->addWidget(columnEdit);
+  choices->addWidget(new QLabel(QStringLiteral("Слой:"), panel));
+  choices->addWidget(layerBox);
+  choices->addWidget(plusBox);
+  choices->addSpacing(16);
+  choices->addWidget(new QLabel(QStringLiteral("Сопоставление:"), panel));
+  choices->addWidget(matchBox);
+  choices->addWidget(new QLabel(QStringLiteral("Сдвиг, с:"), panel));
+  choices->addWidget(shiftBox);
+  choices->addSpacing(16);
+  choices->addWidget(solarBox);
+  choices->addWidget(apartBox);
+  choices->addStretch(1);
+  auto run = new QHBoxLayout;
+  run->addWidget(runButton);
+  run->addWidget(cancelButton);
+  run->addWidget(progressBar, 1);
+  run->addWidget(saveButton);
   statusLabel = new QLabel(panel);
   statusLabel->setObjectName(QStringLiteral("Status"));
   statusLabel->setTextFormat(Qt::PlainText);
   auto layout = new QVBoxLayout(panel);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addLayout(row);
+  layout->addLayout(choices);
+  layout->addLayout(run);
   layout->addWidget(statusLabel);
   return panel;
 }
@@ -202,6 +226,10 @@ const ToolTip kToolTips[] = {
     {"Quantity", "Величина, которую выбирает кнопка быстрого выбора в каждом полёте"},
     {"Column", "Если задан, сравнивается столбец ровно с этим именем вместо величины"},
     {"Layer", "Толщина слоёв высоты, по которым считается статистика, от 1 до 50000 м"},
+    {"Matching", "Значение полёта 2 на высоте полёта 1 или в тот же момент:\n"
+                 "по времени полёта 1 плюс сдвиг часов полёта 2"},
+    {"Shift", "Сдвиг часов полёта 2 при сопоставлении по времени, с: введённый — один для всех пар;\n"
+              "«авто» — найденный для каждой пары по ходу высот 4–6 км"},
     {"Plus", "Отмечено: полёт 1 плюс полёт 2; не отмечено: минус"},
     {"Run", "Сравнить все пары; главное окно остаётся свободным"},
     {"Cancel", "Остановить сравнение сразу; результатов не будет"},
@@ -245,6 +273,11 @@ void CampaignWindow::connectHandlers() {
   connect(quantityBox, &QComboBox::currentIndexChanged, this, [this] { forgetResult(); });
   connect(columnEdit, &QLineEdit::textChanged, this, [this] { forgetResult(); });
   connect(layerBox, &QDoubleSpinBox::valueChanged, this, [this] { forgetResult(); });
+  connect(matchBox, &QComboBox::currentIndexChanged, this, [this] {
+    shiftBox->setEnabled(matching() == MatchBy::Time);
+    forgetResult();
+  });
+  connect(shiftBox, &QDoubleSpinBox::valueChanged, this, [this] { forgetResult(); });
   connect(plusBox, &QCheckBox::toggled, this, [this] { forgetResult(); });
   connect(solarBox, &QCheckBox::toggled, this, [this] { forgetResult(); });
   connect(apartBox, &QCheckBox::toggled, this, [this] { forgetResult(); });

@@ -31,7 +31,7 @@ struct CampaignHost {
   const Switchboard& switchboard;
   std::function<DecimalSeparators()> separators;
   std::function<void(const CampaignPair&)> openPair;
-  // Where the last list, quantity and layer are remembered; none: nothing is.
+  // Where the last list, quantity, layer and matching are remembered; none: nothing is.
   QSettings* settings = nullptr;
 };
 
@@ -62,6 +62,8 @@ class CampaignWindow : public QWidget {
   QComboBox* quantityBox;
   QLineEdit* columnEdit;
   QDoubleSpinBox* layerBox;
+  QComboBox* matchBox;       // "по высоте", "по времени"
+  QDoubleSpinBox* shiftBox;  // seconds, or at its minimum "авто"
   QCheckBox* plusBox;
   QCheckBox* solarBox;
   QCheckBox* apartBox;
@@ -87,6 +89,7 @@ class CampaignWindow : public QWidget {
   void createToolTips();
   void connectHandlers();
   CampaignSettings settings() const;
+  MatchBy matching() const;
   void pairsChanged(const QString& listName);
   void showListName();
   void groupEdited();

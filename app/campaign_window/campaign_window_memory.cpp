@@ -1,6 +1,6 @@
-// The campaign window takes up the last list, quantity and layer of the previous session, and
-// keeps them as they change. A list that is gone or no longer reads is left: remembering is a
-// convenience, and the operator opens a list as ever.
+// The campaign window takes up the last list, quantity, layer and matching of the previous
+// session, and keeps them as they change. A list that is gone or no longer reads is left:
+// remembering is a convenience, and the operator opens a list as ever.
 #include "app/campaign_window/campaign_window.h"
 
 #include "flight/flight_error.h"
@@ -10,10 +10,23 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <optional>
+
 namespace {
 const QString kList = QStringLiteral("campaign/list");
 const QString kQuantity = QStringLiteral("campaign/quantity");
 const QString kLayer = QStringLiteral("campaign/layer");
+const QString kMatch = QStringLiteral("campaign/match");
+const QString kShift = QStringLiteral("campaign/shift");
+const QString kAutomaticShift = QStringLiteral("auto");
+
+// A remembered number within the box's range, or nothing.
+std::optional<double> withinRange(const QVariant& saved, const QDoubleSpinBox* box) {
+  bool isNumber = false;
+  const double value = saved.toDouble(&isNumber);
+  if (!isNumber || value < box->minimum() || value > box->maximum()) return std::nullopt;
+  return value;
+}
 }  // namespace
 
 void CampaignWindow::rememberChoices() {
@@ -22,9 +35,10 @@ void CampaignWindow::rememberChoices() {
   const QString savedQuantity = settings->value(kQuantity).toString();
   const int quantity = savedQuantity.size() == 1 ? quantityBox->findData(savedQuantity.at(0)) : -1;
   if (quantity >= 0) quantityBox->setCurrentIndex(quantity);
-  bool isNumber = false;
-  const double layer = settings->value(kLayer).toDouble(&isNumber);
-  if (isNumber && layer >= layerBox->minimum() && layer <= layerBox->maximum()) layerBox->setValue(layer);
+  if (const std::optional<double> layer = withinRange(settings->value(kLayer), layerBox)) layerBox->setValue(*layer);
+  const int match = matchBox->findData(settings->value(kMatch).toString());
+  if (match >= 0) matchBox->setCurrentIndex(match);
+  if (const std::optional<double> shift = withinRange(settings->value(kShift), shiftBox)) shiftBox->setValue(*shift);
   const QString list = settings->value(kList).toString();
   if (QFileInfo(list).isFile()) {
     try {
@@ -35,6 +49,11 @@ void CampaignWindow::rememberChoices() {
   connect(quantityBox, &QComboBox::currentIndexChanged, this,
           [this, settings] { settings->setValue(kQuantity, QString(quantityBox->currentData().toChar())); });
   connect(layerBox, &QDoubleSpinBox::valueChanged, this, [settings](double metres) { settings->setValue(kLayer, metres); });
+  connect(matchBox, &QComboBox::currentIndexChanged, this,
+          [this, settings] { settings->setValue(kMatch, matchBox->currentData().toString()); });
+  connect(shiftBox, &QDoubleSpinBox::valueChanged, this, [this, settings](double seconds) {
+    settings->setValue(kShift, seconds == shiftBox->minimum() ? QVariant(kAutomaticShift) : QVariant(seconds));
+  });
 }
 
 void CampaignWindow::rememberList(const QString& fileName) {

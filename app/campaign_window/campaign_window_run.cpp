@@ -43,11 +43,18 @@ CampaignSettings CampaignWindow::settings() const {
   settings.quantity = quantityBox->currentData().toChar().toLatin1();
   settings.column = columnEdit->text().trimmed().toStdString();
   settings.layer = layerBox->value();
+  settings.match = matching();
+  // At its minimum the box says "авто": each pair's shift is found.
+  if (settings.match == MatchBy::Time && shiftBox->value() != shiftBox->minimum()) settings.shift = shiftBox->value();
   settings.plus = plusBox->isChecked();
   settings.solarGroups = solarBox->isChecked();
   settings.allowApart = apartBox->isChecked();
   settings.separators = host_.separators();
   return settings;
+}
+
+MatchBy CampaignWindow::matching() const {
+  return matchBox->currentData().toString() == QLatin1String("time") ? MatchBy::Time : MatchBy::Height;
 }
 
 void CampaignWindow::run() {

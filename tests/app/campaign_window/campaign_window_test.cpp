@@ -2,6 +2,7 @@
 #include "app/campaign_window/campaign_window.h"
 #include "app/output/campaign_output.h"
 #include "app/output/campaign_tables.h"
+#include "app/support/switchboard.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
 #include "flight/flight_error.h"
@@ -10,6 +11,7 @@
 #include "tests/app/window/scripted_window.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QDropEvent>
@@ -18,12 +20,15 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextDocument>
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -176,6 +181,36 @@ TEST_F(CampaignWindowTest, PairsBuiltFromFilesOpenIntoSlotsOneAndTwoOnADoubleCli
   EXPECT_TRUE(errors.messages.isEmpty());
   doubleClick(1);
   EXPECT_EQ(errors.messages.size(), 1) << "a pair that cannot be read says so";
+}
+
+// The shift applies only in time, "авто" until one is typed; either choice puts the result away,
+// and the next session takes both up.
+TEST_F(CampaignWindowTest, MatchingInTimeTakesAShiftAndTheNextSessionTakesBothUp) {
+  QSettings remembered(folder.filePath("settings.ini"), QSettings::IniFormat);
+  Switchboard board(&errors);
+  const auto session = [&] {
+    return std::make_unique<CampaignWindow>(
+        CampaignHost{board, [] { return DecimalSeparators{'.', '.'}; }, [](const CampaignPair&) {}, &remembered}, nullptr);
+  };
+  std::unique_ptr<CampaignWindow> first = session();
+  window = first.get();
+  window->loadList(campaign.list());
+  runToTheEnd();
+  EXPECT_FALSE(window->shiftBox->isEnabled());
+  window->matchBox->setCurrentIndex(window->matchBox->findText("по времени"));
+  EXPECT_TRUE(showsNoResult());
+  EXPECT_TRUE(window->shiftBox->isEnabled());
+  EXPECT_EQ(window->shiftBox->text(), "авто");
+  runToTheEnd();
+  EXPECT_EQ(cell(window->pairsTable, 0, kStatusColumn), "сравнена");
+  window->shiftBox->setValue(4.5);
+  EXPECT_TRUE(showsNoResult());
+  first.reset();
+
+  const std::unique_ptr<CampaignWindow> next = session();
+  EXPECT_EQ(next->matchBox->currentText(), "по времени");
+  EXPECT_EQ(next->shiftBox->value(), 4.5);
+  EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
 }
 
 TEST_F(CampaignWindowTest, CancelStopsAtOnceAndTheNextRunShowsOnlyItsOwnResult) {

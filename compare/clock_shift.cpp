@@ -13,13 +13,12 @@ namespace {
 
 // Flight 1's heights the measure compares over.
 constexpr double kBandBottom = 4000.0, kBandTop = 6000.0;
-// Heights are compared as running means over this many seconds either side: a sonde's heights
-// scatter from second to second, and reading one between two samples averages that scatter
-// away, which would pull the shift towards fractions of a second.
-constexpr double kSmoothing = 5.0;
-// A misfit that rises by less than this share of itself 1 s either side of its minimum finds no
-// shift to better than a second.
-constexpr double kFlatRise = 0.02;
+// A misfit that rises by less than this share of itself 5 s either side of its minimum finds no
+// shift to better than a few seconds.
+constexpr double kSharpnessSeconds = 5.0;
+constexpr double kFlatRise = 0.05;
+// Flight 2's heights this far beyond the band tell its scatter.
+constexpr double kScatterMargin = 500.0;
 
 struct HeightRange {
   double low = std::numeric_limits<double>::infinity(), high = -std::numeric_limits<double>::infinity();
@@ -36,8 +35,12 @@ HeightRange rangeOf(const double* heights, int rows) {
   return range;
 }
 
-// Flight 1's rows with a time and a height within the band.
-std::vector<int> bandRows(const ShiftFlights& flights) {
+struct Band {
+  double bottom, top;
+  std::vector<int> rows;  // flight 1's, with a time and a height within the band
+};
+
+Band heightBand(const ShiftFlights& flights) {
   const HeightRange one = rangeOf(flights.height1, flights.rows1), two = rangeOf(flights.height2, flights.rows2);
   double bottom = kBandBottom, top = kBandTop;
   if (one.high < kBandTop || two.high < kBandTop) {
@@ -45,77 +48,87 @@ std::vector<int> bandRows(const ShiftFlights& flights) {
     bottom = low + (high - low) / 3;
     top = high - (high - low) / 3;
   }
-  std::vector<int> rows;
+  Band band{bottom, top, {}};
   for (int row = 1; row <= flights.rows1; ++row)
     if (std::isfinite(flights.time1[row]) && flights.height1[row] >= bottom && flights.height1[row] <= top)
-      rows.push_back(row);
-  return rows;
+      band.rows.push_back(row);
+  return band;
 }
 
-// A flight's heights as running means over ±kSmoothing seconds, by row; NaN at a row without a
-// time or without a height near it.
-std::vector<double> smoothedHeights(const double* heights, const double* times, int rows) {
-  std::vector<int> order;
-  for (int row = 1; row <= rows; ++row)
-    if (std::isfinite(times[row])) order.push_back(row);
-  std::stable_sort(order.begin(), order.end(), [times](int a, int b) { return times[a] < times[b]; });
-  std::vector<double> smoothed(static_cast<std::size_t>(rows) + 1, std::numeric_limits<double>::quiet_NaN());
-  std::size_t first = 0, last = 0;  // the rows of the window, [first, last) in time order
-  double sum = 0;
+// The variance of flight 2's heights' scatter from sample to sample about their course near the
+// band, from its second differences over evenly spaced samples (six times that variance for
+// independent scatter); 0 where too few samples tell it.
+double scatterVariance(const ShiftFlights& flights, const Band& band) {
+  const std::vector<int>& rows = flights.times2.rowsByTime();
+  const double* z = flights.height2;
+  const double* t = flights.time2;
+  double sum = 0, squares = 0;
   int count = 0;
-  const auto take = [&](std::size_t at, int sign) {
-    const double height = heights[order[at]];
-    if (!std::isfinite(height)) return;
-    sum += sign * height;
-    count += sign;
-  };
-  for (int row : order) {
-    const double time = times[row];
-    while (last < order.size() && times[order[last]] <= time + kSmoothing) take(last++, +1);
-    while (times[order[first]] < time - kSmoothing) take(first++, -1);
-    if (count > 0) smoothed[static_cast<std::size_t>(row)] = sum / count;
+  for (std::size_t k = 1; k + 1 < rows.size(); ++k) {
+    const int before = rows[k - 1], at = rows[k], after = rows[k + 1];
+    if (!(z[at] >= band.bottom - kScatterMargin && z[at] <= band.top + kScatterMargin)) continue;
+    const double step1 = t[at] - t[before], step2 = t[after] - t[at];
+    if (!(step1 > 0) || std::abs(step2 - step1) > 0.01 * step1) continue;
+    const double curvature = z[after] - 2 * z[at] + z[before];
+    if (!std::isfinite(curvature)) continue;
+    sum += curvature;
+    squares += curvature * curvature;
+    ++count;
   }
-  return smoothed;
+  if (count < 10) return 0;
+  const double mean = sum / count;
+  return std::max(0.0, (squares / count - mean * mean) / 6);
 }
 
 // The spread and the mean of z1(t) − z2(t + shift) over the band; an infinite spread where less
 // than half of the band meets flight 2 (at the ends of the search, a few rows would fit anything).
+// Reading flight 2 between two samples averages their scatter, and would make any shift between
+// whole steps fit better; the spread puts that scatter back, as independent scatter of the
+// variance measured has it: a share 2f(1 − f) of it at a fraction f of the step.
 class HeightMisfit {
  public:
-  HeightMisfit(const ShiftFlights& flights, std::vector<int> band)
-      : flights_(flights), band_(std::move(band)),
-        height1_(smoothedHeights(flights.height1, flights.time1, flights.rows1)),
-        height2_(smoothedHeights(flights.height2, flights.time2, flights.rows2)) {
-    differences_.reserve(band_.size());
+  HeightMisfit(const ShiftFlights& flights, const Band& band)
+      : flights_(flights), rows_(band.rows), scatter_(rows_.empty() ? 0 : scatterVariance(flights, band)) {
+    differences_.reserve(rows_.size());
   }
 
-  bool empty() const { return band_.empty(); }
+  bool empty() const { return rows_.empty(); }
 
   double at(double shift) {
     differences_.clear();
-    for (int row : band_) {
-      const double height2 = flights_.times2.valueAt(height2_.data(), flights_.time1[row] + shift);
-      const double difference = height1_[static_cast<std::size_t>(row)] - height2;
-      if (std::isfinite(difference)) differences_.push_back(difference);
+    double averagedAway = 0;
+    for (int row : rows_) {
+      const double moment = flights_.time1[row] + shift;
+      TimeLookup::Bracket around;
+      if (!flights_.times2.bracket(moment, around)) continue;
+      const double* z = flights_.height2;
+      const double height2 = LinearInterpolation(around.time1, around.time2, z[around.earlier], z[around.later], moment);
+      const double difference = flights_.height1[row] - height2;
+      if (!std::isfinite(difference)) continue;
+      differences_.push_back(difference);
+      const double step = around.time2 - around.time1;
+      const double f = step > 0 ? (moment - around.time1) / step : 0;
+      averagedAway += 2 * f * (1 - f);
     }
-    if (differences_.size() < std::max<std::size_t>(3, (band_.size() + 1) / 2)) {
+    if (differences_.size() < std::max<std::size_t>(3, (rows_.size() + 1) / 2)) {
       mean_ = std::numeric_limits<double>::quiet_NaN();
       return std::numeric_limits<double>::infinity();
     }
+    const double count = static_cast<double>(differences_.size());
     double sum = 0;
     for (double d : differences_) sum += d;
-    mean_ = sum / static_cast<double>(differences_.size());
+    mean_ = sum / count;
     double squares = 0;
     for (double d : differences_) squares += (d - mean_) * (d - mean_);
-    return std::sqrt(squares / static_cast<double>(differences_.size() - 1));
+    return std::sqrt(squares / (count - 1) + scatter_ * averagedAway / count);
   }
 
   double mean() const { return mean_; }
 
  private:
   const ShiftFlights& flights_;
-  std::vector<int> band_;
-  std::vector<double> height1_, height2_;
+  const std::vector<int>& rows_;
+  double scatter_;
   std::vector<double> differences_;
   double mean_ = std::numeric_limits<double>::quiet_NaN();
 };
@@ -129,7 +142,7 @@ ClockShift describe(HeightMisfit& misfit, double shift, const StatedClocks& cloc
   ClockShift found;
   found.shift = shift;
   found.expected = clocks.expected;
-  const double before = misfit.at(shift - 1), after = misfit.at(shift + 1);
+  const double before = misfit.at(shift - kSharpnessSeconds), after = misfit.at(shift + kSharpnessSeconds);
   found.misfit = misfit.at(shift);
   found.heightDifference = misfit.mean();
   if (!std::isfinite(found.misfit)) {
@@ -150,7 +163,8 @@ ClockShift describe(HeightMisfit& misfit, double shift, const StatedClocks& cloc
 }  // namespace
 
 ClockShift findShift(const ShiftFlights& flights, const StatedClocks& clocks) {
-  HeightMisfit misfit(flights, bandRows(flights));
+  const Band band = heightBand(flights);
+  HeightMisfit misfit(flights, band);
   if (misfit.empty()) throw FlightError(MessageId::ShiftNotFound);
   // Whole seconds first, then tenths around the best: the misfit changes smoothly with the shift.
   const long long first = std::llround(std::ceil((clocks.expected - kShiftSearch) / kShiftStep));
@@ -181,7 +195,8 @@ ClockShift findShift(const ShiftFlights& flights, const StatedClocks& clocks) {
 }
 
 ClockShift typedShift(const ShiftFlights& flights, double shift, const StatedClocks& clocks) {
-  HeightMisfit misfit(flights, bandRows(flights));
+  const Band band = heightBand(flights);
+  HeightMisfit misfit(flights, band);
   if (misfit.empty()) {
     ClockShift typed;
     typed.shift = shift;
@@ -194,7 +209,8 @@ ClockShift typedShift(const ShiftFlights& flights, double shift, const StatedClo
 StatedClocks statedClocks(const FlightIdentity& first, const FlightIdentity& second) {
   const double launch1 = utcSeconds(first.launchTime), launch2 = utcSeconds(second.launchTime);
   if (!std::isfinite(launch1) || !std::isfinite(launch2)) return {};
-  return {true, launch1 - launch2, gpsMinusUtc(launch1)};
+  // Stated to the millisecond: the difference is too, not the sum of two roundings.
+  return {true, std::round((launch1 - launch2) * 1000) / 1000, gpsMinusUtc(launch1)};
 }
 
 int gpsMinusUtc(double utcSeconds) {

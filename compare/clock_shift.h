@@ -17,7 +17,7 @@ struct ClockShift {
   bool automatic = false;           // found rather than typed
   double misfit = kNone;            // spread (standard deviation) of z1(t) − z2(t + shift), metres
   double heightDifference = kNone;  // its mean, metres: a datum or a sensor offset
-  double sharpness = kNone;         // how far the misfit rises 1 s either side of the shift, metres
+  double sharpness = kNone;         // how far the misfit rises 5 s either side of the shift, metres
   bool atEdge = false;              // found at the edge of the search: the clocks may differ more
   bool flat = false;                // the misfit hardly rises around it: any shift near fits as well
   double expected = 0;              // where the search was centred: see StatedClocks

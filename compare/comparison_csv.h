@@ -15,6 +15,8 @@
 //   uncertainty          a comparison point's combined uncertainty u_c
 //   uc_mean, within_1, within_2, within_3   a layer's mean u_c and the shares of its points
 //                        with u_c that lie within 1, 2 and 3 u_c
+//   match, shift, shift_misfit   a layer's: how flight 2 was matched ("height" or "time"), and
+//                        in time the shift of its clock (s) and the heights' misfit at it (m)
 // Fields that do not apply to the kind of row are empty; so is a number without a value.
 // Numbers are written in their shortest round-trip form.
 struct NamedPoints {
@@ -23,4 +25,4 @@ struct NamedPoints {
 };
 
 void writeComparisonCsv(std::ostream& out, const std::vector<NamedPoints>& series,
-                        const std::vector<LayerStatistics>& layers);
+                        const std::vector<LayerStatistics>& layers, MatchBy by, const ClockShift& shift);

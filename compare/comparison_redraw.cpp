@@ -222,6 +222,8 @@ void FlightComparison::drawAverage(const RedrawRequest& request, CurvePoints& po
   }
 }
 
+const char* matchName(MatchBy by) { return by == MatchBy::Time ? "time" : "height"; }
+
 bool CurvePoints::add(double px, double py) {
   if (!std::isfinite(px) || !std::isfinite(py)) return false;
   x.push_back(px);

@@ -32,6 +32,8 @@ struct SlotChoice {
 // (the comparison's own rule), or the one at the same moment, flight 1's time plus the shift of
 // flight 2's clock. Either way the values are drawn and pooled against flight 1's height.
 enum class MatchBy { Height, Time };
+// "height" or "time", as the scripts and the files name them.
+const char* matchName(MatchBy by);
 struct Matching {
   MatchBy by = MatchBy::Height;
   std::optional<double> shift;  // seconds as typed; nothing: found from the flights' heights

@@ -22,8 +22,11 @@ class TimeLookup {
   // A column's value at a time, by the bracket; NaN where there is none.
   double valueAt(const double* column, double time) const;
 
+  // The rows with a time, by their time.
+  const std::vector<int>& rowsByTime() const { return rows_; }
+
  private:
-  std::vector<int> rows_;       // rows with a time, by their time
+  std::vector<int> rows_;
   std::vector<double> times_;   // their times, ascending
   double longestStep_ = 0;  // between two samples that are not a gap apart
 };

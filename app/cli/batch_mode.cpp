@@ -73,6 +73,9 @@ class BatchRun : public ErrorReporter {
   void toggleStep(const Step&) { act([&] { actions_.toggleCorrectionStep(); }); }
   void plus(const Step& step) { act([&] { actions_.setPlus(step.values[0] == "on"); }); }
   void channel(const Step& step) { act([&] { actions_.setSlowChannel(step.values[0]); }); }
+  void match(const Step& step) { act([&] { actions_.setMatching(step.values[0] == "time"); }); }
+  void shift(const Step& step) { act([&] { actions_.setShift(step.values[0]); }); }
+  void time(const Step& step) { act([&] { actions_.pickTime(slot(step), step.values[1]); }); }
   void scale(const Step& step) { scale_ = step.values[0].toInt(); }
   void png(const Step& step) { act([&] { form_.saveChartsAs(step.values[0], scale_); }); }
   void csv(const Step& step) { act([&] { form_.saveDataAs(step.values[0]); }); }
@@ -127,6 +130,10 @@ const StepKind kSteps[] = {
     {"--toggle-step", "", "click the correction's step label (1 / 10)", {}, &BatchRun::toggleStep},
     {"--plus", "on|off", "tick or untick \"+\", when it is not so", {{"on", "off"}}, &BatchRun::plus},
     {"--channel", "TEXT", "set the slow-channel number's text", {{}}, &BatchRun::channel},
+    {"--match", "height|time", "match flight 2 to flight 1 by height, or in time (same moment)", {{"height", "time"}},
+     &BatchRun::match},
+    {"--shift", "auto|SECONDS", "flight 2's clock shift for matching in time: found, or typed", {{}}, &BatchRun::shift},
+    {"--time", "1|2 ITEM", "pick ITEM as the slot's time column", {kComparedSlots, {}}, &BatchRun::time},
     {"--scale", "1..8", "the size of the PNG pictures after it, times the charts' pixels (2)",
      {{"1", "2", "3", "4", "5", "6", "7", "8"}}, &BatchRun::scale},
     {"--png", "FILE", "save both charts as a picture (.png, .svg or .pdf on an A4 page)", {{}}, &BatchRun::png},

@@ -98,7 +98,26 @@ QJsonObject slotJson(const TForm1& form, int slot, const QString& label, const Q
           {"heightIndex", state.height},
           {"paramItems", columns},
           {"paramIndex", state.parameter},
+          {"timeIndex", state.time},
           {"flight", identityJson(form.flightIdentity(slot), state.height)}};
+}
+
+// How flight 2 was matched, and in time the shift of its clock the last redraw used (null
+// before one did) with what it says of the clocks.
+QJsonObject matchingJson(const Workspace& workspace) {
+  if (workspace.matchBy == MatchBy::Height) return {{"by", matchName(MatchBy::Height)}};
+  const ClockShift& shift = workspace.clockShift();
+  const auto optional = [](const std::optional<int>& seconds) { return seconds ? QJsonValue(*seconds) : QJsonValue(); };
+  return {{"by", matchName(MatchBy::Time)},
+          {"shift", number(shift.shift)},
+          {"auto", !workspace.shift},
+          {"misfit", number(shift.misfit)},
+          {"heightDifference", number(shift.heightDifference)},
+          {"sharpness", number(shift.sharpness)},
+          {"expected", number(shift.expected)},
+          {"atEdge", shift.atEdge},
+          {"flat", shift.flat},
+          {"clockSeconds", optional(shift.clockSeconds)}};
 }
 
 QJsonObject seriesJson(const ChartSeries& drawn, const CurvePoints& redrawn) {
@@ -161,6 +180,7 @@ QJsonObject windowStateJson(const TForm1& form, const QJsonArray& errors) {
       {"series", series},
       {"layers", layersJson(form.workspace().layers())},
       {"layerThickness", form.workspace().layerThickness()},
+      {"matching", matchingJson(form.workspace())},
       {"band", QJsonObject{{"shown", form.Band->holdsBand()}, {"visible", form.Band->visible()}}},
       {"uncertaintyRule", ruleJson(form)},
       {"heightWarning", heightWarningJson(form)},

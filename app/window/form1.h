@@ -88,6 +88,9 @@ class TForm1 : public QWidget {
   void CheckBox3Click();
   void UncertaintyBoxChange();
   void LayerThicknessChange();
+  void MatchingChange();
+  void ShiftChange();
+  void TimeBoxChange();
 
 
   // Who flew, when and where, as the last successful read of slot 1, 2 or 3 gave it; an empty
@@ -258,6 +261,10 @@ class TForm1 : public QWidget {
   // parameter names, which follows each new parameter.
   void listUncertainties(int slot);
   void chooseUncertainty(int slot);
+  // Slot 1's or 2's time list mirrors its parameter list, the workspace's time column chosen.
+  void listTimes(int slot);
+  void showMatching();
+  void rememberMatching();
   // The tips of the uncertainty boxes, the band and the table, and the warning of heights of
   // different kinds, for the pair on screen.
   void showJudgement();
@@ -274,6 +281,7 @@ class TForm1 : public QWidget {
   std::array<CurveLookup, 3> drawnFlights_;
   QSettings* settings_ = nullptr;
   QLabel* statusLine_ = nullptr;
+  QString comparisonTitle_;  // Chart2's value axis, without how the comparison matched
 };
 
 // The texts of a combo box's items, in their order.

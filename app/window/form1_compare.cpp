@@ -30,6 +30,7 @@ void TForm1::CompareClick() {
   Chart1->replot(QCustomPlot::rpQueuedReplot);
   Chart2->replot(QCustomPlot::rpQueuedReplot);
   Statistics->showLayers({});
+  Statistics->setShiftCaption({});
 
   const RedrawRequest request = workspace_.request();
   // The operator who cancelled a read knows why the charts are empty.
@@ -40,6 +41,7 @@ void TForm1::CompareClick() {
   indexDrawnFlights();
   showBand();
   Statistics->showLayers(workspace_.layers());
+  showMatching();
   widenStatistics();
   for (InteractiveChart* chart : {Chart1, Chart2}) {
     chart->fitToData();
@@ -102,6 +104,11 @@ void TForm1::labelCharts() {
   const bool flight1 = !heights.empty() && heights.front().first == 1;
   Chart2->yAxis->setLabel(heightAxisTitle(flight1 ? decltype(heights){heights.front()} : decltype(heights){}));
   label(Chart1, flightsAxisTitle(drawn));
-  label(Chart2, comparisonAxisTitle(picked[0], picked[1], plus));
+  // How the comparison matched joins Chart2's title once the redraw has found its shift; the
+  // values the operator holds stay with the quantity whatever the shift.
+  const QString comparison = comparisonAxisTitle(picked[0], picked[1], plus);
+  if (comparison != comparisonTitle_) Chart2->releaseValues();
+  comparisonTitle_ = comparison;
+  Chart2->xAxis->setLabel(comparison);
   Series3->setName(comparisonSeriesName(plus));
 }

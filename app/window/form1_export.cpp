@@ -45,7 +45,7 @@ void TForm1::saveDataAs(const QString& fileName) {
   std::vector<NamedPoints> series;
   for (const DrawnSeries& drawn : drawnSeries()) series.push_back({drawn.series->ownName().toStdString(), drawn.points});
   std::ostringstream text;
-  writeComparisonCsv(text, series, workspace_.layers());
+  writeComparisonCsv(text, series, workspace_.layers(), workspace_.matchBy, workspace_.clockShift());
   writeFileAtomically(fileName, QByteArray::fromStdString(text.str()));
 }
 

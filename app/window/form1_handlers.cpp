@@ -73,6 +73,10 @@ void TForm1::connectHandlers() {
   for (int slot : {1, 2}) connect(uncertaintyBox(slot), &QComboBox::activated, this, guard(&TForm1::UncertaintyBoxChange));
   // The thickness also changes as the window takes up the remembered one.
   connect(Statistics->thicknessBox, &QComboBox::currentIndexChanged, this, guard(&TForm1::LayerThicknessChange));
+  // The matching also changes as the window takes up the remembered one.
+  connect(Statistics->matchingBox, &QComboBox::currentIndexChanged, this, guard(&TForm1::MatchingChange));
+  connect(Statistics, &LayerStatisticsPanel::shiftEdited, this, guard(&TForm1::ShiftChange));
+  for (QComboBox* box : Statistics->timeBoxes) connect(box, &QComboBox::activated, this, guard(&TForm1::TimeBoxChange));
 }
 
 void TForm1::LayerThicknessChange() {

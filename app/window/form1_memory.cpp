@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QDoubleSpinBox>
 #include <QSplitter>
 
 namespace {
@@ -25,6 +26,8 @@ constexpr int kRecentFiles = 10;
 const QString kGeometry = QStringLiteral("window/geometry");
 const QString kSplitter = QStringLiteral("window/splitter");
 const QString kLayer = QStringLiteral("statistics/layer");
+const QString kMatching = QStringLiteral("statistics/matching");  // "height" or "time"
+const QString kShift = QStringLiteral("statistics/shift");        // seconds typed; none while found
 const QString kRecent = QStringLiteral("files/recent");
 QString folderKey(int slot) { return QStringLiteral("files/folder%1").arg(slot); }
 
@@ -50,6 +53,21 @@ void TForm1::remember(QSettings* settings) {
   const int remembered = layer->findData(settings->value(kLayer).toDouble());
   if (remembered >= 0) layer->setCurrentIndex(remembered);
   connect(layer, &QComboBox::currentIndexChanged, this, [this] { settings_->setValue(kLayer, Statistics->thickness()); });
+  rememberMatching();
+}
+
+void TForm1::rememberMatching() {
+  if (settings_->value(kMatching).toString() == QStringLiteral("time")) Statistics->matchingBox->setCurrentIndex(1);
+  bool typed = false;
+  const double shift = settings_->value(kShift).toDouble(&typed);
+  if (typed) Statistics->shiftBox->setValue(shift);
+  connect(Statistics->matchingBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+    settings_->setValue(kMatching, index == 1 ? QStringLiteral("time") : QStringLiteral("height"));
+  });
+  connect(Statistics, &LayerStatisticsPanel::shiftEdited, this, [this] {
+    const std::optional<double> typed = Statistics->typedShift();
+    typed ? settings_->setValue(kShift, *typed) : settings_->remove(kShift);
+  });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

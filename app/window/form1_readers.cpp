@@ -88,10 +88,12 @@ void TForm1::readChosenFile(int slot) {
     showSlot(slot);
     showIdentity(slot);
     listUncertainties(slot);
+    listTimes(slot);
   } catch (...) {
     showSlot(slot);
     showIdentity(slot);
     listUncertainties(slot);
+    listTimes(slot);
     const std::exception_ptr readFailure = std::current_exception();
     try {
       switchboard.performClick(Compare);

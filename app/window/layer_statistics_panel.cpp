@@ -3,6 +3,9 @@
 #include "app/output/statistic_text.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QSignalBlocker>
+#include <QToolButton>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -28,6 +32,16 @@ QString uncertaintyTip(int slot) {
       .arg(slot);
 }
 
+// Typed shifts reach ten minutes either way; below them the box says "авто".
+constexpr double kLongestShift = 600.0;
+constexpr double kShownAutomatic = -kLongestShift - 0.1;
+
+QString timeTip(int slot) {
+  return QStringLiteral("Столбец времени полёта %1 для сопоставления по времени: «time» продукта, "
+                        "t, ВРЕМЯ, INTtime или Sctime сырого файла")
+      .arg(slot);
+}
+
 QString withNote(const QString& tip, const QString& note) {
   return note.isEmpty() ? tip : tip + QStringLiteral("\n\n") + note;
 }
@@ -42,6 +56,8 @@ QTableWidgetItem* cell(const QString& text) {
 
 LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
     : QWidget(parent), thicknessBox(new QComboBox(this)), uncertaintyBoxes{new QComboBox(this), new QComboBox(this)},
+      matchingBox(new QComboBox(this)), shiftBox(new QDoubleSpinBox(this)), autoShiftButton(new QToolButton(this)),
+      timeBoxes{new QComboBox(this), new QComboBox(this)}, shiftCaption(new QLabel(this)),
       table(new QTableWidget(0, kColumns, this)), warning(new QLabel(this)) {
   setObjectName(QStringLiteral("LayerStatistics"));
   setToolTip(QStringLiteral("Сравнение полетов 1 и 2 по слоям высоты"));
@@ -68,24 +84,106 @@ LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
   auto choice = new QHBoxLayout;
   choice->addWidget(new QLabel(QStringLiteral("Слой:"), this));
   choice->addWidget(thicknessBox, 1);
-  auto uncertainties = new QHBoxLayout;
-  for (int slot = 1; slot <= 2; ++slot) {
-    QComboBox* box = uncertaintyBoxes[slot - 1];
-    box->setObjectName(QStringLiteral("UncertaintyBox%1").arg(slot));
-    box->setToolTip(uncertaintyTip(slot));
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(5);
-    box->addItem(kNoUncertainty);
-    uncertainties->addWidget(new QLabel(QStringLiteral("u%1:").arg(slot == 1 ? QStringLiteral("₁") : QStringLiteral("₂")), this));
-    uncertainties->addWidget(box, 1);
-  }
+  QHBoxLayout* uncertainties = slotChoiceRow(uncertaintyBoxes, QStringLiteral("u"), QStringLiteral("UncertaintyBox"), uncertaintyTip);
+  for (QComboBox* box : uncertaintyBoxes) box->addItem(kNoUncertainty);
   auto layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addLayout(choice);
   layout->addLayout(uncertainties);
+  layout->addLayout(createMatchingRow());
+  layout->addLayout(createShiftRow());
+  layout->addLayout(createTimeRow());
+  layout->addWidget(shiftCaption);
   layout->addWidget(warning);
   layout->addWidget(table, 1);
   showLayers({});
+}
+
+QHBoxLayout* LayerStatisticsPanel::createMatchingRow() {
+  matchingBox->setObjectName(QStringLiteral("MatchingBox"));
+  matchingBox->addItems({QStringLiteral("по высоте"), QStringLiteral("по времени")});
+  matchingBox->setToolTip(QStringLiteral(
+      "Значение полёта 2 на высоте полёта 1 или в тот же момент: по времени полёта 1 плюс сдвиг часов полёта 2"));
+  shiftBox->setObjectName(QStringLiteral("ShiftBox"));
+  shiftBox->setRange(kShownAutomatic, kLongestShift);
+  shiftBox->setDecimals(1);
+  shiftBox->setSingleStep(0.1);
+  shiftBox->setSpecialValueText(QStringLiteral("авто"));
+  shiftBox->setKeyboardTracking(false);
+  shiftBox->setValue(kShownAutomatic);
+  shiftBox->setToolTip(QStringLiteral("Сдвиг часов полёта 2, с: найденный по ходу высот 4–6 км или введённый"));
+  autoShiftButton->setObjectName(QStringLiteral("AutoShift"));
+  autoShiftButton->setText(QStringLiteral("авто"));
+  autoShiftButton->setCheckable(true);
+  autoShiftButton->setChecked(true);
+  autoShiftButton->setToolTip(QStringLiteral("Найти сдвиг заново по высотам полётов"));
+  connect(shiftBox, &QDoubleSpinBox::valueChanged, this, [this] {
+    autoShiftButton->setChecked(shiftBox->value() == shiftBox->minimum());
+    emit shiftEdited();
+  });
+  connect(autoShiftButton, &QToolButton::clicked, this, &LayerStatisticsPanel::shiftEdited);
+  // Narrow enough that the panel keeps the width the charts were designed beside.
+  matchingBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  matchingBox->setMinimumContentsLength(5);
+  auto row = new QHBoxLayout;
+  row->addWidget(new QLabel(QStringLiteral("Сопоставление:"), this));
+  row->addWidget(matchingBox, 1);
+  return row;
+}
+
+QHBoxLayout* LayerStatisticsPanel::createShiftRow() {
+  auto row = new QHBoxLayout;
+  row->addWidget(new QLabel(QStringLiteral("Сдвиг, с:"), this));
+  row->addWidget(shiftBox, 1);
+  row->addWidget(autoShiftButton);
+  return row;
+}
+
+QHBoxLayout* LayerStatisticsPanel::slotChoiceRow(QComboBox* const (&boxes)[2], const QString& letter, const QString& name,
+                                                 QString (*tip)(int)) {
+  auto row = new QHBoxLayout;
+  for (int slot = 1; slot <= 2; ++slot) {
+    QComboBox* box = boxes[slot - 1];
+    box->setObjectName(name + QString::number(slot));
+    box->setToolTip(tip(slot));
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(5);
+    row->addWidget(new QLabel(letter + (slot == 1 ? QStringLiteral("₁:") : QStringLiteral("₂:")), this));
+    row->addWidget(box, 1);
+  }
+  return row;
+}
+
+QHBoxLayout* LayerStatisticsPanel::createTimeRow() {
+  QHBoxLayout* row = slotChoiceRow(timeBoxes, QStringLiteral("t"), QStringLiteral("TimeBox"), timeTip);
+  shiftCaption->setObjectName(QStringLiteral("ShiftCaption"));
+  shiftCaption->setWordWrap(true);
+  shiftCaption->hide();
+  enableTimeChoices(false);
+  return row;
+}
+
+std::optional<double> LayerStatisticsPanel::typedShift() const {
+  if (autoShiftButton->isChecked() || shiftBox->value() == shiftBox->minimum()) return std::nullopt;
+  return shiftBox->value();
+}
+
+void LayerStatisticsPanel::showShift(double seconds) {
+  // A typed shift stays while no comparison uses it.
+  if (std::isnan(seconds) && !autoShiftButton->isChecked()) return;
+  const QSignalBlocker quiet(shiftBox);
+  shiftBox->setValue(std::isnan(seconds) ? kShownAutomatic : seconds);
+}
+
+void LayerStatisticsPanel::enableTimeChoices(bool inTime) {
+  for (QWidget* choice : {static_cast<QWidget*>(shiftBox), static_cast<QWidget*>(autoShiftButton),
+                          static_cast<QWidget*>(timeBoxes[0]), static_cast<QWidget*>(timeBoxes[1])})
+    choice->setEnabled(inTime);
+}
+
+void LayerStatisticsPanel::setShiftCaption(const QString& caption) {
+  shiftCaption->setText(caption);
+  shiftCaption->setVisible(!caption.isEmpty());
 }
 
 int LayerStatisticsPanel::neededWidth() const {

@@ -3,12 +3,15 @@
 #include "app/widgets/clickable_label.h"
 #include "app/widgets/up_down.h"
 #include "app/window/form1.h"
+#include "app/window/layer_statistics_panel.h"
 #include "flight/flight_error.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -82,3 +85,23 @@ void WindowActions::setPlus(bool on) {
 }
 
 void WindowActions::setSlowChannel(const QString& text) { form_.Edit2->setText(text); }
+
+void WindowActions::setMatching(bool inTime) { form_.Statistics->matchingBox->setCurrentIndex(inTime ? 1 : 0); }
+
+void WindowActions::setShift(const QString& shift) {
+  LayerStatisticsPanel* panel = form_.Statistics;
+  if (shift == QStringLiteral("auto")) {
+    if (!panel->autoShiftButton->isChecked()) panel->autoShiftButton->click();
+    return;
+  }
+  bool isNumber = false;
+  const double seconds = shift.toDouble(&isNumber);
+  QDoubleSpinBox* box = panel->shiftBox;
+  if (!isNumber || seconds <= box->minimum() || seconds > box->maximum())
+    throw FlightError(Message(MessageId::NotAFloatingPointValue, {shift.toStdString()}));
+  // The box may show the same seconds as found; typed, they are the operator's all the same.
+  if (box->value() == seconds) emit box->valueChanged(seconds);
+  box->setValue(seconds);
+}
+
+void WindowActions::pickTime(int slot, const QString& item) { pickIn(form_.Statistics->timeBoxes[slot - 1], item); }

@@ -33,6 +33,12 @@ class WindowActions {
   void toggleCorrectionStep();
   void setPlus(bool on);
   void setSlowChannel(const QString& text);
+  // Flight 2 matched to flight 1 by height, or in time.
+  void setMatching(bool inTime);
+  // The shift of flight 2's clock: "auto" (found), or seconds.
+  void setShift(const QString& shift);
+  // Flight 1's or 2's time column by its name, or "#N" for index N.
+  void pickTime(int slot, const QString& item);
 
  private:
   TForm1& form_;

@@ -162,3 +162,41 @@ TEST_F(Batch, WarnsWhileTheComparedHeightsAreOfDifferentKinds) {
             "heights of different kinds are compared: flight 1 geometric, flight 2 geopotential");
   EXPECT_TRUE(run(opened + QStringList{"--height", "2", "lat"}).state["heightWarning"].isNull());
 }
+
+// Two sondes of one balloon, flight 2's clock started 2.5 s before flight 1's: matched in time,
+// the shift is found, or taken as typed; a flight without a time column says so.
+TEST_F(Batch, MatchesInTimeWithTheShiftFoundOrTyped) {
+  FlightRecipe sonde;
+  sonde.layout = Layout::Sct;
+  sonde.rows = 6000;
+  sonde.ascentSwing = 10;
+  const QString first = generated("a.raw", sonde);
+  sonde.clockStart = -2.5;
+  sonde.seed = 1;
+  const QString second = generated("b.raw", sonde);
+  sonde.layout = Layout::IndentedH;
+  const QString timeless = generated("h.T3", sonde);
+  const QStringList opened{"--locale-decimal", ".", "--separator", "point", "--open", "1", first, "--open", "2", second};
+  struct Case {
+    QStringList steps;
+    QJsonValue shift;
+    bool automatic;
+    QString error;
+  };
+  for (const Case& c : {Case{{"--match", "time"}, 2.5, true, {}},
+                        Case{{"--shift", "1.5", "--match", "time", "--time", "2", "Sctime"}, 1.5, false, {}},
+                        Case{{"--match", "time", "--shift", "x"}, 2.5, true, "'x' is not a valid floating point value"},
+                        Case{{"--match", "time", "--open", "2", timeless}, QJsonValue(), true,
+                             "Flight 2 has no time column."}}) {
+    SCOPED_TRACE(c.steps.join(' ').toStdString());
+    const BatchResult result = run(opened + c.steps);
+    const QJsonObject matching = result.state["matching"].toObject();
+    EXPECT_EQ(matching["by"].toString(), "time");
+    EXPECT_EQ(matching["shift"], c.shift);
+    EXPECT_EQ(matching["auto"].toBool(), c.automatic);
+    const QJsonArray errors = result.state["errors"].toArray();
+    EXPECT_EQ(errors.isEmpty() ? QString() : errors.last().toObject()["message"].toString(), c.error);
+    EXPECT_EQ(result.exitCode, c.error.isEmpty() ? 0 : 1);
+    EXPECT_EQ(result.state["layers"].toArray().isEmpty(), c.shift.isNull());
+  }
+}

@@ -207,10 +207,10 @@ TEST_F(Beyond, SavesTheChartsAsPicturesAndTheirDataAsCsv) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
   EXPECT_EQ(lines.first(), "kind,series,index,x,y,layer_bottom,layer_top,bias,standard_deviation,count,uncertainty,"
-                           "uc_mean,within_1,within_2,within_3");
+                           "uc_mean,within_1,within_2,within_3,match,shift,shift_misfit");
   EXPECT_EQ(lines.filter(QRegularExpression("^point,Series3,")).size(), widget<ChartSeries>(form, "Series3")->dataCount());
   EXPECT_EQ(lines.filter(QRegularExpression("^point,Series4,")).size(), widget<ChartSeries>(form, "Series4")->dataCount()) << "hidden or not";
-  EXPECT_EQ(lines.filter(QRegularExpression("^layer,")).size(), static_cast<int>(form.workspace().layers().size()));
+  EXPECT_EQ(lines.filter(QRegularExpression("^layer,.*,height,,$")).size(), static_cast<int>(form.workspace().layers().size()));
   EXPECT_THROW(form.saveDataAs(folder.filePath("no/such/folder/data.csv")), FlightError);
 }
 

@@ -2,14 +2,18 @@
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
 #include "app/window/form1.h"
+#include "app/window/layer_statistics_panel.h"
 #include "flight/flight_tables.h"
 #include "tests/generator/flight_generator.h"
 #include "tests/app/window/scripted_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -58,4 +62,37 @@ TEST_F(WindowRedraw, ASlowChannelNumberThatIsNoWholeNumberEmptiesTheChartsWithOn
   widget<QLineEdit>(form, "Edit2")->setText("11");
   EXPECT_EQ(errors.messages.size(), 1);
   EXPECT_EQ(widget<ChartSeries>(form, "Series1")->dataCount(), 67) << "rows of channel 11 only";
+}
+
+// Two sondes of one balloon, flight 2's clock started 4.2 s before flight 1's.
+TEST_F(WindowRedraw, MatchedInTimeTheShiftIsFoundTypedOrFoundAgainAndSaid) {
+  FlightRecipe sonde;
+  sonde.layout = Layout::Sct;
+  sonde.rows = 6000;
+  sonde.ascentSwing = 10;
+  open(widget<QPushButton>(form, "Button1"), sonde);
+  sonde.clockStart = -4.2;
+  sonde.seed = 1;
+  open(widget<QPushButton>(form, "Button3"), sonde);
+  LayerStatisticsPanel* panel = widget<LayerStatisticsPanel>(form, "LayerStatistics");
+  const auto said = [&] {
+    return widget<InteractiveChart>(form, "Chart2")->xAxis->label() + " | " + widget<QLabel>(form, "ShiftCaption")->text();
+  };
+  EXPECT_FALSE(said().contains("сдвиг")) << "matched by height, as designed";
+
+  panel->matchingBox->setCurrentIndex(1);
+  EXPECT_TRUE(said().contains("по времени, сдвиг +4,2 с | Сдвиг найден: +4,2 с")) << said().toStdString();
+  EXPECT_NEAR(panel->shiftBox->value(), 4.2, 1e-9);
+  panel->shiftBox->setValue(3);
+  EXPECT_TRUE(said().contains("сдвиг +3,0 с | Сдвиг введён: +3,0 с")) << said().toStdString();
+  panel->autoShiftButton->click();
+  EXPECT_TRUE(said().contains("сдвиг +4,2 с | Сдвиг найден")) << said().toStdString();
+  EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
+
+  FlightRecipe timeless = sonde;
+  timeless.layout = Layout::IndentedH;
+  open(widget<QPushButton>(form, "Button3"), timeless);
+  EXPECT_EQ(errors.messages, QStringList{"Flight 2 has no time column."});
+  EXPECT_EQ(widget<ChartSeries>(form, "Series3")->dataCount(), 0);
+  EXPECT_FALSE(said().contains("сдвиг"));
 }

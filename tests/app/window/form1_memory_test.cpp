@@ -28,7 +28,7 @@ class Memory : public ScriptedWindow {
 
 }  // namespace
 
-TEST_F(Memory, TheNextSessionFindsFoldersRecentFilesAndLayerButNothingThatChangesNumbers) {
+TEST_F(Memory, TheNextSessionFindsFoldersRecentFilesLayerAndMatchingButNothingThatChangesNumbers) {
   {
     const auto settings = openSettings(settingsFile()).settings;
     TForm1 session;
@@ -36,7 +36,10 @@ TEST_F(Memory, TheNextSessionFindsFoldersRecentFilesAndLayerButNothingThatChange
     session.remember(settings.get());
     for (int i = 0; i < 11; ++i) session.openFile(1 + i % 2, QFile::encodeName(flight(QStringLiteral("f%1.txt").arg(i))));
     session.openFile(1, QFile::encodeName(folder.filePath("f3.txt")));
-    widget<LayerStatisticsPanel>(session, "LayerStatistics")->thicknessBox->setCurrentIndex(widget<LayerStatisticsPanel>(session, "LayerStatistics")->thicknessBox->findData(5000.0));
+    LayerStatisticsPanel* panel = widget<LayerStatisticsPanel>(session, "LayerStatistics");
+    panel->thicknessBox->setCurrentIndex(panel->thicknessBox->findData(5000.0));
+    panel->shiftBox->setValue(4.5);
+    panel->matchingBox->setCurrentIndex(1);
     widget<QCheckBox>(session, "CheckBox1")->click();
     widget<UpDown>(session, "UpDown1")->stepUp();
     session.showCampaignWindow();
@@ -54,7 +57,10 @@ TEST_F(Memory, TheNextSessionFindsFoldersRecentFilesAndLayerButNothingThatChange
   EXPECT_EQ(recent.count(QFile::encodeName(folder.filePath("f3.txt"))), 1);
   EXPECT_FALSE(recent.contains(QFile::encodeName(folder.filePath("f0.txt"))));
   EXPECT_EQ(next.OpenDialog2.fileName, QFile::encodeName(folder.path() + "/")) << "the dialog starts in the last folder";
-  EXPECT_EQ(widget<LayerStatisticsPanel>(next, "LayerStatistics")->thickness(), 5000);
+  const LayerStatisticsPanel* panel = widget<LayerStatisticsPanel>(next, "LayerStatistics");
+  EXPECT_EQ(panel->thickness(), 5000);
+  EXPECT_EQ(panel->matchingBox->currentText(), "по времени");
+  EXPECT_EQ(panel->typedShift(), 4.5);
   EXPECT_FALSE(widget<QCheckBox>(next, "CheckBox1")->isChecked()) << "\"+\" starts as designed";
   EXPECT_EQ(widget<UpDown>(next, "UpDown1")->position(), 0);
   next.showCampaignWindow();

@@ -172,22 +172,24 @@ ClockShift findShift(const ShiftFlights& flights, const StatedClocks& clocks) {
   const long long stride = std::llround(1.0 / kShiftStep);
   long long best = first;
   double lowest = std::numeric_limits<double>::infinity();
-  for (long long k = first; k <= last; k += stride) {
+  // Of misfits equal but for rounding, the shift nearest the expected one: flights that keep a
+  // steady ascent fit alike at every shift, and their stated clocks are then the best guess.
+  const double expectedCount = clocks.expected / kShiftStep;
+  const auto consider = [&](long long k) {
     const double value = misfit.at(tenths(k));
-    if (value < lowest) {
-      lowest = value;
+    if (!std::isfinite(value)) return;
+    const double tolerance = 1e-9 * std::max(1.0, std::isfinite(lowest) ? lowest : value);
+    const bool nearer = std::abs(static_cast<double>(k) - expectedCount) < std::abs(static_cast<double>(best) - expectedCount);
+    if (!std::isfinite(lowest) || value < lowest - tolerance || (value <= lowest + tolerance && nearer)) {
+      lowest = std::min(lowest, value);
       best = k;
     }
-  }
+  };
+  for (long long k = first; k <= last; k += stride) consider(k);
   if (!std::isfinite(lowest)) throw FlightError(MessageId::ShiftNotFound);
   const bool atEdge = best - first < stride || last - best < stride;
-  for (long long k = std::max(first, best - stride); k <= std::min(last, best + stride); ++k) {
-    const double value = misfit.at(tenths(k));
-    if (value < lowest) {
-      lowest = value;
-      best = k;
-    }
-  }
+  const long long coarse = best;
+  for (long long k = std::max(first, coarse - stride); k <= std::min(last, coarse + stride); ++k) consider(k);
   ClockShift found = describe(misfit, tenths(best), clocks);
   found.automatic = true;
   found.atEdge = atEdge;

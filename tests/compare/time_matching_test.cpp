@@ -142,3 +142,16 @@ TEST_F(TimeMatching, AFlightWithoutATimeColumnSaysSo) {
   }
   EXPECT_TRUE(points.x.empty());
 }
+
+// A balloon rising steadily fits every shift alike: the stated clocks stand, and the minimum is flat.
+TEST_F(TimeMatching, ASteadyAscentKeepsTheStatedClocksAndSaysTheMinimumIsFlat) {
+  clocks = {true, 2.5, 18};
+  FlightRecipe steady = sonde(0, 45);
+  steady.ascentSwing = 0;
+  steady.heightNoise = 0;
+  load(1, steady);
+  load(2, steady);
+  compare(MatchBy::Time);
+  EXPECT_EQ(comparison.clockShift().shift, 2.5);
+  EXPECT_TRUE(comparison.clockShift().flat);
+}

@@ -1,13 +1,13 @@
 // The comparison redraw of three 50000-row flights, without painting, against the same
 // comparison done with the literal scan from pair 1 for every row. Prints the ratio.
 #include "bench/benchmark_flights.h"
+#include "bench/median_reporter.h"
 #include "compare/height_window.h"
 #include "flight/numeric_helpers.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 
 namespace {
 
@@ -45,22 +45,11 @@ void LiteralScanComparison(benchmark::State& state) {
 }
 BENCHMARK(LiteralScanComparison)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
 
-// Keeps the medians to print their ratio after the table.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.aggregate_name == "median") medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> medians;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   if (reporter.medians.count("Redraw") && reporter.medians.count("LiteralScanComparison"))
     std::printf("literal scan / redraw: %.0fx\n", reporter.medians["LiteralScanComparison"] / reporter.medians["Redraw"]);

@@ -1,7 +1,8 @@
 // Writes one synthetic raw flight file:
 //   flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] [--comma] [--utf8] [--km] [--pages N]
 //             [--bias C] [--noise C] [--seed N] [--launch SECONDS] [--rs41-storage]
-//             [--rs92] [--serial TEXT] [--event TEXT]
+//             [--rs92] [--serial TEXT] [--event TEXT] [--clock-start S] [--height-offset M]
+//             [--height-noise M] [--ascent-swing M]
 // LAYOUT is tab, sct, int, vre, indented-t, indented-h or shifr; gruan-cdl and bufr-rules write the
 // text of a reference product instead (ncgen -b FILE; bufr_filter -o OUT FILE BUFR4.tmpl). A
 // product as big as a real RS41 one: gruan-cdl --rows 5667 --extra 174 --rs41-storage, then
@@ -19,7 +20,8 @@ int main(int argc, char* argv[]) {
   if (argc < 3) {
     std::fprintf(stderr, "usage: flightgen LAYOUT FILE [--rows N] [--descent N] [--extra N] "
                          "[--comma] [--utf8] [--km] [--pages N] [--bias C] [--noise C] [--seed N] [--launch SECONDS] [--rs41-storage] "
-                         "[--rs92] [--serial TEXT] [--event TEXT]\n");
+                         "[--rs92] [--serial TEXT] [--event TEXT] [--clock-start S] [--height-offset M] "
+                         "[--height-noise M] [--ascent-swing M]\n");
     return 2;
   }
   FlightRecipe recipe;
@@ -40,13 +42,18 @@ int main(int argc, char* argv[]) {
   for (int i = 3; i < argc; ++i) {
     const std::string option = argv[i];
     const auto count = [&] { return i + 1 < argc ? std::atoi(argv[++i]) : 0; };
+    const auto number = [&] { return i + 1 < argc ? std::atof(argv[++i]) : 0; };
     if (option == "--rows") recipe.rows = count();
     else if (option == "--descent") recipe.descentRows = count();
     else if (option == "--extra") recipe.extraColumns = count();
     else if (option == "--pages") recipe.pageEvery = count();
     else if (option == "--seed") recipe.seed = count();
-    else if (option == "--bias") recipe.bias = i + 1 < argc ? std::atof(argv[++i]) : 0;
-    else if (option == "--noise") recipe.noise = i + 1 < argc ? std::atof(argv[++i]) : 0;
+    else if (option == "--bias") recipe.bias = number();
+    else if (option == "--noise") recipe.noise = number();
+    else if (option == "--clock-start") recipe.clockStart = number();
+    else if (option == "--height-offset") recipe.heightOffset = number();
+    else if (option == "--height-noise") recipe.heightNoise = number();
+    else if (option == "--ascent-swing") recipe.ascentSwing = number();
     else if (option == "--launch") recipe.launch = i + 1 < argc ? std::atoll(argv[++i]) : 0;
     else if (option == "--comma") recipe.decimal = ',';
     else if (option == "--utf8") recipe.cp1251 = false;

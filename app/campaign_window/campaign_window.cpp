@@ -128,9 +128,9 @@ QWidget* CampaignWindow::createRunPanel() {
   layerBox->setValue(kDefaultLayer);
   matchBox = new QComboBox(panel);
   matchBox->setObjectName(QStringLiteral("Matching"));
-  // Each with the word the command line takes for it.
-  matchBox->addItem(QStringLiteral("по высоте"), QStringLiteral("height"));
-  matchBox->addItem(QStringLiteral("по времени"), QStringLiteral("time"));
+  // Each with the word the command line and the files name it by.
+  matchBox->addItem(QStringLiteral("по высоте"), QString::fromLatin1(matchName(MatchBy::Height)));
+  matchBox->addItem(QStringLiteral("по времени"), QString::fromLatin1(matchName(MatchBy::Time)));
   shiftBox = new QDoubleSpinBox(panel);
   shiftBox->setObjectName(QStringLiteral("Shift"));
   shiftBox->setRange(-kLongestShift - 0.1, kLongestShift);

@@ -54,7 +54,7 @@ CampaignSettings CampaignWindow::settings() const {
 }
 
 MatchBy CampaignWindow::matching() const {
-  return matchBox->currentData().toString() == QLatin1String("time") ? MatchBy::Time : MatchBy::Height;
+  return matchBox->currentData().toString() == QLatin1String(matchName(MatchBy::Time)) ? MatchBy::Time : MatchBy::Height;
 }
 
 void CampaignWindow::run() {

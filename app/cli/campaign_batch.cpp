@@ -127,8 +127,9 @@ CampaignCommand parse(const QList<QByteArray>& arguments) {
       if (value != "list" && value != "solar") throw BadArguments{"--group: list or solar"};
       command.settings.solarGroups = value == "solar";
     } else if (option == "--match") {
-      if (value != "height" && value != "time") throw BadArguments{"--match: height or time"};
-      command.settings.match = value == "time" ? MatchBy::Time : MatchBy::Height;
+      if (value != matchName(MatchBy::Height) && value != matchName(MatchBy::Time))
+        throw BadArguments{"--match: height or time"};
+      command.settings.match = value == matchName(MatchBy::Time) ? MatchBy::Time : MatchBy::Height;
     } else if (option == "--shift") {
       command.settings.shift = typedShift(value);
       shiftGiven = true;

@@ -1,7 +1,7 @@
 #include "app/presentation/campaign_lines.h"
 
 #include "app/presentation/captions.h"
-#include "compare/shortest_number.h"
+#include "app/presentation/matching_captions.h"
 
 #include <cstdio>
 
@@ -85,13 +85,13 @@ std::vector<SettingLine> comparedLines(const CampaignReport& report) {
 // pairs were matched at.
 std::string matchingLine(const CampaignReport& report) {
   const std::optional<double>& typed = report.settings.shift;
-  if (typed) return "по времени, сдвиг часов полёта 2 задан: " + shortestNumber(*typed) + " с";
+  if (typed) return "по времени, сдвиг часов полёта 2 задан: " + signedTenths(*typed) + " с";
   std::string line = "по времени, сдвиг часов полёта 2 найден по ходу высот каждой пары";
   if (!report.shifts) return line;
   const ShiftRange& shifts = *report.shifts;
   line += ": ";
-  if (shifts.least != shifts.greatest) line += "от " + shortestNumber(shifts.least) + " до ";
-  return line + shortestNumber(shifts.greatest) + " с";
+  if (shifts.least != shifts.greatest) line += "от " + signedTenths(shifts.least) + " до ";
+  return line + signedTenths(shifts.greatest) + " с";
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ std::string comparedFields(const ComparedColumns& columns) {
 // How flight 2's values were matched, and in time the shift of its clock with the spread of the
 // two flights' heights at that shift (each empty where there is none).
 std::string matchingFields(MatchBy match, const ClockShift& clock) {
-  return std::string(match == MatchBy::Time ? "time" : "height") + ',' + shortestNumber(clock.shift) + ',' +
+  return std::string(matchName(match)) + ',' + shortestNumber(clock.shift) + ',' +
          shortestNumber(clock.misfit);
 }
 

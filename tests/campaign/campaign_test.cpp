@@ -273,7 +273,7 @@ TEST_F(Campaign, MatchedInTimeEachPairFindsItsOwnClockShift) {
   const auto matching =
       std::find_if(lines.begin(), lines.end(), [](const SettingLine& line) { return line.caption == "Сопоставление"; });
   ASSERT_NE(matching, lines.end());
-  EXPECT_EQ(matching->value, "по времени, сдвиг часов полёта 2 найден по ходу высот каждой пары: от -12 до 30 с");
+  EXPECT_EQ(matching->value, "по времени, сдвиг часов полёта 2 найден по ходу высот каждой пары: от −12,0 до +30,0 с");
   settings.jobs = 2;
   const CampaignResult two = runCampaign(pairs, settings);
   EXPECT_EQ(layersCsv(one.layers), layersCsv(two.layers));

@@ -17,6 +17,8 @@ constexpr double kBandBottom = 4000.0, kBandTop = 6000.0;
 // shift to better than a few seconds.
 constexpr double kSharpnessSeconds = 5.0;
 constexpr double kFlatRise = 0.05;
+// The rows of the band the whole-second pass of the search compares, about.
+constexpr std::size_t kCoarseRows = 50;
 // Flight 2's heights this far beyond the band tell its scatter.
 constexpr double kScatterMargin = 500.0;
 
@@ -85,32 +87,48 @@ double scatterVariance(const ShiftFlights& flights, const Band& band) {
 // Reading flight 2 between two samples averages their scatter, and would make any shift between
 // whole steps fit better; the spread puts that scatter back, as independent scatter of the
 // variance measured has it: a share 2f(1 − f) of it at a fraction f of the step.
+// The search asks for it some 150 times a pair, so both flights are laid out in time order once
+// and each pass walks flight 2's samples forward instead of searching them.
 class HeightMisfit {
  public:
   HeightMisfit(const ShiftFlights& flights, const Band& band)
-      : flights_(flights), rows_(band.rows), scatter_(rows_.empty() ? 0 : scatterVariance(flights, band)) {
-    differences_.reserve(rows_.size());
+      : scatter_(band.rows.empty() ? 0 : scatterVariance(flights, band)), longestStep_(flights.times2.longestStep()) {
+    std::vector<int> rows = band.rows;
+    std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) { return flights.time1[a] < flights.time1[b]; });
+    for (int row : rows) {
+      time1_.push_back(flights.time1[row]);
+      height1_.push_back(flights.height1[row]);
+    }
+    for (int row : flights.times2.rowsByTime()) {
+      time2_.push_back(flights.time2[row]);
+      height2_.push_back(flights.height2[row]);
+    }
+    differences_.reserve(rows.size());
   }
 
-  bool empty() const { return rows_.empty(); }
+  bool empty() const { return time1_.empty(); }
 
-  double at(double shift) {
+  // Over every stride-th row of the band: the coarse pass of the search needs no more.
+  double at(double shift, std::size_t stride = 1) {
     differences_.clear();
     double averagedAway = 0;
-    for (int row : rows_) {
-      const double moment = flights_.time1[row] + shift;
-      TimeLookup::Bracket around;
-      if (!flights_.times2.bracket(moment, around)) continue;
-      const double* z = flights_.height2;
-      const double height2 = LinearInterpolation(around.time1, around.time2, z[around.earlier], z[around.later], moment);
-      const double difference = flights_.height1[row] - height2;
+    std::size_t considered = 0;
+    const std::size_t samples = time2_.size();
+    std::size_t k = 0;  // flight 2's pair (k, k + 1) around the moment, as TimeLookup finds it
+    for (std::size_t i = 0; i < time1_.size(); i += stride) {
+      ++considered;
+      const double moment = time1_[i] + shift;
+      if (samples < 2 || !(moment >= time2_.front() && moment <= time2_.back())) continue;
+      while (k + 2 < samples && time2_[k + 1] <= moment) ++k;
+      const double step = time2_[k + 1] - time2_[k];
+      if (step > longestStep_) continue;
+      const double f = step > 0 ? (moment - time2_[k]) / step : 0.5;
+      const double difference = height1_[i] - (height2_[k] + (height2_[k + 1] - height2_[k]) * f);
       if (!std::isfinite(difference)) continue;
       differences_.push_back(difference);
-      const double step = around.time2 - around.time1;
-      const double f = step > 0 ? (moment - around.time1) / step : 0;
       averagedAway += 2 * f * (1 - f);
     }
-    if (differences_.size() < std::max<std::size_t>(3, (rows_.size() + 1) / 2)) {
+    if (differences_.size() < std::max<std::size_t>(3, (considered + 1) / 2)) {
       mean_ = std::numeric_limits<double>::quiet_NaN();
       return std::numeric_limits<double>::infinity();
     }
@@ -124,11 +142,11 @@ class HeightMisfit {
   }
 
   double mean() const { return mean_; }
+  std::size_t rows() const { return time1_.size(); }
 
  private:
-  const ShiftFlights& flights_;
-  const std::vector<int>& rows_;
-  double scatter_;
+  double scatter_, longestStep_;
+  std::vector<double> time1_, height1_, time2_, height2_;
   std::vector<double> differences_;
   double mean_ = std::numeric_limits<double>::quiet_NaN();
 };
@@ -166,7 +184,6 @@ ClockShift findShift(const ShiftFlights& flights, const StatedClocks& clocks) {
   const Band band = heightBand(flights);
   HeightMisfit misfit(flights, band);
   if (misfit.empty()) throw FlightError(MessageId::ShiftNotFound);
-  // Whole seconds first, then tenths around the best: the misfit changes smoothly with the shift.
   const long long first = std::llround(std::ceil((clocks.expected - kShiftSearch) / kShiftStep));
   const long long last = std::llround(std::floor((clocks.expected + kShiftSearch) / kShiftStep));
   const long long stride = std::llround(1.0 / kShiftStep);
@@ -175,8 +192,8 @@ ClockShift findShift(const ShiftFlights& flights, const StatedClocks& clocks) {
   // Of misfits equal but for rounding, the shift nearest the expected one: flights that keep a
   // steady ascent fit alike at every shift, and their stated clocks are then the best guess.
   const double expectedCount = clocks.expected / kShiftStep;
-  const auto consider = [&](long long k) {
-    const double value = misfit.at(tenths(k));
+  const auto consider = [&](long long k, std::size_t stride) {
+    const double value = misfit.at(tenths(k), stride);
     if (!std::isfinite(value)) return;
     const double tolerance = 1e-9 * std::max(1.0, std::isfinite(lowest) ? lowest : value);
     const bool nearer = std::abs(static_cast<double>(k) - expectedCount) < std::abs(static_cast<double>(best) - expectedCount);
@@ -185,11 +202,21 @@ ClockShift findShift(const ShiftFlights& flights, const StatedClocks& clocks) {
       best = k;
     }
   };
-  for (long long k = first; k <= last; k += stride) consider(k);
+  // Whole seconds over some fifty rows of the band.
+  const std::size_t everyFew = std::max<std::size_t>(1, misfit.rows() / kCoarseRows);
+  for (long long k = first; k <= last; k += stride) consider(k, everyFew);
   if (!std::isfinite(lowest)) throw FlightError(MessageId::ShiftNotFound);
   const bool atEdge = best - first < stride || last - best < stride;
+  // Tenths downhill from the best whole second, over all the rows: near its minimum the misfit
+  // changes smoothly with the shift.
   const long long coarse = best;
-  for (long long k = std::max(first, coarse - stride); k <= std::min(last, coarse + stride); ++k) consider(k);
+  lowest = std::numeric_limits<double>::infinity();
+  consider(coarse, 1);
+  for (const long long direction : {-1LL, 1LL})
+    for (long long k = coarse + direction; k >= first && k <= last && std::abs(k - coarse) <= stride; k += direction) {
+      consider(k, 1);
+      if (best != k) break;
+    }
   ClockShift found = describe(misfit, tenths(best), clocks);
   found.automatic = true;
   found.atEdge = atEdge;

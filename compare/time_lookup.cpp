@@ -10,7 +10,8 @@ void TimeLookup::build(const double* times, int count) {
   rows_.clear();
   for (int row = 1; row <= count; ++row)
     if (std::isfinite(times[row])) rows_.push_back(row);
-  std::stable_sort(rows_.begin(), rows_.end(), [times](int a, int b) { return times[a] < times[b]; });
+  const auto earlier = [times](int a, int b) { return times[a] < times[b]; };
+  if (!std::is_sorted(rows_.begin(), rows_.end(), earlier)) std::stable_sort(rows_.begin(), rows_.end(), earlier);
   times_.resize(rows_.size());
   std::transform(rows_.begin(), rows_.end(), times_.begin(), [times](int row) { return times[row]; });
   std::vector<double> steps;

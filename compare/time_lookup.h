@@ -24,9 +24,11 @@ class TimeLookup {
 
   // The rows with a time, by their time.
   const std::vector<int>& rowsByTime() const { return rows_; }
+  // The longest step between two samples that are not a gap apart.
+  double longestStep() const { return longestStep_; }
 
  private:
   std::vector<int> rows_;
   std::vector<double> times_;   // their times, ascending
-  double longestStep_ = 0;  // between two samples that are not a gap apart
+  double longestStep_ = 0;
 };

@@ -2,6 +2,10 @@
 
 #include "compare/shortest_number.h"
 
+std::string matchingFields(MatchBy by, const ClockShift& shift) {
+  return std::string(matchName(by)) + ',' + shortestNumber(shift.shift) + ',' + shortestNumber(shift.misfit);
+}
+
 void writeComparisonCsv(std::ostream& out, const std::vector<NamedPoints>& series,
                         const std::vector<LayerStatistics>& layers, MatchBy by, const ClockShift& shift) {
   out << "kind,series,index,x,y,layer_bottom,layer_top,bias,standard_deviation,count,uncertainty,uc_mean,within_1,"
@@ -17,6 +21,6 @@ void writeComparisonCsv(std::ostream& out, const std::vector<NamedPoints>& serie
     out << "layer,,,,," << shortestNumber(layer.bottom) << ',' << shortestNumber(layer.top) << ',' << shortestNumber(layer.mean) << ','
         << shortestNumber(layer.sd) << ',' << layer.points << ",," << shortestNumber(layer.consistency.meanUncertainty());
     for (int k = 1; k <= kCoverageFactors; ++k) out << ',' << shortestNumber(layer.consistency.shareWithin(k));
-    out << ',' << matchName(by) << ',' << shortestNumber(shift.shift) << ',' << shortestNumber(shift.misfit) << '\n';
+    out << ',' << matchingFields(by, shift) << '\n';
   }
 }

@@ -24,5 +24,8 @@ struct NamedPoints {
   const CurvePoints* points;
 };
 
+// The match, shift and shift_misfit fields: "height,," or "time,5,0.75".
+std::string matchingFields(MatchBy by, const ClockShift& shift);
+
 void writeComparisonCsv(std::ostream& out, const std::vector<NamedPoints>& series,
                         const std::vector<LayerStatistics>& layers, MatchBy by, const ClockShift& shift);

@@ -10,6 +10,7 @@
 #include "app/support/switchboard.h"
 #include "app/support/tool_tips.h"
 #include "app/widgets/interactive_chart.h"
+#include "app/widgets/shift_box.h"
 #include "compare/quick_select.h"
 
 #include <QCheckBox>
@@ -35,8 +36,6 @@
 namespace {
 
 constexpr double kDefaultLayer = 100;
-// Typed shifts reach ten minutes either way, as in the main window; below them the box says "авто".
-constexpr double kLongestShift = 600;
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
   auto control = new QPushButton(caption, parent);
@@ -131,13 +130,8 @@ QWidget* CampaignWindow::createRunPanel() {
   // Each with the word the command line and the files name it by.
   matchBox->addItem(QStringLiteral("по высоте"), QString::fromLatin1(matchName(MatchBy::Height)));
   matchBox->addItem(QStringLiteral("по времени"), QString::fromLatin1(matchName(MatchBy::Time)));
-  shiftBox = new QDoubleSpinBox(panel);
+  shiftBox = new ShiftBox(panel);
   shiftBox->setObjectName(QStringLiteral("Shift"));
-  shiftBox->setRange(-kLongestShift - 0.1, kLongestShift);
-  shiftBox->setDecimals(1);
-  shiftBox->setSingleStep(0.1);
-  shiftBox->setSpecialValueText(QStringLiteral("авто"));
-  shiftBox->setValue(shiftBox->minimum());
   shiftBox->setEnabled(false);
   plusBox = new QCheckBox(QStringLiteral("+"), panel);
   plusBox->setObjectName(QStringLiteral("Plus"));

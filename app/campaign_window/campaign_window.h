@@ -15,6 +15,7 @@ class PairsModel;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class ShiftBox;
 class QLabel;
 class QSettings;
 class QLineEdit;
@@ -63,7 +64,7 @@ class CampaignWindow : public QWidget {
   QLineEdit* columnEdit;
   QDoubleSpinBox* layerBox;
   QComboBox* matchBox;       // "по высоте", "по времени"
-  QDoubleSpinBox* shiftBox;  // seconds, or at its minimum "авто"
+  ShiftBox* shiftBox;
   QCheckBox* plusBox;
   QCheckBox* solarBox;
   QCheckBox* apartBox;

@@ -3,6 +3,7 @@
 // remembering is a convenience, and the operator opens a list as ever.
 #include "app/campaign_window/campaign_window.h"
 
+#include "app/widgets/shift_box.h"
 #include "flight/flight_error.h"
 
 #include <QComboBox>
@@ -52,7 +53,7 @@ void CampaignWindow::rememberChoices() {
   connect(matchBox, &QComboBox::currentIndexChanged, this,
           [this, settings] { settings->setValue(kMatch, matchBox->currentData().toString()); });
   connect(shiftBox, &QDoubleSpinBox::valueChanged, this, [this, settings](double seconds) {
-    settings->setValue(kShift, seconds == shiftBox->minimum() ? QVariant(kAutomaticShift) : QVariant(seconds));
+    settings->setValue(kShift, shiftBox->showsAutomatic() ? QVariant(kAutomaticShift) : QVariant(seconds));
   });
 }
 

@@ -9,11 +9,11 @@
 #include "app/output/campaign_tables.h"
 #include "app/output/chart_titles.h"
 #include "app/widgets/interactive_chart.h"
+#include "app/widgets/shift_box.h"
 #include "flight/flight_error.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -45,7 +45,7 @@ CampaignSettings CampaignWindow::settings() const {
   settings.layer = layerBox->value();
   settings.match = matching();
   // At its minimum the box says "авто": each pair's shift is found.
-  if (settings.match == MatchBy::Time && shiftBox->value() != shiftBox->minimum()) settings.shift = shiftBox->value();
+  if (settings.match == MatchBy::Time) settings.shift = shiftBox->typed();
   settings.plus = plusBox->isChecked();
   settings.solarGroups = solarBox->isChecked();
   settings.allowApart = apartBox->isChecked();

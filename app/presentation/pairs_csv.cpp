@@ -2,6 +2,7 @@
 
 #include "app/presentation/captions.h"
 #include "campaign/campaign_csv.h"
+#include "compare/comparison_csv.h"
 #include "compare/shortest_number.h"
 
 namespace {
@@ -21,13 +22,6 @@ std::string comparedFields(const ComparedColumns& columns) {
   return statedField(columns.height) + ',' + statedField(columns.parameter) + ',' +
          std::string(columnUnitCaption(columns.parameter)) + ',' + statedField(columns.uncertainty) + ',' +
          (columns.uncertainty.empty() ? std::string() : shortestNumber(columns.coverageFactor));
-}
-
-// How flight 2's values were matched, and in time the shift of its clock with the spread of the
-// two flights' heights at that shift (each empty where there is none).
-std::string matchingFields(MatchBy match, const ClockShift& clock) {
-  return std::string(matchName(match)) + ',' + shortestNumber(clock.shift) + ',' +
-         shortestNumber(clock.misfit);
 }
 
 // A pair's row of pairs.csv.

@@ -5,6 +5,7 @@
 #include "app/window/form1.h"
 
 #include "app/support/shown_text.h"
+#include "app/widgets/shift_box.h"
 #include "app/window/layer_statistics_panel.h"
 
 #include <QAction>
@@ -17,7 +18,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
-#include <QDoubleSpinBox>
 #include <QSplitter>
 
 namespace {

@@ -1,9 +1,9 @@
 #include "app/window/layer_statistics_panel.h"
 
 #include "app/output/statistic_text.h"
+#include "app/widgets/shift_box.h"
 
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QHBoxLayout>
@@ -32,10 +32,6 @@ QString uncertaintyTip(int slot) {
       .arg(slot);
 }
 
-// Typed shifts reach ten minutes either way; below them the box says "авто".
-constexpr double kLongestShift = 600.0;
-constexpr double kShownAutomatic = -kLongestShift - 0.1;
-
 QString timeTip(int slot) {
   return QStringLiteral("Столбец времени полёта %1 для сопоставления по времени: «time» продукта, "
                         "t, ВРЕМЯ, INTtime или Sctime сырого файла")
@@ -56,7 +52,7 @@ QTableWidgetItem* cell(const QString& text) {
 
 LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
     : QWidget(parent), thicknessBox(new QComboBox(this)), uncertaintyBoxes{new QComboBox(this), new QComboBox(this)},
-      matchingBox(new QComboBox(this)), shiftBox(new QDoubleSpinBox(this)), autoShiftButton(new QToolButton(this)),
+      matchingBox(new QComboBox(this)), shiftBox(new ShiftBox(this)), autoShiftButton(new QToolButton(this)),
       timeBoxes{new QComboBox(this), new QComboBox(this)}, shiftCaption(new QLabel(this)),
       table(new QTableWidget(0, kColumns, this)), warning(new QLabel(this)) {
   setObjectName(QStringLiteral("LayerStatistics"));
@@ -105,12 +101,7 @@ QHBoxLayout* LayerStatisticsPanel::createMatchingRow() {
   matchingBox->setToolTip(QStringLiteral(
       "Значение полёта 2 на высоте полёта 1 или в тот же момент: по времени полёта 1 плюс сдвиг часов полёта 2"));
   shiftBox->setObjectName(QStringLiteral("ShiftBox"));
-  shiftBox->setRange(kShownAutomatic, kLongestShift);
-  shiftBox->setDecimals(1);
-  shiftBox->setSingleStep(0.1);
-  shiftBox->setSpecialValueText(QStringLiteral("авто"));
   shiftBox->setKeyboardTracking(false);
-  shiftBox->setValue(kShownAutomatic);
   shiftBox->setToolTip(QStringLiteral("Сдвиг часов полёта 2, с: найденный по ходу высот 4–6 км или введённый"));
   autoShiftButton->setObjectName(QStringLiteral("AutoShift"));
   autoShiftButton->setText(QStringLiteral("авто"));
@@ -118,7 +109,7 @@ QHBoxLayout* LayerStatisticsPanel::createMatchingRow() {
   autoShiftButton->setChecked(true);
   autoShiftButton->setToolTip(QStringLiteral("Найти сдвиг заново по высотам полётов"));
   connect(shiftBox, &QDoubleSpinBox::valueChanged, this, [this] {
-    autoShiftButton->setChecked(shiftBox->value() == shiftBox->minimum());
+    autoShiftButton->setChecked(shiftBox->showsAutomatic());
     emit shiftEdited();
   });
   connect(autoShiftButton, &QToolButton::clicked, this, &LayerStatisticsPanel::shiftEdited);
@@ -164,15 +155,15 @@ QHBoxLayout* LayerStatisticsPanel::createTimeRow() {
 }
 
 std::optional<double> LayerStatisticsPanel::typedShift() const {
-  if (autoShiftButton->isChecked() || shiftBox->value() == shiftBox->minimum()) return std::nullopt;
-  return shiftBox->value();
+  if (autoShiftButton->isChecked()) return std::nullopt;
+  return shiftBox->typed();
 }
 
 void LayerStatisticsPanel::showShift(double seconds) {
   // A typed shift stays while no comparison uses it.
   if (std::isnan(seconds) && !autoShiftButton->isChecked()) return;
   const QSignalBlocker quiet(shiftBox);
-  shiftBox->setValue(std::isnan(seconds) ? kShownAutomatic : seconds);
+  std::isnan(seconds) ? shiftBox->showAutomatic() : shiftBox->setValue(seconds);
 }
 
 void LayerStatisticsPanel::enableTimeChoices(bool inTime) {

@@ -7,10 +7,10 @@
 #include <optional>
 
 class QComboBox;
-class QDoubleSpinBox;
 class QHBoxLayout;
 class QLabel;
 class QToolButton;
+class ShiftBox;
 
 // The first item of an uncertainty box: the flight's differences are not judged.
 inline const QString kNoUncertainty = QStringLiteral("нет");
@@ -60,7 +60,7 @@ class LayerStatisticsPanel : public QWidget {
   // Flight 1's and flight 2's: "нет", then the flight's columns in the order of its lists.
   QComboBox* uncertaintyBoxes[2];
   QComboBox* matchingBox;  // "по высоте", "по времени"
-  QDoubleSpinBox* shiftBox;  // seconds; "авто" before any is found
+  ShiftBox* shiftBox;  // "авто" before any is found
   QToolButton* autoShiftButton;  // pressed: the shift is found
   // Flight 1's and flight 2's time column, in the order of their lists.
   QComboBox* timeBoxes[2];

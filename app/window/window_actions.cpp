@@ -1,6 +1,7 @@
 #include "app/window/window_actions.h"
 
 #include "app/widgets/clickable_label.h"
+#include "app/widgets/shift_box.h"
 #include "app/widgets/up_down.h"
 #include "app/window/form1.h"
 #include "app/window/layer_statistics_panel.h"
@@ -8,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>

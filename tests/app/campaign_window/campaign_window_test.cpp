@@ -5,6 +5,7 @@
 #include "app/support/switchboard.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
+#include "app/widgets/shift_box.h"
 #include "flight/flight_error.h"
 #include "tests/support/campaign_files.h"
 #include "tests/support/temp_folder.h"

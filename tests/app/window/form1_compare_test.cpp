@@ -1,6 +1,7 @@
 #include "tests/app/form_widgets.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
+#include "app/widgets/shift_box.h"
 #include "app/window/form1.h"
 #include "app/window/layer_statistics_panel.h"
 #include "flight/flight_tables.h"

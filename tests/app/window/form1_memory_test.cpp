@@ -2,6 +2,7 @@
 #include "tests/app/form_widgets.h"
 #include "app/campaign_window/campaign_window.h"
 #include "app/support/settings_file.h"
+#include "app/widgets/shift_box.h"
 #include "app/widgets/up_down.h"
 #include "app/window/layer_statistics_panel.h"
 #include "tests/app/window/scripted_window.h"

@@ -120,7 +120,7 @@ PairResult PairComparer::compare(const CampaignPair& pair) {
     return result;
   }
   if (points_.x.empty()) {
-    result.reason = MessageId::NoCommonHeight;
+    result.reason = settings_.match == MatchBy::Time ? MessageId::NoCommonMoment : MessageId::NoCommonHeight;
     return result;
   }
   const std::optional<Quantity> compared = namedQuantity(parameterName_);

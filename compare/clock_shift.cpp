@@ -168,7 +168,8 @@ ClockShift describe(HeightMisfit& misfit, double shift, const StatedClocks& cloc
     return found;
   }
   found.sharpness = std::min(before, after) - found.misfit;
-  found.flat = !(found.sharpness > kFlatRise * found.misfit);
+  // A typed shift off the minimum rises on one side only: that is no flat minimum.
+  found.flat = found.sharpness >= 0 && !(found.sharpness > kFlatRise * found.misfit);
   if (clocks.stated)
     for (int seconds : {0, clocks.gpsSeconds, -clocks.gpsSeconds})
       if (std::abs(shift - (clocks.expected + seconds)) <= 1.0) {

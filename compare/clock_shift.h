@@ -49,6 +49,8 @@ struct ShiftFlights {
 // The seconds of the search either side of the expected shift, and its steps.
 constexpr double kShiftSearch = 60.0;
 constexpr double kShiftStep = 0.1;
+// A shift typed, or found about launches stated far apart, stays within a day either way.
+constexpr double kLongestShift = 86400.0;
 
 // Searches the shift within ±60 s of the expected one, to 0.1 s, by how well the course of the
 // two flights' heights agrees over flight 1's 4–6 km (the middle third of their common heights

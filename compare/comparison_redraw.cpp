@@ -270,6 +270,7 @@ void FlightComparison::redraw(const RedrawRequest& request, RedrawPoints& points
 
 void FlightComparison::compareOnly(const RedrawRequest& request, CurvePoints& comparison) {
   comparison.clear();
+  clockShift_ = {};
   if (!isUsable(request.flights[0], 1) || !isUsable(request.flights[1], 2)) return;
   fillUsedColumns(request, 2);
   updateHeightWindow(flights_, request.correction, request.flights[0].height, request.flights[1].height);

@@ -75,6 +75,7 @@
   X(NoNamedColumn, "Flight %1 has no column named \"%2\".")                                                          \
   X(FlightFailed, "Flight %1: %2")                                                                                    \
   X(NoCommonHeight, "No comparison value: the flights have no height in common.")                                   \
+  X(NoCommonMoment, "No comparison value: at this shift the flights have no moment in common.")                     \
   X(HeightsNotOfKind, "Heights not %1: flight 1 %2, flight 2 %3.")                                                   \
   X(PairCancelled, "Not compared: the campaign was cancelled.")                                                     \
   X(ApartDaysSites, "Not one sounding: launches %1 days apart, sites %2 km apart.")                                 \

@@ -69,11 +69,11 @@ const std::pair<const char*, bool>* knownOption(const QString& text) {
 }
 
 // Seconds, or nothing for a shift found from each pair's heights.
-std::optional<double> typedShift(const QString& value) {
+std::optional<double> shiftArgument(const QString& value) {
   if (value == "auto") return std::nullopt;
   bool isNumber = false;
   const double seconds = value.toDouble(&isNumber);
-  if (!isNumber || !std::isfinite(seconds)) throw BadArguments{"--shift: auto or seconds"};
+  if (!isNumber || !(std::abs(seconds) <= kLongestShift)) throw BadArguments{"--shift: auto or seconds"};
   return seconds;
 }
 
@@ -131,7 +131,7 @@ CampaignCommand parse(const QList<QByteArray>& arguments) {
         throw BadArguments{"--match: height or time"};
       command.settings.match = value == matchName(MatchBy::Time) ? MatchBy::Time : MatchBy::Height;
     } else if (option == "--shift") {
-      command.settings.shift = typedShift(value);
+      command.settings.shift = shiftArgument(value);
       shiftGiven = true;
     }
   }

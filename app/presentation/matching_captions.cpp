@@ -39,7 +39,9 @@ std::string shiftFacts(const ClockShift& shift) {
     facts += *shift.clockSeconds == 0
                  ? "; это разница часов, а не запаздывание"
                  : "; это разница часов (с " + signedTenths(*shift.clockSeconds) + " с GPS − UTC), а не запаздывание";
-  if (shift.atEdge) facts += "; сдвиг на краю поиска (±60 с): часы могут расходиться больше";
+  if (shift.atEdge)
+    facts += "; сдвиг на краю поиска (±" + std::to_string(static_cast<int>(kShiftSearch)) +
+             " с): часы могут расходиться больше";
   if (shift.flat) facts += "; минимум пологий: сдвиг определён неуверенно";
   return facts + ".";
 }

@@ -256,6 +256,10 @@
         <translation>Полёт %1: %2</translation>
     </message>
     <message>
+        <source>No comparison value: at this shift the flights have no moment in common.</source>
+        <translation>Нет значений сравнения: при этом сдвиге у полётов нет общего момента.</translation>
+    </message>
+    <message>
         <source>No comparison value: the flights have no height in common.</source>
         <translation>Нет значений сравнения: у полётов нет общих высот.</translation>
     </message>

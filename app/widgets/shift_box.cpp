@@ -1,10 +1,6 @@
 #include "app/widgets/shift_box.h"
 
-namespace {
-
-constexpr double kLongestShift = 600.0;
-
-}  // namespace
+#include "compare/clock_shift.h"
 
 ShiftBox::ShiftBox(QWidget* parent) : QDoubleSpinBox(parent) {
   setRange(-kLongestShift - 0.1, kLongestShift);

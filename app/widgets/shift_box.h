@@ -4,8 +4,8 @@
 
 #include <optional>
 
-// The seconds of flight 2's clock shift, to the tenth and up to ten minutes either way; below
-// them it says "авто", the shift then being found from each pair's heights.
+// The seconds of flight 2's clock shift, to the tenth and up to a day either way; below them it
+// says "авто", the shift then being found from each pair's heights.
 class ShiftBox : public QDoubleSpinBox {
  public:
   explicit ShiftBox(QWidget* parent);

@@ -15,6 +15,7 @@
 #include <QSplitter>
 
 #include <algorithm>
+#include <cmath>
 
 
 void TForm1::CompareClick() {
@@ -31,6 +32,7 @@ void TForm1::CompareClick() {
   Chart2->replot(QCustomPlot::rpQueuedReplot);
   Statistics->showLayers({});
   Statistics->setShiftCaption({});
+  Statistics->showShift(std::nan(""));
 
   const RedrawRequest request = workspace_.request();
   // The operator who cancelled a read knows why the charts are empty.

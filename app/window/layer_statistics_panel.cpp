@@ -112,7 +112,11 @@ QHBoxLayout* LayerStatisticsPanel::createMatchingRow() {
     autoShiftButton->setChecked(shiftBox->showsAutomatic());
     emit shiftEdited();
   });
-  connect(autoShiftButton, &QToolButton::clicked, this, &LayerStatisticsPanel::shiftEdited);
+  connect(autoShiftButton, &QToolButton::clicked, this, [this] {
+    // With no shift shown there is none to take as typed.
+    if (shiftBox->showsAutomatic()) autoShiftButton->setChecked(true);
+    emit shiftEdited();
+  });
   // Narrow enough that the panel keeps the width the charts were designed beside.
   matchingBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   matchingBox->setMinimumContentsLength(5);
@@ -163,7 +167,9 @@ void LayerStatisticsPanel::showShift(double seconds) {
   // A typed shift stays while no comparison uses it.
   if (std::isnan(seconds) && !autoShiftButton->isChecked()) return;
   const QSignalBlocker quiet(shiftBox);
-  std::isnan(seconds) ? shiftBox->showAutomatic() : shiftBox->setValue(seconds);
+  // One beyond the box's reach would show clamped, as another shift.
+  const bool shown = std::abs(seconds) <= shiftBox->maximum();
+  shown ? shiftBox->setValue(seconds) : shiftBox->showAutomatic();
 }
 
 void LayerStatisticsPanel::enableTimeChoices(bool inTime) {

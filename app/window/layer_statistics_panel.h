@@ -54,7 +54,7 @@ class LayerStatisticsPanel : public QWidget {
   // The operator typed a shift, or pressed or released "авто".
   void shiftEdited();
 
- public:
+ public:  // the controls, for the window's handlers
 
   QComboBox* thicknessBox;
   // Flight 1's and flight 2's: "нет", then the flight's columns in the order of its lists.

@@ -5,13 +5,17 @@
 #include "app/widgets/up_down.h"
 #include "app/window/form1.h"
 #include "app/window/layer_statistics_panel.h"
+#include "compare/clock_shift.h"
 #include "flight/flight_error.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QToolButton>
+
+#include <cmath>
 
 namespace {
 
@@ -95,13 +99,19 @@ void WindowActions::setShift(const QString& shift) {
     return;
   }
   bool isNumber = false;
-  const double seconds = shift.toDouble(&isNumber);
-  QDoubleSpinBox* box = panel->shiftBox;
-  if (!isNumber || seconds <= box->minimum() || seconds > box->maximum())
+  // As the box takes them: to the tenth.
+  const double tenths = 1 / kShiftStep;
+  const double seconds = std::round(shift.toDouble(&isNumber) * tenths) / tenths;
+  ShiftBox* box = panel->shiftBox;
+  if (!isNumber || !(seconds > box->minimum() && seconds <= box->maximum()))
     throw FlightError(Message(MessageId::NotAFloatingPointValue, {shift.toStdString()}));
-  // The box may show the same seconds as found; typed, they are the operator's all the same.
-  if (box->value() == seconds) emit box->valueChanged(seconds);
-  box->setValue(seconds);
+  // Typed as the operator types them: the seconds, even those the box shows as found, are then
+  // the operator's own.
+  {
+    const QSignalBlocker quiet(box);
+    box->setValue(seconds);
+  }
+  emit box->valueChanged(box->value());
 }
 
 void WindowActions::pickTime(int slot, const QString& item) { pickIn(form_.Statistics->timeBoxes[slot - 1], item); }

@@ -186,6 +186,8 @@ TEST_F(Batch, MatchesInTimeWithTheShiftFoundOrTyped) {
   for (const Case& c : {Case{{"--match", "time"}, 2.5, true, {}},
                         Case{{"--shift", "1.5", "--match", "time", "--time", "2", "Sctime"}, 1.5, false, {}},
                         Case{{"--match", "time", "--shift", "x"}, 2.5, true, "'x' is not a valid floating point value"},
+                        Case{{"--match", "time", "--shift", "2.54"}, 2.5, false, {}},
+                        Case{{"--match", "time", "--shift", "nan"}, 2.5, true, "'nan' is not a valid floating point value"},
                         Case{{"--match", "time", "--open", "2", timeless}, QJsonValue(), true,
                              "Flight 2 has no time column."}}) {
     SCOPED_TRACE(c.steps.join(' ').toStdString());

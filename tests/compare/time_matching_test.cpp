@@ -126,7 +126,7 @@ TEST_F(TimeMatching, ReadsNoValueAcrossAGapOrOutsideFlightTwosTimes) {
   EXPECT_EQ(pointsWithin(soundingAt(second, 5000).height + 20, 1e9), 0);
 }
 
-TEST_F(TimeMatching, AFlightWithoutATimeColumnSaysSo) {
+TEST_F(TimeMatching, AFlightWithoutATimeColumnSaysSoAndOneWithoutRowsKeepsNoShift) {
   load(1, sonde());
   load(2, sonde());
   RedrawRequest request;
@@ -141,6 +141,13 @@ TEST_F(TimeMatching, AFlightWithoutATimeColumnSaysSo) {
     EXPECT_EQ(error.whole().english(), "Flight 2 has no time column.");
   }
   EXPECT_TRUE(points.x.empty());
+
+  request.flights[1].time = kTime;
+  comparison.compareOnly(request, points);
+  ASSERT_FALSE(std::isnan(comparison.clockShift().shift));
+  flights.flights().slot(2).rowCount = 0;
+  comparison.compareOnly(request, points);
+  EXPECT_TRUE(std::isnan(comparison.clockShift().shift)) << "a flight without rows keeps no shift of the one before";
 }
 
 // A balloon rising steadily fits every shift alike: the stated clocks stand, and the minimum is flat.

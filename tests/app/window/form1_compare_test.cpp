@@ -96,4 +96,5 @@ TEST_F(WindowRedraw, MatchedInTimeTheShiftIsFoundTypedOrFoundAgainAndSaid) {
   EXPECT_EQ(errors.messages, QStringList{"Flight 2 has no time column."});
   EXPECT_EQ(widget<ChartSeries>(form, "Series3")->dataCount(), 0);
   EXPECT_FALSE(said().contains("сдвиг"));
+  EXPECT_EQ(panel->shiftBox->text(), "авто") << "no shift of the flight before stays";
 }

@@ -35,8 +35,13 @@ bool TimeLookup::bracket(double time, Bracket& around) const {
     return true;
   }
   // The first sample after the time; a time on the last sample takes the pair that ends there.
-  const std::size_t later = std::min(
-      static_cast<std::size_t>(std::upper_bound(times_.begin(), times_.end(), time) - times_.begin()), times_.size() - 1);
+  // A comparison asks for its moments in order, so the pair after the last one found comes first.
+  const auto isLater = [&](std::size_t index) {
+    return index >= 1 && index < times_.size() && times_[index - 1] <= time && time < times_[index];
+  };
+  std::size_t later = isLater(hint_) ? hint_ : isLater(hint_ + 1) ? hint_ + 1 : static_cast<std::size_t>(std::upper_bound(times_.begin(), times_.end(), time) - times_.begin());
+  later = std::min(later, times_.size() - 1);
+  hint_ = later;
   const std::size_t earlier = later - 1;
   if (times_[later] - times_[earlier] > longestStep_) return false;
   around = {rows_[earlier], rows_[later], times_[earlier], times_[later]};

@@ -31,4 +31,5 @@ class TimeLookup {
   std::vector<int> rows_;
   std::vector<double> times_;   // their times, ascending
   double longestStep_ = 0;
+  mutable std::size_t hint_ = 1;  // the later sample of the pair found last
 };

@@ -2,7 +2,6 @@
 
 #include "flight/flight_error.h"
 #include "flight/flight_identity.h"
-#include "flight/numeric_helpers.h"
 #include "flight/utc_time.h"
 
 #include <algorithm>

@@ -12,14 +12,7 @@ class TimeLookup {
   // Indexes times[1..count] as they stand.
   void build(const double* times, int count);
 
-  // The samples around a time; false where none are.
-  struct Bracket {
-    int earlier, later;  // rows
-    double time1, time2;
-  };
-  bool bracket(double time, Bracket& around) const;
-
-  // A column's value at a time, by the bracket; NaN where there is none.
+  // A column's value at a time, between the samples around it; NaN where there are none.
   double valueAt(const double* column, double time) const;
 
   // The rows with a time, by their time.
@@ -28,7 +21,14 @@ class TimeLookup {
   double longestStep() const { return longestStep_; }
 
  private:
-  std::vector<int> rows_;
+  // The samples around a time; false where none are.
+  struct Bracket {
+    int earlier, later;  // rows
+    double time1, time2;
+  };
+  bool bracket(double time, Bracket& around) const;
+
+  std::vector<int> rows_;       // the rows with a time, by their time
   std::vector<double> times_;   // their times, ascending
   double longestStep_ = 0;
   mutable std::size_t hint_ = 1;  // the later sample of the pair found last

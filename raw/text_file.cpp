@@ -95,15 +95,22 @@ bool TextFile::endReached() {
   return begin_ == end_;
 }
 
+// Where in the scanned bytes the line ends, or kNoLineFeed while they hold no end.
+std::size_t TextFile::breakAt(const LineScan& scan, std::size_t scanned) const {
+  if (lineEnds_ == LineEnds::LineFeed) return scan.lineFeed;
+  return scan.textEnd < scanned ? scan.textEnd : LineScan::kNoLineFeed;
+}
+
 std::string_view TextFile::readLine(LongLine longLine) {
   ++lineNumber_;
   readPastTheEnd_ = eof();
   if (readPastTheEnd_) return {};
-  std::size_t searched = 0;  // bytes from begin_ on that hold no line feed
+  std::size_t searched = 0;  // bytes from begin_ on that hold no line's end
   bool tooLong = false;
   LineScan scan;
-  while ((scan = scanLine(buffer_.data() + begin_ + searched, end_ - begin_ - searched)).lineFeed ==
-         LineScan::kNoLineFeed) {
+  std::size_t lineBreak;
+  while ((lineBreak = breakAt(scan = scanLine(buffer_.data() + begin_ + searched, end_ - begin_ - searched),
+                              end_ - begin_ - searched)) == LineScan::kNoLineFeed) {
     if (end_ - begin_ >= kLongestLine && longLine == LongLine::ReadsEmpty) {
       // Read on to the line's end without keeping any of it.
       tooLong = true;
@@ -112,16 +119,22 @@ std::string_view TextFile::readLine(LongLine longLine) {
     searched = end_ - begin_;
     if (!fill()) break;
   }
-  const bool ended = scan.lineFeed != LineScan::kNoLineFeed;
-  const std::size_t stop = ended ? begin_ + searched + scan.lineFeed : end_;
+  const bool ended = lineBreak != LineScan::kNoLineFeed;
+  std::size_t length = ended ? searched + lineBreak : end_ - begin_;
+  // A CR that may be the first half of a CR LF waits for the byte after it.
+  if (ended && buffer_[begin_ + length] == '\r' && begin_ + length + 1 == end_) fill();
+  const std::size_t stop = begin_ + length;
+  const bool crLf = lineEnds_ == LineEnds::AnyBreak && ended && buffer_[stop] == '\r' && stop + 1 < end_ &&
+                    buffer_[stop + 1] == '\n';
+  const std::size_t next = ended ? stop + 1 + crLf : end_;
   if (tooLong) {
-    begin_ = ended ? stop + 1 : end_;
+    begin_ = next;
     return {};
   }
   // A line that the buffer held only in part was scanned in parts: its text is scanned whole.
-  if (searched > 0) scan = scanLine(buffer_.data() + begin_, stop - begin_);
-  const std::string_view text(buffer_.data() + begin_, scan.textEnd);
-  begin_ = ended ? stop + 1 : end_;
+  if (searched > 0) scan = scanLine(buffer_.data() + begin_, length);
+  const std::string_view text(buffer_.data() + begin_, std::min(scan.textEnd, length));
+  begin_ = next;
 
   if (scan.highBytes && !isUtf8()) {
     line_.clear();
@@ -134,6 +147,14 @@ std::string_view TextFile::readLine(LongLine longLine) {
     return line_;
   }
   return text;
+}
+
+void TextFile::startOver(LineEnds lineEnds) {
+  if (::lseek(descriptor_, 0, SEEK_SET) < 0) failToRead(errno);
+  begin_ = end_ = 0;
+  exhausted_ = startChecked_ = readPastTheEnd_ = false;
+  lineNumber_ = 0;
+  lineEnds_ = lineEnds;
 }
 
 // Decided on the first line that is more than ASCII: every line before it reads the same

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "flight/flight_identity.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -26,22 +28,35 @@ struct QuantityFacts {
   char button;                     // the quick-select button's caption, 0 where there is none
   std::array<QuantityNames, 3> quickSelectNames;  // of slots 1, 2 and 3
   bool angle;                      // a difference of two values wraps into -180..180
+  // The names a delimited table's header gives it, "|"-separated, as tableQuantity compares them:
+  // lower case, "_" as a blank, the unit in brackets taken off.
+  std::string_view tableNames;
 };
 
 inline constexpr QuantityFacts kQuantities[] = {
-    {Quantity::Time, "time", "time", "timePeriod", Unit::Seconds, 0, {}, false},
-    {Quantity::Height, "H", "alt", "nonCoordinateGeopotentialHeight", Unit::Metres, 0, {}, false},
+    {Quantity::Time, "time", "time", "timePeriod", Unit::Seconds, 0, {}, false,
+     "time|elapsed time|rel. time|rel time|relative time|time since launch|flight time|timestamp|datetime|"
+     "date time|utc time|gps time|время|zeit"},
+    {Quantity::Height, "H", "alt", "nonCoordinateGeopotentialHeight", Unit::Metres, 0, {}, false,
+     "h|height|altitude|alt|gpsheightmsl|heightmsl|height msl|gps height|gpsheight|gps altitude|gps alt|"
+     "geometric height|gpheight|gph|geopotential height|geopot height|высота|höhe|hoehe"},
     {Quantity::Temperature, "T", "temp", "airTemperature", Unit::DegreesCelsius, 'T',
-     {{{"tmp1f", "T", "INTtemp"}, {"T", "tmp1f", "INTtemp"}, {"T", "tmp1f", "INTtemp"}}}, false},
+     {{{"tmp1f", "T", "INTtemp"}, {"T", "tmp1f", "INTtemp"}, {"T", "tmp1f", "INTtemp"}}}, false,
+     "t|temp|temperature|air temperature|ta|температура|temperatur|lufttemperatur"},
     {Quantity::Humidity, "U", "rh", "", Unit::Percent, 'H',
-     {{{"hymf", "U", "INThum"}, {"U", "hymf", "INThum"}, {"U", "hymf", "INThum"}}}, false},
+     {{{"hymf", "U", "INThum"}, {"U", "hymf", "INThum"}, {"U", "hymf", "INThum"}}}, false,
+     "u|rh|hum|humidity|relative humidity|влажность|относительная влажность|feuchte|relative feuchte"},
     {Quantity::WindDirection, "D", "wdir", "windDirection", Unit::Degrees, 'D',
-     {{{"vspa", "D", "INTWD"}, {"D", "vspa", "INTWD"}, {"D", "vspa", "INTWD"}}}, true},
+     {{{"vspa", "D", "INTWD"}, {"D", "vspa", "INTWD"}, {"D", "vspa", "INTWD"}}}, true,
+     "d|dir|wd|wdir|wind direction|winddirection|направление ветра|windrichtung"},
     {Quantity::WindSpeed, "V", "wspeed", "windSpeed", Unit::MetresPerSecond, 'V',
-     {{{"hsp", "V", "INTWF"}, {"V", "hsp", "INTWF"}, {"V", "hsp", "INTWF"}}}, false},
+     {{{"hsp", "V", "INTWF"}, {"V", "hsp", "INTWF"}, {"V", "hsp", "INTWF"}}}, false,
+     "v|speed|ws|wspeed|wind speed|windspeed|wind velocity|скорость ветра|windgeschwindigkeit"},
     {Quantity::Pressure, "P", "press", "pressure", Unit::Hectopascals, 'P',
-     {{{"prsr", "P", "INTpres"}, {"P", "prsr", "INTpres"}, {"P", "prsr", "INTpres"}}}, false},
-    {Quantity::DewPoint, "Td", "dp", "dewpointTemperature", Unit::DegreesCelsius, 0, {}, false},
+     {{{"prsr", "P", "INTpres"}, {"P", "prsr", "INTpres"}, {"P", "prsr", "INTpres"}}}, false,
+     "p|press|pres|pressure|air pressure|давление|druck|luftdruck"},
+    {Quantity::DewPoint, "Td", "dp", "dewpointTemperature", Unit::DegreesCelsius, 0, {}, false,
+     "td|dewp|dewpoint|dew point|dewpoint temperature|dew point temperature|точка росы|taupunkt"},
 };
 
 constexpr bool inQuantityOrder() {
@@ -76,6 +91,25 @@ struct ScaleOffset {
   double scale, offset;
 };
 std::optional<ScaleOffset> spelledUnit(Unit unit, std::string_view spelling);
+
+// A name as a table's names are compared: lower case (Latin, Cyrillic and the German letters),
+// "_" as a blank, blanks single and trimmed; and whether a "|"-separated list of such names holds it.
+std::string foldedTableName(std::string_view name);
+bool isListed(std::string_view list, std::string_view name);
+// A delimited table's column by the name its header gives it, its unit taken off: the quantity
+// it holds, compared as tableNames are ("Temperature", "GpsHeightMSL", "Высота"), or nothing.
+std::optional<Quantity> tableQuantity(std::string_view name);
+// The wind components a table may give instead of direction and speed: "wind_u", "u_wind"…
+enum class WindComponent { None, Eastward, Northward };
+WindComponent tableWindComponent(std::string_view name);
+// The kind of a table's height by its name or unit: "gpm" and geopotential names, GPS and MSL
+// names (geometric); Unknown where neither says.
+HeightKind tableHeightKind(std::string_view name, std::string_view unit);
+// A table's unit with its degree sign mended where a lost encoding made it "?" or "Â°"
+// ("?C" → "°C"); the conversion of such a unit to the program's, exact spellings first, then
+// regardless of case; an empty unit is the program's own.
+std::string mendedUnit(std::string_view unit);
+std::optional<ScaleOffset> tableUnit(Unit unit, std::string_view spelling);
 
 // The names a product gives the total uncertainty of a variable: RS41 products "<name>_uc",
 // RS92 products "u_<name>"; looked for in this order.

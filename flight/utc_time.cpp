@@ -87,6 +87,17 @@ std::string utcTime(long year, long month, long day, long hour, long minute, lon
   return time + 'Z';
 }
 
+std::string utcTimeOf(double seconds) {
+  if (!(std::fabs(seconds) < 1e12)) return {};
+  const auto milliseconds = static_cast<long long>(std::llround(seconds * 1000));
+  const long long days = (milliseconds >= 0 ? milliseconds : milliseconds - 86399999) / 86400000;
+  const long long ofDay = milliseconds - days * 86400000;
+  long year, month, day;
+  civilFromDays(days, year, month, day);
+  return utcTime(year, month, day, static_cast<long>(ofDay / 3600000), static_cast<long>(ofDay / 60000 % 60),
+                 static_cast<long>(ofDay / 1000 % 60), static_cast<long>(ofDay % 1000));
+}
+
 std::string readableTime(const std::string& utc, bool seconds) {
   if (std::isnan(utcSeconds(utc))) return {};
   return utc.substr(0, 10) + ' ' + utc.substr(11, seconds ? utc.size() - 12 : 5);

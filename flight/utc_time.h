@@ -14,6 +14,9 @@ std::string utcTime(std::string_view stated);
 // The same from a broken-down UTC time; empty when any part is out of its range.
 std::string utcTime(long year, long month, long day, long hour, long minute, long second, long millisecond = 0);
 
+// The time of seconds since 1970-01-01T00:00:00Z, to the millisecond; empty when out of range.
+std::string utcTimeOf(double seconds);
+
 // Such a time as people read it, "2017-07-12 00:00" (with seconds: "…00:00:00", or "…06.580"
 // where it holds milliseconds); empty for anything that is not one.
 std::string readableTime(const std::string& utc, bool seconds = false);

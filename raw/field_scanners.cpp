@@ -161,22 +161,11 @@ double takeNumber(std::string_view& line, DecimalSeparators separators) {
   return negative ? -value : value;
 }
 
-// The message names the field as it was rewritten for the conversion, cut to its first
-// kQuotedCharacters: a field may be megabytes long. A control character, a NUL among them,
-// shows as the replacement character so that the message stays whole.
+// The message names the field as it was rewritten for the conversion.
 [[noreturn]] void rejectField(std::string_view field, DecimalSeparators separators) {
-  constexpr std::size_t kQuotedCharacters = 64;
-  std::string text;
-  std::size_t characters = 0;
-  for (const char c : field) {
-    const bool startsCharacter = !isContinuation(static_cast<unsigned char>(c));
-    if (startsCharacter && characters++ == kQuotedCharacters) {
-      text += "\u2026";
-      break;
-    }
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) text += "\uFFFD";
-    else text += (c == '.' || c == ',') ? separators.chosen : c == '/' ? '0' : c;
-  }
+  std::string rewritten(field);
+  for (char& c : rewritten) c = (c == '.' || c == ',') ? separators.chosen : c == '/' ? '0' : c;
+  const std::string text = quotedField(rewritten);
   const Message message(MessageId::NotAFloatingPointValue, {text});
   if (separators.chosen != separators.regional) {
     std::string_view withTheOtherBox = field;
@@ -191,6 +180,24 @@ double takeNumber(std::string_view& line, DecimalSeparators separators) {
 }
 
 }  // namespace
+
+// Cut to its first kQuotedCharacters: a field may be megabytes long. A control character, a NUL
+// among them, shows as the replacement character so that the message stays whole.
+std::string quotedField(std::string_view field) {
+  constexpr std::size_t kQuotedCharacters = 64;
+  std::string text;
+  std::size_t characters = 0;
+  for (const char c : field) {
+    const bool startsCharacter = !isContinuation(static_cast<unsigned char>(c));
+    if (startsCharacter && characters++ == kQuotedCharacters) {
+      text += "\u2026";
+      break;
+    }
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) text += "\uFFFD";
+    else text += c;
+  }
+  return text;
+}
 
 void deletNoDigit(std::string_view& line) {
   const auto start = std::find_if(line.begin(), line.end(), [](char c) { return canBeginNumber(c); });

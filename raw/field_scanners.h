@@ -39,6 +39,10 @@ inline double decodDigit(std::string_view& line, DecimalSeparators separators);
 // Takes the next column name, with the blanks and tabs around it; points become commas.
 std::string decodtype(std::string_view& line);
 
+// A field as a message quotes it: its first 64 characters and "…" when longer, control
+// characters as the replacement character.
+std::string quotedField(std::string_view field);
+
 // decodDigit out of line, for the fields that are not plain; it reads any field the same.
 double decodAnyDigit(std::string_view& line, DecimalSeparators separators);
 // decodAnyDigit of the field from start, a character that can begin a number, to stop, its

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 // Where the fields of a line end, found 64 characters at a time: one bit for each character, set
-// for every blank and tab. A row loop asks it for the end of each field rather than testing the
+// for every blank and tab (or for a table's separator). A row loop asks it for the end of each field rather than testing the
 // field's characters one by one, and hands the field whole to the conversion.
 class FieldSplitter {
  public:
@@ -14,6 +14,9 @@ class FieldSplitter {
   // The bits of the blanks and tabs among the kBlock characters at block.
   using BlockBits = std::uint64_t (*)(const char* block);
   static BlockBits blockBitsOf(ScanKernel kernel);
+  // The same with the bits set for one character alone: a tab, a semicolon or a comma, the
+  // separators of delimited tables.
+  static BlockBits characterBitsOf(ScanKernel kernel, char separator);
 
   FieldSplitter(const char* line, const char* end, BlockBits bitsOf) : line_(line), end_(end), bitsOf_(bitsOf) {
     load(line);

@@ -18,6 +18,7 @@
   X(UnrecognisedFile, "Unrecognised file: no header line of a known flight layout.")                                 \
   X(TooManyColumns, "Too many columns: a flight holds at most %1.")                                                  \
   X(TooManyRows, "Too many rows: a flight holds at most %1.")                                                        \
+  X(RowFieldCount, "A row holds %1 fields where the table's header names %2.")                                      \
   X(NotEnoughMemory, "Not enough memory to read the file.")                                                           \
   X(FileChanged, "The file has changed since it was read: open it again.")                                          \
   X(CutOffFile, "The file is shorter than its header says: it was cut off.")                                         \

@@ -3,6 +3,7 @@
 #include "flight/flight_error.h"
 #include "flight/flight_identity.h"
 #include "raw/flight_reading.h"
+#include "raw/sounding_table.h"
 #include "raw/text_file.h"
 
 #include <string>
@@ -33,8 +34,16 @@ FlightRows readRawFlight(FlightSet& flights, int slot, TextFile& file, DecimalSe
   } catch (const FlightError& error) {
     throw withPlace(error, file);
   }
-  if (!reading.recognised())
-    throw FlightError(MessageId::UnrecognisedFile, inFile(file.fileName()));
-  identity.format = reading.layout();
-  return {count, reading.heightColumn()};
+  if (reading.recognised()) {
+    identity.format = reading.layout();
+    return {count, reading.heightColumn()};
+  }
+  std::optional<FlightRows> table;
+  try {
+    table = readSoundingTable(flights, slot, file, controls, identity);
+  } catch (const FlightError& error) {
+    throw withPlace(error, file);
+  }
+  if (!table) throw FlightError(MessageId::UnrecognisedFile, inFile(file.fileName()));
+  return *table;
 }

@@ -44,6 +44,10 @@
         <translation>Слишком много строк: в полёте их не больше %1.</translation>
     </message>
     <message>
+        <source>A row holds %1 fields where the table's header names %2.</source>
+        <translation>В строке полей: %1, а в заголовке таблицы названо столбцов: %2.</translation>
+    </message>
+    <message>
         <source>Not enough memory to read the file.</source>
         <translation>Не хватает памяти, чтобы прочитать файл.</translation>
     </message>

@@ -28,7 +28,8 @@ namespace {
 QString openFilter() {
   const auto name = [](int which) { return QCoreApplication::translate("OpenDialog", filterNames()[which]); };
   const QString raw = QStringLiteral("*.TXT;*.raw;*.TAE3;*.T3;*.TAE03;*.int"), products = QStringLiteral("*.nc;*.bufr;*.bin");
-  return name(0) + '|' + raw + ';' + products + '|' + name(1) + '|' + raw + '|' + name(2) + '|' + products + '|' +
+  const QString tables = QStringLiteral("*.csv;*.txt;*.dat;*.log");
+  return name(0) + '|' + raw + ';' + tables + ';' + products + '|' + name(1) + '|' + raw + '|' + name(2) + '|' + products + '|' +
          name(3) + QStringLiteral(" (*.*)|*.*");
 }
 

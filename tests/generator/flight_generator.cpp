@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <stdexcept>
 
@@ -131,6 +132,73 @@ std::string indentedHFile(const FlightRecipe& recipe, int rows) {
   return out;
 }
 
+// The recipe's launch plus seconds, in ISO 8601 to the millisecond.
+std::string isoTime(long long launch, double seconds) {
+  const double at = static_cast<double>(launch) + seconds;
+  const auto whole = static_cast<std::time_t>(std::floor(at));
+  std::tm parts{};
+  gmtime_r(&whole, &parts);
+  char text[40];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &parts);
+  char millis[8];
+  std::snprintf(millis, sizeof millis, ".%03d", static_cast<int>(std::lround((at - std::floor(at)) * 1000)) % 1000);
+  return std::string(text) + millis + "Z";
+}
+
+std::string exportTable(const FlightRecipe& recipe, int rows) {
+  std::tm launch{};
+  const auto start = static_cast<std::time_t>(recipe.launch);
+  gmtime_r(&start, &launch);
+  char date[16], time[16];
+  std::strftime(date, sizeof date, "%d.%m.%y", &launch);
+  std::strftime(time, sizeof time, "%H:%M:%S", &launch);
+  std::string out = "Station Position;Synthetic_Site\r\nLongitude (°);" + number(recipe.longitude, 5, '.') +
+                    "\r\nLatitude (°);" + number(recipe.latitude, 5, '.') + "\r\nAltitude (m);100.0\r\n\r\n" +
+                    "Surface Weather\r\nTemperature (°C);15.0\r\n\r\nStart Date;" + date + "\r\nStart Time;" + time +
+                    "\r\n\r\nSonde;SYN_1\r\nSerial Number;" + recipe.serial + "\r\n\r\nSounding Data\r\n" +
+                    "Rel. Time;Altitude (gpm);Wind Direction (°);Wind Velocity (m/s);Pressure (hPa);Temperature (°C);"
+                    "Humidity (%);Dewpoint (°C);Ozone (nbar)" + extraNames(recipe, ';') + "\r\n";
+  for (int i = 1; i <= rows; ++i) {
+    const Row r{recipe, soundingAt(recipe, i)};
+    std::string line = r.f(r.s.time, 0) + ';' + r.f(r.s.height, 2) + ';' + r.f(r.s.direction, 2) + ';' +
+                       r.f(r.s.speed, 2) + ';' + r.f(r.s.pressure, 2) + ';' + r.f(r.s.temperature, 2) + ';' +
+                       r.f(r.s.humidity, 2) + ';' + r.f(r.s.dewPoint, 2) + ';';
+    appendExtras(line, recipe, i, ';');
+    out += line + "\r\n";
+  }
+  return out + "End Export\r\n";
+}
+
+std::string receiverLog(const FlightRecipe& recipe, int rows) {
+  constexpr double kGpsAheadOfUtc = 18;
+  std::string out = "timestamp,serial,type,gps_alt (m),temp (°C),rh (%),pressure (hPa),wind_u (m/s),wind_v (m/s)" +
+                    extraNames(recipe, ',') + "\n";
+  const double radians = M_PI / 180;
+  for (int i = 1; i <= rows; ++i) {
+    const Row r{recipe, soundingAt(recipe, i)};
+    const bool noSensor = i % 50 == 0;
+    const double u = -r.s.speed * std::sin(r.s.direction * radians), v = -r.s.speed * std::cos(r.s.direction * radians);
+    std::string line = isoTime(recipe.launch, r.s.time + recipe.clockStart + kGpsAheadOfUtc) + ',' + recipe.serial +
+                       ",RS41," + number(r.s.height, 1, '.') + ',' + (noSensor ? "-273.0" : number(r.s.temperature, 2, '.')) +
+                       ',' + (noSensor ? "-1" : number(r.s.humidity, 1, '.')) + ',' +
+                       (noSensor ? "-1" : number(r.s.pressure, 2, '.')) + ',' + number(u, 3, '.') + ',' + number(v, 3, '.');
+    appendExtras(line, recipe, i, ',');
+    out += line + "\n";
+  }
+  return out;
+}
+
+std::string blanksTable(const FlightRecipe& recipe, int rows) {
+  std::string out = "Elapsed time   Height       P    Temp     RH     Dir   Speed\n"
+                    "           s        m     hPa      °C      %       °     m/s\n";
+  for (int i = 1; i <= rows; ++i) {
+    const Row r{recipe, soundingAt(recipe, i)};
+    out += r.f(r.s.time, 0, 12) + r.f(r.s.height, 1, 9) + r.f(r.s.pressure, 2, 8) + r.f(r.s.temperature, 2, 8) +
+           r.f(r.s.humidity, 1, 7) + r.f(r.s.direction, 0, 8) + r.f(r.s.speed, 2, 8) + "\n";
+  }
+  return out;
+}
+
 std::string shifrFile(const FlightRecipe& recipe, int rows) {
   const std::string header = "  Шифр    H       T       U       G       Y       P       D       V";
   const std::string units = recipe.shifrInMetres ? " уровня    м      C       %                      гПа     град    м/с"
@@ -207,6 +275,12 @@ std::string generateFlight(const FlightRecipe& recipe) {
       const std::string text = shifrFile(recipe, rows);
       return recipe.cp1251 ? toCp1251(text) : text;
     }
+    case Layout::Table:
+      switch (recipe.table) {
+        case TableKind::Export: return exportTable(recipe, rows);
+        case TableKind::Receiver: return receiverLog(recipe, rows);
+        case TableKind::Blanks: return blanksTable(recipe, rows);
+      }
   }
   throw std::invalid_argument("unknown layout");
 }
@@ -224,6 +298,7 @@ const char* layoutName(Layout layout) {
     case Layout::IndentedT: return "indented-t";
     case Layout::IndentedH: return "indented-h";
     case Layout::Shifr: return "shifr";
+    case Layout::Table: return "table";
   }
   return "";
 }

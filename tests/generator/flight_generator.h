@@ -5,7 +5,18 @@
 
 #include <string>
 
-enum class Layout { Tab, Sct, Int, Vre, IndentedT, IndentedH, Shifr };
+enum class Layout { Tab, Sct, Int, Vre, IndentedT, IndentedH, Shifr, Table };
+
+// Delimited tables of named columns, as other systems write them:
+//  - Export: a sounding system's export: a block of "key;value" metadata (station, position,
+//    start date and time, sonde, serial), "Sounding Data", then a semicolon-separated table whose
+//    names carry their units ("Temperature (°C)"), and "End Export" under it;
+//  - Receiver: a receiver's log, comma-separated: ISO timestamps on GPS time (18 s ahead of UTC),
+//    the sonde's serial and type on every row, GPS altitude, temperature, humidity, pressure and
+//    the wind's components; every 50th row has no sensor values (-273 °C, -1 %, -1 hPa);
+//  - Blanks: right-aligned columns parted by blanks under a header whose first name holds a blank
+//    ("Elapsed time") and a units line.
+enum class TableKind { Export, Receiver, Blanks };
 
 struct FlightRecipe {
   Layout layout = Layout::Tab;
@@ -17,6 +28,7 @@ struct FlightRecipe {
   bool shifrInMetres = true; // the Шифр layout's height unit
   int extraColumns = 0;      // further numeric columns (variables of a product), to make wide files
   int pageEvery = 0;         // Шифр: a page break before every so many rows (0: none)
+  TableKind table = TableKind::Export;  // of Layout::Table
   double bias = 0.0;         // a sonde's own error: added to temperature and dew point, °C
   double noise = 0.0;        // and its scatter from row to row, °C
   int seed = 0;              // which scatter: flights with other seeds scatter otherwise

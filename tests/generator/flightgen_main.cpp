@@ -3,7 +3,8 @@
 //             [--bias C] [--noise C] [--seed N] [--launch SECONDS] [--rs41-storage]
 //             [--rs92] [--serial TEXT] [--event TEXT] [--clock-start S] [--height-offset M]
 //             [--height-noise M] [--ascent-swing M]
-// LAYOUT is tab, sct, int, vre, indented-t, indented-h or shifr; gruan-cdl and bufr-rules write the
+// LAYOUT is tab, sct, int, vre, indented-t, indented-h or shifr, or a table of named columns:
+// table (a sounding system's export), receiver-log or blank-table; gruan-cdl and bufr-rules write the
 // text of a reference product instead (ncgen -b FILE; bufr_filter -o OUT FILE BUFR4.tmpl). A
 // product as big as a real RS41 one: gruan-cdl --rows 5667 --extra 174 --rs41-storage, then
 // ncgen -k nc4; --rs92 states an RS92 product's metadata instead of an RS41 one's.
@@ -29,11 +30,17 @@ int main(int argc, char* argv[]) {
   const bool reference = layout == "gruan-cdl" || layout == "bufr-rules";
   bool known = reference;
   for (Layout layout : {Layout::Tab, Layout::Sct, Layout::Int, Layout::Vre, Layout::IndentedT,
-                        Layout::IndentedH, Layout::Shifr}) {
+                        Layout::IndentedH, Layout::Shifr, Layout::Table}) {
     if (std::strcmp(argv[1], layoutName(layout)) == 0) {
       recipe.layout = layout;
       known = true;
     }
+  }
+  for (const auto& [name, kind] : {std::pair{"receiver-log", TableKind::Receiver}, std::pair{"blank-table", TableKind::Blanks}}) {
+    if (layout != name) continue;
+    recipe.layout = Layout::Table;
+    recipe.table = kind;
+    known = true;
   }
   if (!known) {
     std::fprintf(stderr, "flightgen: unknown layout %s\n", argv[1]);

@@ -284,3 +284,25 @@ TEST_F(HostileFiles, RunningOutOfMemoryIsAReadErrorNamingTheFile) {
       },
       ::testing::ExitedWithCode(0), "^Not enough memory to read the file.\nFile: " + path + "$");
 }
+
+TEST_F(HostileFiles, TablesAtTheirWorst) {
+  const std::string table = "time;height;temp\n0;100;15\n1;105;14\n2;110;13\n";
+  // A gigabyte of metadata above the table, held on the disk as a hole: it is read through,
+  // never taken in.
+  const std::string huge = files.write("huge-metadata.csv", "Station;Nowhere\n");
+  std::filesystem::resize_file(huge, std::uintmax_t{1} << 30);
+  std::ofstream(huge, std::ios::app) << "\n" << table;
+  EXPECT_EQ(readInto1(huge), std::nullopt);
+  EXPECT_EQ(mass1Count, 3);
+
+  std::string wide = "time;height;temp", row = "0;100;15";
+  for (int i = 0; i < 1'000'000; ++i) wide += ";x", row += ";1";
+  EXPECT_EQ(readInto1(files.write("wide.csv", wide + "\n" + row + "\n" + row + "\n" + row + "\n")),
+            "Too many columns: a flight holds at most 56.");
+
+  EXPECT_EQ(readInto1(files.write("mixed.csv", "time;height;temp\n0,100,15\n1,105,14\n2,110,13\n")), kUnrecognised);
+  EXPECT_EQ(readInto1(files.write("backwards.csv", "timestamp,height,temp\n2026-06-01T11:00:05Z,100,15\n"
+                                                   "2026-06-01T11:00:03Z,105,14\n2026-06-01T11:00:01Z,110,13\n")),
+            std::nullopt);
+  EXPECT_EQ(cell(1, 0, 3), -4.0) << "times stay as the file states them";
+}

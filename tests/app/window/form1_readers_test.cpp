@@ -94,7 +94,7 @@ TEST_F(SlotReading, CancelDoesNothingAndTheDialogKeepsTheLastFile) {
   EXPECT_EQ(redraws, 1);
   EXPECT_TRUE(errors.messages.isEmpty());
   EXPECT_EQ(QFile::decodeName(form.OpenDialog2.fileName), sct);
-  EXPECT_TRUE(form.OpenDialog2.filter.startsWith("Flight files|*.TXT;*.raw;*.TAE3;*.T3;*.TAE03;*.int;*.nc;*.bufr;*.bin|"
+  EXPECT_TRUE(form.OpenDialog2.filter.startsWith("Flight files|*.TXT;*.raw;*.TAE3;*.T3;*.TAE03;*.int;*.csv;*.txt;*.dat;*.log;*.nc;*.bufr;*.bin|"
                                                  "Special files|*.TXT;"));
 
   chooser.cancel();

@@ -44,13 +44,13 @@ bool isSequenceNumber(std::string_view line) {
 }  // namespace
 
 std::optional<BulletinHeading> bulletinHeading(std::string_view line) {
-  constexpr std::string_view kHeading = "AAAA99 AAAA 999999", kCorrection = " AAA";
-  const std::string_view correction = line.substr(std::min(line.size(), kHeading.size()));
-  if (!hasShape(line.substr(0, kHeading.size()), kHeading) || !(correction.empty() || hasShape(correction, kCorrection)))
+  constexpr std::string_view kHeading = "AAAA99 AAAA 999999", kGroupBbb = " AAA";
+  constexpr std::size_t kStation = 7, kTime = 12;
+  const std::string_view bbb = line.substr(std::min(line.size(), kHeading.size()));
+  if (!hasShape(line.substr(0, kHeading.size()), kHeading) || !(bbb.empty() || hasShape(bbb, kGroupBbb)))
     return std::nullopt;
-  constexpr std::size_t kTime = 12;
-  const BulletinHeading heading{std::string(line.substr(7, 4)), twoDigits(line, kTime), twoDigits(line, kTime + 2),
-                                twoDigits(line, kTime + 4)};
+  const BulletinHeading heading{std::string(line.substr(kStation, 4)), twoDigits(line, kTime),
+                                twoDigits(line, kTime + 2), twoDigits(line, kTime + 4)};
   if (heading.day < 1 || heading.day > 31 || heading.hour > 23 || heading.minute > 59) return std::nullopt;
   return heading;
 }

@@ -58,6 +58,8 @@ struct FlightIdentity {
   double latitude = kUnknown, longitude = kUnknown, altitude = kUnknown;  // degrees north and east, metres
   std::string sondeType, serialNumber, product, productVersion;
   std::string eventId, balloonNumber;  // the sounding, shared by the sondes flown on one balloon
+  // Which of the file's messages holds the flight, "2 of 3", where the file holds several.
+  std::string messageRead;
   std::vector<ColumnFacts> columns;    // by column index
   int heightColumn = -1;               // the column the reader selects as the height
 
@@ -89,7 +91,7 @@ inline constexpr IdentityText kIdentityTexts[] = {
     {"wmoIndex", &FlightIdentity::wmoIndex},       {"sonde", &FlightIdentity::sondeType},
     {"serial", &FlightIdentity::serialNumber},     {"product", &FlightIdentity::product},
     {"productVersion", &FlightIdentity::productVersion}, {"event", &FlightIdentity::eventId},
-    {"balloon", &FlightIdentity::balloonNumber},
+    {"balloon", &FlightIdentity::balloonNumber},   {"messageRead", &FlightIdentity::messageRead},
 };
 
 // "2017-07-12 00:00 UTC", or empty for a time not known.

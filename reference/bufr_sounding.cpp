@@ -2,6 +2,7 @@
 
 #include "flight/flight_error.h"
 #include "flight/numeric_helpers.h"
+#include "reference/bulletin_heading.h"
 #include "reference/child_sandbox.h"
 #include "reference/library_child.h"
 #include "flight/quantities.h"
@@ -9,6 +10,7 @@
 
 #include <eccodes.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -65,16 +67,6 @@ bool isTemp(codes_handle* message) {
     for (long temp : kTempSequences)
       if (descriptor == temp) return true;
   return false;
-}
-
-BufrMessage firstTemp(std::FILE* file) {
-  for (;;) {
-    int status = CODES_SUCCESS;
-    BufrMessage message(codes_handle_new_from_file(nullptr, file, PRODUCT_BUFR, &status));
-    check(status);
-    if (!message) throw FlightError(MessageId::NoRadiosondeSounding);
-    if (isTemp(message.get())) return message;
-  }
 }
 
 // ecCodes makes keys of about 2 KB for every value it unpacks, and a sounding's values take
@@ -228,12 +220,71 @@ void readStatedIdentity(codes_context* context, codes_handle* message, const Sub
   identity.serialNumber = statedString(message, keys("radiosondeSerialNumber"));
 }
 
-ProductRead readSounding(codes_context* context, codes_handle* message, FlightTable& table, bool strict,
-                         SlotControls& controls) {
-  // The keys made for every value then carry no attributes beyond their descriptor's code, which
-  // halves the time and the memory that unpacking takes.
+// The keys made for every value then carry no attributes beyond their descriptor's code, which
+// halves the time and the memory that unpacking takes.
+void unpack(codes_handle* message) {
   check(codes_set_long(message, "skipExtraKeyAttributes", 1));
   check(codes_set_long(message, "unpack", 1));
+}
+
+// The message of a file that holds its sounding, unpacked, and where it lies among the others.
+struct SoundingMessage {
+  BufrMessage message;
+  std::size_t levels = 0;
+  int number = 0, messages = 0;  // its number among the file's messages, from 1, and theirs
+  long gapStart = 0, offset = 0;  // where the bytes since the message before it start, and where it does
+};
+
+// Of the file's TEMP messages the one with the most levels, the first of equals: a bulletin may
+// carry a station's short report beside its full sounding. Every message is read, so that a
+// damaged one fails the read rather than hide a longer sounding. Only the best TEMP so far is kept
+// unpacked.
+SoundingMessage soundingMessage(std::FILE* file) {
+  SoundingMessage sounding;
+  long end = 0;  // of the message before
+  for (;;) {
+    int status = CODES_SUCCESS;
+    BufrMessage message(codes_handle_new_from_file(nullptr, file, PRODUCT_BUFR, &status));
+    check(status);
+    if (!message) break;
+    ++sounding.messages;
+    const long gapStart = end;
+    const long offset = statedLong(message.get(), "offset").value_or(gapStart);
+    end = offset + statedLong(message.get(), "totalLength").value_or(0);
+    if (!isTemp(message.get())) continue;
+    unpack(message.get());
+    const std::size_t levels = levelCount(message.get(), SubsetKeys(message.get()));
+    if (sounding.message && levels <= sounding.levels) continue;
+    sounding.message = std::move(message);
+    sounding.levels = levels;
+    sounding.number = sounding.messages;
+    sounding.gapStart = gapStart;
+    sounding.offset = offset;
+  }
+  if (!sounding.message) throw FlightError(MessageId::NoRadiosondeSounding);
+  return sounding;
+}
+
+// The heading of the bulletin the message came in, where it came in one.
+std::optional<BulletinHeading> bulletinHeadingOf(int descriptor, const SoundingMessage& sounding) {
+  const long start = std::max(sounding.gapStart, sounding.offset - static_cast<long>(kHeadingReach));
+  if (start >= sounding.offset) return std::nullopt;
+  std::string before(static_cast<std::size_t>(sounding.offset - start), '\0');
+  if (pread(descriptor, before.data(), before.size(), start) != static_cast<ssize_t>(before.size())) return std::nullopt;
+  return headingBefore(before, start == sounding.gapStart);
+}
+
+// What the heading tells of a flight whose message does not: the compiling centre as the station,
+// the heading's time as the nominal one.
+void readHeadingIdentity(codes_handle* message, const BulletinHeading& heading, FlightIdentity& identity) {
+  if (identity.station.empty()) identity.station = heading.station;
+  const std::optional<long> year = statedLong(message, "typicalYear"), month = statedLong(message, "typicalMonth");
+  if (identity.launchTime.empty() && year && month)
+    identity.nominalTime = headingTime(heading, *year, *month, statedLong(message, "typicalDay").value_or(heading.day));
+}
+
+ProductRead readSounding(codes_context* context, codes_handle* message, FlightTable& table, bool strict,
+                         SlotControls& controls) {
   const SubsetKeys keys(message);
   const std::size_t levels = levelCount(message, keys);
   ReferenceFlight flight(table, static_cast<long long>(levels), controls);
@@ -269,14 +320,19 @@ ProductRead readBufrSounding(int descriptor, FlightTable& table, bool strict, Sl
   allowReadingOnlyBeneath(definitionFolders(context));
   struct stat status {};
   if (fstat(descriptor, &status) == 0) prepareHeap(heapForMessages(static_cast<std::size_t>(status.st_size)));
-  BufrMessage message = firstTemp(file.get());
-  ProductRead read = readSounding(context, message.get(), table, strict, controls);
-  readStatedIdentity(context, message.get(), SubsetKeys(message.get()), identity);
+  SoundingMessage sounding = soundingMessage(file.get());
+  codes_handle* const message = sounding.message.get();
+  ProductRead read = readSounding(context, message, table, strict, controls);
+  readStatedIdentity(context, message, SubsetKeys(message), identity);
+  if (const std::optional<BulletinHeading> heading = bulletinHeadingOf(descriptor, sounding))
+    readHeadingIdentity(message, *heading, identity);
+  if (sounding.messages > 1)
+    identity.messageRead = std::to_string(sounding.number) + " of " + std::to_string(sounding.messages);
   // Neither template gives another height of a level than the geopotential one.
   identity.columns.assign(read.filled.size(), ColumnFacts{});
   if (read.rows.heightColumn >= 0 && read.rows.heightColumn < static_cast<int>(identity.columns.size()))
     identity.columns[static_cast<std::size_t>(read.rows.heightColumn)].heightKind = HeightKind::Geopotential;
   // The child ends with the read: freeing the message's keys one by one would only take time.
-  static_cast<void>(message.release());
+  static_cast<void>(sounding.message.release());
   return read;
 }

@@ -1,5 +1,7 @@
 #include "reference/reference_format.h"
 
+#include "reference/bulletin_heading.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -7,7 +9,6 @@ namespace {
 
 constexpr std::size_t kHdf5UserBlocks[] = {0, 512, 1024, 2048, 4096};
 constexpr std::string_view kHdf5Signature("\x89HDF\r\n\x1a\n", 8);
-constexpr std::size_t kBulletinHeading = 128;
 static_assert(kReferenceHead >= kHdf5UserBlocks[4] + kHdf5Signature.size(), "the head reaches every signature");
 
 // A big-endian unsigned number of `bytes` bytes at `at`; none where the head is too short.
@@ -51,10 +52,15 @@ bool isBufrMessage(std::string_view message) {
   return length > message.size() || message.substr(length - 4, 4) == "7777";
 }
 
+// A bulletin from the GTS starts with the start-of-heading byte, and its message lies within
+// reach; one as a national service hands it out may start with the heading itself, which then
+// must have the strict form, with the message right behind it.
 bool isBufr(std::string_view head) {
   if (isBufrMessage(head)) return true;
+  const std::size_t behindHeading = bulletinMessageStart(head);
+  if (behindHeading != std::string_view::npos && isBufrMessage(head.substr(behindHeading))) return true;
   if (head.empty() || head[0] != '\x01') return false;
-  const std::size_t start = head.substr(0, kBulletinHeading).find("BUFR");
+  const std::size_t start = head.substr(0, kHeadingReach).find("BUFR");
   return start != std::string_view::npos && isBufrMessage(head.substr(start));
 }
 

@@ -12,7 +12,9 @@
 //    user block (byte 512, 1024, 2048 or 4096).
 //  - BUFR: a message of edition 2 to 4 whose length and first section agree, at the start, or
 //    within the first 128 bytes after a WMO bulletin heading that begins with the
-//    start-of-heading byte (SOH, 0x01), as bulletins arrive from the GTS.
+//    start-of-heading byte (SOH, 0x01), as bulletins arrive from the GTS, or right behind an
+//    abbreviated heading of the strict form (bulletin_heading.h) without SOH, as national
+//    services hand them out.
 enum class ReferenceFormat { None, NetCdf, Bufr };
 
 // How much of a file's start tells its format.

@@ -20,7 +20,8 @@ std::vector<std::string> identityLines(const FlightIdentity& identity, int selec
   const auto add = [&](const char* caption, const std::string& value) {
     if (!value.empty()) shown.push_back(caption + value);
   };
-  add("Формат: ", identity.format);
+  const std::string& message = identity.messageRead;
+  add("Формат: ", joined({identity.format, message.empty() ? message : "(message " + message + ")"}, " "));
   add("Запуск: ", withUtc(readableTime(identity.launchTime, true)));
   add("Срок: ", withUtc(readableTime(identity.nominalTime)));
   const std::string& station = identity.station;

@@ -8,6 +8,9 @@
 // text of a reference product instead (ncgen -b FILE; bufr_filter -o OUT FILE BUFR4.tmpl). A
 // product as big as a real RS41 one: gruan-cdl --rows 5667 --extra 174 --rs41-storage, then
 // ncgen -k nc4; --rs92 states an RS92 product's metadata instead of an RS41 one's.
+//   flightgen bulletin FILE [--sequence N] [--closed] HEADING MESSAGE [HEADING MESSAGE]...
+// writes each message (a BUFR file) as a WMO bulletin of its own under its heading, the sequence
+// number counting up from N, closed by NNNN and end of text.
 #include "tests/generator/flight_generator.h"
 #include "tests/generator/reference_products.h"
 
@@ -15,7 +18,40 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
+
+namespace {
+
+int writeBulletins(int argc, char* argv[]) {
+  const auto usage = [] {
+    std::fprintf(stderr, "usage: flightgen bulletin FILE [--sequence N] [--closed] HEADING MESSAGE...\n");
+    return 2;
+  };
+  int sequence = 0;
+  bool closed = false;
+  int i = 3;
+  for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
+    if (std::strcmp(argv[i], "--closed") == 0) closed = true;
+    else if (std::strcmp(argv[i], "--sequence") == 0 && i + 1 < argc) sequence = std::atoi(argv[++i]);
+    else return usage();
+  }
+  if (i >= argc || (argc - i) % 2 != 0) return usage();
+  std::string bulletins;
+  for (; i < argc; i += 2) {
+    std::ifstream file(argv[i + 1], std::ios::binary);
+    if (!file) {
+      std::fprintf(stderr, "flightgen: cannot read %s\n", argv[i + 1]);
+      return 1;
+    }
+    const std::string message((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    bulletins += wmoBulletin(argv[i], message, sequence > 0 ? std::to_string(sequence++) : std::string(), closed);
+  }
+  std::ofstream(argv[2], std::ios::binary) << bulletins;
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   if (argc < 3) {
@@ -25,6 +61,7 @@ int main(int argc, char* argv[]) {
                          "[--height-noise M] [--ascent-swing M]\n");
     return 2;
   }
+  if (std::strcmp(argv[1], "bulletin") == 0) return writeBulletins(argc, argv);
   FlightRecipe recipe;
   const std::string layout = argv[1];
   const bool reference = layout == "gruan-cdl" || layout == "bufr-rules";

@@ -236,3 +236,10 @@ std::string bufrTempRules(const FlightRecipe& recipe) {
          set("windDirection", "%.0f", [](const Sounding& s) { return s.direction; }) +
          set("windSpeed", "%.1f", [](const Sounding& s) { return s.speed; }) + "set pack = 1;\nwrite;\n";
 }
+
+std::string wmoBulletin(const std::string& heading, const std::string& message, const std::string& sequence,
+                        bool closed) {
+  const std::string lineEnd = "\r\r\n";
+  const std::string start = sequence.empty() ? std::string() : "\x01" + lineEnd + sequence + lineEnd;
+  return start + heading + lineEnd + message + (closed ? lineEnd + "NNNN" + lineEnd + "\x03" : std::string());
+}

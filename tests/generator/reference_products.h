@@ -11,3 +11,9 @@
 
 std::string gruanProductCdl(const FlightRecipe& recipe);
 std::string bufrTempRules(const FlightRecipe& recipe);
+
+// A message as a WMO bulletin carries it, each line ended by CR CR LF: the start-of-heading line
+// and the channel sequence number where one is given, the abbreviated heading ("IUSD04 LOWM
+// 060200"), the message, and where closed "NNNN" and the end-of-text byte.
+std::string wmoBulletin(const std::string& heading, const std::string& message, const std::string& sequence = {},
+                        bool closed = false);

@@ -114,6 +114,9 @@ TEST_F(HostileFiles, DamagedReferenceProductsFailWithAClearMessage) {
       {"gruan_rs92_corrupt.nc", "The file is shorter than its header says: it was cut off."},
       {"temp_high_resolution_truncated.bufr", "End of resource reached when reading message"},
       {"temp_high_resolution_corrupt.bufr", "Key/value not found"},
+      // Behind a bulletin's heading; after a whole TEMP, which may not be the longest.
+      {"truncated_in_bulletin.bufr", "End of resource reached when reading message"},
+      {"temp_then_truncated.bufr", "End of resource reached when reading message"},
       // Shapes no sounding product has, refused by the look before NetCDF, in a fraction of a
       // second and for the same reason on every run.
       {"group_cycle.nc", "The product's groups hold themselves: it is no sounding product."},

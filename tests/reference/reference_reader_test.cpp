@@ -132,6 +132,41 @@ TEST_F(ReaderTest, ProductsAreRecognisedAfterAnHdf5UserBlockAndABulletinHeading)
   }
 }
 
+// TEMPs as national services hand them out, in WMO bulletins and several to a file: the sounding
+// is the TEMP of the most levels, the first of equals; the heading of its bulletin names the
+// station and the nominal time where the message states neither.
+TEST_F(ReaderTest, ASoundingAmongSeveralMessagesIsTheLongestTempWithItsHeadingsIdentity) {
+  struct Case {
+    std::vector<const char*> products;  // one file of them, in order
+    int rows;
+    std::string messageRead, station, nominal, launch;
+  };
+  const std::string launched = "2026-06-01T10:45:12Z";
+  const Case cases[] = {
+      {{"temp_behind_heading.bufr"}, 4, "", "LOWM", "2012-10-31T02:00:00Z", ""},
+      {{"temp_in_bulletin.bufr"}, 6, "", "06610", "", launched},
+      {{"bulletins_of_three.bufr"}, 4, "3 of 3", "LOWM", "2012-10-31T02:00:00Z", ""},
+      {{"synop_then_temp.bufr"}, 6, "2 of 2", "06610", "", launched},
+      {{"temp_classic.bufr", "temp_short.bufr", "temp_classic.bufr"}, 4, "1 of 3", "", "", ""},
+      {{"temp_short.bufr", "temp_behind_heading.bufr"}, 4, "2 of 2", "LOWM", "2012-10-31T02:00:00Z", ""},
+  };
+  for (const Case& c : cases) {
+    std::string bytes;
+    for (const char* name : c.products) {
+      std::ifstream product(kReference + "/" + name, std::ios::binary);
+      bytes.append(std::istreambuf_iterator<char>(product), std::istreambuf_iterator<char>());
+    }
+    SCOPED_TRACE(c.products.back());
+    const FlightIdentity identity = readFlightFile(1, files.write("messages.bufr", bytes), {'.', '.'}, controls[1]);
+    EXPECT_EQ(flightSlot(1).rowCount, c.rows);
+    EXPECT_EQ(identity.format, "BUFR TEMP");
+    EXPECT_TRUE(identity.isProduct());
+    for (const auto& [got, expected] : {std::pair(identity.messageRead, c.messageRead), {identity.station, c.station},
+                                        {identity.nominalTime, c.nominal}, {identity.launchTime, c.launch}})
+      EXPECT_EQ(got, expected);
+  }
+}
+
 // NetCDF would fetch a name with a scheme as a remote DAP URL; a relative name is a file here.
 TEST_F(ReaderTest, ARelativeNameThatLooksLikeAUrlIsReadFromTheDisc) {
   std::filesystem::create_directories(files.path("https:/example.org"));

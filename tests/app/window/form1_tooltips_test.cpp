@@ -98,6 +98,10 @@ TEST(ToolTips, AFlightsLabelAndLegendEntryTellItsIdentity) {
   widget<QComboBox>(form, "ComboBox1")->setCurrentIndex(0);
   form.ComboBox1Change();
   EXPECT_TRUE(plain(widget<QLabel>(form, "Label1")->toolTip()).contains(QString::fromUtf8("Вид высоты: не указан в файле"))) << "time is no height";
+  form.openFile(2, QString(REFERENCE_FILES "/bulletins_of_three.bufr").toUtf8());
+  const QString bulletin = plain(widget<QLabel>(form, "Label2")->toolTip());
+  for (const char* line : {"Формат: BUFR TEMP (message 3 of 3)", "Срок: 2012-10-31 02:00 UTC", "Станция: LOWM"})
+    EXPECT_TRUE(bulletin.contains(QString::fromUtf8(line))) << line;
 }
 
 // The pair on screen says what it compares: each flight's height and its kind, its parameter,

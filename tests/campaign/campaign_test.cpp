@@ -280,6 +280,24 @@ TEST_F(Campaign, MatchedInTimeEachPairFindsItsOwnClockShift) {
   EXPECT_EQ(pairsCsv(report), pairsCsv(campaignReport("", settings, pairs, two)));
 }
 
+// A receiver's log on GPS time against the TEMP of the same sonde as the national service sent it:
+// the clock shift found is the log's first row, a second after launch, not the 18 s of GPS time.
+TEST_F(Campaign, AReceiversLogComparesInTimeWithTheTempItHeard) {
+  FlightRecipe log = swingingSonde(3000);
+  log.layout = Layout::Table;
+  log.table = TableKind::Receiver;
+  writeFlight(files.path("receiver.csv"), log);
+  const std::vector<CampaignPair> pairs{{"receiver.csv", "temp.bufr", files.path("receiver.csv"),
+                                         std::string(REFERENCE_FILES) + "/temp_of_the_heard_sonde.bufr", ""}};
+  CampaignSettings settings;
+  settings.match = MatchBy::Time;
+  const CampaignResult result = runCampaign(pairs, settings);
+  ASSERT_EQ(result.pairs[0].status().english(), "ok");
+  EXPECT_NEAR(result.pairs[0].clockShift.shift, 1.0, 0.11);
+  EXPECT_EQ(result.pairs[0].clockShift.clockSeconds, -18) << "GPS time ran 18 s ahead of UTC";
+  EXPECT_LT(std::abs(result.pairs[0].values.front()), 0.2) << "the same model's temperatures";
+}
+
 TEST_F(Campaign, ACancelledCampaignPoolsNothingAndCallsNoPairCompared) {
   const std::vector<CampaignPair> pairs{pair(recipe(Layout::Tab, '.'), recipe(Layout::Tab, '.')),
                                         pair(recipe(Layout::Sct, '.'), recipe(Layout::Tab, '.'))};

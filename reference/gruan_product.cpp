@@ -4,6 +4,7 @@
 #include "flight/read_choices.h"
 #include "reference/child_sandbox.h"
 #include "reference/classic_netcdf_length.h"
+#include "reference/hdf5_length.h"
 #include "reference/hdf5_storage.h"
 #include "reference/library_child.h"
 #include "flight/quantities.h"
@@ -59,6 +60,10 @@ class NetCdfFile {
     } else if (const StorageVerdict verdict = hdf5StorageFault(childFileName(descriptor), ChildLimits{}.memory);
                verdict.fault != StorageFault::None) {
       throw FlightError(faultMessage(verdict));
+    } else if (!hdf5FileIsWhole(descriptor)) {
+      // Asked after the product's storage: a member of a family of files is shorter than the
+      // addresses of the whole family.
+      throw FlightError(MessageId::CutOffFile);
     }
     bytes_ = wholeFile(descriptor);
     // NetCDF reads its own settings files on its first call.

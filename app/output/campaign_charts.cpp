@@ -86,8 +86,11 @@ std::vector<std::vector<const LayerSummary*>> judgedRuns(const std::vector<const
   return runs;
 }
 
-// Olive: none of the groups' colours, so the band never reads as a group's.
+// Olive: none of the groups' colours, so the band never reads as a group's. Filled light and
+// opaque under an olive edge, as a translucent tint fades to nothing on paper.
 const QColor kUncertaintyColour(0xbc, 0xbd, 0x22);
+const QBrush kUncertaintyFill(QColor(0xee, 0xee, 0xc2));
+const QPen kUncertaintyEdge(kUncertaintyColour.darker(120), 0.8);
 
 void addMeanLine(QCustomPlot& chart, const std::vector<const LayerSummary*>& run, const QColor& colour,
                  const QString& legendName) {
@@ -128,7 +131,7 @@ void addBandLegend(QCustomPlot& chart, bool groupsOutlined, bool judged) {
   samples << curve(chart, Qt::NoPen, translucent(Qt::darkGray, kSpreadAlpha));
   samples.back()->setName(QStringLiteral("среднее ± СКО"));
   if (judged) {
-    samples << curve(chart, Qt::NoPen, translucent(kUncertaintyColour, 40));
+    samples << curve(chart, kUncertaintyEdge, kUncertaintyFill);
     samples.back()->setName(QStringLiteral("0 ± 2·ū_c, все пары"));
   }
   if (groupsOutlined) {
@@ -195,12 +198,14 @@ void showCampaignProfiles(QCustomPlot& bias, QCustomPlot& points, const Campaign
       std::vector<const LayerSummary*> run;
       for (std::size_t i = span.first; i < span.first + span.count; ++i) run.push_back(&report.result.layers[i]);
       if (g == 0)
-        for (const auto& judged : judgedRuns(run))
-          addBand(bias, judged, translucent(kUncertaintyColour, 40), belowByUncertainty, aboveByUncertainty);
+        for (const auto& judged : judgedRuns(run)) {
+          addBand(bias, judged, kUncertaintyFill.color(), belowByUncertainty, aboveByUncertainty);
+          addBounds(bias, judged, kUncertaintyEdge, belowByUncertainty, aboveByUncertainty);
+        }
       if (g == 0) addBand(bias, run, translucent(colour, kSpreadAlpha), sdLow, sdHigh);
       else addBounds(bias, run, spreadPen(colour), sdLow, sdHigh);
       addBounds(bias, run, boundsPen(colour), p05, p95);
-      addMeanLine(bias, run, colour, &span == &profile.runs.front() ? groupCaption(profile.group) : QString());
+      addMeanLine(bias, run, colour, &span == &profile.runs.front() ? groupCaption(profile.group, report.settings.solarGroups) : QString());
       addPointsSteps(points, run, colour, g == 0);
     }
   }
@@ -221,32 +226,58 @@ void showCampaignProfiles(QCustomPlot& bias, QCustomPlot& points, const Campaign
 
 namespace {
 
+// One step for each layer, from its bottom to its top: thin layers drawn through their middles
+// zigzag into a hatching that hides the shares.
+QVector<double> stepHeights(const std::vector<const LayerSummary*>& layers) {
+  QVector<double> heights;
+  for (const LayerSummary* layer : layers) heights << layer->bottom << layer->top;
+  return heights;
+}
+
 void showConsistencyProfile(QCustomPlot& chart, const CampaignReport& report) {
   setUp(chart, QStringLiteral("Согласие с u_c, все пары"), QStringLiteral("Доля точек, %"));
-  // What a normal distribution of Δ/u_c gives when the stated uncertainties are right.
+  // What a normal distribution of Δ/u_c gives when the stated uncertainties are right, and how
+  // the literature quotes it.
   constexpr double kExpected[] = {68.27, 95.45, 99.73};
-  // The band's colour, lighter to darker as k grows.
-  static const QColor kShades[] = {kUncertaintyColour.lighter(140), kUncertaintyColour, kUncertaintyColour.darker(200)};
+  constexpr double kQuoted[] = {68.3, 95.4, 99.7};
+  // Blue, orange and green of Okabe and Ito's palette, told apart by colour-blind readers, and by
+  // lightness and width in grey print.
+  static const QColor kColours[] = {QColor(0x00, 0x72, 0xb2), QColor(0xe6, 0x9f, 0x00), QColor(0x00, 0x9e, 0x73)};
+  constexpr double kWidths[] = {2.2, 1.6, 1.1};
   for (int k = 1; k <= kCoverageFactors; ++k) {
+    const QColor& colour = kColours[k - 1];
     bool named = false;
     for (const ProfileRun& span : report.profiles.front().runs) {
       std::vector<const LayerSummary*> run;
       for (std::size_t i = span.first; i < span.first + span.count; ++i) run.push_back(&report.result.layers[i]);
       for (const auto& judged : judgedRuns(run)) {
-        QVector<double> heights, shares;
-        for (const LayerSummary* layer : judged) heights << layerCentre(*layer), shares << 100 * layer->consistency.shareWithin(k);
-        QCPCurve* line = curve(chart, QPen(kShades[k - 1], 2), Qt::NoBrush);
-        line->setData(shares, heights);
+        QVector<double> shares;
+        for (const LayerSummary* layer : judged) {
+          const double share = 100 * layer->consistency.shareWithin(k);
+          shares << share << share;
+        }
+        QCPCurve* line = curve(chart, QPen(colour, kWidths[k - 1]), Qt::NoBrush);
+        line->setData(shares, stepHeights(judged));
         if (named) continue;
         line->setName(QStringLiteral("|Δ| ≤ %1·u_c").arg(k));
         line->addToLegend();
         named = true;
       }
     }
+    // The expectation, thin and dotted across the whole height, named at its top: never taken for
+    // a layer's share.
     auto expected = new QCPItemStraightLine(&chart);
     expected->point1->setCoords(kExpected[k - 1], 0);
     expected->point2->setCoords(kExpected[k - 1], 1);
-    expected->setPen(QPen(kShades[k - 1], 1, Qt::DashLine));
+    expected->setPen(QPen(colour, 0.8, Qt::DotLine));
+    auto label = new QCPItemText(&chart);
+    label->position->setTypeX(QCPItemPosition::ptPlotCoords);
+    label->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
+    label->position->setCoords(kExpected[k - 1], 0.01 + 0.035 * (k - 1));
+    label->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
+    label->setText(QLocale().toString(kQuoted[k - 1], 'f', 1) + QStringLiteral(" %"));
+    label->setColor(colour);
+    label->setBrush(Qt::white);
   }
   chart.legend->setVisible(true);
   chart.axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignLeft);

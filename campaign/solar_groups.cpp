@@ -52,7 +52,7 @@ double solarElevation(const std::string& utc, double latitude, double longitude)
 std::string solarGroup(const FlightIdentity& flight) {
   const double elevation = solarElevation(flight.launchTime, flight.latitude, flight.longitude);
   if (std::isnan(elevation)) return kUnknownSun;
-  if (elevation > kTwilightElevation) return "day";
-  if (elevation < -kTwilightElevation) return "night";
-  return "twilight";
+  if (elevation > kTwilightElevation) return kDaySun;
+  if (elevation < -kTwilightElevation) return kNightSun;
+  return kTwilightSun;
 }

@@ -17,5 +17,5 @@ double solarElevation(const std::string& utc, double latitude, double longitude)
 // "day" above +7.5°, "night" below −7.5°, "twilight" between, "unknown" without a launch time or
 // a place: the sun's at flight 1's launch.
 inline constexpr double kTwilightElevation = 7.5;
-inline const std::string kUnknownSun = "unknown";
+inline const std::string kDaySun = "day", kNightSun = "night", kTwilightSun = "twilight", kUnknownSun = "unknown";
 std::string solarGroup(const FlightIdentity& flight);

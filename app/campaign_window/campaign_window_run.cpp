@@ -113,7 +113,7 @@ void CampaignWindow::showResult(CampaignReport report) {
   pairs_->showResult(&shown);
   layersTable->setRowCount(static_cast<int>(shown.result.layers.size()));
   for (int row = 0; row < layersTable->rowCount(); ++row) {
-    const QStringList texts = layerTableRow(shown.result.layers[row], true);
+    const QStringList texts = layerTableRow(shown.result.layers[row], true, shown.settings.solarGroups);
     for (int column = 0; column < texts.size(); ++column) {
       setCell(layersTable, row, column, texts[column]);
       // The group and the layer read left to right; the numbers line up by their points.

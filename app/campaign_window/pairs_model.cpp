@@ -79,7 +79,7 @@ QString PairsModel::text(int row, int column) const {
   QString text = pairTableRow(pair, *result)[column];
   if (column != kStatusColumn) return text;
   if (!result->compared) text = shownText(translatedMessage(result->status).section(QLatin1Char('\n'), 0, 0));
-  if (report_->settings.solarGroups) text += QStringLiteral(" · ") + groupCaption(result->group);
+  if (report_->settings.solarGroups) text += QStringLiteral(" · ") + groupCaption(result->group, true);
   return text;
 }
 

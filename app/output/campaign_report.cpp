@@ -9,6 +9,7 @@
 #include "app/output/statistic_text.h"
 #include "app/presentation/campaign_lines.h"
 #include "app/presentation/captions.h"
+#include "app/support/message_translation.h"
 #include "app/support/shown_text.h"
 #include "flight/flight_error.h"
 
@@ -37,6 +38,7 @@ const Qt::Alignment kRight = Qt::AlignRight | Qt::AlignTop;
 std::vector<QStringList> titleBlock(const CampaignReport& report, const QDateTime& made) {
   std::vector<QStringList> rows;
   for (const SettingLine& line : campaignSettingsLines(report)) rows.push_back({shownText(line.caption), shownText(line.value)});
+  if (!report.mixedHeights.empty()) rows.push_back({QStringLiteral("Внимание"), russianMessage(report.mixedHeights)});
   const QString version = QCoreApplication::applicationVersion();
   rows.push_back({QStringLiteral("Дата отчёта"), made.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'"))});
   rows.push_back({QStringLiteral("Версия программы"), version.isEmpty() ? QStringLiteral("—") : version});
@@ -62,7 +64,7 @@ void drawProfiles(ReportPages& pages, const CampaignReport& report) {
   if (!consistency) return;
   pages.heading(QStringLiteral("Согласие с неопределённостями"), kConsistencyHeight + 40);
   pages.text(QStringLiteral("Доля точек слоя, где |Δ| ≤ k·u_c (u_c — по правилу сложения u₁ и u₂, см. в начале "
-                            "отчёта), по всем парам с неопределённостями. Штрихи — 68,3 %, 95,4 % и 99,7 %: "
+                            "отчёта), по всем парам с неопределённостями, ступенью на слой. Точечные линии — 68,3 %, 95,4 % и 99,7 %: "
                             "столько даёт нормальное распределение Δ/u_c, когда заявленные неопределённости верны."),
              reportFont(9));
   const QRectF place = pages.take(kConsistencyHeight);
@@ -89,7 +91,7 @@ void drawSummary(ReportPages& pages, const CampaignReport& report, const QString
   std::vector<QStringList> rows;
   for (const LayerSummary& layer : report.result.layers) {
     const double round = std::ceil(layer.bottom / kSummaryStep) * kSummaryStep;
-    if (round < layer.top) rows.push_back(layerTableRow(layer, judged(report)));
+    if (round < layer.top) rows.push_back(layerTableRow(layer, judged(report), report.settings.solarGroups));
   }
   if (rows.empty()) return;
   pages.heading(QStringLiteral("Сводка: слои у высот, кратных 5 км"));
@@ -102,8 +104,17 @@ void drawLayers(ReportPages& pages, const CampaignReport& report, const QString&
     pages.text(QStringLiteral("Ни одна пара не дала значений."), reportFont(9));
     return;
   }
+  // Thin layers make tables of thousands of rows: a report of a few pages reads better, and
+  // layers.csv holds them all, to the last digit.
+  constexpr std::size_t kMostLayerRows = 60;
+  if (report.result.layers.size() > kMostLayerRows) {
+    pages.text(QStringLiteral("Все %1 строк таблицы слоёв — в layers.csv; выше — сводка у высот, кратных 5 км.")
+                   .arg(report.result.layers.size()),
+               reportFont(9));
+    return;
+  }
   std::vector<QStringList> rows;
-  for (const LayerSummary& layer : report.result.layers) rows.push_back(layerTableRow(layer, judged(report)));
+  for (const LayerSummary& layer : report.result.layers) rows.push_back(layerTableRow(layer, judged(report), report.settings.solarGroups));
   pages.table(layerColumns(judged(report)), layerTableCaptions(unit, judged(report)), rows);
 }
 

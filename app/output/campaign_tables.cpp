@@ -15,8 +15,8 @@ QStringList layerTableCaptions(const QString& unit, bool judged) {
   return captions;
 }
 
-QStringList layerTableRow(const LayerSummary& layer, bool judged) {
-  QStringList row{groupCaption(layer.group), QStringLiteral("%1–%2").arg(layer.bottom).arg(layer.top),
+QStringList layerTableRow(const LayerSummary& layer, bool judged, bool solarGroups) {
+  QStringList row{groupCaption(layer.group, solarGroups), QStringLiteral("%1–%2").arg(layer.bottom).arg(layer.top),
                   QString::number(layer.flights), QString::number(layer.points)};
   for (const double value : {layer.mean, layer.sd, layer.rms, layer.median, layer.p05, layer.p95, layer.flightSd})
     row << statisticText(value);

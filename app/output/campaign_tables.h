@@ -10,7 +10,7 @@
 // The captions of the statistics carry the unit when one is given ("Среднее, °C"). Judged
 // campaigns add the mean u_c and the share of points within 2 u_c.
 QStringList layerTableCaptions(const QString& unit, bool judged);
-QStringList layerTableRow(const LayerSummary& layer, bool judged);
+QStringList layerTableRow(const LayerSummary& layer, bool judged, bool solarGroups);
 
 // The pair's own columns come first, as the window lets the group be edited before a run.
 enum PairColumn { kFlight1Column, kFlight2Column, kGroupColumn, kStatusColumn };

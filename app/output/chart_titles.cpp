@@ -4,6 +4,7 @@
 #include "app/support/shown_text.h"
 #include "campaign/campaign_report.h"
 #include "campaign/campaign_statistics.h"
+#include "campaign/solar_groups.h"
 #include "compare/comparison_redraw.h"
 #include "compare/quick_select.h"
 
@@ -78,6 +79,13 @@ QString campaignAxisTitle(const CampaignSettings& settings) {
   return withUnit(difference(quantity, quantity, settings.plus), fromUtf8(unitCaption(campaignUnit(settings))));
 }
 
-QString groupCaption(const std::string& group) {
-  return group == kAllPairs ? QStringLiteral("Все пары") : shownText(group);
+QString groupCaption(const std::string& group, bool solarGroups) {
+  if (group == kAllPairs) return QStringLiteral("Все пары");
+  if (solarGroups) {
+    static const std::pair<const std::string*, const char*> kSuns[] = {
+        {&kDaySun, "день"}, {&kNightSun, "ночь"}, {&kTwilightSun, "сумерки"}, {&kUnknownSun, "неизвестно"}};
+    for (const auto& [sun, caption] : kSuns)
+      if (group == *sun) return QString::fromUtf8(caption);
+  }
+  return shownText(group);
 }

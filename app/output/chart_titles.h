@@ -41,4 +41,4 @@ QString fromUtf8(std::string_view text);
 // How a campaign is drawn: the value axis ("T₁ − T₂, °C", or the column's name), and a group ("Все
 // пары" for every pair, any other as the list gives it).
 QString campaignAxisTitle(const CampaignSettings& settings);
-QString groupCaption(const std::string& group);
+QString groupCaption(const std::string& group, bool solarGroups);

@@ -131,7 +131,6 @@ std::vector<SettingLine> campaignSettingsLines(const CampaignReport& report) {
   if (settings.solarGroups)
     lines.push_back({"Группы", "по высоте солнца при запуске полёта 1: день выше +7,5°, ночь ниже −7,5°, "
                                "между ними сумерки"});
-  if (!report.mixedHeights.empty()) lines.push_back({"Внимание", report.mixedHeights.english()});
   return lines;
 }
 

@@ -11,6 +11,10 @@
 // while no translation is loaded, the documented English.
 QString translatedMessage(const Message& message);
 
+// The same in Russian whatever the user's locale: the campaign report an operator hands in is
+// written in Russian.
+QString russianMessage(const Message& message);
+
 // The names of the open dialog's filters (context "OpenDialog"): every file the program reads,
 // the raw files, the reference products, any file.
 const std::vector<const char*>& filterNames();

@@ -56,6 +56,11 @@ TEST_F(CampaignBatch, MixedKindsOfHeightAreNamedOrKeptApart) {
   const BatchResult pooled = campaign({"--campaign", "mixed.csv", "--out", "pooled", "--allow-apart"});
   EXPECT_EQ(pooled.exitCode, 0);
   EXPECT_EQ(pooled.errorOutput.count(warning), 1) << pooled.errorOutput.toStdString();
+  QProcess report;
+  report.start(PDFTOTEXT, {folder.filePath("pooled/report.pdf"), "-"});
+  ASSERT_TRUE(report.waitForFinished(30000));
+  EXPECT_TRUE(QString::fromUtf8(report.readAllStandardOutput()).contains("в одну выборку сведены высоты разного вида"))
+      << "the report speaks Russian whatever the locale";
   EXPECT_TRUE(output("pooled/pairs.csv").contains(",RS92 · XYZ 2026-06-01 22:05 UTC,2026-06-01T22:05:04Z,XYZ,"
                                                   "RS92,,geometric,VAISALA RS41 T1234567 · 06610"));
   const BatchResult kept =

@@ -39,7 +39,9 @@ TEST_F(CampaignBatch, TheReportNamesItsFlightsInUnitsAndItsFilesInFull) {
   EXPECT_TRUE(withoutSpaces(text).contains(withoutSpaces(products + "/temp_high_resolution.bufr"))) << "paths in full";
 
   ASSERT_EQ(campaign({"--campaign", "good.csv", "--out", "raw"}).exitCode, 0);
-  EXPECT_TRUE(reportText(folder.filePath("raw/report.pdf")).contains("Разделитель дробной части"));
+  const QString raw = reportText(folder.filePath("raw/report.pdf"));
+  EXPECT_TRUE(raw.contains("Разделитель дробной части"));
+  EXPECT_TRUE(withoutSpaces(raw).contains(withoutSpaces("строк таблицы слоёв — в layers.csv"))) << "100 m layers: the summary";
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// layers.nc as other tools read it: ncdump and Python's netCDF4.
+// The NetCDF files the program writes, as other tools read them: ncdump and Python's netCDF4.
 #include "tests/cli/campaign_fixture.h"
 
 namespace {
@@ -45,6 +45,18 @@ with netCDF4.Dataset(sys.argv[1]) as data:
   EXPECT_EQ(lines[1], "3 True");
   EXPECT_EQ(lines[2], "['all', 'day', 'night']");
   EXPECT_EQ(lines[3], "True True") << "raw files carry no u_c: masked by the fill value";
+}
+
+// The window's data export: the name's .nc makes it NetCDF, whatever step saves it.
+TEST_F(CampaignBatch, TheDataExportWritesNetcdfByTheSuffix) {
+  const BatchResult saved = run({"--open", "1", folder.filePath("a.txt"), "--open", "2", folder.filePath("b.txt"), "--csv",
+                                 folder.filePath("data.nc")});
+  ASSERT_EQ(saved.exitCode, 0) << saved.errorOutput.toStdString();
+  EXPECT_TRUE(output("data.nc").startsWith(QByteArray("CDF\x02", 4)));
+  const QString header = toolOutput(NCDUMP, {"-h", folder.filePath("data.nc")});
+  for (const char* expected : {"\tdouble y(point) ;", "\t\tseries:flag_meanings = \"Series1 Series2 Series3 Series4 Series5\" ;",
+                               "\tdouble bias(layer) ;", "\t\t:matching = \"height\" ;"})
+    EXPECT_TRUE(header.contains(expected)) << expected << "\n" << header.toStdString();
 }
 
 }  // namespace

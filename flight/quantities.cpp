@@ -106,6 +106,19 @@ std::optional<ScaleOffset> spelledUnit(Unit unit, std::string_view spelling) {
   return std::nullopt;
 }
 
+std::string_view udunitsSpelling(Unit unit) {
+  switch (unit) {
+    case Unit::Seconds: return "s";
+    case Unit::Metres: return "m";
+    case Unit::DegreesCelsius: return "degC";
+    case Unit::Percent: return "%";
+    case Unit::Degrees: return "degree";
+    case Unit::MetresPerSecond: return "m s-1";
+    case Unit::Hectopascals: return "hPa";
+  }
+  return {};
+}
+
 std::array<std::string, 2> uncertaintyNames(std::string_view variable) {
   return {std::string(variable) + "_uc", "u_" + std::string(variable)};
 }

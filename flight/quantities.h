@@ -91,6 +91,8 @@ struct ScaleOffset {
   double scale, offset;
 };
 std::optional<ScaleOffset> spelledUnit(Unit unit, std::string_view spelling);
+// The program's unit as UDUNITS spells it, the spelling CF files write: "degC", "m s-1".
+std::string_view udunitsSpelling(Unit unit);
 
 // A name as a table's names are compared: lower case (Latin, Cyrillic and the German letters),
 // "_" as a blank, blanks single and trimmed; and whether a "|"-separated list of such names holds it.

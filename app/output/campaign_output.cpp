@@ -2,6 +2,7 @@
 
 #include "app/output/atomic_file.h"
 #include "app/output/campaign_charts.h"
+#include "app/output/campaign_netcdf.h"
 #include "app/output/campaign_report.h"
 #include "app/output/chart_export.h"
 #include "app/presentation/pairs_csv.h"
@@ -34,6 +35,7 @@ void saveCampaign(const QString& folder, const CampaignReport& report) {
   // pairs.csv is written a line at a time: with long paths, a large campaign's is hundreds of MB.
   const std::vector<FileToWrite> files = {
       {path("layers.csv"), bytesOf(QByteArray::fromStdString(layersCsv(report.result.layers)))},
+      {path("layers.nc"), bytesOf(campaignNetcdf(report, reportDate()))},
       {path("pairs.csv"),
        [&report](const ByteSink& write) {
          writePairsCsv(report, [&write](const std::string& text) { write(text.data(), text.size()); });

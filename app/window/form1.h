@@ -130,9 +130,10 @@ class TForm1 : public QWidget {
 
   // Both charts side by side as .png (at `scale` times their pixels), or as .svg or .pdf on an A4
   // page under a line naming the flights and quantities; the points of the five series and the
-  // layer statistics as CSV. Fail with a FlightError.
+  // layer statistics as CSV, or as NetCDF by the name's .nc or the chosen filter
+  // (app/output/comparison_data.h). Fail with a FlightError.
   void saveChartsAs(const QString& fileName, int scale = 2);
-  void saveDataAs(const QString& fileName);
+  void saveDataAs(const QString& fileName, const QString& chosenFilter = {});
 
   // The campaign window, made on first use and shown in front; its double-clicked pairs open
   // here, into slots 1 and 2.

@@ -1,16 +1,15 @@
 // Saving what the charts show: pictures of the charts, and their points with the layer
-// statistics as CSV. From a context menu on each chart, which also leads to the campaign
+// statistics as CSV or NetCDF. From a context menu on each chart, which also leads to the campaign
 // window, and from keyboard shortcuts.
 #include "app/window/form1.h"
 
-#include "app/output/atomic_file.h"
 #include "app/output/chart_export.h"
+#include "app/output/comparison_data.h"
 #include "app/support/shown_text.h"
 #include "app/support/open_dialog.h"
 #include "app/widgets/chart_series.h"
 #include "app/widgets/interactive_chart.h"
 #include "app/window/layer_statistics_panel.h"
-#include "compare/comparison_csv.h"
 #include "flight/flight_tables.h"
 
 #include <QAction>
@@ -20,7 +19,6 @@
 #include <qcustomplot.h>
 #include <QMenu>
 
-#include <sstream>
 
 void TForm1::saveChartsAs(const QString& fileName, int scale) {
   saveChartsImage({Chart1, Chart2}, fileName, {printTitle({Chart1, Chart2}), scale});
@@ -41,12 +39,10 @@ QString TForm1::printTitle(const QList<InteractiveChart*>& charts) const {
   return quantities.isEmpty() ? title : title + QStringLiteral(" — ") + quantities.join(QStringLiteral(" | "));
 }
 
-void TForm1::saveDataAs(const QString& fileName) {
+void TForm1::saveDataAs(const QString& fileName, const QString& chosenFilter) {
   std::vector<NamedPoints> series;
   for (const DrawnSeries& drawn : drawnSeries()) series.push_back({drawn.series->ownName().toStdString(), drawn.points});
-  std::ostringstream text;
-  writeComparisonCsv(text, series, workspace_.layers(), workspace_.matchBy, workspace_.clockShift());
-  writeFileAtomically(fileName, QByteArray::fromStdString(text.str()));
+  saveComparisonData(fileName, chosenFilter, series, workspace_.layers(), workspace_.matchBy, workspace_.clockShift());
 }
 
 // The actions are made once and belong to the window, so their shortcuts work from the moment
@@ -87,9 +83,9 @@ void TForm1::createExportActions() {
     askAndSave(QStringLiteral("Сохранить графики"), chartImageFilter(),
                [this](const QString& file, const QString& format) { saveChartsAs(file, filterScale(format)); });
   });
-  QAction* saveData = action(QStringLiteral("Сохранить данные (CSV)…"), QKeySequence(QStringLiteral("Ctrl+Shift+S")), [=] {
-    askAndSave(QStringLiteral("Сохранить данные"), QStringLiteral("CSV (*.csv)"),
-               [this](const QString& file, const QString&) { saveDataAs(file); });
+  QAction* saveData = action(QStringLiteral("Сохранить данные (CSV, NetCDF)…"), QKeySequence(QStringLiteral("Ctrl+Shift+S")), [=] {
+    askAndSave(QStringLiteral("Сохранить данные"), comparisonDataFilters(),
+               [this](const QString& file, const QString& format) { saveDataAs(file, format); });
   });
   for (InteractiveChart* chart : {Chart1, Chart2}) {
     QAction* saveThis = action(QStringLiteral("Сохранить этот график…"), {}, [=] {

@@ -39,7 +39,7 @@ TEST_F(CampaignBatch, WritesBothTablesAndTellsWhichPairsWereSkipped) {
   EXPECT_EQ(two.exitCode, 1);
   // With the same date, the report too must not differ by a byte.
   const QStringList files = QDir(folder.filePath("one")).entryList(QDir::Files);
-  EXPECT_EQ(files.size(), 5);
+  EXPECT_EQ(files.size(), 6);
   for (const QString& file : files) {
     SCOPED_TRACE(file.toStdString());
     EXPECT_EQ(output("one/" + file), output("two/" + file));

@@ -16,7 +16,7 @@ namespace {
 
 class CampaignTrust : public CampaignBatch {
  protected:
-  // A first run's five files, as the outputs a failed run must leave.
+  // A first run's six files, as the outputs a failed run must leave.
   QMap<QString, QByteArray> earlierOutputs(const QString& out) {
     EXPECT_EQ(campaign({"--campaign", "good.csv", "--out", out}).exitCode, 0);
     return outputsIn(out);
@@ -32,10 +32,10 @@ class CampaignTrust : public CampaignBatch {
   }
 };
 
-TEST_F(CampaignTrust, ItsFiveFilesAreReplacedAllOrNone) {
+TEST_F(CampaignTrust, ItsSixFilesAreReplacedAllOrNone) {
   const QString out = folder.filePath("out");
   const QMap<QString, QByteArray> before = earlierOutputs(out);
-  ASSERT_EQ(before.size(), 5);
+  ASSERT_EQ(before.size(), 6);
   list("grouped.csv", "flight1,flight2,group\na.txt,b.txt,day\n");
   // A file beyond 64 KB fails as on a nearly full disc: the tables fit, the pictures do not.
   const BatchResult full = campaign({"--campaign", "grouped.csv", "--out", out}, "ulimit -f 128;");
@@ -99,7 +99,7 @@ TEST_F(CampaignTrust, AClosedStandardErrorNeverStopsTheFiles) {
   runShell(R"(cd "$1" && { "$0" --campaign list.csv --out out 2>&1 >/dev/null; echo $? > status; } | head -c 0)",
            {folder.path()});
   EXPECT_EQ(output("status"), "1\n");
-  EXPECT_EQ(outputsIn(folder.filePath("out")).size(), 5);
+  EXPECT_EQ(outputsIn(folder.filePath("out")).size(), 6);
 }
 
 // A file that cannot take its old one's place puts back those that did; where even that fails,
@@ -112,7 +112,7 @@ TEST_F(CampaignTrust, ARenameThatFailsPutsTheOthersBack) {
   // Also where the file system cannot swap two names, and the old files wait under second names.
   for (const QString& fileSystem : {QString(), QStringLiteral(" NO_RENAME_FLAGS=1")}) {
     SCOPED_TRACE(fileSystem.toStdString());
-    const BatchResult refused = campaign({"--campaign", "grouped.csv", "--out", out}, failing + "3" + fileSystem + ";");
+    const BatchResult refused = campaign({"--campaign", "grouped.csv", "--out", out}, failing + "4" + fileSystem + ";");
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.errorOutput.contains("/profile.svg\": Operation not permitted")) << refused.errorOutput.toStdString();
     EXPECT_EQ(outputsIn(out), before) << "every file as it was, no temporary file left";
@@ -121,10 +121,10 @@ TEST_F(CampaignTrust, ARenameThatFailsPutsTheOthersBack) {
   EXPECT_EQ(swapless.exitCode, 0) << swapless.errorOutput.toStdString();
   EXPECT_EQ(outputsIn(out).keys(), before.keys()) << "the old files gone once the new are in place";
   EXPECT_NE(outputsIn(out), before);
-  const BatchResult stuck = campaign({"--campaign", "grouped.csv", "--out", out}, failing + "3,4;");
+  const BatchResult stuck = campaign({"--campaign", "grouped.csv", "--out", out}, failing + "4,5;");
   EXPECT_EQ(stuck.exitCode, 1);
   EXPECT_TRUE(stuck.errorOutput.contains(QRegularExpression("Left new: \\S*/pairs.csv \\(the old one in \\S*/pairs.csv\\.\\w+\\)\n"
-                                                           "Left as they were: \\S*/layers.csv, \\S*/profile.svg, ")))
+                                                           "Left as they were: \\S*/layers.csv, \\S*/layers.nc, \\S*/profile.svg, ")))
       << stuck.errorOutput.toStdString();
 }
 

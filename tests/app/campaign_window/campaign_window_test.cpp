@@ -55,14 +55,15 @@ QByteArray head(const QString& fileName, int bytes) {
 
 }  // namespace
 
-TEST(CampaignFiles, FiveWholeFilesAndNothingForACancelledRun) {
+TEST(CampaignFiles, SixWholeFilesAndNothingForACancelledRun) {
   const CampaignFolder campaign;
   const QString out = campaign.filePath("out");
   CampaignReport report = reportOf(campaign);
   saveCampaign(out, report);
   EXPECT_EQ(QDir(out).entryList(QDir::Files, QDir::Name),
-            QStringList({"layers.csv", "pairs.csv", "profile.png", "profile.svg", "report.pdf"}))
+            QStringList({"layers.csv", "layers.nc", "pairs.csv", "profile.png", "profile.svg", "report.pdf"}))
       << "and no temporary file left";
+  EXPECT_EQ(head(out + "/layers.nc", 4), QByteArray("CDF\x02", 4));
   EXPECT_EQ(head(out + "/profile.png", 8), QByteArray("\x89PNG\r\n\x1a\n"));
   EXPECT_TRUE(head(out + "/profile.svg", 200).contains("<svg"));
   EXPECT_EQ(head(out + "/report.pdf", 5), QByteArray("%PDF-"));

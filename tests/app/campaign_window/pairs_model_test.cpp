@@ -32,9 +32,9 @@ TEST(PairsModel, AHundredThousandPairsAnswerForTheLastRow) {
   model.showResult(&report);
   EXPECT_EQ(cell(kFlight2Column).toString(), "b.txt") << "a flight not read keeps the list's name";
   EXPECT_EQ(cell(kGroupColumn).toString(), "rs41") << "the list's group; the sun's follows the status";
-  EXPECT_EQ(cell(kStatusColumn).toString(), "Flight 2: File does not exist. · night");
+  EXPECT_EQ(cell(kStatusColumn).toString(), "Flight 2: File does not exist. · ночь");
   EXPECT_EQ(cell(kStatusColumn, Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::darkRed));
-  EXPECT_EQ(model.index(0, kStatusColumn).data().toString(), "сравнена · day");
+  EXPECT_EQ(model.index(0, kStatusColumn).data().toString(), "сравнена · день");
   EXPECT_EQ(model.index(0, kStatusColumn + 1).data().toString(), "5");
 
   QSignalSpy edited(&model, &PairsModel::groupEdited);

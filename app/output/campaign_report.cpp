@@ -138,7 +138,8 @@ void drawPairs(ReportPages& pages, const CampaignReport& report, const QString& 
     const PairRow& pair = report.pairRows[i];
     const QStringList statistics = pairTableRow(report.pairs[i], pair);
     return QStringList{QString::number(i + 1), shownText(report.flightName(i, 1)), launchOf(report.flight(i, 1)),
-                       shownText(report.flightName(i, 2)), launchOf(report.flight(i, 2)), shownText(pair.group),
+                       shownText(report.flightName(i, 2)), launchOf(report.flight(i, 2)),
+                       groupCaption(pair.group, report.settings.solarGroups),
                        statistics[kStatusColumn], statistics[kStatusColumn + 1], statistics[kStatusColumn + 2],
                        statistics[kStatusColumn + 3]};
   });

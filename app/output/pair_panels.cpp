@@ -46,7 +46,7 @@ QString pairTitle(const CampaignReport& report, std::size_t pair) {
                       .arg(pair + 1)
                       .arg(shownText(report.flightName(pair, 1)), fromUtf8(signCaption(report.settings.plus)),
                            shownText(report.flightName(pair, 2)));
-  if (!row.group.empty()) title += QStringLiteral(" (%1)").arg(shownText(row.group));
+  if (!row.group.empty()) title += QStringLiteral(" (%1)").arg(groupCaption(row.group, report.settings.solarGroups));
   return title;
 }
 

@@ -1,5 +1,6 @@
 #include "app/output/report_pages.h"
 
+#include "app/output/text_breaks.h"
 #include "flight/flight_error.h"
 
 #include <utility>
@@ -49,10 +50,10 @@ void ReportPages::newPage() {
 
 void ReportPages::text(const QString& text, const QFont& font) {
   painter_.setFont(font);
-  const int flags = wrapping(text, width_);
-  const double height = painter_.boundingRect(QRectF(0, 0, width_, 1e6), flags, text).height();
+  const Wrapped shown = wrapped(text, width_);
+  const double height = painter_.boundingRect(QRectF(0, 0, width_, 1e6), shown.flags, shown.text).height();
   painter_.setPen(Qt::black);
-  painter_.drawText(take(height), flags, text);
+  painter_.drawText(take(height), shown.flags, shown.text);
 }
 
 void ReportPages::heading(const QString& text, double room) {
@@ -102,9 +103,16 @@ void ReportPages::footer() {
 
 // Words wrap where they can; a word wider than the room (a path, a long name) wraps anywhere
 // rather than run out of its cell.
-int ReportPages::wrapping(const QString& text, double width) {
-  const double widest = painter_.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).width();
-  return widest > width + 0.5 ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
+ReportPages::Wrapped ReportPages::wrapped(const QString& text, double width) {
+  const auto fits = [&](const QString& candidate) {
+    return painter_.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, candidate).width() <= width + 0.5;
+  };
+  if (fits(text)) return {text, Qt::TextWordWrap};
+  const QString paths = withPathBreaks(text);
+  if (fits(paths)) return {paths, Qt::TextWordWrap};
+  const QString syllables = withSyllableBreaks(text);
+  // A run of digits or signs with no place to break is cut where the column ends, never hidden.
+  return {syllables, fits(syllables) ? Qt::TextWordWrap : Qt::TextWrapAnywhere};
 }
 
 double ReportPages::rowHeight(const QStringList& cells, const std::vector<ReportColumn>& columns,
@@ -115,7 +123,8 @@ double ReportPages::rowHeight(const QStringList& cells, const std::vector<Report
     if (!captions && !columns[c].wraps) continue;
     const QString& text = cells[static_cast<int>(c)];
     const double room = widths[c] - 2 * kCellPadding;
-    height = std::max(height, painter_.boundingRect(QRectF(0, 0, room, 1e6), wrapping(text, room), text).height());
+    const Wrapped shown = wrapped(text, room);
+    height = std::max(height, painter_.boundingRect(QRectF(0, 0, room, 1e6), shown.flags, shown.text).height());
   }
   return height + 2 * kCellPadding;
 }
@@ -134,8 +143,10 @@ void ReportPages::drawRow(const QStringList& cells, const std::vector<ReportColu
     const QRectF inner = cell.adjusted(kCellPadding, kCellPadding, -kCellPadding, -kCellPadding);
     const QString& text = cells[static_cast<int>(c)];
     const Qt::Alignment alignment = captions ? Qt::AlignLeft | Qt::AlignTop : columns[c].alignment;
-    if (captions || columns[c].wraps)
-      painter_.drawText(inner, wrapping(text, inner.width()) | static_cast<int>(alignment), text);
+    if (captions || columns[c].wraps) {
+      const Wrapped shown = wrapped(text, inner.width());
+      painter_.drawText(inner, shown.flags | static_cast<int>(alignment), shown.text);
+    }
     else
       painter_.drawText(inner, alignment,
                         painter_.fontMetrics().elidedText(text, Qt::ElideRight, static_cast<int>(inner.width())));

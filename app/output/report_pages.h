@@ -22,7 +22,7 @@ QFont reportFont(double points, bool bold = false);
 struct ReportColumn {
   double weight;
   Qt::Alignment alignment;
-  bool wraps;  // the text wraps within the column (anywhere, where a word is wider); else it is cut at the right
+  bool wraps;  // the text wraps within the column (at syllables, where a word is wider); else it is cut at the right
 };
 
 class ReportPages {
@@ -57,7 +57,13 @@ class ReportPages {
                    bool captions);
   void drawRow(const QStringList& cells, const std::vector<ReportColumn>& columns, const std::vector<double>& widths,
                const QRectF& band, bool captions);
-  int wrapping(const QString& text, double width);
+  // The text as it wraps within a width: at blanks where its words fit, else also after the
+  // separators of paths, else also between syllables (text_breaks.h).
+  struct Wrapped {
+    QString text;
+    int flags;
+  };
+  Wrapped wrapped(const QString& text, double width);
 
   QPdfWriter& pdf_;
   std::function<void()> pageWritten_;

@@ -24,6 +24,34 @@ void forgetValues(PairResult& pair) {
   std::vector<LayerRun>().swap(pair.runs);
 }
 
+// The pairs the report draws hold their values once the campaign ends, the others do not. Those
+// beyond the first kPairsKeptWhole were let go while the campaign ran, before anyone knew which
+// pairs would be drawn, and are compared again: at most that many pairs more, whatever the
+// campaign's size.
+void keepDrawnValues(CampaignResult& result, const std::vector<CampaignPair>& pairs, const CampaignSettings& settings) {
+  std::vector<bool> drawn(result.pairs.size(), false);
+  std::vector<std::size_t> again;
+  for (std::size_t i : result.panels.pairs) {
+    drawn[i] = true;
+    if (i >= kPairsKeptWhole) again.push_back(i);
+  }
+  for (std::size_t i = 0; i < std::min(kPairsKeptWhole, result.pairs.size()); ++i)
+    if (!drawn[i]) forgetValues(result.pairs[i]);
+  if (again.empty()) return;
+  std::atomic<std::size_t> next{0};
+  runInParallel(jobsFor(settings.jobs, again.size()), [&] {
+    PairComparer comparer(settings);
+    for (std::size_t k; (k = next++) < again.size();) {
+      PairResult compared = comparer.compare(pairs[again[k]]);
+      PairResult& kept = result.pairs[again[k]];
+      kept.values.swap(compared.values);
+      kept.heights.swap(compared.heights);
+      kept.uncertainties.swap(compared.uncertainties);
+      kept.runs.swap(compared.runs);
+    }
+  });
+}
+
 PairResult notCompared(const CampaignPair& pair, Message reason, const CampaignSettings& settings) {
   PairResult result;
   result.reason = std::move(reason);
@@ -70,7 +98,10 @@ CampaignResult runCampaign(const std::vector<CampaignPair>& pairs, const Campaig
   if (result.cancelled)
     for (std::size_t i = std::min(nextPair.load(), pairs.size()); i < pairs.size(); ++i)
       result.pairs[i] = notCompared(pairs[i], MessageId::PairCancelled, settings);
-  else
+  else {
     result.layers = poolLayers(spill, campaignGroups(result.pairs), settings);
+    result.panels = choosePanels(result.pairs, kPairsKeptWhole);
+    keepDrawnValues(result, pairs, settings);
+  }
   return result;
 }

@@ -3,6 +3,7 @@
 #include "campaign/campaign_list.h"
 #include "campaign/campaign_settings.h"
 #include "campaign/campaign_statistics.h"
+#include "campaign/panel_choice.h"
 #include "campaign/pair_comparison.h"
 
 #include <atomic>
@@ -14,14 +15,15 @@ struct CampaignProgress {
   std::atomic<bool> cancelled{false};  // set to stop: pairs not begun are not compared
 };
 
-// The first pairs of a list keep their values, heights and runs, which the report draws; the
-// others keep their statistics alone, so that a campaign's memory does not grow with its pairs.
+// The pairs the report draws keep their values, heights and runs; the others keep their
+// statistics alone, so that a campaign's memory does not grow with its pairs.
 constexpr std::size_t kPairsKeptWhole = 1000;
 
 struct CampaignResult {
   std::vector<PairResult> pairs;  // in list order
   std::vector<LayerSummary> layers;  // none when cancelled
   bool cancelled = false;            // then the pairs not begun say so in their reason
+  PanelChoice panels;                // none when cancelled
 
   std::size_t skippedPairs() const;
 };

@@ -4,7 +4,8 @@
 #include "app/output/campaign_tables.h"
 #include "app/output/chart_export.h"
 #include "app/output/chart_titles.h"
-#include "app/output/pair_panels.h"
+#include "app/output/panel_pages.h"
+#include "app/output/pdf_join.h"
 #include "app/output/report_pages.h"
 #include "app/output/statistic_text.h"
 #include "app/presentation/campaign_lines.h"
@@ -16,9 +17,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <cmath>
-#include <exception>
 
 namespace {
 
@@ -26,9 +27,6 @@ constexpr int kChartsHeight = 440;
 constexpr int kConsistencyHeight = 330;
 // Where the summary looks at the layers: every 5 km, as intercomparisons report them.
 constexpr double kSummaryStep = 5000;
-constexpr int kPanelsPerRow = 2;
-constexpr double kPanelHeight = 290;
-constexpr double kPanelGap = 14;
 
 const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignTop;
 const Qt::Alignment kRight = Qt::AlignRight | Qt::AlignTop;
@@ -145,26 +143,45 @@ void drawPairs(ReportPages& pages, const CampaignReport& report, const QString& 
   });
 }
 
-void drawPairPanels(ReportPages& pages, const CampaignReport& report) {
-  std::vector<std::size_t> compared;
-  for (std::size_t i = 0; i < std::min(report.pairRows.size(), kPairsKeptWhole); ++i)
-    if (report.pairRows[i].compared) compared.push_back(i);
-  if (compared.empty()) return;
-  pages.heading(QStringLiteral("Профили пар: разность по высоте и средние по слоям"), kPanelHeight + kPanelGap);
-  // Thousands of pages of panels would help no one; every pair's numbers stay in the pairs table.
-  if (report.pairRows.size() > kPairsKeptWhole)
-    pages.text(QStringLiteral("Пары 1–%1 из %2; остальные — в таблице пар и в pairs.csv.")
-                   .arg(kPairsKeptWhole)
-                   .arg(report.pairRows.size()),
-               reportFont(9));
-  const double width = (pages.width() - kPanelGap * (kPanelsPerRow - 1)) / kPanelsPerRow;
-  for (std::size_t first = 0; first < compared.size(); first += kPanelsPerRow) {
-    const QRectF band = pages.take(kPanelHeight + kPanelGap);
-    for (std::size_t k = 0; k < kPanelsPerRow && first + k < compared.size(); ++k) {
-      const QRectF area(band.left() + static_cast<double>(k) * (width + kPanelGap), band.top(), width, kPanelHeight);
-      drawPairPanel(pages.painter(), area, report, compared[first + k]);
-    }
+QString shownCount(std::size_t count) { return QLocale(QLocale::Russian).toString(static_cast<qulonglong>(count)); }
+
+// Which panels follow and why those: after the skipped pairs, which have none, the pairs that
+// most need a look.
+void drawPanelsIntroduction(ReportPages& pages, const CampaignReport& report) {
+  if (report.result.panels.pairs.empty() && report.skippedPairs == 0) return;
+  pages.heading(QStringLiteral("Профили пар: разность по высоте и средние по слоям"));
+  if (report.skippedPairs > 0) {
+    pages.text(QStringLiteral("Пропущенные пары, без профиля:"), reportFont(9));
+    pages.skip(4);
+    std::vector<std::size_t> skipped;
+    for (std::size_t i = 0; i < report.pairRows.size(); ++i)
+      if (!report.pairRows[i].compared) skipped.push_back(i);
+    pages.table({{0.5, kRight, false}, {2.5, kLeft, true}, {2.5, kLeft, true}, {4.5, kLeft, true}},
+                {QStringLiteral("№"), QStringLiteral("Полёт 1"), QStringLiteral("Полёт 2"), QStringLiteral("Причина")},
+                skipped.size(), [&](std::size_t k) {
+                  const std::size_t i = skipped[k];
+                  return QStringList{QString::number(i + 1), shownText(report.flightName(i, 1)),
+                                     shownText(report.flightName(i, 2)), shownText(report.pairRows[i].statusText())};
+                });
+    pages.skip(8);
   }
+  const std::size_t shown = report.result.panels.pairs.size();
+  if (shown == 0) return;
+  const bool byShare = report.result.panels.rule == PanelRule::LeastWithin2;
+  // Thousands of pages of panels would help no one; every pair's numbers stay in the pairs table.
+  if (shown < report.comparedPairs)
+    pages.text((byShare ? QStringLiteral("Показаны %1 пар из %2 с наименьшей долей значений в пределах 2 u_c; "
+                                         "остальные — в таблице пар и в pairs.csv.")
+                        : QStringLiteral("Показаны %1 пар из %2, чьё среднее смещение дальше всего от среднего "
+                                         "кампании; остальные — в таблице пар и в pairs.csv."))
+                   .arg(shownCount(shown), shownCount(report.comparedPairs)),
+               reportFont(9));
+  else
+    pages.text(byShare ? QStringLiteral("Показаны все сравненные пары, первыми — с наименьшей долей значений в "
+                                        "пределах 2 u_c.")
+                       : QStringLiteral("Показаны все сравненные пары, первыми — те, чьё среднее смещение дальше "
+                                        "всего от среднего кампании."),
+               reportFont(9));
 }
 
 // The files in full, as the list resolved them from where the campaign ran, wrapped rather than cut.
@@ -180,102 +197,31 @@ void drawFiles(ReportPages& pages, const CampaignReport& report) {
               });
 }
 
-// Qt stamps a PDF with the moment it is written, in local time: "D:20261209065313Z" where that is
-// UTC, as main() makes it for a report made again (SOURCE_DATE_EPOCH). There the report's own date
-// takes its place, digit for digit, so that every offset after it stays as it is. Qt writes it
-// among the first bytes.
-void stampCreationDate(QByteArray& pdf, const QDateTime& made) {
-  static const QByteArray kKey = "/CreationDate (D:";
-  constexpr qsizetype kDigits = 14;
-  const qsizetype at = pdf.indexOf(kKey);
-  if (at < 0 || pdf.size() <= at + kKey.size() + kDigits || pdf[at + kKey.size() + kDigits] != 'Z') return;
-  pdf.replace(at + kKey.size(), kDigits, made.toUTC().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1());
-}
-
-// Passes what the PDF writer writes on to the sink; the first bytes wait until they hold the
-// creation date, which they take from the report's. A sink that fails must not throw into the
-// writer, which writes the file's end again as it is destroyed: the first failure is kept, the
-// bytes after it are dropped, and the report's drawing takes it back up at its next page.
-class ReportDevice : public QIODevice {
- public:
-  ReportDevice(const ByteSink& write, const QDateTime& made) : write_(write), made_(made) { open(QIODevice::WriteOnly); }
-
-  void throwIfFailed() const {
-    if (failure_) std::rethrow_exception(failure_);
-  }
-
-  // Whatever is left of the first bytes, once the writer is done.
-  void finish() {
-    if (!headPassed_) passHead();
-    throwIfFailed();
-  }
-
- protected:
-  qint64 writeData(const char* data, qint64 size) override {
-    if (failure_) return -1;
-    if (headPassed_) {
-      pass(data, size);
-      return failure_ ? -1 : size;
-    }
-    head_.append(data, size);
-    if (head_.size() >= kHead) passHead();
-    return failure_ ? -1 : size;
-  }
-  qint64 readData(char*, qint64) override { return -1; }
-
- private:
-  static constexpr qsizetype kHead = 4096;
-
-  void passHead() {
-    stampCreationDate(head_, made_);
-    pass(head_.constData(), head_.size());
-    head_.clear();
-    headPassed_ = true;
-  }
-
-  void pass(const char* data, qint64 size) {
-    if (failure_) return;
-    try {
-      write_(data, static_cast<std::size_t>(size));
-    } catch (...) {
-      failure_ = std::current_exception();
-    }
-  }
-
-  const ByteSink& write_;
-  QDateTime made_;
-  QByteArray head_;
-  bool headPassed_ = false;
-  std::exception_ptr failure_;
-};
-
 }  // namespace
 
 void writeCampaignReportPdf(const CampaignReport& report, const QDateTime& made, const ByteSink& write) {
-  ReportDevice bytes(write, made);
-  QPdfWriter pdf(&bytes);
-  pdf.setResolution(kReportResolution);
-  pdf.setPageSize(QPageSize(QPageSize::A4));
-  pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-  pdf.setTitle(QStringLiteral("Кампания сравнения полётов"));
-  pdf.setCreator(QStringLiteral("FlightCompare %1").arg(QCoreApplication::applicationVersion()));
-  // A failed write ends the drawing at the next page; the device's failure, the first, is the one told.
-  try {
-    const QString unit = fromUtf8(unitCaption(report.unit));
-    ReportPages pages(pdf, [&bytes] { bytes.throwIfFailed(); });
-    drawTitleBlock(pages, report, made);
-    drawProfiles(pages, report);
-    drawSummary(pages, report, unit);
-    drawLayers(pages, report, unit);
-    drawPairs(pages, report, unit);
-    drawPairPanels(pages, report);
-    drawFiles(pages, report);
-    pages.finish();
-  } catch (...) {
-    bytes.throwIfFailed();
-    throw;
-  }
-  bytes.finish();
+  ReportWriter front;
+  ReportPages pages(front.pdf(), [] { return 1; });
+  // The panels, most of the report, are drawn on other threads while the pages ahead of them are.
+  PanelPages panels(report, report.result.panels.pairs,
+                    pages.bandsPerPage(PanelPages::kPanelHeight + PanelPages::kPanelGap));
+  const QString unit = fromUtf8(unitCaption(report.unit));
+  drawTitleBlock(pages, report, made);
+  drawProfiles(pages, report);
+  drawSummary(pages, report, unit);
+  drawLayers(pages, report, unit);
+  drawPairs(pages, report, unit);
+  drawPanelsIntroduction(pages, report);
+  pages.finish();
+  panels.startAt(pages.pages() + 1);
+  ReportWriter back;
+  ReportPages appendix(back.pdf(), [first = pages.pages() + panels.pages() + 1] { return first; });
+  drawFiles(appendix, report);
+  appendix.finish();
+  std::vector<QByteArray> documents{front.bytes()};
+  for (QByteArray& document : panels.documents()) documents.push_back(std::move(document));
+  documents.push_back(back.bytes());
+  joinPdfs(documents, made, write);
 }
 
 QDateTime reportDate() {

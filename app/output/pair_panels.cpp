@@ -1,22 +1,53 @@
 #include "app/output/pair_panels.h"
 
 #include "app/output/chart_titles.h"
+#include "app/output/report_pages.h"
 #include "app/presentation/captions.h"
 #include "app/support/shown_text.h"
 #include "compare/quick_select.h"
 
+#include <QPainter>
+#include <QPainterPath>
 #include <qcustomplot.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr double kTitleHeight = 26;
+constexpr double kFontPoints = 6.5;
+constexpr double kTickLength = 5, kSubTickLength = 2, kLabelGap = 3;
+// Room at the top and right for the half of the last tick label that stands out of the plot.
+constexpr double kTopRoom = 6, kRightRoom = 10;
+// The zero line's dashes, as Qt's dashed pen draws them at this width.
+constexpr double kZeroWidth = 0.8, kDash = 4 * kZeroWidth, kDashGap = 2 * kZeroWidth;
+// A dot for each layer while they stand apart; thin layers would bury the line in dots.
+constexpr std::size_t kMostDottedLayers = 60;
+
+const QColor kDifferenceColour(0x6a, 0xa4, 0xcd);
+const QColor kMeanColour(0xd6, 0x27, 0x28);
+const QColor kGridColour(0xdd, 0xdd, 0xdd);
+
+// The panels' lines lie on a grid of half the page's pixels, finer than the eye tells in print,
+// and are written in its units: Qt's PDF writer writes a whole number in a few digits, any other
+// in nine, and a thousand panels' lines are most of the report's bytes.
+constexpr double kFine = 2;
+double snapped(double coordinate) { return std::round(coordinate * kFine) / kFine; }
+
+void strokeFine(QPainter& painter, const QPainterPath& path, QPen pen) {
+  painter.save();
+  painter.scale(1 / kFine, 1 / kFine);
+  pen.setWidthF(pen.widthF() * kFine);
+  painter.strokePath(QTransform::fromScale(kFine, kFine).map(path), pen);
+  painter.restore();
+}
 
 // The line as the panel can show it: within each of its rows of heights, a run of values is
-// drawn through its first, smallest, largest and last value only, in their order, so that a
-// pair of 50000 rows costs the page no more than the panel's height in points.
-void thinInto(const PairResult& pair, int rows, QVector<double>& values, QVector<double>& heights) {
+// drawn through its smallest and largest value only, in their order, so that a pair of 50000
+// rows costs the page no more than twice the panel's height in points. The line still spans
+// every value; the row's first and last add nothing a reader sees at a row's height.
+void thinInto(const PairResult& pair, int rows, std::vector<double>& values, std::vector<double>& heights) {
   if (pair.heights.empty() || pair.heights.size() != pair.values.size()) return;
   const auto extent = std::minmax_element(pair.heights.begin(), pair.heights.end());
   const double lowest = *extent.first;
@@ -30,11 +61,11 @@ void thinInto(const PairResult& pair, int rows, QVector<double>& values, QVector
       if (pair.values[last] < pair.values[smallest]) smallest = last;
       if (pair.values[last] > pair.values[largest]) largest = last;
     }
-    std::size_t kept[] = {first, std::min(smallest, largest), std::max(smallest, largest), last};
-    for (std::size_t k = 0; k < 4; ++k) {
+    std::size_t kept[] = {std::min(smallest, largest), std::max(smallest, largest)};
+    for (std::size_t k = 0; k < 2; ++k) {
       if (k > 0 && kept[k] == kept[k - 1]) continue;
-      values << pair.values[kept[k]];
-      heights << pair.heights[kept[k]];
+      values.push_back(pair.values[kept[k]]);
+      heights.push_back(pair.heights[kept[k]]);
     }
     first = last + 1;
   }
@@ -50,58 +81,169 @@ QString pairTitle(const CampaignReport& report, std::size_t pair) {
   return title;
 }
 
+// What both lines span; a range of no width is widened, as the charts widen it.
+QCPRange spanOf(const std::vector<double>& first, const std::vector<double>& second) {
+  double lowest = qInf(), highest = -qInf();
+  for (const std::vector<double>* values : {&first, &second})
+    for (double value : *values) {
+      lowest = std::min(lowest, value);
+      highest = std::max(highest, value);
+    }
+  if (!(lowest <= highest)) return QCPRange(-1, 1);
+  if (lowest == highest) return QCPRange(lowest - 0.5, highest + 0.5);
+  return QCPRange(lowest, highest);
+}
+
+struct Ticks {
+  QVector<double> major, minor;
+  QVector<QString> labels;
+};
+
+Ticks ticksOf(const QCPRange& range) {
+  Ticks ticks;
+  QLocale locale;
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  QCPAxisTicker().generate(range, locale, QLatin1Char('g'), 6, ticks.major, &ticks.minor, &ticks.labels);
+  return ticks;
+}
+
+// Data to the page, within the plot's rectangle.
+struct Scale {
+  QRectF plot;
+  QCPRange values, heights;
+  double x(double value) const { return snapped(plot.left() + (value - values.lower) / values.size() * plot.width()); }
+  double y(double height) const {
+    return snapped(plot.bottom() - (height - heights.lower) / heights.size() * plot.height());
+  }
+};
+
+// One path for the whole line: a PDF writes a path once, however many points it joins.
+QPainterPath lineThrough(const Scale& scale, const std::vector<double>& values, const std::vector<double>& heights) {
+  QPainterPath line;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const QPointF point(scale.x(values[i]), scale.y(heights[i]));
+    if (i == 0)
+      line.moveTo(point);
+    else if (point != line.currentPosition())
+      line.lineTo(point);
+  }
+  return line;
+}
+
+// The grid at the ticks, the axes at the plot's left and bottom with their ticks inward, and the
+// dashed zero: solid strokes of one path each, which a PDF draws as they are. A dashed or
+// hairline pen would have Qt's PDF writer outline every dash.
+void drawFrame(QPainter& painter, const Scale& scale, const Ticks& across, const Ticks& up) {
+  const QRectF& plot = scale.plot;
+  QPainterPath grid, axes;
+  for (double tick : across.major) {
+    grid.moveTo(scale.x(tick), plot.top());
+    grid.lineTo(scale.x(tick), plot.bottom());
+    axes.moveTo(scale.x(tick), plot.bottom());
+    axes.lineTo(scale.x(tick), plot.bottom() - kTickLength);
+  }
+  for (double tick : up.major) {
+    grid.moveTo(plot.left(), scale.y(tick));
+    grid.lineTo(plot.right(), scale.y(tick));
+    axes.moveTo(plot.left(), scale.y(tick));
+    axes.lineTo(plot.left() + kTickLength, scale.y(tick));
+  }
+  for (double tick : across.minor) {
+    axes.moveTo(scale.x(tick), plot.bottom());
+    axes.lineTo(scale.x(tick), plot.bottom() - kSubTickLength);
+  }
+  for (double tick : up.minor) {
+    axes.moveTo(plot.left(), scale.y(tick));
+    axes.lineTo(plot.left() + kSubTickLength, scale.y(tick));
+  }
+  axes.moveTo(plot.topLeft());
+  axes.lineTo(plot.bottomLeft());
+  axes.lineTo(plot.bottomRight());
+  strokeFine(painter, grid, QPen(kGridColour, 0.5));
+
+  QPainterPath zero;
+  const double x = scale.x(0);
+  for (double y = plot.top(); y < plot.bottom(); y += kDash + kDashGap) {
+    zero.moveTo(x, snapped(y));
+    zero.lineTo(x, snapped(std::min(y + kDash, plot.bottom())));
+  }
+  strokeFine(painter, zero, QPen(Qt::gray, kZeroWidth, Qt::SolidLine, Qt::FlatCap));
+  strokeFine(painter, axes, QPen(Qt::black, 0.5, Qt::SolidLine, Qt::FlatCap));
+}
+
+void drawTickLabels(QPainter& painter, const Scale& scale, const Ticks& across, const Ticks& up) {
+  const QFontMetricsF metrics = painter.fontMetrics();
+  for (int i = 0; i < across.major.size(); ++i) {
+    const double width = metrics.horizontalAdvance(across.labels[i]);
+    painter.drawText(QPointF(scale.x(across.major[i]) - width / 2, scale.plot.bottom() + kLabelGap + metrics.ascent()),
+                     across.labels[i]);
+  }
+  for (int i = 0; i < up.major.size(); ++i) {
+    const double width = metrics.horizontalAdvance(up.labels[i]);
+    painter.drawText(QPointF(scale.plot.left() - kLabelGap - width,
+                             scale.y(up.major[i]) + (metrics.ascent() - metrics.descent()) / 2),
+                     up.labels[i]);
+  }
+}
+
+double widestLabel(const QFontMetricsF& metrics, const QVector<QString>& labels) {
+  double widest = 0;
+  for (const QString& label : labels) widest = std::max(widest, metrics.horizontalAdvance(label));
+  return widest;
+}
+
 }  // namespace
 
-void drawPairPanel(QCPPainter& painter, const QRectF& area, const CampaignReport& report, std::size_t pair) {
+void drawPairPanel(QPainter& painter, const QRectF& area, const CampaignReport& report, std::size_t pair) {
   const PairResult& result = report.result.pairs[pair];
-  QFont font;
-  font.setPointSizeF(6.5);
-  painter.setFont(font);
+  painter.setFont(reportFont(kFontPoints));
   painter.setPen(Qt::black);
   painter.drawText(QRectF(area.left(), area.top(), area.width(), kTitleHeight), Qt::TextWordWrap | Qt::AlignLeft,
                    pairTitle(report, pair));
 
-  QCustomPlot chart;
-  chart.resize(static_cast<int>(area.width()), static_cast<int>(area.height() - kTitleHeight));
-  chart.setFont(font);
-  for (QCPAxis* axis : {chart.xAxis, chart.yAxis}) {
-    axis->setTickLabelFont(font);
-    axis->setLabelFont(font);
-  }
-  chart.xAxis->setLabel(campaignAxisTitle(report.settings));
-  chart.yAxis->setLabel(heightAxisTitle());
-
-  QVector<double> values, heights;
-  thinInto(result, chart.height(), values, heights);
-  auto differences = new QCPCurve(chart.xAxis, chart.yAxis);
-  // The light blue a translucent one gives on white: a PDF takes a translucent stroke as the
-  // outline of the line, four times its points, and the panels are most of the report.
-  differences->setPen(QPen(QColor(0x6a, 0xa4, 0xcd), 0.8));
-  differences->setData(values, heights);
-
-  QVector<double> means, centres;
+  const QFontMetricsF metrics = painter.fontMetrics();
+  const QRectF chart = area.adjusted(0, kTitleHeight, 0, 0);
+  const double below = kLabelGap + 2 * metrics.height() + kLabelGap;
+  std::vector<double> values, heights;
+  thinInto(result, static_cast<int>(chart.height() - below - kTopRoom), values, heights);
+  std::vector<double> means, centres;
   for (const LayerRun& run : result.runs) {
-    means << run.mean;
-    centres << layerCentre(run.layer, report.settings.layer);
+    means.push_back(run.mean);
+    centres.push_back(layerCentre(run.layer, report.settings.layer));
   }
-  auto layerMeans = new QCPCurve(chart.xAxis, chart.yAxis);
-  layerMeans->setPen(QPen(QColor(0xd6, 0x27, 0x28), 1));
-  // A dot for each layer while they stand apart; thin layers would bury the line in dots.
-  constexpr std::size_t kMostDottedLayers = 60;
-  if (result.runs.size() <= kMostDottedLayers) layerMeans->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, 2.5));
-  layerMeans->setData(means, centres);
+  // A tenth more room on either side of the values, and zero in sight: the panel shows how far
+  // the pair lies from it.
+  QCPRange across = spanOf(values, means);
+  across = QCPRange(across.center() - across.size() * 0.55, across.center() + across.size() * 0.55);
+  across.expand(0);
+  const QCPRange up = spanOf(heights, centres);
+  const Ticks acrossTicks = ticksOf(across), upTicks = ticksOf(up);
+  const double left = metrics.height() + kLabelGap + widestLabel(metrics, upTicks.labels) + kLabelGap;
+  const Scale scale{QRectF(QPointF(snapped(chart.left() + left), snapped(chart.top() + kTopRoom)),
+                           QPointF(snapped(chart.right() - kRightRoom), snapped(chart.bottom() - below))),
+                    across, up};
 
-  auto zero = new QCPItemStraightLine(&chart);
-  zero->point1->setCoords(0, 0);
-  zero->point2->setCoords(0, 1);
-  zero->setPen(QPen(Qt::gray, 0.8, Qt::DashLine));
-  chart.rescaleAxes();
-  chart.xAxis->scaleRange(1.1);
-  // Zero stays in sight: the panel shows how far the pair lies from it.
-  const QCPRange range = chart.xAxis->range();
-  chart.xAxis->setRange(std::min(range.lower, 0.0), std::max(range.upper, 0.0));
+  drawFrame(painter, scale, acrossTicks, upTicks);
+  painter.setPen(Qt::black);
+  drawTickLabels(painter, scale, acrossTicks, upTicks);
+  painter.drawText(QRectF(scale.plot.left(), chart.bottom() - metrics.height() - kLabelGap, scale.plot.width(),
+                          metrics.height()),
+                   Qt::AlignHCenter | Qt::AlignTop, campaignAxisTitle(report.settings));
   painter.save();
-  painter.translate(area.left(), area.top() + kTitleHeight);
-  chart.toPainter(&painter, chart.width(), chart.height());
+  painter.translate(chart.left(), scale.plot.bottom());
+  painter.rotate(-90);
+  painter.drawText(QRectF(0, 0, scale.plot.height(), metrics.height()), Qt::AlignHCenter | Qt::AlignTop,
+                   heightAxisTitle());
   painter.restore();
+
+  strokeFine(painter, lineThrough(scale, values, heights), QPen(kDifferenceColour, 0.8));
+  strokeFine(painter, lineThrough(scale, means, centres), QPen(kMeanColour, 1));
+  if (result.runs.size() > kMostDottedLayers) return;
+  // A short stroke with round ends is a dot: four numbers a layer rather than a circle's curves.
+  QPainterPath dots;
+  for (std::size_t i = 0; i < means.size(); ++i) {
+    dots.moveTo(scale.x(means[i]), scale.y(centres[i]));
+    dots.lineTo(scale.x(means[i]) + 1 / kFine, scale.y(centres[i]));
+  }
+  strokeFine(painter, dots, QPen(kMeanColour, 2.5, Qt::SolidLine, Qt::RoundCap));
 }

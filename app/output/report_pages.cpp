@@ -3,6 +3,10 @@
 #include "app/output/text_breaks.h"
 #include "flight/flight_error.h"
 
+#include <QCoreApplication>
+
+#include <algorithm>
+
 #include <utility>
 
 namespace {
@@ -23,11 +27,24 @@ QFont reportFont(double points, bool bold) {
   return font;
 }
 
-ReportPages::ReportPages(QPdfWriter& pdf, std::function<void()> pageWritten)
-    : pdf_(pdf), pageWritten_(std::move(pageWritten)), painter_(&pdf), y_(kMargin) {
+ReportWriter::ReportWriter() : pdf_(&buffer_) {
+  buffer_.open(QIODevice::WriteOnly);
+  pdf_.setResolution(kReportResolution);
+  pdf_.setPageSize(QPageSize(QPageSize::A4));
+  pdf_.setPageMargins(QMarginsF(0, 0, 0, 0));
+  pdf_.setTitle(QStringLiteral("Кампания сравнения полётов"));
+  pdf_.setCreator(QStringLiteral("FlightCompare %1").arg(QCoreApplication::applicationVersion()));
+}
+
+ReportPages::ReportPages(QPdfWriter& pdf, std::function<int()> firstPage)
+    : pdf_(pdf), firstPage_(std::move(firstPage)), painter_(&pdf), y_(kMargin) {
   if (!painter_.isActive()) failToDraw();
   bottom_ = pdf.height() - kMargin;
   width_ = pdf.width() - 2 * kMargin;
+}
+
+int ReportPages::bandsPerPage(double height) const {
+  return std::max(1, static_cast<int>((bottom_ - kMargin) / height));
 }
 
 void ReportPages::keepRoom(double height) {
@@ -44,7 +61,6 @@ QRectF ReportPages::take(double height) {
 void ReportPages::newPage() {
   footer();
   if (!pdf_.newPage()) failToDraw();
-  pageWritten_();
   y_ = kMargin;
 }
 
@@ -94,11 +110,17 @@ void ReportPages::finish() {
   if (!painter_.end()) failToDraw();
 }
 
+int ReportPages::pageNumber() {
+  if (pages_ == 0) firstNumber_ = firstPage_();
+  return firstNumber_ + pages_;
+}
+
 void ReportPages::footer() {
   painter_.setFont(reportFont(7));
   painter_.setPen(Qt::darkGray);
   painter_.drawText(QRectF(kMargin, bottom_ + kMargin / 3, width_, kMargin / 3), Qt::AlignRight | Qt::AlignVCenter,
-                    QStringLiteral("FlightCompare — стр. %1").arg(++page_));
+                    QStringLiteral("FlightCompare — стр. %1").arg(pageNumber()));
+  ++pages_;
 }
 
 // Words wrap where they can; a word wider than the room (a path, a long name) wraps anywhere

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBuffer>
 #include <QFont>
 #include <QPdfWriter>
 #include <QRectF>
@@ -25,13 +26,32 @@ struct ReportColumn {
   bool wraps;  // the text wraps within the column (at syllables, where a word is wider); else it is cut at the right
 };
 
+// A writer set up for a report's pages, writing to memory: the pages are joined with others
+// before they go to the report's file, and only that file's writing can fail.
+class ReportWriter {
+ public:
+  ReportWriter();
+  QPdfWriter& pdf() { return pdf_; }
+  // The document, once its pages are finished.
+  const QByteArray& bytes() const { return buffer_.data(); }
+
+ private:
+  QBuffer buffer_;
+  QPdfWriter pdf_;
+};
+
 class ReportPages {
  public:
-  // pageWritten: after each page has gone to the writer, to end the drawing where writing failed.
-  ReportPages(QPdfWriter& pdf, std::function<void()> pageWritten);
+  // firstPage: the number the footer gives the first page, asked for once that page is drawn,
+  // so that pages may be drawn before those ahead of them are counted.
+  ReportPages(QPdfWriter& pdf, std::function<int()> firstPage);
 
   double width() const { return width_; }
   QCPPainter& painter() { return painter_; }
+  // The pages finished so far.
+  int pages() const { return pages_; }
+  // How many bands of this height fill a page from its top.
+  int bandsPerPage(double height) const;
 
   // The band of the page the next block of this height fills.
   QRectF take(double height);
@@ -53,6 +73,7 @@ class ReportPages {
   void keepRoom(double height);
   void newPage();
   void footer();
+  int pageNumber();
   double rowHeight(const QStringList& cells, const std::vector<ReportColumn>& columns, const std::vector<double>& widths,
                    bool captions);
   void drawRow(const QStringList& cells, const std::vector<ReportColumn>& columns, const std::vector<double>& widths,
@@ -66,8 +87,9 @@ class ReportPages {
   Wrapped wrapped(const QString& text, double width);
 
   QPdfWriter& pdf_;
-  std::function<void()> pageWritten_;
+  std::function<int()> firstPage_;
   QCPPainter painter_;
   double bottom_, width_, y_;
-  int page_ = 0;
+  int pages_ = 0;
+  int firstNumber_ = 0;
 };

@@ -332,7 +332,7 @@ TEST_F(Campaign, ReadsItsListAndRefusesAMalformedOne) {
   skipped[0].reason = "x\ny";
   skipped[0].group = "day";
   skipped[1].reason = "z";
-  const CampaignReport report = campaignReport("list.csv", {}, pairs, {skipped, {}, false});
+  const CampaignReport report = campaignReport("list.csv", {}, pairs, {skipped, {}, false, {}});
   EXPECT_EQ(pairsCsv(report),
             "index,flight1,flight2,group,status,points,mean,sd,"
             "flight1_label,flight1_launch,flight1_station,flight1_sonde,flight1_serial,flight1_height_kind,"
@@ -409,7 +409,7 @@ TEST_F(Campaign, StatedTextsNeverBecomeFormulas) {
   read[0].columns[0].height = "-H";
   read[0].columns[0].parameter = "\tT";
   read[0].flights[1].path = "-1.txt";  // a raw file, labelled by its name
-  const CampaignReport report = campaignReport("list.csv", {}, pairs, {read, {}, false});
+  const CampaignReport report = campaignReport("list.csv", {}, pairs, {read, {}, false, {}});
   const std::string csv = pairsCsv(report);
   EXPECT_NE(csv.find("\n1,=a.txt,b.txt,-group,x,"), std::string::npos) << csv;
   for (const char* stated : {",\"'=HYPERLINK(\"\"http://x\"\")\",", ",'+RS41,", ",'@1,", ",'-H,", ",\"'\tT\",", ",-1.txt,"})

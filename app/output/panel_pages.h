@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/output/report_pages.h"
+#include "campaign/campaign_report.h"
+
+#include <QByteArray>
+
+#include <exception>
+#include <future>
+#include <memory>
+#include <thread>
+#include <vector>
+
+// The report's pages of pair panels, two to a row, drawn as documents of a few pages each on
+// threads of their own while the report's other pages are drawn; the report joins them. They
+// are shared out by pages, never by threads, so the documents are the same however many
+// threads draw them.
+class PanelPages {
+ public:
+  static constexpr double kPanelHeight = 290, kPanelGap = 14;
+
+  // rowsPerPage: how many rows of panels a page holds; pairs: those drawn, in order.
+  PanelPages(const CampaignReport& report, std::vector<std::size_t> pairs, int rowsPerPage);
+  ~PanelPages();
+  PanelPages(const PanelPages&) = delete;
+  PanelPages& operator=(const PanelPages&) = delete;
+
+  int pages() const;
+  // The number of the panels' first page, once the pages ahead of them are counted.
+  void startAt(int page);
+  // The panels' documents in page order; throws what stopped their drawing.
+  std::vector<QByteArray> documents();
+
+ private:
+  void draw(std::size_t document);
+
+  const CampaignReport& report_;
+  std::vector<std::size_t> pairs_;
+  int rowsPerPage_;
+  std::promise<int> firstPage_;
+  std::shared_future<int> firstPageKnown_;
+  bool started_ = false;
+  std::vector<std::unique_ptr<ReportWriter>> documents_;
+  std::exception_ptr failure_;
+  std::thread drawing_;
+};

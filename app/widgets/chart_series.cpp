@@ -51,7 +51,7 @@ void ChartSeries::setPoints(const std::vector<double>& x, const std::vector<doub
 // points of the series stay as they are.
 void ChartSeries::draw(QCPPainter* painter) {
   if (mDataContainer->isEmpty() || mLineStyle == lsNone || mPen.style() == Qt::NoPen) return;
-  painter->setPen(mPen);
+  painter->setPen(drawnPen(painter));
   painter->setBrush(Qt::NoBrush);
   applyDefaultAntialiasingHint(painter);
   const PixelsOf x(mKeyAxis.data()), y(mValueAxis.data());
@@ -65,6 +65,18 @@ void ChartSeries::draw(QCPPainter* painter) {
     if (std::isfinite(pixel.x()) && std::isfinite(pixel.y())) line.lineTo(pixel);
   }
   line.finish();
+}
+
+void ChartSeries::drawLegendIcon(QCPPainter* painter, const QRectF& rect) const {
+  applyDefaultAntialiasingHint(painter);
+  painter->setPen(drawnPen(painter));
+  painter->drawLine(QLineF(rect.left(), rect.center().y(), rect.right(), rect.center().y()));
+}
+
+QPen ChartSeries::drawnPen(const QCPPainter* painter) const {
+  QPen pen = mPen;
+  if (painter->modes().testFlag(QCPPainter::pmNonCosmetic)) pen.setCosmetic(false);
+  return pen;
 }
 
 CheckableLegendItem::CheckableLegendItem(QCPLegend* legend, QCPAbstractPlottable* series)

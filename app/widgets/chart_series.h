@@ -25,8 +25,13 @@ class ChartSeries : public QCPCurve {
 
  protected:
   void draw(QCPPainter* painter) override;
+  void drawLegendIcon(QCPPainter* painter, const QRectF& rect) const override;
 
  private:
+  // The pen as the painter's picture needs it: a PNG drawn at 4× scales the window's pixel-wide
+  // (cosmetic) lines with everything else.
+  QPen drawnPen(const QCPPainter* painter) const;
+
   QString ownName_;
   QString legendTitle_;
 };

@@ -59,7 +59,7 @@ class PrintedLegends {
           listed.entries.push_back({entry->plottable(), qobject_cast<CheckableLegendItem*>(entry) != nullptr});
       chart->legend->clearItems();
       for (const Entry& entry : listed.entries)
-        if (isDrawn(entry.plottable)) chart->legend->addItem(new QCPPlottableLegendItem(chart->legend, entry.plottable));
+        if (isDrawn(entry.plottable)) chart->legend->addItem(new FittedLegendItem(chart->legend, entry.plottable));
       legends_.push_back(std::move(listed));
     }
   }

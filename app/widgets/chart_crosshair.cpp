@@ -96,10 +96,14 @@ void ChartCrosshair::showLines(const std::vector<ReadoutLine>& lines, const QPoi
   linesShown_ = static_cast<int>(lines.size());
   QSizeF size(0, 0);
   std::vector<double> heights;
+  // A flight's label may be wider than a narrow plot: cut in its middle, a line keeps the value at
+  // its end.
+  const double widest = chart_->axisRect()->rect().width() - kPadding.left() - kPadding.right();
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    lines_[i]->setText(lines[i].text);
+    const QFontMetricsF metrics(lines_[i]->font());
+    lines_[i]->setText(metrics.elidedText(lines[i].text, Qt::ElideMiddle, widest));
     lines_[i]->setColor(lines[i].colour);
-    const QSizeF line = QFontMetricsF(lines_[i]->font()).size(0, lines[i].text);
+    const QSizeF line = metrics.size(0, lines_[i]->text());
     heights.push_back(line.height());
     size = QSizeF(std::max(size.width(), line.width()), size.height() + line.height());
   }

@@ -33,11 +33,11 @@ void InteractiveChart::placeLegend() {
   // The window's corner first: the others only where it hides more.
   const Qt::Alignment corners[] = {Qt::AlignTop | Qt::AlignRight, Qt::AlignTop | Qt::AlignLeft,
                                    Qt::AlignBottom | Qt::AlignRight, Qt::AlignBottom | Qt::AlignLeft};
-  const QRect plot = axisRect()->rect();
+  const QRect within = inset->rect();
   const QSize size = legend->outerRect().size();
   std::vector<QRectF> areas;
   for (const Qt::Alignment corner : corners)
-    areas.push_back(QStyle::alignedRect(Qt::LeftToRight, corner, size, plot));
+    areas.push_back(QStyle::alignedRect(Qt::LeftToRight, corner, size, within));
   inset->setInsetAlignment(0, corners[clearestArea(this, areas)]);
 }
 

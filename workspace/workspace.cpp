@@ -3,6 +3,8 @@
 #include "compare/quick_select.h"
 #include "flight/flight_tables.h"
 
+#include <string>
+
 Workspace::Workspace() {
   mass1Count = mass2Count = mass3Count = 0;
   for (int slot = 1; slot <= 3; ++slot) flightSlot(slot).later.clear();
@@ -21,6 +23,14 @@ std::array<bool, 3> Workspace::quickSelect(Quantity quantity) {
     picked[n - 1] = found >= 0;
   }
   return picked;
+}
+
+std::string Workspace::legendTitle(int n) const {
+  const std::string stated = identity(n).statedLabel();
+  if (stated.empty()) return slot(n).legendTitle;
+  for (int other = 1; other <= 3; ++other)
+    if (other != n && identity(other).statedLabel() == stated) return stated + " (полёт " + std::to_string(n) + ")";
+  return stated;
 }
 
 RedrawRequest Workspace::request() const {

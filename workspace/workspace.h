@@ -27,6 +27,10 @@ class Workspace {
   // What slot 1, 2 or 3 shows and what is picked in it.
   SlotState& slot(int slot) { return slots_[slot - 1]; }
   const SlotState& slot(int slot) const { return slots_[slot - 1]; }
+  // What a slot's legend entry and readout line call its flight: the label its file states, since
+  // the ends of two sondes' product paths read alike; else the reader's title (the path's end).
+  // Two slots stating one label (a sonde's file read twice) are told apart by their numbers.
+  std::string legendTitle(int slot) const;
   // Picks the quantity's column as the parameter of every slot that has one; whether it did, for
   // each slot.
   std::array<bool, 3> quickSelect(Quantity quantity);

@@ -1,6 +1,7 @@
 #include "app/output/chart_export.h"
 
 #include "app/output/atomic_file.h"
+#include "app/output/svg_text.h"
 #include "app/widgets/chart_crosshair.h"
 #include "app/widgets/chart_series.h"
 #include "flight/flight_error.h"
@@ -58,7 +59,7 @@ class PrintedLegends {
           listed.entries.push_back({entry->plottable(), qobject_cast<CheckableLegendItem*>(entry) != nullptr});
       chart->legend->clearItems();
       for (const Entry& entry : listed.entries)
-        if (isDrawn(entry.plottable)) chart->legend->addItem(new QCPPlottableLegendItem(chart->legend, entry.plottable));
+        if (isDrawn(entry.plottable)) chart->legend->addItem(new FittedLegendItem(chart->legend, entry.plottable));
       legends_.push_back(std::move(listed));
     }
   }
@@ -130,6 +131,7 @@ QByteArray vectorPicture(const QString& suffix, const QSizeF& size, const QStrin
     // would otherwise end it and put an element of the file's making into the picture.
     if (!title.isEmpty()) svg.setTitle(title.toHtmlEscaped());
     paint(svg);
+    return withPortableText(bytes.data(), svg);
   } else {
     QPdfWriter pdf(&bytes);
     pdf.setResolution(72);

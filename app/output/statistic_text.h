@@ -1,18 +1,20 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 #include <cmath>
 
 // A statistic as the window and the report show it: three decimals, a dash for a value that
 // does not exist (the spread of a single value). What rounds to zero is zero, never "-0.000".
-inline QString statisticText(double value) {
+// The window writes it in its axes' notation; the report keeps the decimal point.
+inline QString statisticText(double value, const QLocale& notation = QLocale::c()) {
   if (!std::isfinite(value)) return QStringLiteral("—");
-  const QString text = QString::number(value, 'f', 3);
-  return text == QLatin1String("-0.000") ? QStringLiteral("0.000") : text;
+  const QString text = notation.toString(value, 'f', 3), zero = notation.toString(0.0, 'f', 3);
+  return text == notation.negativeSign() + zero ? zero : text;
 }
 
 // A share as a percentage with one decimal, or a dash where there are no points to share.
-inline QString shareText(double share) {
-  return std::isfinite(share) ? QString::number(100 * share, 'f', 1) : QStringLiteral("—");
+inline QString shareText(double share, const QLocale& notation = QLocale::c()) {
+  return std::isfinite(share) ? notation.toString(100 * share, 'f', 1) : QStringLiteral("—");
 }

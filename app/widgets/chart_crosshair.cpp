@@ -1,5 +1,7 @@
 #include "app/widgets/chart_crosshair.h"
 
+#include "app/widgets/clearest_area.h"
+
 #include <qcustomplot.h>
 
 #include <QHelpEvent>
@@ -28,7 +30,8 @@ ChartCrosshair::ChartCrosshair(QCustomPlot* chart, Readout readout)
   vertical_->setPen(pen);
   horizontal_->setPen(pen);
   background_->setPen(Qt::NoPen);
-  background_->setBrush(QColor(255, 255, 255, 220));
+  // Translucent: a curve the box still lies over shows through it.
+  background_->setBrush(QColor(255, 255, 255, 170));
   background_->topLeft->setType(QCPItemPosition::ptAbsolute);
   background_->bottomRight->setType(QCPItemPosition::ptAbsolute);
   chart->setCurrentLayer(current->name());
@@ -93,10 +96,14 @@ void ChartCrosshair::showLines(const std::vector<ReadoutLine>& lines, const QPoi
   linesShown_ = static_cast<int>(lines.size());
   QSizeF size(0, 0);
   std::vector<double> heights;
+  // A flight's label may be wider than a narrow plot: cut in its middle, a line keeps the value at
+  // its end.
+  const double widest = chart_->axisRect()->rect().width() - kPadding.left() - kPadding.right();
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    lines_[i]->setText(lines[i].text);
+    const QFontMetricsF metrics(lines_[i]->font());
+    lines_[i]->setText(metrics.elidedText(lines[i].text, Qt::ElideMiddle, widest));
     lines_[i]->setColor(lines[i].colour);
-    const QSizeF line = QFontMetricsF(lines_[i]->font()).size(0, lines[i].text);
+    const QSizeF line = metrics.size(0, lines_[i]->text());
     heights.push_back(line.height());
     size = QSizeF(std::max(size.width(), line.width()), size.height() + line.height());
   }
@@ -111,16 +118,26 @@ void ChartCrosshair::showLines(const std::vector<ReadoutLine>& lines, const QPoi
   }
 }
 
-// Beside the mouse, up and to the right, or on the other side where the plot's edge is near:
-// the readout always stays wholly inside the plot.
+// Beside the mouse, in whichever of its four corners hides the fewest points of the curves (the
+// curve read runs through the mouse, up and down the heights) and not the legend; always wholly
+// inside the plot, and never over the mouse itself.
 QPointF ChartCrosshair::insidePlot(const QPointF& mouse, const QSizeF& size) const {
-  constexpr double kGap = 8;
+  constexpr double kGap = 12;
   const QRectF plot = chart_->axisRect()->rect();
-  double x = mouse.x() + kGap, top = mouse.y() - kGap - size.height();
-  if (x + size.width() > plot.right()) x = mouse.x() - kGap - size.width();
-  if (top < plot.top()) top = mouse.y() + kGap;
-  return {std::clamp(x, plot.left(), std::max(plot.left(), plot.right() - size.width())),
-          std::clamp(top, plot.top(), std::max(plot.top(), plot.bottom() - size.height()))};
+  const QRectF legend = chart_->legend->visible() ? QRectF(chart_->legend->outerRect()) : QRectF();
+  std::vector<QRectF> places, clearOfLegend;
+  for (const double x : {mouse.x() + kGap, mouse.x() - kGap - size.width()})
+    for (const double top : {mouse.y() - kGap - size.height(), mouse.y() + kGap}) {
+      const QRectF place(QPointF(x, top), size);
+      if (!plot.contains(place)) continue;
+      places.push_back(place);
+      if (!place.intersects(legend)) clearOfLegend.push_back(place);
+    }
+  const std::vector<QRectF>& choices = clearOfLegend.empty() ? places : clearOfLegend;
+  if (!choices.empty()) return choices[clearestArea(chart_, choices)].topLeft();
+  // A plot too small for the box beside the mouse: as near it as the plot allows.
+  return {std::clamp(mouse.x() + kGap, plot.left(), std::max(plot.left(), plot.right() - size.width())),
+          std::clamp(mouse.y() - kGap - size.height(), plot.top(), std::max(plot.top(), plot.bottom() - size.height()))};
 }
 
 QRectF ChartCrosshair::readoutRect() const {

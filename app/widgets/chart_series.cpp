@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -51,7 +52,7 @@ void ChartSeries::setPoints(const std::vector<double>& x, const std::vector<doub
 // points of the series stay as they are.
 void ChartSeries::draw(QCPPainter* painter) {
   if (mDataContainer->isEmpty() || mLineStyle == lsNone || mPen.style() == Qt::NoPen) return;
-  painter->setPen(mPen);
+  painter->setPen(drawnPen(painter));
   painter->setBrush(Qt::NoBrush);
   applyDefaultAntialiasingHint(painter);
   const PixelsOf x(mKeyAxis.data()), y(mValueAxis.data());
@@ -67,26 +68,52 @@ void ChartSeries::draw(QCPPainter* painter) {
   line.finish();
 }
 
-CheckableLegendItem::CheckableLegendItem(QCPLegend* legend, QCPAbstractPlottable* series)
-    : QCPPlottableLegendItem(legend, series) {}
+void ChartSeries::drawLegendIcon(QCPPainter* painter, const QRectF& rect) const {
+  applyDefaultAntialiasingHint(painter);
+  painter->setPen(drawnPen(painter));
+  painter->drawLine(QLineF(rect.left(), rect.center().y(), rect.right(), rect.center().y()));
+}
 
-int CheckableLegendItem::checkBoxWidth() const { return mParentLegend->iconSize().height(); }
+QPen ChartSeries::drawnPen(const QCPPainter* painter) const {
+  QPen pen = mPen;
+  if (painter->modes().testFlag(QCPPainter::pmNonCosmetic)) pen.setCosmetic(false);
+  return pen;
+}
+
+int FittedLegendItem::widestEntry() const {
+  const QCPLegend* legend = mParentLegend;
+  const QMargins around = legend->margins() + mMargins;
+  return std::max(0, mParentPlot->axisRect()->insetLayout()->rect().width() - around.left() - around.right());
+}
+
+QSize FittedLegendItem::minimumOuterSizeHint() const {
+  const QSize whole = QCPPlottableLegendItem::minimumOuterSizeHint() + QSize(leadingWidth(), 0);
+  return {std::min(whole.width(), widestEntry() + mMargins.left() + mMargins.right()), whole.height()};
+}
+
+void FittedLegendItem::draw(QCPPainter* painter) {
+  const QString name = mPlottable->name();
+  const int room = mRect.width() - leadingWidth() - mParentLegend->iconSize().width() - mParentLegend->iconTextPadding();
+  mPlottable->setName(QFontMetrics(getFont(), painter->device()).elidedText(name, Qt::ElideRight, room));
+  // The stock entry draws icon and name from the left edge of its rectangle: move that edge
+  // past what stands in front for the duration of the stock drawing.
+  const QRect whole = mRect;
+  mRect.setLeft(mRect.left() + leadingWidth());
+  QCPPlottableLegendItem::draw(painter);
+  mRect = whole;
+  mPlottable->setName(name);
+}
+
+CheckableLegendItem::CheckableLegendItem(QCPLegend* legend, QCPAbstractPlottable* series)
+    : FittedLegendItem(legend, series) {}
+
+int CheckableLegendItem::leadingWidth() const { return mParentLegend->iconSize().height() + kCheckBoxGap; }
 
 void CheckableLegendItem::draw(QCPPainter* painter) {
-  const int side = checkBoxWidth();
+  const int side = mParentLegend->iconSize().height();
   QStyleOptionButton box;
   box.rect = QRect(mRect.left(), mRect.top() + (mRect.height() - side) / 2, side, side);
   box.state = QStyle::State_Enabled | (plottable()->visible() ? QStyle::State_On : QStyle::State_Off);
   mParentPlot->style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, mParentPlot);
-
-  // The stock entry draws icon and name from the left edge of its rectangle: move that edge
-  // past the check box for the duration of the stock drawing.
-  const QRect whole = mRect;
-  mRect.setLeft(mRect.left() + side + kCheckBoxGap);
-  QCPPlottableLegendItem::draw(painter);
-  mRect = whole;
-}
-
-QSize CheckableLegendItem::minimumOuterSizeHint() const {
-  return QCPPlottableLegendItem::minimumOuterSizeHint() + QSize(checkBoxWidth() + kCheckBoxGap, 0);
+  FittedLegendItem::draw(painter);
 }

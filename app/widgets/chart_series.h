@@ -25,23 +25,42 @@ class ChartSeries : public QCPCurve {
 
  protected:
   void draw(QCPPainter* painter) override;
+  void drawLegendIcon(QCPPainter* painter, const QRectF& rect) const override;
 
  private:
+  // The pen as the painter's picture needs it: a PNG drawn at 4× scales the window's pixel-wide
+  // (cosmetic) lines with everything else.
+  QPen drawnPen(const QCPPainter* painter) const;
+
   QString ownName_;
   QString legendTitle_;
 };
 
+// A legend entry no wider than its plot: a flight's label may be wider than a narrow chart, and
+// would stand over the height axis' labels. A name that does not fit is cut short with an
+// ellipsis; the entry's tip tells the flight whole.
+class FittedLegendItem : public QCPPlottableLegendItem {
+  Q_OBJECT
+ public:
+  FittedLegendItem(QCPLegend* legend, QCPAbstractPlottable* series) : QCPPlottableLegendItem(legend, series) {}
+
+ protected:
+  void draw(QCPPainter* painter) override;
+  QSize minimumOuterSizeHint() const override;
+  // What the entry keeps to its left of the stock entry's icon and name.
+  virtual int leadingWidth() const { return 0; }
+
+ private:
+  int widestEntry() const;
+};
+
 // A legend entry with a check box in front; clicking the entry shows or hides its series.
-class CheckableLegendItem : public QCPPlottableLegendItem {
+class CheckableLegendItem : public FittedLegendItem {
   Q_OBJECT
  public:
   CheckableLegendItem(QCPLegend* legend, QCPAbstractPlottable* series);
 
  protected:
   void draw(QCPPainter* painter) override;
-  QSize minimumOuterSizeHint() const override;
-
- private:
-  int checkBoxWidth() const;
+  int leadingWidth() const override;
 };
-

@@ -1,8 +1,10 @@
 #include "app/widgets/interactive_chart.h"
 
+#include "app/widgets/clearest_area.h"
 #include "app/widgets/legend_tool_tip.h"
 
 #include <QHelpEvent>
+#include <QStyle>
 #include <QToolTip>
 
 InteractiveChart::InteractiveChart(QWidget* parent) : QCustomPlot(parent) {
@@ -21,6 +23,22 @@ InteractiveChart::InteractiveChart(QWidget* parent) : QCustomPlot(parent) {
     entry->plottable()->setVisible(!entry->plottable()->visible());
     replot();
   });
+  connect(this, &QCustomPlot::beforeReplot, this, &InteractiveChart::placeLegend);
+}
+
+// The legend's size is the last layout's; the new one will not differ by a corner's worth.
+void InteractiveChart::placeLegend() {
+  QCPLayoutInset* inset = axisRect()->insetLayout();
+  if (!legend->visible() || inset->elementCount() == 0 || inset->elementAt(0) != legend) return;
+  // The window's corner first: the others only where it hides more.
+  const Qt::Alignment corners[] = {Qt::AlignTop | Qt::AlignRight, Qt::AlignTop | Qt::AlignLeft,
+                                   Qt::AlignBottom | Qt::AlignRight, Qt::AlignBottom | Qt::AlignLeft};
+  const QRect within = inset->rect();
+  const QSize size = legend->outerRect().size();
+  std::vector<QRectF> areas;
+  for (const Qt::Alignment corner : corners)
+    areas.push_back(QStyle::alignedRect(Qt::LeftToRight, corner, size, within));
+  inset->setInsetAlignment(0, corners[clearestArea(this, areas)]);
 }
 
 void InteractiveChart::fitToData() {

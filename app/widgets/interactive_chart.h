@@ -7,7 +7,9 @@
 // redrawn, until a double click gives the chart back to the data. A click on a legend entry
 // shows or hides its series. Charts whose height axes are linked show the same heights: moving
 // the heights of one moves the other's, and a double click on either gives both back. A legend
-// entry of a series with a tip of its own shows that tip.
+// entry of a series with a tip of its own shows that tip. The legend stands in the corner of the
+// plot where it hides the fewest points, chosen afresh at every redraw, since a quantity of
+// another range moves the curves under it.
 class InteractiveChart : public QCustomPlot {
   Q_OBJECT
  public:
@@ -33,6 +35,7 @@ class InteractiveChart : public QCustomPlot {
   void asTheOperator(Handle handle);
   void holdHeights(const QCPRange& range);
   void releaseHeights();
+  void placeLegend();
 
   bool valuesHeld_ = false;
   bool heightsHeld_ = false;

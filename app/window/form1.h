@@ -250,6 +250,7 @@ class TForm1 : public QWidget {
   void takeUncertainty(int slot);
   // The slot's widgets show what the workspace holds of it.
   void showSlot(int slot);
+  void showLegendTitles();
   void labelCharts();
   QString printTitle(const QList<InteractiveChart*>& charts) const;
   void showBand();

@@ -34,9 +34,14 @@ QPen linePen(const QColor& colour, int width = 1) {
 
 void TForm1::createChart1() {
   Chart1 = chart(Splitter1, "Chart1");
-  Series1 = new ChartSeries(Chart1, QStringLiteral("Series1"), linePen(QColor(0xFF, 0, 0), 3));
-  Series2 = new ChartSeries(Chart1, QStringLiteral("Series2"), linePen(QColor(0, 0, 0xFF)));
+  // Two sondes of one balloon draw nearly one line: flight 1 wide and light underneath, flight 2
+  // narrow and dark on top, so that where they meet both stay in sight, flight 1 as its edges.
+  Series1 = new ChartSeries(Chart1, QStringLiteral("Series1"), linePen(QColor(0xFF, 0x80, 0x80), 5));
+  Series2 = new ChartSeries(Chart1, QStringLiteral("Series2"), linePen(QColor(0, 0, 0xFF), 2));
   Series5 = new ChartSeries(Chart1, QStringLiteral("Series5"), linePen(QColor(0, 0x80, 0)));
+  // Taken off its layer and put back last: drawn over flight 3 too, while the legend keeps the
+  // slots' order.
+  Series2->setLayer(Series2->layer());
 }
 
 void TForm1::createChart2() {

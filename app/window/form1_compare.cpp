@@ -30,7 +30,7 @@ void TForm1::CompareClick() {
   Band->removeFromLegend();
   Chart1->replot(QCustomPlot::rpQueuedReplot);
   Chart2->replot(QCustomPlot::rpQueuedReplot);
-  Statistics->showLayers({});
+  Statistics->showLayers({}, Chart2->locale());
   Statistics->setShiftCaption({});
   Statistics->showShift(std::nan(""));
 
@@ -42,7 +42,7 @@ void TForm1::CompareClick() {
   for (const DrawnSeries& drawn : drawnSeries()) drawn.series->setPoints(drawn.points->x, drawn.points->y);
   indexDrawnFlights();
   showBand();
-  Statistics->showLayers(workspace_.layers());
+  Statistics->showLayers(workspace_.layers(), Chart2->locale());
   showMatching();
   widenStatistics();
   for (InteractiveChart* chart : {Chart1, Chart2}) {

@@ -2,6 +2,7 @@
 #include "app/window/form1.h"
 
 #include "app/widgets/clickable_label.h"
+#include "app/widgets/interactive_chart.h"
 #include "app/widgets/up_down.h"
 #include "app/window/layer_statistics_panel.h"
 #include "compare/quick_select.h"
@@ -81,7 +82,7 @@ void TForm1::connectHandlers() {
 
 void TForm1::LayerThicknessChange() {
   workspace_.setLayerThickness(Statistics->thickness());
-  Statistics->showLayers(workspace_.layers());
+  Statistics->showLayers(workspace_.layers(), Chart2->locale());
 }
 
 void TForm1::Button1Click() { switchboard.performClick(Polus); }

@@ -42,8 +42,10 @@ void TForm1::TimeBoxChange() {
 void TForm1::showMatching() {
   const ClockShift& shift = workspace_.clockShift();
   if (workspace_.matchBy == MatchBy::Time) Statistics->showShift(shift.shift);
-  Statistics->setShiftCaption(fromUtf8(shiftFacts(shift)));
+  // In the notation of the axes they stand beside.
+  const char decimalSign = Chart2->locale().decimalPoint() == QLatin1String(",") ? ',' : '.';
+  Statistics->setShiftCaption(fromUtf8(shiftFacts(shift, decimalSign)));
   Chart2->xAxis->setLabel(workspace_.matchBy == MatchBy::Time
-                              ? comparisonTitle_ + QStringLiteral(" — ") + fromUtf8(matchingCaption(MatchBy::Time, shift))
+                              ? comparisonTitle_ + QStringLiteral(" — ") + fromUtf8(matchingCaption(MatchBy::Time, shift, decimalSign))
                               : comparisonTitle_);
 }

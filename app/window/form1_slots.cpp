@@ -18,14 +18,22 @@ void setCaption(QLabel* label, const QString& caption) {
 
 }  // namespace
 
+// A read may give another slot's flight a twin label, so every slot's title is set afresh.
+void TForm1::showLegendTitles() {
+  for (int slot = 1; slot <= 3; ++slot) {
+    ChartSeries* series = slotWidgets(slot).series;
+    series->setLegendTitle(shownText(workspace_.legendTitle(slot)));
+    series->parentPlot()->replot(QCustomPlot::rpQueuedReplot);
+  }
+}
+
 // A column's name from a file shows as any text from a file: what the axes and pictures take
 // from the lists is safe to show too.
 void TForm1::showSlot(int slot) {
   const SlotState& state = workspace_.slot(slot);
   const SlotWidgets widgets = slotWidgets(slot);
   setCaption(widgets.fileLabel, QString::fromStdString(state.fileLabel));
-  widgets.series->setLegendTitle(QString::fromStdString(state.legendTitle));
-  widgets.series->parentPlot()->replot(QCustomPlot::rpQueuedReplot);
+  showLegendTitles();
   for (QComboBox* box : {widgets.heightBox, widgets.parameterBox}) {
     box->clear();
     for (const std::string& name : state.columns) box->addItem(shownText(name));

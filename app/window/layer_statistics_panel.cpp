@@ -92,7 +92,7 @@ LayerStatisticsPanel::LayerStatisticsPanel(QWidget* parent)
   layout->addWidget(shiftCaption);
   layout->addWidget(warning);
   layout->addWidget(table, 1);
-  showLayers({});
+  showLayers({}, locale());
 }
 
 QHBoxLayout* LayerStatisticsPanel::createMatchingRow() {
@@ -202,19 +202,20 @@ void LayerStatisticsPanel::setWarning(const QString& text) {
 
 double LayerStatisticsPanel::thickness() const { return thicknessBox->currentData().toDouble(); }
 
-void LayerStatisticsPanel::showLayers(const std::vector<LayerStatistics>& layers) {
+void LayerStatisticsPanel::showLayers(const std::vector<LayerStatistics>& layers, const QLocale& notation) {
   table->setRowCount(static_cast<int>(layers.size()));
   // Highest layer first, as the charts have height upwards.
   for (int row = 0; row < table->rowCount(); ++row) {
     const LayerStatistics& layer = layers[layers.size() - 1 - row];
-    table->setItem(row, 0, cell(QStringLiteral("%1–%2").arg(layer.bottom).arg(layer.top)));
-    table->setItem(row, 1, cell(statisticText(layer.mean)));
-    table->setItem(row, 2, cell(statisticText(layer.sd)));
+    table->setItem(row, 0, cell(notation.toString(layer.bottom, 'f', QLocale::FloatingPointShortest) + QStringLiteral("–") +
+                             notation.toString(layer.top, 'f', QLocale::FloatingPointShortest)));
+    table->setItem(row, 1, cell(statisticText(layer.mean, notation)));
+    table->setItem(row, 2, cell(statisticText(layer.sd, notation)));
     table->setItem(row, 3, cell(QString::number(layer.points)));
     const ConsistencyTally& consistency = layer.consistency;
-    table->setItem(row, kFirstConsistencyColumn, cell(statisticText(consistency.meanUncertainty())));
+    table->setItem(row, kFirstConsistencyColumn, cell(statisticText(consistency.meanUncertainty(), notation)));
     for (int k = 1; k <= kCoverageFactors; ++k)
-      table->setItem(row, kFirstConsistencyColumn + k, cell(shareText(consistency.shareWithin(k))));
+      table->setItem(row, kFirstConsistencyColumn + k, cell(shareText(consistency.shareWithin(k), notation)));
   }
   const bool judged = std::any_of(layers.begin(), layers.end(),
                                   [](const LayerStatistics& layer) { return layer.consistency.points() > 0; });

@@ -2,6 +2,7 @@
 
 #include "compare/layer_statistics.h"
 
+#include <QLocale>
 #include <QWidget>
 
 #include <optional>
@@ -28,7 +29,8 @@ class LayerStatisticsPanel : public QWidget {
  public:
   explicit LayerStatisticsPanel(QWidget* parent);
 
-  void showLayers(const std::vector<LayerStatistics>& layers);
+  // In the notation of the numbers beside it: the comparison chart's axes.
+  void showLayers(const std::vector<LayerStatistics>& layers, const QLocale& notation);
   double thickness() const;
   // The width that shows every column of the table as it stands.
   int neededWidth() const;

@@ -39,3 +39,21 @@ TEST(Workspace, HoldsTheLastRedrawsLayersForAnyThickness) {
   EXPECT_TRUE(workspace.points().comparison.x.empty());
   EXPECT_TRUE(workspace.layers().empty());
 }
+
+// A flight that states who it is is named so; a raw file keeps the reader's title, and one sonde
+// stated by two slots is told apart by the slots' numbers.
+TEST(Workspace, NamesEachLegendByWhatItsFlightStates) {
+  Workspace workspace;
+  const char* serials[] = {"M2710695", "M2710695", ""};
+  for (int slot = 1; slot <= 3; ++slot) {
+    workspace.slot(slot).legendTitle = "…/flight" + std::to_string(slot) + ".nc";
+    workspace.identity(slot).sondeType = *serials[slot - 1] ? "RS41-SG" : "";
+    workspace.identity(slot).serialNumber = serials[slot - 1];
+  }
+  EXPECT_EQ(workspace.legendTitle(1), "RS41-SG M2710695 (полёт 1)");
+  EXPECT_EQ(workspace.legendTitle(2), "RS41-SG M2710695 (полёт 2)");
+  EXPECT_EQ(workspace.legendTitle(3), "…/flight3.nc");
+  workspace.identity(2).serialNumber = "M2710700";
+  EXPECT_EQ(workspace.legendTitle(1), "RS41-SG M2710695");
+  EXPECT_EQ(workspace.legendTitle(2), "RS41-SG M2710700");
+}

@@ -87,6 +87,32 @@ TEST_F(Beyond, StatisticsFollowEveryRedrawAndTheChosenLayer) {
   EXPECT_NEAR(form.workspace().layers()[1].mean, 2 * soundingAt(first, 100).temperature, 5) << "\"+\" redraws them";
 }
 
+// The table beside Chart2 writes its numbers as Chart2's axes do.
+TEST_F(Beyond, TheLayerTableWritesNumbersInTheAxesNotation) {
+  QLocale russian(QLocale::Russian);
+  russian.setNumberOptions(QLocale::OmitGroupSeparator);
+  widget<InteractiveChart>(form, "Chart2")->setLocale(russian);
+  open(widget<QPushButton>(form, "Button1"), first);
+  open(widget<QPushButton>(form, "Button3"), second);
+  const QTableWidget* table = widget<LayerStatisticsPanel>(form, "LayerStatistics")->table;
+  EXPECT_EQ(table->item(1, 0)->text(), "29000–30000");
+  for (int column : {1, 2})
+    EXPECT_TRUE(QRegularExpression("^-?\\d+,\\d{3}$").match(table->item(5, column)->text()).hasMatch())
+        << table->item(5, column)->text().toStdString();
+}
+
+// A flight stating who it is goes by its label; a raw file by its path's end.
+TEST_F(Beyond, LegendsNameStatedFlightsByTheirLabels) {
+  FlightRecipe table = first;
+  table.layout = Layout::Table;
+  open(widget<QPushButton>(form, "Button1"), table);
+  open(widget<QPushButton>(form, "Button3"), second);
+  const QString label = QString::fromStdString(form.workspace().identity(1).statedLabel());
+  ASSERT_TRUE(label.contains("T0000001")) << label.toStdString();
+  EXPECT_EQ(widget<ChartSeries>(form, "Series1")->name(), label);
+  EXPECT_EQ(widget<ChartSeries>(form, "Series2")->name(), folder.filePath("2.txt").right(30));
+}
+
 TEST_F(Beyond, CrosshairShowsHeightValueAndTheComparison) {
   open(widget<QPushButton>(form, "Button1"), first);
   open(widget<QPushButton>(form, "Button3"), second);

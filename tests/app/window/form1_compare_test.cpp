@@ -76,6 +76,8 @@ TEST_F(WindowRedraw, MatchedInTimeTheShiftIsFoundTypedOrFoundAgainAndSaid) {
   sonde.seed = 1;
   open(widget<QPushButton>(form, "Button3"), sonde);
   LayerStatisticsPanel* panel = widget<LayerStatisticsPanel>(form, "LayerStatistics");
+  // Written in the axes' notation, here an operator's Russian one.
+  widget<InteractiveChart>(form, "Chart2")->setLocale(QLocale(QLocale::Russian));
   const auto said = [&] {
     return widget<InteractiveChart>(form, "Chart2")->xAxis->label() + " | " + widget<QLabel>(form, "ShiftCaption")->text();
   };

@@ -154,8 +154,8 @@ TEST(StartUp, SeriesHaveTheirColoursAndOnlyTheAverageStartsHidden) {
     bool visible;
   };
   const Expected expected[] = {
-      {widget<ChartSeries>(form, "Series1"), widget<InteractiveChart>(form, "Chart1"), QColor(0xFF0000), 3, true},
-      {widget<ChartSeries>(form, "Series2"), widget<InteractiveChart>(form, "Chart1"), QColor(0x0000FF), 1, true},
+      {widget<ChartSeries>(form, "Series1"), widget<InteractiveChart>(form, "Chart1"), QColor(0xFF8080), 5, true},
+      {widget<ChartSeries>(form, "Series2"), widget<InteractiveChart>(form, "Chart1"), QColor(0x0000FF), 2, true},
       {widget<ChartSeries>(form, "Series5"), widget<InteractiveChart>(form, "Chart1"), QColor(0x008000), 1, true},
       {widget<ChartSeries>(form, "Series3"), widget<InteractiveChart>(form, "Chart2"), QColor(0x4466A3), 1, true},
       {widget<ChartSeries>(form, "Series4"), widget<InteractiveChart>(form, "Chart2"), QColor(0x00F7FD), 3, false},

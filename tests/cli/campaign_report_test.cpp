@@ -42,6 +42,11 @@ TEST_F(CampaignBatch, TheReportNamesItsFlightsInUnitsAndItsFilesInFull) {
   const QString raw = reportText(folder.filePath("raw/report.pdf"));
   EXPECT_TRUE(raw.contains("Разделитель дробной части"));
   EXPECT_TRUE(withoutSpaces(raw).contains(withoutSpaces("строк таблицы слоёв — в layers.csv"))) << "100 m layers: the summary";
+
+  // Numbers as the locale writes them; the tables for scripts keep the point.
+  ASSERT_EQ(campaign({"--campaign", "good.csv", "--out", "russian"}, "LC_ALL=ru_RU.UTF-8").exitCode, 0);
+  EXPECT_TRUE(reportText(folder.filePath("russian/report.pdf")).contains(QRegularExpression("\\d,\\d{3}\\b")));
+  EXPECT_EQ(output("russian/layers.csv"), output("raw/layers.csv"));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 namespace {
 
-// The format's tags and types (NetCDF Classic Format Specification).
+// The tags and type codes the classic formats write before dimensions, variables and attributes.
 constexpr std::uint32_t kTagDimension = 0x0A, kTagVariable = 0x0B, kTagAttribute = 0x0C;
 constexpr int kChar = 2, kInt = 4, kDouble = 6;
 

@@ -1,5 +1,7 @@
 #include "flight/flight_identity.h"
 
+#include "flight/trimmed_text.h"
+
 #include <sys/stat.h>
 
 #include <cctype>
@@ -12,12 +14,6 @@
 #include <system_error>
 
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-  return text;
-}
 
 std::string fileNameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 

@@ -1,17 +1,13 @@
 #include "flight/utc_time.h"
 
+#include "flight/trimmed_text.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-  return text;
-}
 
 // Reads exactly `digits` digits at `at`, or fails.
 bool digitsAt(std::string_view text, std::size_t at, int digits, long& value) {

@@ -1,17 +1,12 @@
 #include "raw/table_metadata.h"
 
 #include "flight/quantities.h"
+#include "flight/trimmed_text.h"
 #include "raw/table_columns.h"
 
 #include <cstdlib>
 
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
 
 // Whole digits of a part of a date or time; -1 for anything else.
 long digitsOf(std::string_view text) {

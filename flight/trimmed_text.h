@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cctype>
+#include <string_view>
+
+// A text without the white space around it: what files state beside their keys and separators.
+inline std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+  return text;
+}

@@ -11,9 +11,10 @@
 # strace: with which the tests see which files a library's child opens.
 # python3-netcdf4: with which the tests open the NetCDF files the program writes as Python's users do.
 # libqpdf-dev: joins the campaign report's pages, drawn as several documents at once, into one PDF.
+# libdeflate-dev: deflates the lines the report draws over its pages of panels, fast.
 build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-translations-l10n libqcustomplot-dev libgtest-dev
   libbenchmark-dev libnetcdf-dev libeccodes-dev netcdf-bin libeccodes-tools libseccomp-dev poppler-utils qt6-l10n-tools
-  libfast-float-dev strace python3-netcdf4 libqpdf-dev)
+  libfast-float-dev strace python3-netcdf4 libqpdf-dev libdeflate-dev)
 window_packages=(fonts-wine)
 sanitizer_packages=(clang libclang-rt-14-dev)
 screenshot_packages=(xvfb xdotool x11-apps netpbm)

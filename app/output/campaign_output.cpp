@@ -30,12 +30,15 @@ void saveCampaign(const QString& folder, const CampaignReport& report) {
   const QDir target(folder);
   const auto path = [&](const char* name) { return target.filePath(QString::fromLatin1(name)); };
   // The pictures are drawn before the first file is written, the report as its temporary file is:
-  // what cannot be drawn leaves the folder as it was.
+  // what cannot be drawn leaves the folder as it was. The report's panels are drawn on other
+  // threads meanwhile.
+  const QDateTime made = reportDate();
+  CampaignReportPdf reportPdf(report, made);
   OffscreenCampaignCharts charts(report);
   // pairs.csv is written a line at a time: with long paths, a large campaign's is hundreds of MB.
   const std::vector<FileToWrite> files = {
       {path("layers.csv"), bytesOf(QByteArray::fromStdString(layersCsv(report.result.layers)))},
-      {path("layers.nc"), bytesOf(campaignNetcdf(report, reportDate()))},
+      {path("layers.nc"), bytesOf(campaignNetcdf(report, made))},
       {path("pairs.csv"),
        [&report](const ByteSink& write) {
          writePairsCsv(report, [&write](const std::string& text) { write(text.data(), text.size()); });
@@ -43,9 +46,7 @@ void saveCampaign(const QString& folder, const CampaignReport& report) {
       {path("profile.svg"), bytesOf(chartsPicture(charts.pictureCharts(), QStringLiteral("svg"), path("profile.svg")))},
       {path("profile.png"), bytesOf(chartsPicture(charts.pictureCharts(), QStringLiteral("png"), path("profile.png"),
                                                   kPrintScale, kPrintDotsPerInch))},
-      {path("report.pdf"), [&report, made = reportDate()](const ByteSink& write) {
-         writeCampaignReportPdf(report, made, write);
-       }},
+      {path("report.pdf"), [&reportPdf](const ByteSink& write) { reportPdf.write(write); }},
   };
   createCampaignFolder(folder);
   writeFilesAtomically(files);

@@ -4,7 +4,6 @@
 #include "app/output/campaign_tables.h"
 #include "app/output/chart_export.h"
 #include "app/output/chart_titles.h"
-#include "app/output/panel_pages.h"
 #include "app/output/pdf_join.h"
 #include "app/output/report_pages.h"
 #include "app/output/statistic_text.h"
@@ -199,29 +198,30 @@ void drawFiles(ReportPages& pages, const CampaignReport& report) {
 
 }  // namespace
 
-void writeCampaignReportPdf(const CampaignReport& report, const QDateTime& made, const ByteSink& write) {
-  ReportWriter front;
-  ReportPages pages(front.pdf(), [] { return 1; });
-  // The panels, most of the report, are drawn on other threads while the pages ahead of them are.
-  PanelPages panels(report, report.result.panels.pairs,
-                    pages.bandsPerPage(PanelPages::kPanelHeight + PanelPages::kPanelGap));
+CampaignReportPdf::CampaignReportPdf(const CampaignReport& report, const QDateTime& made)
+    : made_(made),
+      frontPages_(front_.pdf(), [] { return 1; }),
+      panels_(report, report.result.panels.pairs,
+              frontPages_.bandsPerPage(PanelPages::kPanelHeight + PanelPages::kPanelGap)) {
   const QString unit = fromUtf8(unitCaption(report.unit));
-  drawTitleBlock(pages, report, made);
-  drawProfiles(pages, report);
-  drawSummary(pages, report, unit);
-  drawLayers(pages, report, unit);
-  drawPairs(pages, report, unit);
-  drawPanelsIntroduction(pages, report);
-  pages.finish();
-  panels.startAt(pages.pages() + 1);
-  ReportWriter back;
-  ReportPages appendix(back.pdf(), [first = pages.pages() + panels.pages() + 1] { return first; });
+  drawTitleBlock(frontPages_, report, made_);
+  drawProfiles(frontPages_, report);
+  drawSummary(frontPages_, report, unit);
+  drawLayers(frontPages_, report, unit);
+  drawPairs(frontPages_, report, unit);
+  drawPanelsIntroduction(frontPages_, report);
+  frontPages_.finish();
+  panels_.startAt(frontPages_.pages() + 1);
+  ReportPages appendix(back_.pdf(), [first = frontPages_.pages() + panels_.pages() + 1] { return first; });
   drawFiles(appendix, report);
   appendix.finish();
-  std::vector<QByteArray> documents{front.bytes()};
-  for (QByteArray& document : panels.documents()) documents.push_back(std::move(document));
-  documents.push_back(back.bytes());
-  joinPdfs(documents, made, write);
+}
+
+void CampaignReportPdf::write(const ByteSink& write) {
+  std::vector<PdfPart> parts{{front_.bytes(), {}}};
+  for (PdfPart& part : panels_.documents()) parts.push_back(std::move(part));
+  parts.push_back({back_.bytes(), {}});
+  joinPdfs(parts, made_, write);
 }
 
 QDateTime reportDate() {

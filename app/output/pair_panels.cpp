@@ -1,6 +1,7 @@
 #include "app/output/pair_panels.h"
 
 #include "app/output/chart_titles.h"
+#include "app/output/page_strokes.h"
 #include "app/output/report_pages.h"
 #include "app/presentation/captions.h"
 #include "app/support/shown_text.h"
@@ -20,28 +21,13 @@ constexpr double kFontPoints = 6.5;
 constexpr double kTickLength = 5, kSubTickLength = 2, kLabelGap = 3;
 // Room at the top and right for the half of the last tick label that stands out of the plot.
 constexpr double kTopRoom = 6, kRightRoom = 10;
-// The zero line's dashes, as Qt's dashed pen draws them at this width.
-constexpr double kZeroWidth = 0.8, kDash = 4 * kZeroWidth, kDashGap = 2 * kZeroWidth;
+constexpr double kZeroWidth = 0.8;
 // A dot for each layer while they stand apart; thin layers would bury the line in dots.
 constexpr std::size_t kMostDottedLayers = 60;
 
 const QColor kDifferenceColour(0x6a, 0xa4, 0xcd);
 const QColor kMeanColour(0xd6, 0x27, 0x28);
 const QColor kGridColour(0xdd, 0xdd, 0xdd);
-
-// The panels' lines lie on a grid of half the page's pixels, finer than the eye tells in print,
-// and are written in its units: Qt's PDF writer writes a whole number in a few digits, any other
-// in nine, and a thousand panels' lines are most of the report's bytes.
-constexpr double kFine = 2;
-double snapped(double coordinate) { return std::round(coordinate * kFine) / kFine; }
-
-void strokeFine(QPainter& painter, const QPainterPath& path, QPen pen) {
-  painter.save();
-  painter.scale(1 / kFine, 1 / kFine);
-  pen.setWidthF(pen.widthF() * kFine);
-  painter.strokePath(QTransform::fromScale(kFine, kFine).map(path), pen);
-  painter.restore();
-}
 
 // The line as the panel can show it: within each of its rows of heights, a run of values is
 // drawn through its smallest and largest value only, in their order, so that a pair of 50000
@@ -51,12 +37,13 @@ void thinInto(const PairResult& pair, int rows, std::vector<double>& values, std
   if (pair.heights.empty() || pair.heights.size() != pair.values.size()) return;
   const auto extent = std::minmax_element(pair.heights.begin(), pair.heights.end());
   const double lowest = *extent.first;
-  const double rowHeight = std::max((*extent.second - lowest) / rows, 1e-9);
-  const auto rowOf = [&](double height) { return static_cast<long long>((height - lowest) / rowHeight); };
+  const double rowsPerMetre = 1 / std::max((*extent.second - lowest) / rows, 1e-9);
+  const auto rowOf = [&](double height) { return static_cast<long long>((height - lowest) * rowsPerMetre); };
   for (std::size_t first = 0; first < pair.values.size();) {
+    const long long row = rowOf(pair.heights[first]);
     std::size_t last = first;
     std::size_t smallest = first, largest = first;
-    while (last + 1 < pair.values.size() && rowOf(pair.heights[last + 1]) == rowOf(pair.heights[first])) {
+    while (last + 1 < pair.values.size() && rowOf(pair.heights[last + 1]) == row) {
       ++last;
       if (pair.values[last] < pair.values[smallest]) smallest = last;
       if (pair.values[last] > pair.values[largest]) largest = last;
@@ -111,9 +98,9 @@ Ticks ticksOf(const QCPRange& range) {
 struct Scale {
   QRectF plot;
   QCPRange values, heights;
-  double x(double value) const { return snapped(plot.left() + (value - values.lower) / values.size() * plot.width()); }
+  double x(double value) const { return PageStrokes::snapped(plot.left() + (value - values.lower) / values.size() * plot.width()); }
   double y(double height) const {
-    return snapped(plot.bottom() - (height - heights.lower) / heights.size() * plot.height());
+    return PageStrokes::snapped(plot.bottom() - (height - heights.lower) / heights.size() * plot.height());
   }
 };
 
@@ -131,9 +118,8 @@ QPainterPath lineThrough(const Scale& scale, const std::vector<double>& values, 
 }
 
 // The grid at the ticks, the axes at the plot's left and bottom with their ticks inward, and the
-// dashed zero: solid strokes of one path each, which a PDF draws as they are. A dashed or
-// hairline pen would have Qt's PDF writer outline every dash.
-void drawFrame(QPainter& painter, const Scale& scale, const Ticks& across, const Ticks& up) {
+// dashed zero: a path each.
+void drawFrame(PageStrokes& lines, const Scale& scale, const Ticks& across, const Ticks& up) {
   const QRectF& plot = scale.plot;
   QPainterPath grid, axes;
   for (double tick : across.major) {
@@ -159,16 +145,13 @@ void drawFrame(QPainter& painter, const Scale& scale, const Ticks& across, const
   axes.moveTo(plot.topLeft());
   axes.lineTo(plot.bottomLeft());
   axes.lineTo(plot.bottomRight());
-  strokeFine(painter, grid, QPen(kGridColour, 0.5));
+  lines.stroke(grid, QPen(kGridColour, 0.5));
 
   QPainterPath zero;
-  const double x = scale.x(0);
-  for (double y = plot.top(); y < plot.bottom(); y += kDash + kDashGap) {
-    zero.moveTo(x, snapped(y));
-    zero.lineTo(x, snapped(std::min(y + kDash, plot.bottom())));
-  }
-  strokeFine(painter, zero, QPen(Qt::gray, kZeroWidth, Qt::SolidLine, Qt::FlatCap));
-  strokeFine(painter, axes, QPen(Qt::black, 0.5, Qt::SolidLine, Qt::FlatCap));
+  zero.moveTo(scale.x(0), plot.top());
+  zero.lineTo(scale.x(0), plot.bottom());
+  lines.stroke(zero, QPen(Qt::gray, kZeroWidth, Qt::DashLine, Qt::FlatCap));
+  lines.stroke(axes, QPen(Qt::black, 0.5, Qt::SolidLine, Qt::FlatCap));
 }
 
 void drawTickLabels(QPainter& painter, const Scale& scale, const Ticks& across, const Ticks& up) {
@@ -194,7 +177,7 @@ double widestLabel(const QFontMetricsF& metrics, const QVector<QString>& labels)
 
 }  // namespace
 
-void drawPairPanel(QPainter& painter, const QRectF& area, const CampaignReport& report, std::size_t pair) {
+void drawPairPanel(QPainter& painter, PageStrokes& lines, const QRectF& area, const CampaignReport& report, std::size_t pair) {
   const PairResult& result = report.result.pairs[pair];
   painter.setFont(reportFont(kFontPoints));
   painter.setPen(Qt::black);
@@ -219,11 +202,11 @@ void drawPairPanel(QPainter& painter, const QRectF& area, const CampaignReport& 
   const QCPRange up = spanOf(heights, centres);
   const Ticks acrossTicks = ticksOf(across), upTicks = ticksOf(up);
   const double left = metrics.height() + kLabelGap + widestLabel(metrics, upTicks.labels) + kLabelGap;
-  const Scale scale{QRectF(QPointF(snapped(chart.left() + left), snapped(chart.top() + kTopRoom)),
-                           QPointF(snapped(chart.right() - kRightRoom), snapped(chart.bottom() - below))),
+  const Scale scale{QRectF(QPointF(PageStrokes::snapped(chart.left() + left), PageStrokes::snapped(chart.top() + kTopRoom)),
+                           QPointF(PageStrokes::snapped(chart.right() - kRightRoom), PageStrokes::snapped(chart.bottom() - below))),
                     across, up};
 
-  drawFrame(painter, scale, acrossTicks, upTicks);
+  drawFrame(lines, scale, acrossTicks, upTicks);
   painter.setPen(Qt::black);
   drawTickLabels(painter, scale, acrossTicks, upTicks);
   painter.drawText(QRectF(scale.plot.left(), chart.bottom() - metrics.height() - kLabelGap, scale.plot.width(),
@@ -236,14 +219,14 @@ void drawPairPanel(QPainter& painter, const QRectF& area, const CampaignReport& 
                    heightAxisTitle());
   painter.restore();
 
-  strokeFine(painter, lineThrough(scale, values, heights), QPen(kDifferenceColour, 0.8));
-  strokeFine(painter, lineThrough(scale, means, centres), QPen(kMeanColour, 1));
+  lines.stroke(lineThrough(scale, values, heights), QPen(kDifferenceColour, 0.8));
+  lines.stroke(lineThrough(scale, means, centres), QPen(kMeanColour, 1));
   if (result.runs.size() > kMostDottedLayers) return;
   // A short stroke with round ends is a dot: four numbers a layer rather than a circle's curves.
   QPainterPath dots;
   for (std::size_t i = 0; i < means.size(); ++i) {
     dots.moveTo(scale.x(means[i]), scale.y(centres[i]));
-    dots.lineTo(scale.x(means[i]) + 1 / kFine, scale.y(centres[i]));
+    dots.lineTo(scale.x(means[i]) + 1 / PageStrokes::kGrid, scale.y(centres[i]));
   }
-  strokeFine(painter, dots, QPen(kMeanColour, 2.5, Qt::SolidLine, Qt::RoundCap));
+  lines.stroke(dots, QPen(kMeanColour, 2.5, Qt::SolidLine, Qt::RoundCap));
 }

@@ -1,10 +1,9 @@
 #include "app/output/panel_pages.h"
 
+#include "app/output/page_strokes.h"
 #include "app/output/pair_panels.h"
 #include "campaign/parallel_work.h"
 #include "flight/flight_error.h"
-
-#include <atomic>
 
 namespace {
 
@@ -20,11 +19,8 @@ PanelPages::PanelPages(const CampaignReport& report, std::vector<std::size_t> pa
   const std::size_t perDocument = static_cast<std::size_t>(kPagesPerDocument * rowsPerPage_ * kPanelsPerRow);
   documents_.resize((pairs_.size() + perDocument - 1) / perDocument);
   drawing_ = std::thread([this] {
-    std::atomic<std::size_t> next{0};
     try {
-      runInParallel(jobsFor(report_.settings.jobs, documents_.size()), [&] {
-        for (std::size_t document; (document = next++) < documents_.size();) draw(document);
-      });
+      runInParallel(jobsFor(report_.settings.jobs, documents_.size()), [this] { drawRemaining(); });
     } catch (...) {
       failure_ = std::current_exception();
     }
@@ -42,34 +38,44 @@ int PanelPages::pages() const {
   return static_cast<int>((rows + rowsPerPage_ - 1) / rowsPerPage_);
 }
 
+void PanelPages::drawRemaining() {
+  for (std::size_t document; (document = next_++) < documents_.size();) draw(document);
+}
+
 void PanelPages::startAt(int page) {
   started_ = true;
   firstPage_.set_value(page);
 }
 
-std::vector<QByteArray> PanelPages::documents() {
+std::vector<PdfPart> PanelPages::documents() {
+  drawRemaining();
   drawing_.join();
   if (failure_) std::rethrow_exception(failure_);
-  std::vector<QByteArray> documents;
-  for (const std::unique_ptr<ReportWriter>& document : documents_) documents.push_back(document->bytes());
-  return documents;
+  return std::move(documents_);
 }
 
 void PanelPages::draw(std::size_t document) {
   const std::size_t perDocument = static_cast<std::size_t>(kPagesPerDocument * rowsPerPage_ * kPanelsPerRow);
   const std::size_t first = document * perDocument, end = std::min(pairs_.size(), first + perDocument);
-  ReportWriter& writer = *(documents_[document] = std::make_unique<ReportWriter>());
+  ReportWriter writer;
   // A copy of the future of its own: threads may wait on one shared state, not on one future.
   ReportPages pages(writer.pdf(), [known = firstPageKnown_, document] {
     return known.get() + static_cast<int>(document) * kPagesPerDocument;
   });
   const double width = (pages.width() - kPanelGap * (kPanelsPerRow - 1)) / kPanelsPerRow;
+  std::vector<PageStrokes> lines;
   for (std::size_t row = first; row < end; row += kPanelsPerRow) {
     const QRectF band = pages.take(kPanelHeight + kPanelGap);
+    while (lines.size() <= static_cast<std::size_t>(pages.pages()))
+      lines.emplace_back(pages.painter().combinedTransform(), writer.pdf().pageLayout().fullRectPoints().height(),
+                         writer.pdf().resolution());
     for (std::size_t k = 0; k < kPanelsPerRow && row + k < end; ++k) {
       const QRectF area(band.left() + static_cast<double>(k) * (width + kPanelGap), band.top(), width, kPanelHeight);
-      drawPairPanel(pages.painter(), area, report_, pairs_[row + k]);
+      drawPairPanel(pages.painter(), lines.back(), area, report_, pairs_[row + k]);
     }
   }
   pages.finish();
+  PdfPart& part = documents_[document];
+  part.document = writer.bytes();
+  for (const PageStrokes& page : lines) part.overlays.push_back(page.deflated());
 }

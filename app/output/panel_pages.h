@@ -1,13 +1,12 @@
 #pragma once
 
+#include "app/output/pdf_join.h"
 #include "app/output/report_pages.h"
 #include "campaign/campaign_report.h"
 
-#include <QByteArray>
-
+#include <atomic>
 #include <exception>
 #include <future>
-#include <memory>
 #include <thread>
 #include <vector>
 
@@ -28,10 +27,12 @@ class PanelPages {
   int pages() const;
   // The number of the panels' first page, once the pages ahead of them are counted.
   void startAt(int page);
-  // The panels' documents in page order; throws what stopped their drawing.
-  std::vector<QByteArray> documents();
+  // The panels' documents in page order, their lines drawn over their pages; the calling thread
+  // draws those not yet begun. Throws what stopped their drawing.
+  std::vector<PdfPart> documents();
 
  private:
+  void drawRemaining();
   void draw(std::size_t document);
 
   const CampaignReport& report_;
@@ -40,7 +41,8 @@ class PanelPages {
   std::promise<int> firstPage_;
   std::shared_future<int> firstPageKnown_;
   bool started_ = false;
-  std::vector<std::unique_ptr<ReportWriter>> documents_;
+  std::vector<PdfPart> documents_;
+  std::atomic<std::size_t> next_{0};
   std::exception_ptr failure_;
   std::thread drawing_;
 };

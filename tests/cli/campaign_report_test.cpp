@@ -1,8 +1,14 @@
-// The report as its reader sees it, through pdftotext: who flew, in what units, from which files.
+// The report as its reader sees it, through pdftotext and pdftoppm: who flew, in what units, from
+// which files, and each pair's line in its panel.
 #include "tests/cli/campaign_fixture.h"
 
 #include <QDir>
+#include <QRect>
 #include <QRegularExpression>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
 
 namespace {
 
@@ -14,6 +20,29 @@ QString reportText(const QString& pdf) {
 }
 
 QString withoutSpaces(QString text) { return text.remove(QRegularExpression("\\s")); }
+
+// Where a page shows this colour, as pdftoppm draws the page (a PPM: its size, then RGB bytes).
+struct Seen {
+  int width = 0, height = 0;
+  QRect where;
+};
+
+Seen seenOnPage(const QString& pdf, int page, std::array<int, 3> colour) {
+  QProcess render;
+  render.start(PDFTOPPM, {"-r", "96", "-f", QString::number(page), "-l", QString::number(page), pdf});
+  EXPECT_TRUE(render.waitForFinished(30000));
+  const QByteArray image = render.readAllStandardOutput();
+  const QList<QByteArray> header = image.left(20).simplified().split(' ');
+  Seen seen{header.value(1).toInt(), header.value(2).toInt(), {}};
+  const qsizetype start = image.indexOf("255\n") + 4;
+  for (int y = 0; y < seen.height; ++y)
+    for (int x = 0; x < seen.width; ++x) {
+      const auto* pixel = reinterpret_cast<const uchar*>(image.constData() + start + 3 * (qsizetype{y} * seen.width + x));
+      if (std::equal(colour.begin(), colour.end(), pixel, [](int want, uchar got) { return std::abs(want - got) <= 3; }))
+        seen.where |= QRect(x, y, 1, 1);
+    }
+  return seen;
+}
 
 TEST_F(CampaignBatch, TheReportNamesItsFlightsInUnitsAndItsFilesInFull) {
   const QString products = folder.filePath("a folder name as long as those an intercomparison campaign keeps its files in");
@@ -47,6 +76,20 @@ TEST_F(CampaignBatch, TheReportNamesItsFlightsInUnitsAndItsFilesInFull) {
   ASSERT_EQ(campaign({"--campaign", "good.csv", "--out", "russian"}, "LC_ALL=ru_RU.UTF-8").exitCode, 0);
   EXPECT_TRUE(reportText(folder.filePath("russian/report.pdf")).contains(QRegularExpression("\\d,\\d{3}\\b")));
   EXPECT_EQ(output("russian/layers.csv"), output("raw/layers.csv"));
+}
+
+// The panels' lines are written apart from the page's texts: they must still land in their panel.
+TEST_F(CampaignBatch, EachPairsLineLiesInItsPanel) {
+  ASSERT_EQ(campaign({"--campaign", "good.csv", "--out", "one"}).exitCode, 0);
+  const QString pdf = folder.filePath("one/report.pdf");
+  int page = 1;
+  while (!reportText(pdf).split(QChar('\f')).value(page - 1).contains("1. a.txt")) ASSERT_LT(++page, 10);
+  const Seen line = seenOnPage(pdf, page, {0x6a, 0xa4, 0xcd});
+  ASSERT_FALSE(line.where.isEmpty()) << "the line is drawn";
+  EXPECT_LT(line.where.right(), line.width / 2) << "in the row's first panel";
+  EXPECT_GT(line.where.top(), line.height / 20) << "below the page's top margin and the panel's title";
+  EXPECT_LT(line.where.bottom(), line.height / 3) << "in the page's first row of panels";
+  EXPECT_GT(line.where.height(), 150) << "over the panel's heights";
 }
 
 }  // namespace

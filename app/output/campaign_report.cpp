@@ -160,7 +160,7 @@ void drawPanelsIntroduction(ReportPages& pages, const CampaignReport& report) {
                 skipped.size(), [&](std::size_t k) {
                   const std::size_t i = skipped[k];
                   return QStringList{QString::number(i + 1), shownText(report.flightName(i, 1)),
-                                     shownText(report.flightName(i, 2)), shownText(report.pairRows[i].statusText())};
+                                     shownText(report.flightName(i, 2)), pairStatus(report.pairRows[i])};
                 });
     pages.skip(8);
   }

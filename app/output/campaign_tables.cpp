@@ -2,6 +2,7 @@
 
 #include "app/output/chart_titles.h"
 #include "app/output/statistic_text.h"
+#include "app/support/message_translation.h"
 #include "app/support/shown_text.h"
 
 QStringList layerTableCaptions(const QString& unit, bool judged) {
@@ -34,11 +35,15 @@ QStringList pairTableRow(const CampaignPair& pair) {
   return {shownText(pair.name(1)), shownText(pair.name(2)), shownText(pair.group), QString(), QString(), QString(), QString()};
 }
 
+QString pairStatus(const PairRow& row) {
+  if (row.compared) return QStringLiteral("сравнена");
+  return shownText(russianMessage(row.status).section(QLatin1Char('\n'), 0, 0));
+}
+
 QStringList pairTableRow(const CampaignPair& pair, const PairRow& row) {
-  QStringList texts{shownText(pair.name(1)), shownText(pair.name(2)), shownText(row.group), shownText(row.statusText()),
+  QStringList texts{shownText(pair.name(1)), shownText(pair.name(2)), shownText(row.group), pairStatus(row),
                     QString(), QString(), QString()};
   if (!row.compared) return texts;
-  texts[kStatusColumn] = QStringLiteral("сравнена");
   texts[kStatusColumn + 1] = QString::number(row.points);
   texts[kStatusColumn + 2] = statisticText(row.mean);
   texts[kStatusColumn + 3] = statisticText(row.sd);

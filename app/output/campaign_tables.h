@@ -17,3 +17,6 @@ enum PairColumn { kFlight1Column, kFlight2Column, kGroupColumn, kStatusColumn };
 QStringList pairTableCaptions();
 QStringList pairTableRow(const CampaignPair& pair);  // before a run: the pair's own columns
 QStringList pairTableRow(const CampaignPair& pair, const PairRow& row);
+// The pair's state as the tables write it, in Russian: "сравнена", or the first line of the
+// reason it was skipped.
+QString pairStatus(const PairRow& row);

@@ -104,15 +104,15 @@ struct Scale {
   }
 };
 
-// One path for the whole line: a PDF writes a path once, however many points it joins.
-QPainterPath lineThrough(const Scale& scale, const std::vector<double>& values, const std::vector<double>& heights) {
-  QPainterPath line;
+// One line for all the values: a PDF writes a path once, however many points it joins. A point
+// where the last one is adds nothing.
+std::vector<QPointF> lineThrough(const Scale& scale, const std::vector<double>& values,
+                                 const std::vector<double>& heights) {
+  std::vector<QPointF> line;
+  line.reserve(values.size());
   for (std::size_t i = 0; i < values.size(); ++i) {
     const QPointF point(scale.x(values[i]), scale.y(heights[i]));
-    if (i == 0)
-      line.moveTo(point);
-    else if (point != line.currentPosition())
-      line.lineTo(point);
+    if (line.empty() || point != line.back()) line.push_back(point);
   }
   return line;
 }
@@ -154,18 +154,23 @@ void drawFrame(PageStrokes& lines, const Scale& scale, const Ticks& across, cons
   lines.stroke(axes, QPen(Qt::black, 0.5, Qt::SolidLine, Qt::FlatCap));
 }
 
-void drawTickLabels(QPainter& painter, const Scale& scale, const Ticks& across, const Ticks& up) {
-  const QFontMetricsF metrics = painter.fontMetrics();
+PanelText fromBaseline(const QString& text, const QPointF& at) { return {text, at, QRectF(), 0, QTransform()}; }
+
+PanelText inBox(const QString& text, const QRectF& box, int flags, const QTransform& placement = QTransform()) {
+  return {text, QPointF(), box, flags, placement};
+}
+
+void placeTickLabels(std::vector<PanelText>& texts, const QFontMetricsF& metrics, const Scale& scale,
+                     const Ticks& across, const Ticks& up) {
   for (int i = 0; i < across.major.size(); ++i) {
     const double width = metrics.horizontalAdvance(across.labels[i]);
-    painter.drawText(QPointF(scale.x(across.major[i]) - width / 2, scale.plot.bottom() + kLabelGap + metrics.ascent()),
-                     across.labels[i]);
+    texts.push_back(fromBaseline(
+        across.labels[i], QPointF(scale.x(across.major[i]) - width / 2, scale.plot.bottom() + kLabelGap + metrics.ascent())));
   }
   for (int i = 0; i < up.major.size(); ++i) {
     const double width = metrics.horizontalAdvance(up.labels[i]);
-    painter.drawText(QPointF(scale.plot.left() - kLabelGap - width,
-                             scale.y(up.major[i]) + (metrics.ascent() - metrics.descent()) / 2),
-                     up.labels[i]);
+    texts.push_back(fromBaseline(up.labels[i], QPointF(scale.plot.left() - kLabelGap - width,
+                                                       scale.y(up.major[i]) + (metrics.ascent() - metrics.descent()) / 2)));
   }
 }
 
@@ -177,14 +182,15 @@ double widestLabel(const QFontMetricsF& metrics, const QVector<QString>& labels)
 
 }  // namespace
 
-void drawPairPanel(QPainter& painter, PageStrokes& lines, const QRectF& area, const CampaignReport& report, std::size_t pair) {
-  const PairResult& result = report.result.pairs[pair];
-  painter.setFont(reportFont(kFontPoints));
-  painter.setPen(Qt::black);
-  painter.drawText(QRectF(area.left(), area.top(), area.width(), kTitleHeight), Qt::TextWordWrap | Qt::AlignLeft,
-                   pairTitle(report, pair));
+QFont panelFont() { return reportFont(kFontPoints); }
 
-  const QFontMetricsF metrics = painter.fontMetrics();
+std::vector<PanelText> drawPanelLines(const QFontMetricsF& metrics, const QRectF& area, const CampaignReport& report,
+                                      std::size_t pair, PageStrokes& lines) {
+  const PairResult& result = report.result.pairs[pair];
+  std::vector<PanelText> texts;
+  texts.push_back(inBox(pairTitle(report, pair), QRectF(area.left(), area.top(), area.width(), kTitleHeight),
+                        Qt::TextWordWrap | Qt::AlignLeft));
+
   const QRectF chart = area.adjusted(0, kTitleHeight, 0, 0);
   const double below = kLabelGap + 2 * metrics.height() + kLabelGap;
   std::vector<double> values, heights;
@@ -207,21 +213,20 @@ void drawPairPanel(QPainter& painter, PageStrokes& lines, const QRectF& area, co
                     across, up};
 
   drawFrame(lines, scale, acrossTicks, upTicks);
-  painter.setPen(Qt::black);
-  drawTickLabels(painter, scale, acrossTicks, upTicks);
-  painter.drawText(QRectF(scale.plot.left(), chart.bottom() - metrics.height() - kLabelGap, scale.plot.width(),
-                          metrics.height()),
-                   Qt::AlignHCenter | Qt::AlignTop, campaignAxisTitle(report.settings));
-  painter.save();
-  painter.translate(chart.left(), scale.plot.bottom());
-  painter.rotate(-90);
-  painter.drawText(QRectF(0, 0, scale.plot.height(), metrics.height()), Qt::AlignHCenter | Qt::AlignTop,
-                   heightAxisTitle());
-  painter.restore();
+  placeTickLabels(texts, metrics, scale, acrossTicks, upTicks);
+  texts.push_back(inBox(
+      campaignAxisTitle(report.settings),
+      QRectF(scale.plot.left(), chart.bottom() - metrics.height() - kLabelGap, scale.plot.width(), metrics.height()),
+      Qt::AlignHCenter | Qt::AlignTop));
+  QTransform upward;
+  upward.translate(chart.left(), scale.plot.bottom());
+  upward.rotate(-90);
+  texts.push_back(inBox(heightAxisTitle(), QRectF(0, 0, scale.plot.height(), metrics.height()),
+                        Qt::AlignHCenter | Qt::AlignTop, upward));
 
   lines.stroke(lineThrough(scale, values, heights), QPen(kDifferenceColour, 0.8));
   lines.stroke(lineThrough(scale, means, centres), QPen(kMeanColour, 1));
-  if (result.runs.size() > kMostDottedLayers) return;
+  if (result.runs.size() > kMostDottedLayers) return texts;
   // A short stroke with round ends is a dot: four numbers a layer rather than a circle's curves.
   QPainterPath dots;
   for (std::size_t i = 0; i < means.size(); ++i) {
@@ -229,4 +234,24 @@ void drawPairPanel(QPainter& painter, PageStrokes& lines, const QRectF& area, co
     dots.lineTo(scale.x(means[i]) + 1 / PageStrokes::kGrid, scale.y(centres[i]));
   }
   lines.stroke(dots, QPen(kMeanColour, 2.5, Qt::SolidLine, Qt::RoundCap));
+  return texts;
+}
+
+void drawPanelTexts(QPainter& painter, const std::vector<PanelText>& texts) {
+  painter.setFont(panelFont());
+  painter.setPen(Qt::black);
+  for (const PanelText& text : texts) {
+    if (text.box.isEmpty()) {
+      painter.drawText(text.at, text.text);
+      continue;
+    }
+    if (text.placement.isIdentity()) {
+      painter.drawText(text.box, text.flags, text.text);
+      continue;
+    }
+    painter.save();
+    painter.setTransform(text.placement, true);
+    painter.drawText(text.box, text.flags, text.text);
+    painter.restore();
+  }
 }

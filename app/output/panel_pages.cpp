@@ -1,7 +1,6 @@
 #include "app/output/panel_pages.h"
 
 #include "app/output/page_strokes.h"
-#include "app/output/pair_panels.h"
 #include "campaign/parallel_work.h"
 #include "flight/flight_error.h"
 
@@ -17,7 +16,7 @@ constexpr int kPagesPerDocument = 20;
 PanelPages::PanelPages(const CampaignReport& report, std::vector<std::size_t> pairs, int rowsPerPage)
     : report_(report), pairs_(std::move(pairs)), rowsPerPage_(rowsPerPage), firstPageKnown_(firstPage_.get_future()) {
   const std::size_t perDocument = static_cast<std::size_t>(kPagesPerDocument * rowsPerPage_ * kPanelsPerRow);
-  documents_.resize((pairs_.size() + perDocument - 1) / perDocument);
+  documents_ = std::vector<Document>((pairs_.size() + perDocument - 1) / perDocument);
   drawing_ = std::thread([this] {
     try {
       runInParallel(jobsFor(report_.settings.jobs, documents_.size()), [this] { drawRemaining(); });
@@ -38,10 +37,6 @@ int PanelPages::pages() const {
   return static_cast<int>((rows + rowsPerPage_ - 1) / rowsPerPage_);
 }
 
-void PanelPages::drawRemaining() {
-  for (std::size_t document; (document = next_++) < documents_.size();) draw(document);
-}
-
 void PanelPages::startAt(int page) {
   started_ = true;
   firstPage_.set_value(page);
@@ -51,31 +46,65 @@ std::vector<PdfPart> PanelPages::documents() {
   drawRemaining();
   drawing_.join();
   if (failure_) std::rethrow_exception(failure_);
-  return std::move(documents_);
+  std::vector<PdfPart> parts;
+  for (Document& document : documents_) parts.push_back(std::move(document.part));
+  return parts;
 }
 
-void PanelPages::draw(std::size_t document) {
-  const std::size_t perDocument = static_cast<std::size_t>(kPagesPerDocument * rowsPerPage_ * kPanelsPerRow);
-  const std::size_t first = document * perDocument, end = std::min(pairs_.size(), first + perDocument);
-  ReportWriter writer;
-  // A copy of the future of its own: threads may wait on one shared state, not on one future.
-  ReportPages pages(writer.pdf(), [known = firstPageKnown_, document] {
-    return known.get() + static_cast<int>(document) * kPagesPerDocument;
-  });
-  const double width = (pages.width() - kPanelGap * (kPanelsPerRow - 1)) / kPanelsPerRow;
-  std::vector<PageStrokes> lines;
-  for (std::size_t row = first; row < end; row += kPanelsPerRow) {
-    const QRectF band = pages.take(kPanelHeight + kPanelGap);
-    while (lines.size() <= static_cast<std::size_t>(pages.pages()))
-      lines.emplace_back(pages.painter().combinedTransform(), writer.pdf().pageLayout().fullRectPoints().height(),
-                         writer.pdf().resolution());
-    for (std::size_t k = 0; k < kPanelsPerRow && row + k < end; ++k) {
-      const QRectF area(band.left() + static_cast<double>(k) * (width + kPanelGap), band.top(), width, kPanelHeight);
-      drawPairPanel(pages.painter(), lines.back(), area, report_, pairs_[row + k]);
+void PanelPages::drawRemaining() {
+  for (std::size_t task; (task = next_++) < 2 * documents_.size();) {
+    if (task < documents_.size()) {
+      try {
+        layOut(task);
+        documents_[task].laidOut.set_value();
+      } catch (...) {
+        documents_[task].laidOut.set_exception(std::current_exception());
+        throw;
+      }
+    } else {
+      finish(task - documents_.size());
     }
   }
+}
+
+void PanelPages::layOut(std::size_t index) {
+  Document& document = documents_[index];
+  document.writer = std::make_unique<ReportWriter>();
+  // A copy of the future of its own: threads may wait on one shared state, not on one future.
+  document.pages = std::make_unique<ReportPages>(document.writer->pdf(), [known = firstPageKnown_, index] {
+    return known.get() + static_cast<int>(index) * kPagesPerDocument;
+  });
+  ReportPages& pages = *document.pages;
+  const std::size_t perPage = static_cast<std::size_t>(rowsPerPage_ * kPanelsPerRow);
+  const std::size_t first = index * kPagesPerDocument * perPage, end = std::min(pairs_.size(), first + kPagesPerDocument * perPage);
+  const double width = (pages.width() - kPanelGap * (kPanelsPerRow - 1)) / kPanelsPerRow;
+  pages.painter().setFont(panelFont());
+  const QFontMetricsF metrics = pages.painter().fontMetrics();
+  for (std::size_t pageFirst = first; pageFirst < end; pageFirst += perPage) {
+    PageStrokes lines(pages.painter().combinedTransform(), document.writer->pdf().pageLayout().fullRectPoints().height(),
+                      document.writer->pdf().resolution());
+    for (std::size_t panel = pageFirst; panel < std::min(end, pageFirst + perPage); ++panel) {
+      const std::size_t onPage = panel - pageFirst;
+      const QRectF band = pages.band(static_cast<int>(onPage / kPanelsPerRow), kPanelHeight + kPanelGap);
+      const QRectF area(band.left() + static_cast<double>(onPage % kPanelsPerRow) * (width + kPanelGap), band.top(),
+                        width, kPanelHeight);
+      document.texts.push_back(drawPanelLines(metrics, area, report_, pairs_[panel], lines));
+    }
+    document.part.overlays.push_back(lines.deflated());
+  }
+}
+
+void PanelPages::finish(std::size_t index) {
+  Document& document = documents_[index];
+  document.laidOut.get_future().get();
+  ReportPages& pages = *document.pages;
+  const std::size_t perPage = static_cast<std::size_t>(rowsPerPage_ * kPanelsPerRow);
+  for (std::size_t panel = 0; panel < document.texts.size(); ++panel) {
+    if (panel > 0 && panel % perPage == 0) pages.newPage();
+    drawPanelTexts(pages.painter(), document.texts[panel]);
+  }
   pages.finish();
-  PdfPart& part = documents_[document];
-  part.document = writer.bytes();
-  for (const PageStrokes& page : lines) part.overlays.push_back(page.deflated());
+  document.part.document = document.writer->bytes();
+  document.pages.reset();
+  document.writer.reset();
 }

@@ -47,6 +47,8 @@ int ReportPages::bandsPerPage(double height) const {
   return std::max(1, static_cast<int>((bottom_ - kMargin) / height));
 }
 
+QRectF ReportPages::band(int index, double height) const { return QRectF(kMargin, kMargin + index * height, width_, height); }
+
 void ReportPages::keepRoom(double height) {
   if (y_ + height > bottom_ && y_ > kMargin) newPage();
 }
@@ -90,18 +92,17 @@ void ReportPages::table(const std::vector<ReportColumn>& columns, const QStringL
   for (const ReportColumn& column : columns) weights += column.weight;
   std::vector<double> widths;
   for (const ReportColumn& column : columns) widths.push_back(width_ * column.weight / weights);
-  const double captionsHeight = rowHeight(captions, columns, widths, true);
+  const Row captionsRow = layOutRow(captions, columns, widths, true);
   // The captions never stand alone at the foot of a page.
-  if (rows > 0) keepRoom(captionsHeight + rowHeight(rowAt(0), columns, widths, false));
-  drawRow(captions, columns, widths, take(captionsHeight), true);
+  if (rows > 0) keepRoom(captionsRow.height + layOutRow(rowAt(0), columns, widths, false).height);
+  drawRow(captionsRow, columns, widths, take(captionsRow.height), true);
   for (std::size_t index = 0; index < rows; ++index) {
-    const QStringList row = rowAt(index);
-    const double height = rowHeight(row, columns, widths, false);
-    if (y_ + height > bottom_) {
+    const Row row = layOutRow(rowAt(index), columns, widths, false);
+    if (y_ + row.height > bottom_) {
       newPage();
-      drawRow(captions, columns, widths, take(captionsHeight), true);
+      drawRow(captionsRow, columns, widths, take(captionsRow.height), true);
     }
-    drawRow(row, columns, widths, take(height), false);
+    drawRow(row, columns, widths, take(row.height), false);
   }
 }
 
@@ -140,22 +141,26 @@ ReportPages::Wrapped ReportPages::wrapped(const QString& text, double width) {
   return {syllables, fits(syllables) ? Qt::TextWordWrap : Qt::TextWrapAnywhere};
 }
 
-double ReportPages::rowHeight(const QStringList& cells, const std::vector<ReportColumn>& columns,
-                              const std::vector<double>& widths, bool captions) {
+ReportPages::Row ReportPages::layOutRow(const QStringList& cells, const std::vector<ReportColumn>& columns,
+                                        const std::vector<double>& widths, bool captions) {
   painter_.setFont(reportFont(7, captions));
-  double height = painter_.fontMetrics().height();
+  Row row{{}, static_cast<double>(painter_.fontMetrics().height())};
   for (std::size_t c = 0; c < columns.size(); ++c) {
-    if (!captions && !columns[c].wraps) continue;
     const QString& text = cells[static_cast<int>(c)];
     const double room = widths[c] - 2 * kCellPadding;
-    const Wrapped shown = wrapped(text, room);
-    height = std::max(height, painter_.boundingRect(QRectF(0, 0, room, 1e6), shown.flags, shown.text).height());
+    if (!captions && !columns[c].wraps) {
+      row.cells.push_back({painter_.fontMetrics().elidedText(text, Qt::ElideRight, static_cast<int>(room)), 0});
+      continue;
+    }
+    const Wrapped& shown = row.cells.emplace_back(wrapped(text, room));
+    row.height = std::max(row.height, painter_.boundingRect(QRectF(0, 0, room, 1e6), shown.flags, shown.text).height());
   }
-  return height + 2 * kCellPadding;
+  row.height += 2 * kCellPadding;
+  return row;
 }
 
-void ReportPages::drawRow(const QStringList& cells, const std::vector<ReportColumn>& columns,
-                          const std::vector<double>& widths, const QRectF& band, bool captions) {
+void ReportPages::drawRow(const Row& row, const std::vector<ReportColumn>& columns, const std::vector<double>& widths,
+                          const QRectF& band, bool captions) {
   painter_.setFont(reportFont(7, captions));
   std::vector<QRectF> boxes;
   double left = band.left();
@@ -171,15 +176,8 @@ void ReportPages::drawRow(const QStringList& cells, const std::vector<ReportColu
   painter_.drawRects(boxes.data(), static_cast<int>(boxes.size()));
   painter_.setPen(Qt::black);
   for (std::size_t c = 0; c < columns.size(); ++c) {
-    const QRectF inner = boxes[c].adjusted(kCellPadding, kCellPadding, -kCellPadding, -kCellPadding);
-    const QString& text = cells[static_cast<int>(c)];
     const Qt::Alignment alignment = captions ? Qt::AlignLeft | Qt::AlignTop : columns[c].alignment;
-    if (captions || columns[c].wraps) {
-      const Wrapped shown = wrapped(text, inner.width());
-      painter_.drawText(inner, shown.flags | static_cast<int>(alignment), shown.text);
-    }
-    else
-      painter_.drawText(inner, alignment,
-                        painter_.fontMetrics().elidedText(text, Qt::ElideRight, static_cast<int>(inner.width())));
+    painter_.drawText(boxes[c].adjusted(kCellPadding, kCellPadding, -kCellPadding, -kCellPadding),
+                      row.cells[c].flags | static_cast<int>(alignment), row.cells[c].text);
   }
 }

@@ -52,6 +52,8 @@ class ReportPages {
   int pages() const { return pages_; }
   // How many bands of this height fill a page from its top.
   int bandsPerPage(double height) const;
+  // The index-th of them.
+  QRectF band(int index, double height) const;
 
   // The band of the page the next block of this height fills.
   QRectF take(double height);
@@ -66,18 +68,14 @@ class ReportPages {
   void table(const std::vector<ReportColumn>& columns, const QStringList& captions, std::size_t rows,
              const std::function<QStringList(std::size_t)>& row);
 
+  void newPage();
   void finish();
 
  private:
   // Goes on to a new page unless this one has the height left.
   void keepRoom(double height);
-  void newPage();
   void footer();
   int pageNumber();
-  double rowHeight(const QStringList& cells, const std::vector<ReportColumn>& columns, const std::vector<double>& widths,
-                   bool captions);
-  void drawRow(const QStringList& cells, const std::vector<ReportColumn>& columns, const std::vector<double>& widths,
-               const QRectF& band, bool captions);
   // The text as it wraps within a width: at blanks where its words fit, else also after the
   // separators of paths, else also between syllables (text_breaks.h).
   struct Wrapped {
@@ -85,6 +83,15 @@ class ReportPages {
     int flags;
   };
   Wrapped wrapped(const QString& text, double width);
+  // A row's cells as they are drawn, and the height they take: laid out once.
+  struct Row {
+    std::vector<Wrapped> cells;
+    double height;
+  };
+  Row layOutRow(const QStringList& cells, const std::vector<ReportColumn>& columns, const std::vector<double>& widths,
+                bool captions);
+  void drawRow(const Row& row, const std::vector<ReportColumn>& columns, const std::vector<double>& widths,
+               const QRectF& band, bool captions);
 
   QPdfWriter& pdf_;
   std::function<int()> firstPage_;

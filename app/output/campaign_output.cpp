@@ -13,6 +13,7 @@
 #include <QFile>
 
 #include <filesystem>
+#include <future>
 #include <system_error>
 
 namespace {
@@ -31,10 +32,14 @@ void saveCampaign(const QString& folder, const CampaignReport& report) {
   const auto path = [&](const char* name) { return target.filePath(QString::fromLatin1(name)); };
   // The pictures are drawn before the first file is written, the report as its temporary file is:
   // what cannot be drawn leaves the folder as it was. The report's panels are drawn on other
-  // threads meanwhile.
+  // threads from the start, the PNG's file as soon as its pixels are.
   const QDateTime made = reportDate();
   CampaignReportPdf reportPdf(report, made);
   OffscreenCampaignCharts charts(report);
+  const QImage print = chartsImage(charts.pictureCharts(), path("profile.png"), kPrintScale, kPrintDotsPerInch);
+  std::future<QByteArray> png =
+      std::async(std::launch::async, [&print, name = path("profile.png")] { return pngBytes(print, name); });
+  reportPdf.draw();
   // pairs.csv is written a line at a time: with long paths, a large campaign's is hundreds of MB.
   const std::vector<FileToWrite> files = {
       {path("layers.csv"), bytesOf(QByteArray::fromStdString(layersCsv(report.result.layers)))},
@@ -44,8 +49,11 @@ void saveCampaign(const QString& folder, const CampaignReport& report) {
          writePairsCsv(report, [&write](const std::string& text) { write(text.data(), text.size()); });
        }},
       {path("profile.svg"), bytesOf(chartsPicture(charts.pictureCharts(), QStringLiteral("svg"), path("profile.svg")))},
-      {path("profile.png"), bytesOf(chartsPicture(charts.pictureCharts(), QStringLiteral("png"), path("profile.png"),
-                                                  kPrintScale, kPrintDotsPerInch))},
+      {path("profile.png"),
+       [&png](const ByteSink& write) {
+         const QByteArray bytes = png.get();
+         write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+       }},
       {path("report.pdf"), [&reportPdf](const ByteSink& write) { reportPdf.write(write); }},
   };
   createCampaignFolder(folder);

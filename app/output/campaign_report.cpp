@@ -199,28 +199,35 @@ void drawFiles(ReportPages& pages, const CampaignReport& report) {
 }  // namespace
 
 CampaignReportPdf::CampaignReportPdf(const CampaignReport& report, const QDateTime& made)
-    : made_(made),
+    : report_(report),
+      made_(made),
       frontPages_(front_.pdf(), [] { return 1; }),
       panels_(report, report.result.panels.pairs,
-              frontPages_.bandsPerPage(PanelPages::kPanelHeight + PanelPages::kPanelGap)) {
-  const QString unit = fromUtf8(unitCaption(report.unit));
-  drawTitleBlock(frontPages_, report, made_);
-  drawProfiles(frontPages_, report);
-  drawSummary(frontPages_, report, unit);
-  drawLayers(frontPages_, report, unit);
-  drawPairs(frontPages_, report, unit);
-  drawPanelsIntroduction(frontPages_, report);
+              frontPages_.bandsPerPage(PanelPages::kPanelHeight + PanelPages::kPanelGap)) {}
+
+void CampaignReportPdf::draw() {
+  const QString unit = fromUtf8(unitCaption(report_.unit));
+  drawTitleBlock(frontPages_, report_, made_);
+  drawProfiles(frontPages_, report_);
+  drawSummary(frontPages_, report_, unit);
+  drawLayers(frontPages_, report_, unit);
+  drawPairs(frontPages_, report_, unit);
+  drawPanelsIntroduction(frontPages_, report_);
   frontPages_.finish();
   panels_.startAt(frontPages_.pages() + 1);
-  ReportPages appendix(back_.pdf(), [first = frontPages_.pages() + panels_.pages() + 1] { return first; });
-  drawFiles(appendix, report);
-  appendix.finish();
+  appendix_ = std::async(std::launch::async, [&report = report_, first = frontPages_.pages() + panels_.pages() + 1] {
+    ReportWriter back;
+    ReportPages appendix(back.pdf(), [first] { return first; });
+    drawFiles(appendix, report);
+    appendix.finish();
+    return back.bytes();
+  });
 }
 
 void CampaignReportPdf::write(const ByteSink& write) {
   std::vector<PdfPart> parts{{front_.bytes(), {}}};
   for (PdfPart& part : panels_.documents()) parts.push_back(std::move(part));
-  parts.push_back({back_.bytes(), {}});
+  parts.push_back({appendix_.get(), {}});
   joinPdfs(parts, made_, write);
 }
 

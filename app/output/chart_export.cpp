@@ -173,26 +173,32 @@ void drawCharts(QCPPainter& painter, const QList<QCustomPlot*>& charts, const QS
   }
 }
 
-// Drawn in memory: the writers of the formats do not all tell when a write fails, so the file
+QImage chartsImage(const QList<QCustomPlot*>& charts, const QString& fileName, int scale, int dotsPerInch) {
+  // Opaque, on white: a PNG of three channels rather than four, written in two thirds the time.
+  QImage image(sideBySide(charts) * scale, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  paintCharts(charts, image, fileName, scale);
+  // Stated only once drawn: the painter sizes text by the image's resolution.
+  constexpr double kInchesPerMetre = 1 / 0.0254;
+  image.setDotsPerMeterX(qRound(dotsPerInch * kInchesPerMetre));
+  image.setDotsPerMeterY(qRound(dotsPerInch * kInchesPerMetre));
+  return image;
+}
+
+// Written in memory: the writers of the formats do not all tell when a write fails, so the file
 // itself is left to the atomic writer.
+QByteArray pngBytes(const QImage& image, const QString& fileName) {
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
+  if (!image.save(&bytes, "PNG")) failToPaint(fileName);
+  return bytes.data();
+}
+
 QByteArray chartsPicture(const QList<QCustomPlot*>& charts, const QString& suffix, const QString& fileName, int scale,
                          int dotsPerInch) {
-  const QSize size = sideBySide(charts);
-  if (suffix == "png") {
-    QBuffer bytes;
-    bytes.open(QIODevice::WriteOnly);
-    // Opaque, on white: a PNG of three channels rather than four, written in two thirds the time.
-    QImage image(size * scale, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    paintCharts(charts, image, fileName, scale);
-    // Stated only once drawn: the painter sizes text by the image's resolution.
-    constexpr double kInchesPerMetre = 1 / 0.0254;
-    image.setDotsPerMeterX(qRound(dotsPerInch * kInchesPerMetre));
-    image.setDotsPerMeterY(qRound(dotsPerInch * kInchesPerMetre));
-    if (!image.save(&bytes, "PNG")) failToPaint(fileName);
-    return bytes.data();
-  }
-  return vectorPicture(suffix, QSizeF(size), QString(), [&](QPaintDevice& device) { paintCharts(charts, device, fileName); });
+  if (suffix == "png") return pngBytes(chartsImage(charts, fileName, scale, dotsPerInch), fileName);
+  return vectorPicture(suffix, QSizeF(sideBySide(charts)), QString(),
+                       [&](QPaintDevice& device) { paintCharts(charts, device, fileName); });
 }
 
 void saveChartsImage(const QList<QCustomPlot*>& charts, const QString& fileName, const ChartPrint& print) {

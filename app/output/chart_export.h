@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QSize>
 #include <QString>
@@ -27,6 +28,10 @@ void saveChartsImage(const QList<QCustomPlot*>& charts, const QString& fileName,
 // `dotsPerInch` for print.
 QByteArray chartsPicture(const QList<QCustomPlot*>& charts, const QString& suffix, const QString& fileName,
                          int scale = 1, int dotsPerInch = 96);
+
+// The same picture as a PNG's pixels, and their file: the file may be written on any thread.
+QImage chartsImage(const QList<QCustomPlot*>& charts, const QString& fileName, int scale, int dotsPerInch);
+QByteArray pngBytes(const QImage& image, const QString& fileName);
 
 // Draws the charts left to right from the painter's origin, at their widgets' sizes (or sharing
 // an area as their widths share the window's), without the crosshair that follows the mouse.

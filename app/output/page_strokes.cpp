@@ -36,6 +36,15 @@ int pdfJoin(Qt::PenJoinStyle join) {
   }
 }
 
+// A compressor for each thread, kept: a new one's tables are fresh memory that every page would
+// fault in again.
+libdeflate_compressor& fastestCompressor() {
+  thread_local const std::unique_ptr<libdeflate_compressor, decltype(&libdeflate_free_compressor)> compressor(
+      libdeflate_alloc_compressor(1), &libdeflate_free_compressor);
+  if (!compressor) throw std::bad_alloc();
+  return *compressor;
+}
+
 }  // namespace
 
 PageStrokes::PageStrokes(const QTransform& toDevice, int pageHeightPoints, int dotsPerInch)
@@ -52,8 +61,7 @@ void PageStrokes::point(const QPointF& point, char op) {
   content_ += '\n';
 }
 
-void PageStrokes::stroke(const QPainterPath& path, const QPen& pen) {
-  if (path.elementCount() < 2) return;
+void PageStrokes::setPen(const QPen& pen) {
   const QColor colour = pen.color();
   content_ += pdfNumber(colour.redF()) + ' ' + pdfNumber(colour.greenF()) + ' ' + pdfNumber(colour.blueF()) + " RG " +
               pdfNumber(pen.widthF() * kGrid) + " w " + std::to_string(pdfCap(pen.capStyle())) + " J " +
@@ -62,6 +70,11 @@ void PageStrokes::stroke(const QPainterPath& path, const QPen& pen) {
   if (pen.style() != Qt::SolidLine)
     for (const qreal dash : pen.dashPattern()) content_ += pdfNumber(dash * pen.widthF() * kGrid) + ' ';
   content_ += "] 0 d\n";
+}
+
+void PageStrokes::stroke(const QPainterPath& path, const QPen& pen) {
+  if (path.elementCount() < 2) return;
+  setPen(pen);
   for (int i = 0; i < path.elementCount(); ++i) {
     const QPainterPath::Element element = path.elementAt(i);
     point(element, element.isMoveTo() ? 'm' : 'l');
@@ -69,16 +82,22 @@ void PageStrokes::stroke(const QPainterPath& path, const QPen& pen) {
   content_ += "S\n";
 }
 
+void PageStrokes::stroke(const std::vector<QPointF>& line, const QPen& pen) {
+  if (line.size() < 2) return;
+  setPen(pen);
+  point(line.front(), 'm');
+  for (std::size_t i = 1; i < line.size(); ++i) point(line[i], 'l');
+  content_ += "S\n";
+}
+
 QByteArray PageStrokes::deflated() const {
   const std::string content = "q\n" + pdfNumber(toPage_.m11()) + ' ' + pdfNumber(toPage_.m12()) + ' ' +
                               pdfNumber(toPage_.m21()) + ' ' + pdfNumber(toPage_.m22()) + ' ' +
                               pdfNumber(toPage_.dx()) + ' ' + pdfNumber(toPage_.dy()) + " cm\n" + content_ + "Q\n";
-  const std::unique_ptr<libdeflate_compressor, decltype(&libdeflate_free_compressor)> compressor(
-      libdeflate_alloc_compressor(1), &libdeflate_free_compressor);
-  if (!compressor) throw std::bad_alloc();
-  QByteArray deflated(static_cast<qsizetype>(libdeflate_zlib_compress_bound(compressor.get(), content.size())),
+  libdeflate_compressor& compressor = fastestCompressor();
+  QByteArray deflated(static_cast<qsizetype>(libdeflate_zlib_compress_bound(&compressor, content.size())),
                       Qt::Uninitialized);
-  deflated.resize(static_cast<qsizetype>(libdeflate_zlib_compress(compressor.get(), content.data(), content.size(),
-                                                                  deflated.data(), deflated.size())));
+  deflated.resize(static_cast<qsizetype>(
+      libdeflate_zlib_compress(&compressor, content.data(), content.size(), deflated.data(), deflated.size())));
   return deflated;
 }

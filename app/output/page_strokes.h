@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 // A page's line art written as a PDF content stream of its own, to be drawn over the page a Qt
 // painter drew, and deflated by libdeflate at its fastest level. A thousand report panels' lines
@@ -28,13 +29,15 @@ class PageStrokes {
   // Lines and moves only, as the panels draw them, with the pen's colour, width, cap, join and
   // dashes. A path with no line draws nothing.
   void stroke(const QPainterPath& path, const QPen& pen);
+  // One line through the points, as above: a long line without a path's bookkeeping.
+  void stroke(const std::vector<QPointF>& line, const QPen& pen);
 
-  bool empty() const { return content_.empty(); }
   // The content, deflated; it leaves the graphics state as it found it, and expects the page's
   // initial one.
   QByteArray deflated() const;
 
  private:
+  void setPen(const QPen& pen);
   // A point and its operator ("m" or "l"), in the grid's units.
   void point(const QPointF& point, char op);
 

@@ -1,5 +1,6 @@
 #include "app/output/pdf_join.h"
 
+#include <qpdf/Buffer.hh>
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -44,13 +45,21 @@ class SinkPipeline : public Pipeline {
   std::exception_ptr failure_;
 };
 
-// The page's own content wrapped in a saved graphics state, so that the overlay starts from the
-// page's initial one, whatever state the page's content leaves.
-void drawOver(QPDF& document, QPDFPageObjectHelper& page, const QByteArray& overlay) {
-  page.addPageContents(QPDFObjectHandle::newStream(&document, "q\n"), true);
-  page.addPageContents(QPDFObjectHandle::newStream(&document, "Q\n"), false);
+// What a document's pages share: the operators that save and restore the graphics state around
+// a page's own content, so that what is drawn over it starts from the page's initial state,
+// whatever state the page's content leaves.
+struct GraphicsState {
+  QPDFObjectHandle save, restore;
+};
+
+void drawOver(QPDF& document, const GraphicsState& state, QPDFPageObjectHelper& page, const QByteArray& overlay) {
+  page.addPageContents(state.save, true);
+  page.addPageContents(state.restore, false);
   QPDFObjectHandle over = QPDFObjectHandle::newStream(&document);
-  over.replaceStreamData(overlay.toStdString(), QPDFObjectHandle::newName("/FlateDecode"), QPDFObjectHandle::newNull());
+  // Read where it is, while the joined document is written: megabytes of a large campaign's.
+  auto bytes = std::make_shared<Buffer>(reinterpret_cast<unsigned char*>(const_cast<char*>(overlay.constData())),
+                                        static_cast<size_t>(overlay.size()));
+  over.replaceStreamData(bytes, QPDFObjectHandle::newName("/FlateDecode"), QPDFObjectHandle::newNull());
   page.addPageContents(over, false);
 }
 
@@ -66,8 +75,9 @@ void joinPdfs(const std::vector<PdfPart>& parts, const QDateTime& made, const By
     QPDF& document = *documents.emplace_back(std::make_unique<QPDF>());
     document.processMemoryFile("report", part.document.constData(), static_cast<size_t>(part.document.size()));
     std::vector<QPDFPageObjectHelper> own = QPDFPageDocumentHelper(document).getAllPages();
+    const GraphicsState state{QPDFObjectHandle::newStream(&document, "q\n"), QPDFObjectHandle::newStream(&document, "Q\n")};
     for (std::size_t i = 0; i < own.size(); ++i) {
-      if (i < part.overlays.size()) drawOver(document, own[i], part.overlays[i]);
+      if (i < part.overlays.size()) drawOver(document, state, own[i], part.overlays[i]);
       pages.addPage(own[i], false);
     }
   }

@@ -71,6 +71,10 @@ TEST_F(CampaignBatch, MixedKindsOfHeightAreNamedOrKeptApart) {
               kept.errorOutput.contains("skipped: Heights not geometric: flight 1 geometric, flight 2 geopotential."))
       << kept.errorOutput.toStdString();
   EXPECT_TRUE(output("kept/pairs.csv").contains("\n2,")) << "the pair of one kind is compared";
+  report.start(PDFTOTEXT, {folder.filePath("kept/report.pdf"), "-"});
+  ASSERT_TRUE(report.waitForFinished(30000));
+  EXPECT_TRUE(QString::fromUtf8(report.readAllStandardOutput()).contains("Высоты не geometric"))
+      << "the reason the pair was skipped, in Russian too";
   EXPECT_EQ(campaign({"--campaign", "mixed.csv", "--out", "kept", "--height-kind", "pressure"}).exitCode, 2);
 }
 

@@ -53,16 +53,21 @@ std::vector<PdfPart> PanelPages::documents() {
 
 void PanelPages::drawRemaining() {
   for (std::size_t task; (task = next_++) < 2 * documents_.size();) {
-    if (task < documents_.size()) {
-      try {
+    const bool layingOut = task < documents_.size();
+    Document& document = documents_[task % documents_.size()];
+    try {
+      if (layingOut) {
         layOut(task);
-        documents_[task].laidOut.set_value();
-      } catch (...) {
-        documents_[task].laidOut.set_exception(std::current_exception());
-        throw;
+        document.laidOut.set_value();
+      } else {
+        finish(task - documents_.size());
       }
-    } else {
-      finish(task - documents_.size());
+    } catch (...) {
+      // The painter ends here, on the thread that drew with it: Qt then embeds the fonts of this
+      // thread's FreeType faces, which end with the thread.
+      document.pages.reset();
+      if (layingOut) document.laidOut.set_exception(std::current_exception());
+      throw;
     }
   }
 }

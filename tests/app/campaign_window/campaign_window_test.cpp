@@ -1,6 +1,7 @@
 #include "tests/app/form_widgets.h"
 #include "app/campaign_window/campaign_window.h"
 #include "app/output/campaign_output.h"
+#include "app/output/campaign_report.h"
 #include "app/output/campaign_tables.h"
 #include "app/support/switchboard.h"
 #include "app/widgets/chart_series.h"
@@ -73,6 +74,18 @@ TEST(CampaignFiles, SixWholeFilesAndNothingForACancelledRun) {
   const QString refused = campaign.filePath("refused");
   EXPECT_THROW(saveCampaign(refused, report), FlightError);
   EXPECT_FALSE(QDir(refused).exists());
+}
+
+// A failure between a report's start and its file (a picture that cannot be drawn, a full disc)
+// leaves a report its panel threads have begun: it must end without a trace.
+TEST(CampaignFiles, AReportLeftBeforeItsFileEndsQuietly) {
+  const CampaignFolder campaign;
+  const CampaignReport report = reportOf(campaign);
+  for (const bool drawn : {false, true}) {
+    SCOPED_TRACE(drawn);
+    CampaignReportPdf left(report, QDateTime::currentDateTimeUtc());
+    if (drawn) left.draw();
+  }
 }
 
 namespace {

@@ -51,14 +51,18 @@ PageStrokes::PageStrokes(const QTransform& toDevice, int pageHeightPoints, int d
     : toPage_(QTransform::fromScale(1 / kGrid, 1 / kGrid) * toDevice *
               QTransform(kPointsPerInch / dotsPerInch, 0, 0, -kPointsPerInch / dotsPerInch, 0, pageHeightPoints)) {}
 
-void PageStrokes::point(const QPointF& point, char op) {
+// PDF readers take whole numbers within 32 bits: a value beyond any scale (a column's overflow)
+// leaves a gap in the line.
+bool PageStrokes::to(const QPointF& point, bool movesTo) {
+  constexpr double kLargest = 2147483647 / kGrid;
+  if (!(std::abs(point.x()) < kLargest && std::abs(point.y()) < kLargest)) return false;
   for (const double coordinate : {point.x(), point.y()}) {
     char digits[24];
     content_.append(digits, std::to_chars(std::begin(digits), std::end(digits), std::lround(coordinate * kGrid)).ptr);
     content_ += ' ';
   }
-  content_ += op;
-  content_ += '\n';
+  content_ += movesTo ? "m\n" : "l\n";
+  return true;
 }
 
 void PageStrokes::setPen(const QPen& pen) {
@@ -75,9 +79,10 @@ void PageStrokes::setPen(const QPen& pen) {
 void PageStrokes::stroke(const QPainterPath& path, const QPen& pen) {
   if (path.elementCount() < 2) return;
   setPen(pen);
+  bool joined = false;
   for (int i = 0; i < path.elementCount(); ++i) {
     const QPainterPath::Element element = path.elementAt(i);
-    point(element, element.isMoveTo() ? 'm' : 'l');
+    joined = to(element, element.isMoveTo() || !joined);
   }
   content_ += "S\n";
 }
@@ -85,8 +90,8 @@ void PageStrokes::stroke(const QPainterPath& path, const QPen& pen) {
 void PageStrokes::stroke(const std::vector<QPointF>& line, const QPen& pen) {
   if (line.size() < 2) return;
   setPen(pen);
-  point(line.front(), 'm');
-  for (std::size_t i = 1; i < line.size(); ++i) point(line[i], 'l');
+  bool joined = false;
+  for (const QPointF& point : line) joined = to(point, !joined);
   content_ += "S\n";
 }
 

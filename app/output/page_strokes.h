@@ -13,7 +13,7 @@
 // painter drew, and deflated by libdeflate at its fastest level. A thousand report panels' lines
 // are most of a report's bytes, and Qt's PDF writer deflates every page with zlib at its default
 // level, some 18 MB/s, which was most of a campaign's output time; libdeflate's fastest level
-// deflates them at some 450 MB/s into as few bytes.
+// deflates them at some 300 MB/s into fewer bytes.
 //
 // The lines lie on a grid of half the page's pixels, finer than the eye tells in print, and are
 // written in its units, as whole numbers.
@@ -27,7 +27,7 @@ class PageStrokes {
   PageStrokes(const QTransform& toDevice, int pageHeightPoints, int dotsPerInch);
 
   // Lines and moves only, as the panels draw them, with the pen's colour, width, cap, join and
-  // dashes. A path with no line draws nothing.
+  // dashes. A path with no line draws nothing; a point beyond the page's numbers breaks the line.
   void stroke(const QPainterPath& path, const QPen& pen);
   // One line through the points, as above: a long line without a path's bookkeeping.
   void stroke(const std::vector<QPointF>& line, const QPen& pen);
@@ -38,8 +38,9 @@ class PageStrokes {
 
  private:
   void setPen(const QPen& pen);
-  // A point and its operator ("m" or "l"), in the grid's units.
-  void point(const QPointF& point, char op);
+  // A point, in the grid's units, that begins a line or joins the last; false for a point no
+  // PDF can hold, which is left out.
+  bool to(const QPointF& point, bool movesTo);
 
   QTransform toPage_;
   std::string content_;

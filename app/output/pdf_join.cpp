@@ -92,6 +92,5 @@ void joinPdfs(const std::vector<PdfPart>& parts, const QDateTime& made, const By
   writer.setCompressStreams(false);
   writer.setDecodeLevel(qpdf_dl_none);
   writer.write();
-  sink.finish();
   sink.check();
 }

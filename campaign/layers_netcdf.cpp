@@ -207,8 +207,7 @@ std::string layersNetcdf(const CampaignReport& report, const NetcdfProvenance& p
     return grid;
   };
   const auto describe = [&](int variable, const std::string& longName, const std::string& units) {
-    file.attribute(variable, "long_name", longName);
-    if (!units.empty()) file.attribute(variable, "units", units);
+    file.describe(variable, longName, units);
     file.attribute(variable, "coordinates", "group_name layer_bottom layer_top");
   };
   for (const Statistic& statistic : counts) {

@@ -90,6 +90,11 @@ void ClassicNetcdf::attribute(int variable, const std::string& name, const std::
   attributesOf(variable).push_back({name, kChar, text.size(), text});
 }
 
+void ClassicNetcdf::describe(int variable, const std::string& longName, const std::string& units) {
+  attribute(variable, "long_name", longName);
+  if (!units.empty()) attribute(variable, "units", units);
+}
+
 void ClassicNetcdf::attribute(int variable, const std::string& name, const std::vector<double>& values) {
   std::string bytes;
   for (const double value : values) putDouble(bytes, value);

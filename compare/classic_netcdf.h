@@ -36,6 +36,8 @@ class ClassicNetcdf {
   void attribute(int variable, const std::string& name, const std::string& text);
   void attribute(int variable, const std::string& name, const std::vector<double>& values);
   void attribute(int variable, const std::string& name, const std::vector<int>& values);
+  // CF's long_name, and units unless none are known.
+  void describe(int variable, const std::string& longName, const std::string& units);
 
   std::string bytes() const;
 

@@ -6,6 +6,14 @@
 
 namespace {
 
+template <typename Values>
+int described(ClassicNetcdf& file, const std::string& name, int dimension, const Values& values,
+              const std::string& longName, const std::string& units) {
+  const int id = file.variable(name, {dimension}, values);
+  file.describe(id, longName, units);
+  return id;
+}
+
 void points(ClassicNetcdf& file, const std::vector<NamedPoints>& series) {
   std::vector<int> which, index;
   std::vector<double> x, y, uncertainty;
@@ -29,10 +37,7 @@ void points(ClassicNetcdf& file, const std::vector<NamedPoints>& series) {
   file.attribute(seriesVariable, "long_name", "the series the point belongs to");
   file.attribute(seriesVariable, "flag_meanings", meanings);
   const auto variable = [&](const char* name, const auto& values, const char* longName, const char* units) {
-    const int id = file.variable(name, {point}, values);
-    file.attribute(id, "long_name", longName);
-    if (*units) file.attribute(id, "units", units);
-    return id;
+    return described(file, name, point, values, longName, units);
   };
   variable("index", index, "the point's place in its series, from 1", "1");
   file.attribute(variable("x", x, "the point's parameter or comparison value, as its chart draws it", ""), "_FillValue",
@@ -59,10 +64,7 @@ void layerStatistics(ClassicNetcdf& file, const std::vector<LayerStatistics>& la
     for (int k = 1; k <= kCoverageFactors; ++k) within[k - 1].push_back(statistics.consistency.shareWithin(k));
   }
   const auto variable = [&](const std::string& name, const auto& values, const std::string& longName, const char* units) {
-    const int id = file.variable(name, {layer}, values);
-    file.attribute(id, "long_name", longName);
-    if (*units) file.attribute(id, "units", units);
-    return id;
+    return described(file, name, layer, values, longName, units);
   };
   const int coordinate = variable("layer", centre, "centre of the layer of flight 1's height", "m");
   file.attribute(coordinate, "axis", "Z");

@@ -15,7 +15,7 @@ constexpr int kPagesPerDocument = 20;
 
 PanelPages::PanelPages(const CampaignReport& report, std::vector<std::size_t> pairs, int rowsPerPage)
     : report_(report), pairs_(std::move(pairs)), rowsPerPage_(rowsPerPage), firstPageKnown_(firstPage_.get_future()) {
-  const std::size_t perDocument = static_cast<std::size_t>(kPagesPerDocument * rowsPerPage_ * kPanelsPerRow);
+  const std::size_t perDocument = kPagesPerDocument * panelsPerPage();
   documents_ = std::vector<Document>((pairs_.size() + perDocument - 1) / perDocument);
   drawing_ = std::thread([this] {
     try {
@@ -31,6 +31,8 @@ PanelPages::~PanelPages() {
   if (!started_) firstPage_.set_exception(std::make_exception_ptr(FlightError(MessageId::ReportNotDrawn)));
   if (drawing_.joinable()) drawing_.join();
 }
+
+std::size_t PanelPages::panelsPerPage() const { return static_cast<std::size_t>(rowsPerPage_ * kPanelsPerRow); }
 
 int PanelPages::pages() const {
   const std::size_t rows = (pairs_.size() + kPanelsPerRow - 1) / kPanelsPerRow;
@@ -80,7 +82,7 @@ void PanelPages::layOut(std::size_t index) {
     return known.get() + static_cast<int>(index) * kPagesPerDocument;
   });
   ReportPages& pages = *document.pages;
-  const std::size_t perPage = static_cast<std::size_t>(rowsPerPage_ * kPanelsPerRow);
+  const std::size_t perPage = panelsPerPage();
   const std::size_t first = index * kPagesPerDocument * perPage, end = std::min(pairs_.size(), first + kPagesPerDocument * perPage);
   const double width = (pages.width() - kPanelGap * (kPanelsPerRow - 1)) / kPanelsPerRow;
   pages.painter().setFont(panelFont());
@@ -103,9 +105,8 @@ void PanelPages::finish(std::size_t index) {
   Document& document = documents_[index];
   document.laidOut.get_future().get();
   ReportPages& pages = *document.pages;
-  const std::size_t perPage = static_cast<std::size_t>(rowsPerPage_ * kPanelsPerRow);
   for (std::size_t panel = 0; panel < document.texts.size(); ++panel) {
-    if (panel > 0 && panel % perPage == 0) pages.newPage();
+    if (panel > 0 && panel % panelsPerPage() == 0) pages.newPage();
     drawPanelTexts(pages.painter(), document.texts[panel]);
   }
   pages.finish();

@@ -43,6 +43,7 @@ class PanelPages {
     PdfPart part;
   };
 
+  std::size_t panelsPerPage() const;
   // Lays out every document, then finishes every document, as long as any is left.
   void drawRemaining();
   void layOut(std::size_t document);

@@ -3,6 +3,7 @@
 #include "tests/support/reader_fixture.h"
 
 #include <cmath>
+#include <filesystem>
 
 namespace {
 
@@ -55,9 +56,11 @@ TEST_F(TableTest, TheExportsOfOtherSystemsOpenWithTheirQuantitiesAndIdentity) {
        {0, 491, 12.05, 66, 88, 1.1, 969.5}, {5658, 33964, -51.45, 1, 260, 45.4, 5.9},
        HeightKind::Unknown, ""},
   };
+  const std::string exports = std::string(REAL_FILES) + "/manufacturer/";
+  if (!std::filesystem::exists(exports)) GTEST_SKIP() << "no real exports at " << exports;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
-    const FlightIdentity identity = readTable(2, std::string(REAL_FILES) + "/manufacturer/" + c.file);
+    const FlightIdentity identity = readTable(2, exports + c.file);
     EXPECT_EQ(identity.format, c.format);
     ASSERT_EQ(mass2Count, c.rows) << "to the top of the ascent";
     const std::vector<std::string>& items = controls[2].items;
@@ -79,8 +82,7 @@ TEST_F(TableTest, TheExportsOfOtherSystemsOpenWithTheirQuantitiesAndIdentity) {
     EXPECT_EQ(identity.heightKind(), c.kind);
     EXPECT_EQ(identity.statedLabel(), c.label);
   }
-  const FlightIdentity c34 =
-      readTable(1, std::string(REAL_FILES) + "/manufacturer/C34.PAY_20171024T120000.csv");
+  const FlightIdentity c34 = readTable(1, exports + "C34.PAY_20171024T120000.csv");
   EXPECT_EQ(c34.launchTime, "2017-10-24T11:06:06Z");
   EXPECT_NEAR(c34.latitude, 46.813018, 1e-9);
   EXPECT_NEAR(c34.longitude, 6.94368, 1e-9);
